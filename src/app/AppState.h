@@ -1,0 +1,71 @@
+#pragma once
+// The main window's run-time state that every subsystem reads and writes: the match,
+// the state flags and the shared lists. Owned by Mainform, passed by reference.
+#include "lobby/AutoInvite.h"
+#include "lobby/GagList.h"
+#include "lobby/PlayerStats.h"
+#include "records/SavedGame.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+struct MatchState {
+    int theMatchLength = 0;
+    int theOldMatchLength = 0;
+    int theMatchscore1 = 0;   // the user's
+    int theMatchscore2 = 0;   // the opponent's
+    int theCubeVal = 0;
+    int die1 = 0, die2 = 0;
+    int isCrawford = 0, isJacoby = 0, isBeaver = 0;
+    bool ismyTurn = false;
+    bool blackOwnsCube = false;
+    bool cubeChanged = false;
+    bool isCubeDead = false;
+    bool isCubeClicked = false;
+    bool isDoubled = false;
+    bool AskToDouble = false;
+    bool gameInit = false;
+    bool gameOver = false;
+    bool isMatchOver = false;
+    bool isMatch = false;
+    bool isGame = false;
+    bool isNewMatch = false;
+    QString theCubeAction;
+    QString bestMovePlayer, bestMoveOpp;
+    QString initFileName;
+    QDateTime timeCtr;
+};
+
+struct StateFlags {
+    bool isConnected = false;
+    bool isPlaying = false;
+    bool isWatching = false;
+    bool isReady = false;
+    bool isAway = false;
+    bool isLogging = false;
+    bool isExitClicked = false;
+    bool isDebugging = false;
+    bool isBot = false;
+    bool selfPlay = false;
+    bool endList = false;
+    bool initOutput = false;
+    bool saveAutoFlag = false;
+    bool saveJFMat = false;
+    bool isToggleDoubleClicked = false;
+    bool replayStep = false;
+    QString whoSays;
+    QString tokenPlayer;
+};
+
+// The lists that live for the whole run.
+struct SharedLists {
+    QStringList matchLog;   // lines of the running own match, as received
+    QStringList watchLog;   // lines of the watched match
+    std::vector<AutoInvite> autoInviteList;
+    std::vector<SavedGame> savedGames;
+    PlayerStats playerStats;
+    QStringList friendsList;
+    GagList gagList;
+};

@@ -1,0 +1,78 @@
+#include "app/Dialogs.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace {
+Dialogs::Handler &handler() {
+    static Dialogs::Handler h;
+    return h;
+}
+QPointer<QWidget> &parentWidget() {
+    static QPointer<QWidget> p;
+    return p;
+}
+
+QMessageBox::StandardButtons toQt(Dialogs::Buttons buttons) {
+    switch (buttons) {
+    case Dialogs::Buttons::Ok: return QMessageBox::Ok;
+    case Dialogs::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Dialogs::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Dialogs::Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon toQt(Dialogs::Icon icon) {
+    switch (icon) {
+    case Dialogs::Icon::None: return QMessageBox::NoIcon;
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Warning: return QMessageBox::Warning;
+    case Dialogs::Icon::Critical: return QMessageBox::Critical;
+    case Dialogs::Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+}  // namespace
+
+Dialogs::Reply Dialogs::show(const Request &request) {
+    if (handler())
+        return handler()(request);
+
+    if (request.isInput) {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parentWidget(), request.title, request.text, QLineEdit::Normal,
+                                                   request.defaultText, &ok);
+        return {ok ? Answer::Ok : Answer::Cancel, ok ? text : QString()};
+    }
+
+    QMessageBox box(toQt(request.icon), request.title, request.text, toQt(request.buttons), parentWidget());
+    switch (box.exec()) {
+    case QMessageBox::Yes: return {Answer::Yes, {}};
+    case QMessageBox::No: return {Answer::No, {}};
+    case QMessageBox::Cancel: return {Answer::Cancel, {}};
+    default: return {Answer::Ok, {}};
+    }
+}
+
+Dialogs::Answer Dialogs::message(const QString &text, const QString &title, Buttons buttons, Icon icon) {
+    return show({text, title, buttons, icon, false, {}}).answer;
+}
+
+bool Dialogs::ask(const QString &text, const QString &title) {
+    return message(text, title, Buttons::YesNo, Icon::Question) == Answer::Yes;
+}
+
+QString Dialogs::input(const QString &prompt, const QString &title, const QString &defaultText) {
+    const Reply reply = show({prompt, title, Buttons::OkCancel, Icon::None, true, defaultText});
+    return reply.answer == Answer::Ok ? reply.text : QString();
+}
+
+void Dialogs::setHandler(Handler h) {
+    handler() = std::move(h);
+}
+
+void Dialogs::setParent(QWidget *parent) {
+    parentWidget() = parent;
+}

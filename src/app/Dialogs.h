@@ -1,0 +1,40 @@
+#pragma once
+// The one road to message and input boxes, so that tests can answer them.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+class Dialogs {
+public:
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    struct Request {
+        QString text;
+        QString title;
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::None;
+        bool isInput = false;
+        QString defaultText;  // input boxes only
+    };
+    struct Reply {
+        Answer answer = Answer::Ok;
+        QString text;  // input boxes only
+    };
+    using Handler = std::function<Reply(const Request &)>;
+
+    static Answer message(const QString &text, const QString &title = QStringLiteral("Korvex"),
+                          Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
+    static bool ask(const QString &text, const QString &title = QStringLiteral("Korvex"));
+    // Returns the typed text, or an empty text when the user cancels.
+    static QString input(const QString &prompt, const QString &title, const QString &defaultText = {});
+
+    // Tests install a handler that answers instead of the real boxes; an empty one restores them.
+    static void setHandler(Handler handler);
+    static void setParent(QWidget *parent);
+
+private:
+    static Reply show(const Request &request);
+};

@@ -1,0 +1,121 @@
+#pragma once
+// The main window: board on the left, player lists and server panes on the right, kibitz
+// and status below. It owns the program's state and brings the subsystems up and down.
+#include "app/AppState.h"
+#include "app/Preferences.h"
+#include "app/SettingsStore.h"
+#include "board/BoardGeometry.h"
+#include "board/BoardStyle.h"
+#include "board/CheckerAnimation.h"
+#include "connection/ServerConnection.h"
+#include "lobby/mnuClick.h"
+#include "records/MatchRecords.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class BoardShow;
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTextBrowser;
+class QTextEdit;
+class QTimer;
+class frmExit;
+
+class Mainform : public QMainWindow {
+    Q_OBJECT
+public:
+    // Creating the window reads every setting.
+    explicit Mainform(QWidget *parent = nullptr);
+    ~Mainform() override;
+
+    // Brings the window up in the fixed order of start-up. False when a required step
+    // failed: the user has been told and the program must end without saving anything.
+    bool Form_Load();
+    void mnuExit_Click();
+    void NeutralizeSettings();
+
+    Preferences prefs;
+    MatchState match;
+    StateFlags flags;
+    SharedLists lists;
+    SettingsStore store;
+
+    BoardStyle boardStyle;
+    BoardGeometry boardGeometry;
+    CheckerAnimation checkerAnimation;
+    ServerConnection server;
+    MatchRecords records;
+    std::unique_ptr<mnuClick> mnuObject;
+
+    // Controls other subsystems read and fill.
+    QWidget *Picture1 = nullptr;       // the strip of buttons at the top
+    BoardShow *boardShow = nullptr;    // the visible board
+    QWidget *picList = nullptr;        // the right-hand panel
+    QListWidget *List1 = nullptr, *List2 = nullptr, *List3 = nullptr, *List4 = nullptr;
+    QRadioButton *opAll = nullptr, *opReady = nullptr, *opFriends = nullptr;
+    QTextBrowser *WebBrowser1 = nullptr;
+    QTextEdit *txtShouts = nullptr, *txtTerminal = nullptr;
+    QFrame *Frame1 = nullptr;
+    QRadioButton *opShouts = nullptr, *opTerminal = nullptr;
+    QCheckBox *ckAutoScroll = nullptr;
+    QLineEdit *txtType = nullptr;
+    QPushButton *cmdShoutsSend = nullptr;
+    QLabel *picAd = nullptr;
+    QWidget *Picture2 = nullptr;       // the panel below the board
+    QTextEdit *txtKibitzoutput = nullptr;
+    QWidget *picKibitz = nullptr;
+    QLineEdit *txtkibitz = nullptr;
+    QLabel *lblStatus = nullptr;
+    QPushButton *cmdExit = nullptr, *cmdToggleReady = nullptr, *cmdDouble2 = nullptr, *cmdAccept = nullptr,
+                *cmdReject = nullptr, *cmdUndo = nullptr, *cmdRefresh = nullptr, *cmdPickUp = nullptr;
+    QLabel *lblPlayer1 = nullptr, *lblPlayer2 = nullptr, *lblScore1 = nullptr, *lblScore2 = nullptr,
+           *lblMatch = nullptr, *lblpipb = nullptr, *lblpipw = nullptr;
+    QTimer *Timer1 = nullptr;          // status-line blinker
+    QTimer *Timer2 = nullptr;          // clock, data lamp and connection watchdog
+
+    QMenu *mnuFile = nullptr, *mnuGame = nullptr, *mnupopup = nullptr, *mnuOptions = nullptr,
+          *mnuSoundS = nullptr, *mnuOther = nullptr, *mnuHelp = nullptr;
+    QAction *mnuFull = nullptr, *mnuConnect = nullptr, *mnuNew = nullptr, *mnudisconnect = nullptr,
+            *mnuAccept = nullptr, *mnuReject = nullptr;
+    QList<QAction *> mnuSoundSelect;
+
+    QPointer<frmExit> exitWindow;
+
+    // The state of the window that decides what shutdown writes.
+    WindowPlacement placement() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void applyListAndPaneStyles();
+    void LoadTalkingWavsMenu();
+    void ShowDailyPage();
+    void Form_Unload();
+    void Form_Resize();
+    void picList_Resize();
+    void Picture2_Resize();
+    int screenWidth() const;
+
+    // A step of start-up that could not be done; the load ends with the message.
+    struct LoadFailure {
+        bool fileNotFound;
+        QString description;
+    };
+    bool failLoad(const LoadFailure &failure);
+
+    bool unloaded_ = false;
+};

@@ -1,0 +1,151 @@
+#include "app/Utilities.h"
+
+#include "app/Preferences.h"
+#include "app/Program.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSaveFile>
+#include <QSoundEffect>
+#include <QTcpSocket>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+void Pause(int milliseconds) {
+    if (milliseconds <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void PlainSleep(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers,
+                                        int(qMin<qint64>(10, milliseconds - clock.elapsed())));
+        const qint64 left = milliseconds - clock.elapsed();
+        if (left > 0)
+            QThread::msleep(ulong(qMin<qint64>(5, left)));
+    }
+}
+
+namespace {
+
+// Length of a PCM wave file from its header, so a talking wave is not waited for longer
+// than it plays; unknown lengths wait a few seconds at most.
+int waveDurationMs(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray header = file.read(44);
+    if (header.size() < 44 || !header.startsWith("RIFF"))
+        return 3000;
+    auto le32 = [&](int at) {
+        return quint32(quint8(header[at])) | quint32(quint8(header[at + 1])) << 8 |
+               quint32(quint8(header[at + 2])) << 16 | quint32(quint8(header[at + 3])) << 24;
+    };
+    const quint32 byteRate = le32(28);
+    if (byteRate == 0)
+        return 3000;
+    return int(qMin<qint64>(30000, qint64(file.size() - 44) * 1000 / byteRate));
+}
+
+QSoundEffect &effectPlayer() {
+    static auto *player = new QSoundEffect(QCoreApplication::instance());
+    return *player;
+}
+
+}  // namespace
+
+void PlayWav(const QString &name, bool talking, const Preferences &prefs) {
+    if (name.isEmpty() || prefs.prfDisableSounds || !Program::isSafeFileName(name))
+        return;
+    if (talking) {
+        if (!prefs.prfTalkingWavs)
+            return;
+        const QString path = Program::path(QStringLiteral("talking wavs/") + name);
+        if (!FileExists(path))
+            return;
+        QSoundEffect voice;
+        voice.setSource(QUrl::fromLocalFile(path));
+        QEventLoop loop;
+        QTimer limit;
+        limit.setSingleShot(true);
+        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(&voice, &QSoundEffect::playingChanged, &loop, [&] {
+            if (!voice.isPlaying())
+                loop.quit();
+        });
+        QObject::connect(&voice, &QSoundEffect::statusChanged, &loop, [&] {
+            if (voice.status() == QSoundEffect::Error)
+                loop.quit();
+        });
+        voice.play();
+        limit.start(waveDurationMs(path) + 500);
+        if (voice.status() != QSoundEffect::Error)
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        return;
+    }
+    const QString path = Program::path(QStringLiteral("wavs/") + name + QStringLiteral(".wav"));
+    if (!FileExists(path))
+        return;
+    QSoundEffect &player = effectPlayer();
+    player.stop();
+    player.setSource(QUrl::fromLocalFile(path));
+    player.play();
+}
+
+bool FileExists(const QString &path) {
+    const QFileInfo info(path);
+    return info.isFile() && info.size() > 0;
+}
+
+void RunShellExecute(const QString &operation, const QString &file) {
+    Q_UNUSED(operation);  // "open" is the only operation asked for
+    const QUrl url = QFileInfo::exists(file) ? QUrl::fromLocalFile(file) : QUrl::fromUserInput(file);
+    QDesktopServices::openUrl(url);
+}
+
+bool DownloadFile(const QString &url, const QString &file, int timeoutMs) {
+    QNetworkAccessManager manager;
+    QNetworkRequest request{QUrl(url)};
+    request.setTransferTimeout(timeoutMs);
+    std::unique_ptr<QNetworkReply> reply(manager.get(request));
+    QEventLoop loop;
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (!reply->isFinished() || reply->error() != QNetworkReply::NoError)
+        return false;
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    out.write(reply->readAll());
+    return out.commit();
+}
+
+bool CheckInternetConnection(const QString &url, int timeoutMs) {
+    const QUrl parsed = QUrl::fromUserInput(url);
+    if (parsed.host().isEmpty())
+        return false;
+    QTcpSocket socket;
+    QEventLoop loop;
+    QObject::connect(&socket, &QTcpSocket::connected, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    socket.connectToHost(parsed.host(), quint16(parsed.port(parsed.scheme() == QLatin1String("https") ? 443 : 80)));
+    loop.exec();
+    return socket.state() == QAbstractSocket::ConnectedState;
+}

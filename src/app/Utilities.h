@@ -1,0 +1,29 @@
+#pragma once
+// Small services used all over the program: waits, sounds, file tests, the desktop's
+// opener and the web.
+#include <QString>
+
+struct Preferences;
+
+// Waits `milliseconds` while timers, socket data and clicks go on being handled.
+void Pause(int milliseconds);
+
+// Waits while the windows repaint, but takes no clicks, keys or socket data meanwhile.
+void PlainSleep(int milliseconds);
+
+// An effect from wavs/ (name without ".wav") plays without waiting and cuts the one
+// playing; a talking wave from "talking wavs/" (name with its extension) is waited for.
+// Nothing plays when sounds are off, and missing files or audio devices are silent.
+void PlayWav(const QString &name, bool talking, const Preferences &prefs);
+
+// True when the file exists and is not empty.
+bool FileExists(const QString &path);
+
+// Opens a web address or a file with the desktop's default program.
+void RunShellExecute(const QString &operation, const QString &file);
+
+// Copies the resource at `url` into `file` (written whole or not at all).
+bool DownloadFile(const QString &url, const QString &file, int timeoutMs = 30000);
+
+// True when a connection to the address's server can be made.
+bool CheckInternetConnection(const QString &url, int timeoutMs = 5000);

@@ -1,0 +1,7 @@
+#include "board/CheckerAnimation.h"
+
+#include "app/Preferences.h"
+
+void CheckerAnimation::InitAnimDelay(Preferences &prefs) {
+    prefs.isAnimInit = true;
+}

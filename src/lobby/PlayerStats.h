@@ -1,0 +1,23 @@
+#pragma once
+// What the user has played against each opponent, kept in stats.dat.
+#include <QString>
+#include <vector>
+
+struct StatsRecord {
+    QString name;
+    int played = 0;
+    int won = 0;
+    int lastLength = 0;
+    QString note;
+};
+
+class PlayerStats {
+public:
+    // Reads stats.dat, one record per line, fields split at "~"; a missing file gives no records.
+    void LoadStatsFile(const QString &path);
+    // Rewrites stats.dat whole. With no records the file is left as it was; records with an
+    // empty name are skipped. Returns false when the file could not be written.
+    bool SaveStatsFile(const QString &path) const;
+
+    std::vector<StatsRecord> records;
+};

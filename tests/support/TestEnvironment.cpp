@@ -1,0 +1,67 @@
+#include "support/TestEnvironment.h"
+
+#include "app/Program.h"
+#include "app/SettingsStore.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+TestEnvironment::TestEnvironment() {
+    Program::setFolder(program_.path());
+    SettingsStore::setFolder(settings_.path());
+    Dialogs::setHandler([this](const Dialogs::Request &request) {
+        messages_ << request.text;
+        Dialogs::Reply reply;
+        if (request.isInput) {
+            reply.answer = Dialogs::Answer::Ok;
+            if (!inputs_.empty()) {
+                reply.text = inputs_.front();
+                inputs_.pop_front();
+            }
+            return reply;
+        }
+        if (!answers_.empty()) {
+            reply.answer = answers_.front();
+            answers_.pop_front();
+        } else {
+            reply.answer = request.buttons == Dialogs::Buttons::YesNo || request.buttons == Dialogs::Buttons::YesNoCancel
+                               ? Dialogs::Answer::Yes
+                               : Dialogs::Answer::Ok;
+        }
+        return reply;
+    });
+}
+
+TestEnvironment::~TestEnvironment() {
+    Dialogs::setHandler({});
+}
+
+QString TestEnvironment::settingsFile() const {
+    return SettingsStore::fileName();
+}
+
+void TestEnvironment::writeFile(const QString &relative, const QByteArray &content) const {
+    const QString path = programFolder() + '/' + relative;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+}
+
+QByteArray TestEnvironment::readFile(const QString &relative) const {
+    QFile file(programFolder() + '/' + relative);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestEnvironment::copyData() const {
+    const QString source = QStringLiteral(KORVEX_DATA_DIR);
+    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString from = it.next();
+        const QString to = programFolder() + '/' + QDir(source).relativeFilePath(from);
+        QDir().mkpath(QFileInfo(to).absolutePath());
+        QFile::copy(from, to);
+    }
+}

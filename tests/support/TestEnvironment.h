@@ -1,0 +1,38 @@
+#pragma once
+// Temporary program and settings folders, and answers for message boxes, for one test.
+#include "app/Dialogs.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+
+class TestEnvironment {
+public:
+    // Points the program folder and the settings store at fresh temporary folders and
+    // answers every message box (Ok, or the queued answers) while recording its text.
+    TestEnvironment();
+    ~TestEnvironment();
+
+    QString programFolder() const { return program_.path(); }
+    QString settingsFolder() const { return settings_.path(); }
+    QString settingsFile() const;
+
+    // Writes a file (with folders) inside the program folder.
+    void writeFile(const QString &relative, const QByteArray &content) const;
+    QByteArray readFile(const QString &relative) const;
+    // Copies the project's data/ folder into the program folder.
+    void copyData() const;
+
+    void queueAnswer(Dialogs::Answer answer) { answers_.push_back(answer); }
+    void queueInput(const QString &text) { inputs_.push_back(text); }
+    const QStringList &messages() const { return messages_; }
+    void clearMessages() { messages_.clear(); }
+
+private:
+    QTemporaryDir program_;
+    QTemporaryDir settings_;
+    QStringList messages_;
+    std::deque<Dialogs::Answer> answers_;
+    std::deque<QString> inputs_;
+};
