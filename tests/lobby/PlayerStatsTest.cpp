@@ -1,0 +1,79 @@
+#include "lobby/GagList.h"
+#include "lobby/PlayerStats.h"
+#include "lobby/TalkingWavs.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PlayerStatsTest, NoRecordLeavesTheFileUntouched) {
+    TestEnvironment env;
+    env.writeFile("stats.dat", "old~1~1~1~keep me\r\n");
+    PlayerStats stats;
+    EXPECT_TRUE(stats.SaveStatsFile(env.programFolder() + "/stats.dat"));
+    EXPECT_EQ(env.readFile("stats.dat"), "old~1~1~1~keep me\r\n");
+}
+
+TEST(PlayerStatsTest, WritesOneLinePerNamedRecord) {
+    TestEnvironment env;
+    PlayerStats stats;
+    stats.records = {{"", 9, 9, 9, "skipped"}, {"bob", 3, 1, 5, "likes to double"}, {"eve", 0, 0, 1, ""}};
+    ASSERT_TRUE(stats.SaveStatsFile(env.programFolder() + "/stats.dat"));
+    EXPECT_EQ(env.readFile("stats.dat"), "bob~3~1~5~likes to double\r\neve~0~0~1~\r\n");
+}
+
+TEST(PlayerStatsTest, NotesCannotBreakTheRecordApart) {
+    TestEnvironment env;
+    PlayerStats stats;
+    stats.records = {{"bob", 3, 1, 5, "cube~happy\r\nand slow"}, {"amy", 7, 2, 3, "x"}};
+    ASSERT_TRUE(stats.SaveStatsFile(env.programFolder() + "/stats.dat"));
+
+    PlayerStats reread;
+    reread.LoadStatsFile(env.programFolder() + "/stats.dat");
+    ASSERT_EQ(reread.records.size(), 2u);
+    EXPECT_EQ(reread.records[0].name, "bob");
+    EXPECT_EQ(reread.records[0].note, "cube happy  and slow");
+    EXPECT_EQ(reread.records[1].played, 7);
+    EXPECT_EQ(reread.records[1].won, 2);
+    EXPECT_EQ(reread.records[1].lastLength, 3);
+}
+
+TEST(PlayerStatsTest, ReadingSkipsShortLinesAndDefaultsTheNote) {
+    TestEnvironment env;
+    env.writeFile("stats.dat", "bob~3~1~5\r\nbroken~1\r\namy~7~2~3~quick\n");
+    PlayerStats stats;
+    stats.LoadStatsFile(env.programFolder() + "/stats.dat");
+    ASSERT_EQ(stats.records.size(), 2u);
+    EXPECT_EQ(stats.records[0].note, "player notes");
+    EXPECT_EQ(stats.records[1].note, "quick");
+
+    stats.LoadStatsFile(env.programFolder() + "/missing.dat");
+    EXPECT_TRUE(stats.records.empty());
+}
+
+TEST(GagListTest, NamesMatchWhateverTheCase) {
+    TestEnvironment env;
+    env.writeFile("gaglist.txt", "Spammer\r\n\r\nloud_one\n");
+    GagList gags;
+    gags.LoadGagList(env.programFolder() + "/gaglist.txt");
+    EXPECT_TRUE(gags.IsGagged("spammer"));
+    EXPECT_TRUE(gags.IsGagged("LOUD_ONE"));
+    EXPECT_FALSE(gags.IsGagged("friend"));
+    gags.LoadGagList(env.programFolder() + "/none.txt");
+    EXPECT_FALSE(gags.IsGagged("spammer"));
+}
+
+TEST(TalkingWavsTest, MenuHoldsAtMostThirtyNineFilesOfTheFolder) {
+    TestEnvironment env;
+    for (int i = 0; i < 45; ++i)
+        env.writeFile(QStringLiteral("talking wavs/w%1.wav").arg(i, 2, 10, QChar('0')), "RIFF");
+    env.writeFile("talking wavs/u_lucky/inside.wav", "RIFF");
+    const QStringList entries = TalkingWavs::menuEntries(env.programFolder() + "/talking wavs");
+    ASSERT_EQ(entries.size(), 39);
+    EXPECT_EQ(entries.first(), "w00.wav");
+    EXPECT_EQ(entries.last(), "w38.wav");
+    EXPECT_TRUE(TalkingWavs::menuEntries(env.programFolder() + "/nothing here").isEmpty());
+}
+
+}  // namespace
