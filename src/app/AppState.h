@@ -18,6 +18,9 @@ struct MatchState {
     int theMatchscore2 = 0;   // the opponent's
     int theCubeVal = 0;
     int die1 = 0, die2 = 0;
+    int MovesToMake = 0;      // checkers the server says the user must move
+    int legalMoveCtr = 0;
+    int numWatchers1 = 0;
     int isCrawford = 0, isJacoby = 0, isBeaver = 0;
     bool ismyTurn = false;
     bool blackOwnsCube = false;

@@ -20,6 +20,7 @@ void PlayerStats::LoadStatsFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
+    StatsRecord working;  // a last length that is not a number keeps the previous line's
     while (!file.atEnd()) {
         QString line = QString::fromLatin1(file.readLine());
         while (line.endsWith('\n') || line.endsWith('\r'))
@@ -28,13 +29,15 @@ void PlayerStats::LoadStatsFile(const QString &path) {
         SplitString(fields, line, QStringLiteral("~"), 1);
         if (fields.count() < 4)
             continue;
-        StatsRecord record;
-        record.name = fields.item(1);
-        record.played = fields.item(2).trimmed().toInt();
-        record.won = fields.item(3).trimmed().toInt();
-        record.lastLength = fields.item(4).trimmed().toInt();
-        record.note = fields.count() >= 5 ? fields.item(5) : QStringLiteral("player notes");
-        records.push_back(record);
+        working.name = fields.item(1);
+        working.played = fields.item(2).trimmed().toInt();
+        working.won = fields.item(3).trimmed().toInt();
+        bool numeric = false;
+        const int last = fields.item(4).trimmed().toInt(&numeric);
+        if (numeric)
+            working.lastLength = last;
+        working.note = fields.count() == 5 ? fields.item(5) : QStringLiteral("player notes");
+        records.push_back(working);
     }
 }
 
@@ -52,4 +55,17 @@ bool PlayerStats::SaveStatsFile(const QString &path) const {
         file.write(line.toLatin1());
     }
     return file.commit();
+}
+
+void PlayerStats::MakeStats(const QString &name, int points, bool won) {
+    for (StatsRecord &r : records) {
+        if (r.name.trimmed() == name) {
+            r.played += points;
+            if (won)
+                r.won += points;
+            r.lastLength = points;
+            return;
+        }
+    }
+    records.push_back({name, points, won ? points : 0, points, QString()});
 }

@@ -19,5 +19,8 @@ public:
     // empty name are skipped. Returns false when the file could not be written.
     bool SaveStatsFile(const QString &path) const;
 
+    // Counts a finished match against `name`: points played, and won when `won`.
+    void MakeStats(const QString &name, int points, bool won);
+
     std::vector<StatsRecord> records;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // Temporary program and settings folders, and answers for message boxes, for one test.
 #include "app/Dialogs.h"
+#include "support/QtPrinters.h"
 
 #include <QString>
 #include <QStringList>

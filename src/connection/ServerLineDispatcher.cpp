@@ -1,0 +1,292 @@
+#include "connection/ServerLineDispatcher.h"
+
+#include "app/SplitString.h"
+#include "connection/ServerLineHost.h"
+#include "lobby/TimeAgo.h"
+
+#include <stdexcept>
+
+namespace {
+
+const QString kWordDelimiters = QStringLiteral(" :   ,");
+const QString kHomePage = QStringLiteral("https://korvex.example.org/");
+
+struct LineError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+bool isNumeric(const QString &word) {
+    bool ok = false;
+    word.toDouble(&ok);
+    return ok;
+}
+
+// The words from index `from` (0-based) on, each followed by one blank.
+QString wordsFrom(const QStringList &w, int from) {
+    QString text;
+    for (int i = from; i < w.size(); ++i)
+        text += w.at(i) + ' ';
+    return text;
+}
+
+}  // namespace
+
+ServerLineDispatcher::ServerLineDispatcher(ServerLineHost &host) : host_(host) {}
+
+QString ServerLineDispatcher::truncateString(int start, const QString &line) {
+    const qsizetype blank = line.indexOf(' ', qMax(0, start - 1));
+    if (blank < 0)
+        throw LineError("the line has no text where it was expected");
+    return line.mid(blank);
+}
+
+void ServerLineDispatcher::SplitFibString(const QString &data) {
+    waiting_.push_back(data);
+    if (running_)
+        return;
+    running_ = true;
+    while (!waiting_.empty()) {
+        const QString next = waiting_.front();
+        waiting_.pop_front();
+        dispatch(next);
+    }
+    running_ = false;
+}
+
+void ServerLineDispatcher::dispatch(const QString &data) {
+    if (host_.flags().isConnected) {
+        lampState_ = lampState_ == 1 ? 2 : 1;
+        host_.showDataArrival(lampState_);
+    }
+    // A double quote ends a line only in text the program made itself.
+    const QString lineDelimiters = host_.socketConnected() ? QStringLiteral("\r\n") : QStringLiteral("\r\n\"");
+    const QStringList lines = SplitWords(data, lineDelimiters);
+
+    if (!host_.flags().isPlaying)
+        detectMatchStart(lines);
+    if (host_.flags().isLogging)
+        recordLines(lines);
+
+    for (const QString &line : lines) {
+        try {
+            handleLine(line);
+        } catch (const std::exception &error) {
+            // One bad line is skipped; the lines after it are still read.
+            reportError(QString::fromLocal8Bit(error.what()));
+        }
+    }
+}
+
+void ServerLineDispatcher::detectMatchStart(const QStringList &lines) {
+    for (const QString &line : lines) {
+        if (line.isEmpty() || line.at(0).isDigit())
+            continue;
+        const bool starts = line.contains(QLatin1String(" are now playing ")) ||
+                            line.contains(QLatin1String(" has joined you for a ")) ||
+                            line.contains(QLatin1String("** Player ")) ||
+                            line.contains(QLatin1String("Your running match was loaded.")) ||
+                            (line.contains(QLatin1String(" are now playing with ")) && host_.lists().matchLog.isEmpty());
+        if (!starts)
+            continue;
+
+        StateFlags &f = host_.flags();
+        MatchState &m = host_.match();
+        f.isLogging = true;
+        f.isPlaying = true;
+        f.isWatching = false;
+        m.gameInit = true;
+        m.AskToDouble = true;
+        host_.setCubeTogglePicture(true);
+        m.MovesToMake = 0;
+        m.legalMoveCtr = 0;
+        m.isDoubled = false;
+        m.isCubeClicked = false;
+        host_.clearKibitzInput();
+        host_.resetMoveInput();
+        if (host_.prefs().prfFirstTimer && host_.socketConnected()) {
+            host_.send(QStringLiteral("toggle moreboards "));
+            host_.pause(200);
+        }
+        if (host_.socketConnected()) {
+            host_.send(QStringLiteral("board "));
+            host_.pause(200);
+        }
+        return;
+    }
+}
+
+void ServerLineDispatcher::recordLines(const QStringList &lines) {
+    for (const QString &line : lines) {
+        if (line.isEmpty() || line.at(0).isDigit())
+            continue;
+        if (host_.flags().isPlaying)
+            host_.lists().matchLog << line;
+        if (host_.flags().isWatching)
+            host_.lists().watchLog << line;
+    }
+}
+
+void ServerLineDispatcher::handleLine(const QString &line) {
+    const QStringList w = SplitWords(line, kWordDelimiters);
+    const int count = int(w.size());
+    auto word = [&](int n) { return n <= count ? w.at(n - 1) : QString(); };
+    StateFlags &f = host_.flags();
+    MatchState &m = host_.match();
+    bool echoLine = true;
+
+    if (count == 1 && word(1) == QLatin1String("6")) {
+        f.endList = true;
+        if (!welcomeShown_) {
+            host_.setStatus(QStringLiteral("Welcome ..."));
+            welcomeShown_ = true;
+        }
+    }
+    if (count == 22 && word(1) == QLatin1String("2"))
+        ownInformation(w);
+    if (count == 1 && word(1) == QLatin1String("3"))
+        host_.hideLoginWindow();
+    if (count > 5 && word(1) == QLatin1String("5"))
+        host_.UpdatePlayerList(word(2), QStringLiteral("ready"), line);
+    if (count > 1 && word(1) == QLatin1String("8"))
+        host_.UpdatePlayerList(word(2), QStringLiteral("logout"), line);
+    if (count > 4 && word(1) == QLatin1String("You") && word(2) == QLatin1String("roll")) {
+        m.ismyTurn = true;
+        m.MovesToMake = 0;
+    }
+    if (count > 4 && word(1) == host_.player2Caption() && word(2) == QLatin1String("rolls")) {
+        m.ismyTurn = false;
+        m.MovesToMake = 0;
+    }
+    if (count >= 6 && m.ismyTurn && word(1) == QLatin1String("The") && word(2) == QLatin1String("only") &&
+        word(3) == QLatin1String("possible"))
+        host_.ProcessBoardOutput(QStringLiteral("You move ") + wordsFrom(w, 5));
+    if ((count == 6 || count == 10) && m.ismyTurn && word(1) == QLatin1String("Bearing") &&
+        word(2) == QLatin1String("off")) {
+        QString move = QStringLiteral("You move ") + word(3) + QStringLiteral("-off ") + word(5) + QStringLiteral("-off");
+        if (count == 10)
+            move += ' ' + word(7) + QStringLiteral("-off ") + word(9) + QStringLiteral("-off ");
+        host_.ProcessBoardOutput(move);
+    }
+    if (count > 1 && (word(1) == QLatin1String("board") || word(2) == QLatin1String("moves") ||
+                      word(2) == QLatin1String("move")))
+        host_.ProcessBoardOutput(line);
+    if (count == 4 && word(1) == QLatin1String("Please") && word(2) == QLatin1String("move") && isNumeric(word(3)))
+        m.MovesToMake = word(3).toInt();
+    if (count >= 2 && (word(1) == QLatin1String("13") || word(1) == QLatin1String("17")))
+        shoutRule(line, w, echoLine);
+    static const QStringList kibitzCodes{"19", "15", "9", "11", "10", "18", "14"};
+    if (count >= 2 && kibitzCodes.contains(word(1)))
+        kibitzRule(line, w);
+    if (f.isConnected && count >= 3 && (word(1) == QLatin1String("16") || word(1) == QLatin1String("12")))
+        sayRule(line, w, echoLine);
+    if (count >= 1 && !word(1).contains(QLatin1String("board")) && f.endList && !isNumeric(word(1)) && echoLine)
+        host_.FilterOutput(line);
+}
+
+void ServerLineDispatcher::ownInformation(const QStringList &w) {
+    StateFlags &f = host_.flags();
+    f.initOutput = false;
+    f.isReady = w.at(17) != QLatin1String("0");
+    host_.setReadyPicture(f.isReady);
+    if (w.at(5) == QLatin1String("0") && host_.socketConnected()) {
+        host_.send(QStringLiteral("toggle automove "));
+        host_.pause(200);
+    }
+    if (w.at(12) == QLatin1String("0") && host_.socketConnected()) {
+        host_.send(QStringLiteral("toggle moreboards "));
+        host_.letEventsRun();
+        host_.pause(200);
+    }
+    if (w.at(14) == QLatin1String("0") && host_.socketConnected()) {
+        host_.send(QStringLiteral("toggle notify "));
+        host_.letEventsRun();
+        host_.pause(200);
+    }
+    host_.setStatus(QStringLiteral("Loading Player List..."));
+}
+
+void ServerLineDispatcher::chatSound(const QStringList &w) {
+    const Preferences &p = host_.prefs();
+    if (!p.prfDisableSounds && p.prfTalkingWavs && w.size() == 3 && w.at(2).contains(QLatin1String(".wav")))
+        host_.playChatSound(w.at(2));
+}
+
+void ServerLineDispatcher::shoutRule(const QString &line, const QStringList &w, bool &echoLine) {
+    const GagList &gags = host_.lists().gagList;
+    QString chatText;
+    if (w.at(0) == QLatin1String("13")) {
+        chatText = truncateString(4, line);
+        chatText = gags.IsGagged(w.at(1)) ? QString() : w.at(1) + QStringLiteral(" shouts: ") + chatText;
+        if (host_.prefs().prfSShout && !gags.IsGagged(w.at(1)))
+            chatSound(w);
+    } else {
+        if (host_.prefs().prfSShout)
+            chatSound(w);
+        chatText = QStringLiteral("You shout: ") + truncateString(2, line);
+    }
+    host_.showInChatWindow(QStringLiteral("Shouts.."), chatText);
+    host_.ShowShout(chatText);
+    echoLine = false;
+}
+
+void ServerLineDispatcher::kibitzRule(const QString &line, const QStringList &w) {
+    const GagList &gags = host_.lists().gagList;
+    const QString code = w.at(0);
+    const bool gagged = w.size() > 1 && gags.IsGagged(w.at(1));
+    QString chatText;
+    if (code == QLatin1String("15"))
+        chatText = gagged ? QString() : w.at(1) + QStringLiteral(" kibitzes: ") + truncateString(4, line);
+    else if (code == QLatin1String("19"))
+        chatText = QStringLiteral("You kibitz: ") + truncateString(2, line);
+    else if (code == QLatin1String("14"))
+        chatText = w.at(1) + QStringLiteral(" whispers: ") + truncateString(4, line);
+    else if (code == QLatin1String("18"))
+        chatText = QStringLiteral("You whisper: ") + truncateString(2, line);
+
+    if (!gagged || code == QLatin1String("19") || code == QLatin1String("18"))
+        chatSound(w);
+
+    if (code == QLatin1String("9") && w.size() > 3) {
+        const QString age = FormatTimeAgo(w.at(2).toLongLong());
+        const QString body = wordsFrom(w, 3);
+        host_.ShowKibitz(gagged ? QString() : age + ' ' + w.at(1) + QStringLiteral(" wrote this message: ") + body);
+        chatText.clear();
+    }
+    if (code == QLatin1String("11"))
+        chatText = QStringLiteral(" message saved: ") + truncateString(2, line);
+    if (code == QLatin1String("10"))
+        chatText = QStringLiteral(" message delivered: ") + truncateString(2, line);
+    if (!chatText.isEmpty())
+        host_.ShowKibitz(chatText);
+}
+
+void ServerLineDispatcher::sayRule(const QString &line, const QStringList &w, bool &echoLine) {
+    const bool gagged = host_.lists().gagList.IsGagged(w.at(1));
+    QString chatText;
+    if (w.at(0) == QLatin1String("16"))
+        chatText = QStringLiteral("You: ") + truncateString(4, line);
+    else
+        chatText = gagged ? QString() : w.at(1) + QStringLiteral(": ") + truncateString(4, line);
+    if (!gagged)
+        chatSound(w);
+
+    host_.flags().whoSays = w.at(1);
+    const QString caption = QStringLiteral("Chat (") + w.at(1) + ')';
+    bool chatFound = false;
+    if (host_.showInChatWindow(caption, chatText)) {
+        chatFound = true;
+        echoLine = false;
+    }
+    if (!gagged && !host_.progressWindowVisible() && !chatFound) {
+        host_.openChatWindow(w.at(1), chatText);
+        echoLine = false;
+    }
+}
+
+void ServerLineDispatcher::reportError(const QString &description) {
+    ++errorCount_;
+    host_.setStatus(kHomePage);
+    host_.message(QStringLiteral("There was an error. You may be able to resume.\r\n") + description +
+                  QStringLiteral("\r\n If the problem persists, please  check the homepage for upgrades\r\n") +
+                  kHomePage);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The first reader of everything the server sends: cuts the text into lines and words,
+// notices the start of the user's own match, records match lines, routes chat and board
+// lines, and hands the rest to the line filter.
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+class ServerLineHost;
+
+class ServerLineDispatcher {
+public:
+    explicit ServerLineDispatcher(ServerLineHost &host);
+
+    // Text that arrives while an earlier text is still being handled (during one of its
+    // pauses or message boxes) waits and is handled, in order, when that one is done.
+    void SplitFibString(const QString &data);
+
+    // The rest of `line` from the first blank at or after 1-based `start`, the blank kept.
+    // Throws when there is none.
+    static QString truncateString(int start, const QString &line);
+
+    int errorCount() const { return errorCount_; }
+
+private:
+    void dispatch(const QString &data);
+    void detectMatchStart(const QStringList &lines);
+    void recordLines(const QStringList &lines);
+    void handleLine(const QString &line);
+    void ownInformation(const QStringList &w);
+    void shoutRule(const QString &line, const QStringList &w, bool &echoLine);
+    void kibitzRule(const QString &line, const QStringList &w);
+    void sayRule(const QString &line, const QStringList &w, bool &echoLine);
+    void chatSound(const QStringList &w);
+    void reportError(const QString &description);
+
+    ServerLineHost &host_;
+    std::deque<QString> waiting_;
+    bool running_ = false;
+    int lampState_ = 1;
+    bool welcomeShown_ = false;
+    int errorCount_ = 0;
+};

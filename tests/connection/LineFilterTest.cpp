@@ -1,0 +1,171 @@
+#include "app/Program.h"
+#include "connection/LineFilter.h"
+#include "support/FakeServerLineHost.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LineFilterTest : public ::testing::Test {
+protected:
+    FakeServerLineHost host;
+    LineFilter filter{host};
+};
+
+TEST_F(LineFilterTest, AnswersTheLoginPromptWithTheLoginLine) {
+    filter.FilterOutput("login: ");
+    ASSERT_EQ(host.sent.size(), 1);
+    EXPECT_EQ(host.sent.first(), "login Korvex" + Program::versionString() + " 1008 alice secret");
+    EXPECT_TRUE(host.called("loginCaption(Validating..)"));
+    EXPECT_TRUE(host.called("ShowTerminal(login: )"));
+
+    host.sent.clear();
+    host.passwordText.clear();
+    host.p.prfConnectAuto = true;
+    filter.FilterOutput("login: ");
+    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_EQ(host.messages, QStringList{"Error with blank password"});
+    EXPECT_FALSE(host.p.prfConnectAuto);
+}
+
+TEST_F(LineFilterTest, GuestUserIsNeverLoggedIn) {
+    host.userText = "Guest";
+    filter.FilterOutput("login: ");
+    EXPECT_TRUE(host.sent.isEmpty());
+    ASSERT_EQ(host.messages.size(), 1);
+    host.userText = "alice";
+    filter.FilterOutput("login: ");
+    EXPECT_TRUE(host.sent.isEmpty());
+}
+
+TEST_F(LineFilterTest, WelcomeIsShownOnlyForTheFirstLastLoginLine) {
+    filter.FilterOutput("** Last login: Mon Dec  7 04:00:00 2026 from somewhere");
+    EXPECT_EQ(host.status, "Welcome to FIBS");
+    host.status.clear();
+    filter.FilterOutput("** Last login: again");
+    EXPECT_TRUE(host.status.isEmpty());
+}
+
+TEST_F(LineFilterTest, ToggleAndReadyMessagesKeepTheButtonsInStep) {
+    filter.FilterOutput("** You're now ready to invite or join someone.");
+    EXPECT_TRUE(host.f.isReady);
+    filter.FilterOutput("** You're now refusing to play with someone.");
+    EXPECT_FALSE(host.f.isReady);
+    filter.FilterOutput("** You won't be asked if you want to double.");
+    EXPECT_FALSE(host.m.AskToDouble);
+    EXPECT_TRUE(host.called("cubePicture(0)"));
+    filter.FilterOutput("** You will be asked if you want to double.");
+    EXPECT_TRUE(host.m.AskToDouble);
+    filter.FilterOutput("You're away. Please type 'back'");
+    EXPECT_TRUE(host.f.isAway);
+    EXPECT_TRUE(host.called("ShowAway(1)"));
+    filter.FilterOutput("Welcome back.");
+    EXPECT_FALSE(host.f.isAway);
+    filter.FilterOutput("** Won't send rawboards after rolling.");
+    filter.FilterOutput("Value of 'boardstyle' is 1");
+    EXPECT_EQ(host.sent, (QStringList{"toggle moreboards ", "set boardstyle 3 "}));
+}
+
+TEST_F(LineFilterTest, UnguardedSendWhileOfflineReportsTheLineAndSkipsTheEcho) {
+    host.connected = false;
+    filter.FilterOutput("Value of 'boardstyle' is 1");
+    EXPECT_EQ(host.messages, QStringList{"Error in Fillter Output withValue of 'boardstyle' is 1"});
+    EXPECT_TRUE(host.calls.filter("ShowTerminal").isEmpty());
+}
+
+TEST_F(LineFilterTest, DoubleOfferedDoublesTheCubeAndMovesIt) {
+    host.f.isPlaying = true;
+    host.m.theCubeVal = 1;
+    host.p.prfSDouble = true;
+    filter.FilterOutput("bob doubles. Type 'accept' or 'reject'.");
+    EXPECT_TRUE(host.m.isDoubled);
+    EXPECT_EQ(host.m.theCubeVal, 2);
+    EXPECT_TRUE(host.called("enableAcceptReject"));
+    EXPECT_TRUE(host.called("ShowCube(1,2)"));
+    EXPECT_TRUE(host.called("sound(ding)"));
+
+    host.m.isDoubled = false;
+    filter.FilterOutput("You double. Please wait for bob to accept or reject.");
+    EXPECT_FALSE(host.m.isDoubled);  // our own double is not an offer to us
+    EXPECT_EQ(host.m.theCubeVal, 4);
+    EXPECT_TRUE(host.called("ShowCube(2,4)"));
+}
+
+TEST_F(LineFilterTest, OpponentWhoCannotMoveClearsHisDiceAndGivesTheTurn) {
+    host.m.die1 = 3;
+    filter.FilterOutput("bob can't move.");
+    EXPECT_TRUE(host.called("ClearDice(white)"));
+    EXPECT_TRUE(host.m.ismyTurn);
+    EXPECT_EQ(host.m.die1, 0);
+    EXPECT_TRUE(host.called("sleep(1500)"));
+}
+
+TEST_F(LineFilterTest, ResignationOfferWarnsWhenItLooksWrong) {
+    host.f.isPlaying = true;
+    host.m.theMatchLength = 5;
+    host.m.theCubeVal = 1;
+    host.resignType = "resign g ";
+    filter.FilterOutput("bob wants to resign. You will win 1 point. Type 'accept' or 'reject'.");
+    EXPECT_EQ(host.messages, QStringList{"Warning.. possible incorrect resign by opponent"});
+    EXPECT_EQ(host.status, "bob wants to resign. 1 point.. Click Accept or Reject");
+
+    host.messages.clear();
+    filter.FilterOutput("bob wants to resign. You will win 2 points. Type 'accept' or 'reject'.");
+    EXPECT_TRUE(host.messages.isEmpty());
+
+    host.m.theMatchLength = 1;  // a one-point match is never checked
+    filter.FilterOutput("bob wants to resign. You will win 1 point. Type 'accept' or 'reject'.");
+    EXPECT_TRUE(host.messages.isEmpty());
+}
+
+TEST_F(LineFilterTest, MatchEndCountsStatisticsAndAsksForTheSave) {
+    host.f.isPlaying = true;
+    host.f.isLogging = true;
+    host.p.prfSaveAll = true;
+    filter.FilterOutput("bob wins the 5 point match 5-3 .");
+    EXPECT_FALSE(host.f.isPlaying);
+    EXPECT_FALSE(host.f.isLogging);
+    EXPECT_TRUE(host.f.saveAutoFlag);
+    EXPECT_EQ(host.m.initFileName, "bob");
+    ASSERT_EQ(host.l.playerStats.records.size(), 1u);
+    EXPECT_EQ(host.l.playerStats.records[0].played, 5);
+    EXPECT_EQ(host.l.playerStats.records[0].won, 0);
+    EXPECT_FALSE(host.called("SaveAuto"));  // online the save waits for the player list
+
+    filter.FilterOutput("You win the 3 point match 3-0 .");
+    EXPECT_EQ(host.l.playerStats.records[0].played, 8);
+    EXPECT_EQ(host.l.playerStats.records[0].won, 3);
+    EXPECT_EQ(host.l.playerStats.records[0].lastLength, 3);
+}
+
+TEST_F(LineFilterTest, GameEndNamesTheWinner) {
+    filter.FilterOutput("You win the game and get 1 point. Congratulations!");
+    EXPECT_TRUE(host.called("WinnerBlack"));
+    filter.FilterOutput("bob wins the game and gets 2 points. Sorry.");
+    EXPECT_TRUE(host.called("WinnerWhite"));
+}
+
+TEST_F(LineFilterTest, LobbyLinesGoToTheLobbyRules) {
+    filter.FilterOutput("bob wants to play a 5 point match with you.");
+    filter.FilterOutput("bob wants to resume a saved match with you.");
+    filter.FilterOutput("Information about bob:");
+    filter.FilterOutput("  Rating: 1500.23 Experience: 400");
+    filter.FilterOutput("You're now watching bob.");
+    filter.FilterOutput("carl starts watching you.");
+    filter.FilterOutput("WARNING: Don't accept if you want to continue your saved match!");
+    for (int rule : {38, 39, 36, 37, 40, 41, 24})
+        EXPECT_TRUE(host.called(QStringLiteral("lobbyRule(%1)").arg(rule))) << rule;
+}
+
+TEST_F(LineFilterTest, SavedGameIsKeptForResuming) {
+    host.f.isPlaying = true;
+    host.f.isReady = true;
+    host.p.prfToggleReady = true;
+    filter.FilterOutput("The game was saved.");
+    EXPECT_FALSE(host.f.isPlaying);
+    EXPECT_TRUE(host.m.timeCtr.isValid());
+    EXPECT_EQ(host.sent, QStringList{"toggle ready "});
+    EXPECT_TRUE(host.called("SaveDropped"));
+}
+
+}  // namespace

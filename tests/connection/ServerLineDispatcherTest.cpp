@@ -1,0 +1,169 @@
+#include "connection/ServerLineDispatcher.h"
+#include "support/FakeServerLineHost.h"
+
+#include <QFile>
+#include <QTemporaryFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+class DispatcherTest : public ::testing::Test {
+protected:
+    FakeServerLineHost host;
+    ServerLineDispatcher dispatcher{host};
+};
+
+TEST_F(DispatcherTest, ShoutIsShownAndThePlainLineAfterItReachesTheFilter) {
+    dispatcher.SplitFibString("13 bob Hello there\r\n** bob logs in.\r\n");
+    EXPECT_TRUE(host.called("ShowShout(bob shouts:  Hello there)"));
+    EXPECT_EQ(host.calls.filter("FilterOutput").size(), 1);
+    EXPECT_TRUE(host.called("FilterOutput(** bob logs in.)"));
+}
+
+TEST_F(DispatcherTest, ChatLinesBecomeTheirPaneTexts) {
+    host.l.gagList.LoadGagList("/nonexistent");
+    dispatcher.SplitFibString("15 bob nice roll\r\n19 alice thanks\r\n14 carl psst\r\n18 alice hush\r\n"
+                              "10 bob\r\n11 bob\r\n17 me too\r\n");
+    EXPECT_TRUE(host.called("ShowKibitz(bob kibitzes:  nice roll)"));
+    EXPECT_TRUE(host.called("ShowKibitz(You kibitz:  alice thanks)"));
+    EXPECT_TRUE(host.called("ShowKibitz(carl whispers:  psst)"));
+    EXPECT_TRUE(host.called("ShowKibitz(You whisper:  alice hush)"));
+    EXPECT_TRUE(host.called("ShowShout(You shout:  me too)"));
+    // The numbered lines never reach the filter.
+    EXPECT_TRUE(host.calls.filter("FilterOutput").isEmpty());
+}
+
+TEST_F(DispatcherTest, MessageLineWithNoTextIsSkippedAndTheRestIsRead) {
+    dispatcher.SplitFibString("13 bob\r\n15 carl still here\r\n** after the bad line\r\n");
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(host.messages.first().startsWith("There was an error. You may be able to resume.\r\n"));
+    EXPECT_TRUE(host.called("ShowKibitz(carl kibitzes:  still here)"));
+    EXPECT_TRUE(host.called("FilterOutput(** after the bad line)"));
+    // However many bad lines come, the program goes on.
+    for (int i = 0; i < 5; ++i)
+        dispatcher.SplitFibString("13 bob\r\n");
+    EXPECT_EQ(dispatcher.errorCount(), 6);
+}
+
+TEST_F(DispatcherTest, SaysGoToTheirWindowOrOpenANewOne) {
+    host.openChats << "Chat (bob)";
+    dispatcher.SplitFibString("12 bob hi there\r\n12 carl hello\r\n");
+    EXPECT_TRUE(host.called("ShowChat[Chat (bob)](bob:  hi there)"));
+    EXPECT_TRUE(host.called("openChat[carl](carl:  hello)"));
+    EXPECT_EQ(host.f.whoSays, "carl");
+    EXPECT_TRUE(host.calls.filter("FilterOutput").isEmpty());
+
+    // Offline, says are not read and a double quote also ends a line.
+    host.calls.clear();
+    host.f.isConnected = false;
+    host.connected = false;
+    dispatcher.SplitFibString("12 dave hi\r\nfirst\"second");
+    EXPECT_TRUE(host.calls.filter("openChat").isEmpty());
+    EXPECT_TRUE(host.called("FilterOutput(first)"));
+    EXPECT_TRUE(host.called("FilterOutput(second)"));
+}
+
+TEST_F(DispatcherTest, GaggedSendersAreSilencedAndTheirSoundsNotPlayed) {
+    QTemporaryFile gags;
+    ASSERT_TRUE(gags.open());
+    gags.write("Spammer\n");
+    gags.close();
+    host.l.gagList.LoadGagList(gags.fileName());
+    host.p.prfTalkingWavs = true;
+    host.p.prfSShout = true;
+    dispatcher.SplitFibString("13 spammer laugh.wav\r\n15 spammer laugh.wav\r\n13 bob laugh.wav\r\n");
+    EXPECT_TRUE(host.called("ShowShout()"));
+    EXPECT_EQ(host.calls.filter("chatSound").size(), 1);
+    EXPECT_TRUE(host.called("chatSound(laugh.wav)"));
+    EXPECT_TRUE(host.called("ShowShout(bob shouts:  laugh.wav)"));
+}
+
+TEST_F(DispatcherTest, OwnMatchStartsOnceAndAsksForTheBoard) {
+    host.p.prfFirstTimer = true;
+    dispatcher.SplitFibString("** Player bob has joined you for a 5 point match.\r\n");
+    EXPECT_TRUE(host.f.isPlaying);
+    EXPECT_TRUE(host.f.isLogging);
+    EXPECT_TRUE(host.m.gameInit);
+    EXPECT_EQ(host.sent, (QStringList{"toggle moreboards ", "board "}));
+    EXPECT_EQ(host.l.matchLog, QStringList{"** Player bob has joined you for a 5 point match."});
+
+    host.sent.clear();
+    dispatcher.SplitFibString("** Player carl has joined you for a 3 point match.\r\n5 carl - - 1 0 1500.00 10 1 1 h\r\n");
+    EXPECT_TRUE(host.sent.isEmpty());
+    // Numbered lines are not recorded.
+    EXPECT_EQ(host.l.matchLog.size(), 2);
+}
+
+TEST_F(DispatcherTest, OwnInformationSetsReadyAndSwitchesOptionsBackOn) {
+    // automove off, moreboards off, notify on, ready on
+    dispatcher.SplitFibString("2 alice 1 1 0 0 0 0 1 1 2396 0 0 0 1 3457.85 0 1 0 0 0 Europe/Sofia\r\n");
+    EXPECT_FALSE(host.f.initOutput);
+    EXPECT_TRUE(host.f.isReady);
+    EXPECT_EQ(host.sent, (QStringList{"toggle automove ", "toggle moreboards "}));
+    EXPECT_EQ(host.status, "Loading Player List...");
+
+    host.sent.clear();
+    dispatcher.SplitFibString("2 alice 1 1 0 0 0 0 1 1 2396 0 0 0 1 3457.85 0 1 0 0 Europe/Sofia\r\n");
+    EXPECT_TRUE(host.sent.isEmpty());  // 21 words: not an own-information line
+}
+
+TEST_F(DispatcherTest, PlayerAndBoardLinesGoToTheirReaders) {
+    QFile who(QStringLiteral(KORVEX_FIXTURES_DIR) + "/clip05-06_who_info/gibbon-test-clip-reader.txt");
+    ASSERT_TRUE(who.open(QIODevice::ReadOnly));
+    dispatcher.SplitFibString(QString::fromLatin1(who.readAll()));
+    EXPECT_TRUE(host.called("UpdatePlayerList(GibbonTestA,ready)"));
+    EXPECT_TRUE(host.called("UpdatePlayerList(GibbonTestB,ready)"));
+    EXPECT_EQ(host.status, "Welcome ...");
+
+    dispatcher.SplitFibString("8 bob bob drops connection.\r\n"
+                              "board:You:bob:3:0:0:0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:-5:0:0:0:0:2:0:1:6:5:0:0:1:1:1:0:1:-1:0:25:0:0:0:0:2:0:0:0\r\n"
+                              "bob moves 24-18 13-10\r\n");
+    EXPECT_TRUE(host.called("UpdatePlayerList(bob,logout)"));
+    EXPECT_EQ(host.calls.filter("ProcessBoardOutput").size(), 2);
+    EXPECT_TRUE(host.calls.filter("FilterOutput(board").isEmpty());
+}
+
+TEST_F(DispatcherTest, ForcedMovesAndBearOffsAreTurnedIntoMoveLines) {
+    dispatcher.SplitFibString("You roll 6 and 5.\r\n");
+    EXPECT_TRUE(host.m.ismyTurn);
+    dispatcher.SplitFibString("The only possible move is 24-18 18-13 .\r\nBearing off: 3 o 1 o\r\n"
+                              "Bearing off: 6 o 5 o 4 o 2 o\r\nBearing off: 1 o 2 o 3 o\r\n");
+    EXPECT_TRUE(host.called("ProcessBoardOutput(You move 24-18 18-13 . )"));
+    EXPECT_TRUE(host.called("ProcessBoardOutput(You move 3-off 1-off)"));
+    EXPECT_TRUE(host.called("ProcessBoardOutput(You move 6-off 5-off 4-off 2-off )"));
+    EXPECT_EQ(host.calls.filter("ProcessBoardOutput").size(), 3);
+
+    dispatcher.SplitFibString("bob rolls 3 and 1.\r\nPlease move 2 pieces.\r\n");
+    EXPECT_FALSE(host.m.ismyTurn);
+    EXPECT_EQ(host.m.MovesToMake, 2);
+}
+
+TEST_F(DispatcherTest, TextArrivingDuringAPauseWaitsItsTurn) {
+    // The "board " request pauses; the server's next text arrives inside that pause.
+    struct NestingHost : FakeServerLineHost {
+        ServerLineDispatcher *dispatcher = nullptr;
+        bool nested = false;
+        void pause(int ms) override {
+            FakeServerLineHost::pause(ms);
+            if (!nested) {
+                nested = true;
+                dispatcher->SplitFibString("** newer line\r\n");
+            }
+        }
+    } nesting;
+    ServerLineDispatcher d(nesting);
+    nesting.dispatcher = &d;
+    d.SplitFibString("** Player bob has joined you for a 1 point match.\r\n** older line\r\n");
+    const QStringList filtered = nesting.calls.filter("FilterOutput");
+    ASSERT_EQ(filtered.size(), 3);
+    EXPECT_EQ(filtered[1], "FilterOutput(** older line)");
+    EXPECT_EQ(filtered[2], "FilterOutput(** newer line)");
+}
+
+TEST(TruncateStringTest, KeepsTheBlankBeforeTheText) {
+    EXPECT_EQ(ServerLineDispatcher::truncateString(4, "13 bob hello there"), " hello there");
+    EXPECT_EQ(ServerLineDispatcher::truncateString(2, "17 hello"), " hello");
+    EXPECT_THROW(ServerLineDispatcher::truncateString(4, "13 bob"), std::exception);
+}
+
+}  // namespace
