@@ -6,6 +6,7 @@
 #include "app/SettingsText.h"
 #include "app/frmExit.h"
 #include "board/BoardShow.h"
+#include "connection/MousePointer.h"
 #include "lobby/TalkingWavs.h"
 
 #include <QAction>
@@ -63,6 +64,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     LoadPreferences(prefs, store, screenWidth());
     buildMenus();
     buildControls();
+    buildServerControls();
 }
 
 Mainform::~Mainform() {
@@ -377,6 +379,11 @@ void Mainform::NeutralizeSettings() {
     mnuAccept->setEnabled(false);
     mnuReject->setEnabled(false);
     mnudisconnect->setEnabled(false);
+    lblTime->setText(QStringLiteral("offline"));
+    mnuConnect->setEnabled(true);
+    Label1->hide();
+    flags.initOutput = true;
+    MousePointer::restoreDefault();
 }
 
 void Mainform::mnuExit_Click() {
@@ -405,6 +412,7 @@ void Mainform::Form_Unload() {
     if (records.isPlaybackFileOpen())
         records.closePlaybackFile();
     lists.playerStats.SaveStatsFile(Program::path(QStringLiteral("stats.dat")));
+    unloadLoginWindow();
     server.close();
 
     exitWindow = new frmExit(flags.isDebugging);

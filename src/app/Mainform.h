@@ -7,6 +7,7 @@
 #include "board/BoardGeometry.h"
 #include "board/BoardStyle.h"
 #include "board/CheckerAnimation.h"
+#include "connection/DataLamp.h"
 #include "connection/ServerConnection.h"
 #include "lobby/mnuClick.h"
 #include "records/MatchRecords.h"
@@ -16,6 +17,8 @@
 #include <memory>
 
 class BoardShow;
+class frmAccount;
+class frmLogin;
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -90,6 +93,20 @@ public:
 
     QPointer<frmExit> exitWindow;
 
+    // The server connection's side of the window (connection/MainformServer.cpp).
+    void mnuConnect_Click();
+    void Timer2_Timer();
+    void ShowDataArrival(int state);
+    void SplitFibString(const QString &data);
+    frmLogin *loadLoginWindow();     // the one login window, loaded when there is none
+    void unloadLoginWindow();
+    frmAccount *showAccountWindow();
+    QPointer<frmLogin> frmLoginWindow;
+    QPointer<frmAccount> frmAccountWindow;
+    QLabel *lblTime = nullptr;       // the clock
+    DataLamp *Label1 = nullptr;      // the data lamp
+    LampTicker lampTicker;
+
     // The state of the window that decides what shutdown writes.
     WindowPlacement placement() const;
 
@@ -101,6 +118,7 @@ protected:
 private:
     void buildMenus();
     void buildControls();
+    void buildServerControls();
     void applyListAndPaneStyles();
     void LoadTalkingWavsMenu();
     void ShowDailyPage();

@@ -1,13 +1,76 @@
 #pragma once
-// The one connection to the game server.
+// The one connection to the game server: owns the socket, turns the received bytes into
+// texts for the dispatcher and is the only way a command leaves the program.
+#include "connection/ConnectWatchdog.h"
+#include "connection/LineAssembler.h"
+#include "connection/TelnetFilter.h"
+
+#include <QAbstractSocket>
 #include <QObject>
 #include <QString>
+
+class QTcpSocket;
 
 class ServerConnection : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    // Whole lines (and the login prompt) for the main connection; every read as it came
+    // for the new-account window, which searches the accumulated text itself.
+    enum class Delivery { Lines, Raw };
 
-    bool isConnected() const { return false; }
-    void close() {}
+    explicit ServerConnection(QObject *parent = nullptr);
+    ~ServerConnection() override;
+
+    void setDelivery(Delivery delivery) { delivery_ = delivery; }
+    void setRemote(const QString &host, quint16 port);
+    QString remoteHost() const { return host_; }
+    quint16 remotePort() const { return port_; }
+
+    // Starts an attempt to the remote host and port; false when one is already under way.
+    bool connectToServer();
+
+    QAbstractSocket::SocketState state() const;
+    bool isConnected() const;
+    // The host is being looked up or the socket is connecting.
+    bool isAttempting() const;
+
+    // Sends `command` followed by CR LF. A CR or LF inside it becomes a blank, so text a
+    // user typed can never carry a second command; characters outside Latin-1 become "?".
+    // Nothing is sent, and false is returned, unless the socket is connected.
+    bool send(const QString &command);
+    static QByteArray commandBytes(const QString &command);
+
+    // Drops the connection at once; the server's hang-up is not reported for it, and
+    // whatever part of a line had arrived is forgotten.
+    void close();
+
+    ConnectWatchdog &watchdog() { return watchdog_; }
+
+signals:
+    void connected();
+    // Text for the dispatcher: complete lines with their line ends, or the login prompt.
+    void textReceived(const QString &text);
+    // The server ended the connection.
+    void closedByServer();
+    // The attempt or the connection failed; the connection is over.
+    void failed(QAbstractSocket::SocketError error, const QString &description);
+
+private:
+    void onReadyRead();
+    void onError(QAbstractSocket::SocketError error);
+    void onDisconnected();
+    void deliver(const QByteArray &chunk);
+
+    QTcpSocket *socket_;
+    Delivery delivery_ = Delivery::Lines;
+    QString host_;
+    quint16 port_ = 0;
+    LineAssembler assembler_;
+    TelnetFilter rawTelnet_;
+    QByteArray rawScratch_;
+    ConnectWatchdog watchdog_;
+    bool reading_ = false;
+    bool closingHere_ = false;  // our own close; not the server's hang-up
+    bool failedOnce_ = false;   // the failure has been reported; the disconnect that follows is not news
+    quint64 generation_ = 0;    // changes at every close, so a pass over old data stops
 };

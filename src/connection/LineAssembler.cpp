@@ -1,0 +1,108 @@
+#include "connection/LineAssembler.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char kPrompt[] = "login:";
+constexpr int kPromptLength = int(sizeof kPrompt) - 1;
+
+// What may stand before the prompt on its line: the server starts it with a line end of
+// its own, sometimes written the other way round (LF CR).
+bool isLeadIn(char c) {
+    return c == '\r' || c == ' ' || c == '\t' || c == '\0';
+}
+
+}  // namespace
+
+void LineAssembler::clear() {
+    telnet_.clear();
+    line_.clear();
+    startLine();
+    afterPrompt_ = false;
+}
+
+QString LineAssembler::takeRest() {
+    const QString rest = QString::fromLatin1(line_);
+    clear();
+    return rest;
+}
+
+void LineAssembler::startLine() {
+    mayBePrompt_ = true;
+    promptMatched_ = 0;
+}
+
+// The prompt is told from a line that merely mentions it ("** Last login: ...") by
+// standing at the start of its line; deciding that needs only the first few bytes, so a
+// line is handed on whole unless it is the prompt, wherever the reads were cut.
+const char *LineAssembler::findPrompt(const char *from, const char *to) {
+    for (const char *p = from; p < to && mayBePrompt_; ++p) {
+        const char c = *p;
+        if (promptMatched_ == 0 && isLeadIn(c))
+            continue;
+        if (c != kPrompt[promptMatched_]) {
+            mayBePrompt_ = false;
+            break;
+        }
+        if (++promptMatched_ == kPromptLength)
+            return p + 1;
+    }
+    return nullptr;
+}
+
+QStringList LineAssembler::feed(QByteArrayView chunk) {
+    QStringList out;
+    const QByteArrayView data = telnet_.filter(chunk, scratch_);
+    const char *p = data.data();
+    const char *const end = p + data.size();
+
+    QByteArray run;  // complete lines waiting to go out together
+    auto flushRun = [&] {
+        if (!run.isEmpty()) {
+            out << QString::fromLatin1(run);
+            run.clear();
+        }
+    };
+
+    while (p < end) {
+        if (afterPrompt_) {
+            while (p < end && *p == ' ')
+                ++p;
+            if (p == end)
+                break;
+            afterPrompt_ = false;
+        }
+        const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        const char *segmentEnd = lf ? lf + 1 : end;
+
+        if (mayBePrompt_) {
+            if (const char *promptEnd = findPrompt(p, lf ? lf : end)) {
+                flushRun();
+                line_.append(p, promptEnd - p);
+                out << QString::fromLatin1(line_);
+                line_.clear();
+                startLine();
+                afterPrompt_ = true;
+                p = promptEnd;
+                continue;
+            }
+        }
+
+        if (!lf) {
+            line_.append(p, end - p);
+            break;
+        }
+        if (run.isEmpty())
+            run.reserve(line_.size() + (end - p));
+        if (!line_.isEmpty()) {
+            run.append(line_);
+            line_.clear();
+        }
+        run.append(p, segmentEnd - p);
+        startLine();
+        p = segmentEnd;
+    }
+    flushRun();
+    return out;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Turns the server's byte stream into the texts the dispatcher reads: only whole lines,
+// and the "login:" prompt, which the server sends without a line end. What comes out
+// is the same however the stream was cut into reads.
+#include "connection/TelnetFilter.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringList>
+
+class LineAssembler {
+public:
+    // The texts ready to hand on, in order: runs of complete lines, each with its own
+    // line end (LF or CR LF), and the prompt as a text of its own. Often empty.
+    QStringList feed(QByteArrayView chunk);
+
+    // Forgets the line in progress, as a new connection must.
+    void clear();
+
+    // The line in progress when the stream has ended, and a fresh start.
+    QString takeRest();
+
+    // Bytes of the line in progress, not yet handed on.
+    qsizetype pendingSize() const { return line_.size(); }
+
+private:
+    // Feeds the bytes of one read up to the end of the line they continue (or the read's
+    // end) to the prompt test; returns where the prompt ends, or nullptr.
+    const char *findPrompt(const char *from, const char *to);
+    void startLine();
+
+    TelnetFilter telnet_;
+    QByteArray scratch_;
+    QByteArray line_;          // the line in progress
+    bool mayBePrompt_ = true;  // nothing but blanks and a part of "login:" seen on this line yet
+    int promptMatched_ = 0;    // characters of "login:" seen so far
+    bool afterPrompt_ = false; // blanks right after a prompt belong to it and are dropped
+};

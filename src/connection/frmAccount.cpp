@@ -1,0 +1,212 @@
+#include "connection/frmAccount.h"
+
+#include "app/Dialogs.h"
+#include "app/Mainform.h"
+#include "connection/PasswordCodec.h"
+#include "connection/frmLogin.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
+#include <QTimer>
+
+namespace {
+constexpr int kDialogueTickMs = 2000;
+constexpr int kBlinkMs = 500;
+constexpr int kMinimumLength = 4;
+}  // namespace
+
+frmAccount::frmAccount(Mainform &main) : QDialog(&main), main_(main) {
+    setObjectName(QStringLiteral("frmAccount"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowTitle(QStringLiteral("Create a new fibs username/password  "));
+    Winsock1.setDelivery(ServerConnection::Delivery::Raw);
+
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(kBlinkMs);
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->hide();
+    txtPassword = new QLineEdit(this);
+    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    txtUsername = new QLineEdit(this);
+    txtUsername->setObjectName(QStringLiteral("txtUsername"));
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(kDialogueTickMs);
+    cmdCreate = new QPushButton(QStringLiteral("Create my new account"), this);
+    cmdCreate->setObjectName(QStringLiteral("cmdCreate"));
+    cmdCreate->setDefault(true);
+    cmdExit = new QPushButton(QStringLiteral("I already have a fibs account"), this);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    Label2 = new QLabel(QStringLiteral("Password"), this);
+    Label1 = new QLabel(QStringLiteral("Username"), this);
+
+    // The characters the server accepts in a name and a password. Editing keys and
+    // pasting work as in any box; text with other characters is refused whole.
+    txtUsername->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z_]*")), txtUsername));
+    txtPassword->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9A-Za-z]*")), txtPassword));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(txtUsername, 0, 1);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(txtPassword, 1, 1);
+    grid->addWidget(cmdCreate, 2, 0, 1, 2);
+    grid->addWidget(cmdExit, 3, 0, 1, 2);
+    grid->addWidget(lblStatus, 4, 0, 1, 2);
+
+    connect(txtUsername, &QLineEdit::textChanged, this, &frmAccount::updateCreateButton);
+    connect(txtPassword, &QLineEdit::textChanged, this, &frmAccount::updateCreateButton);
+    connect(cmdCreate, &QPushButton::clicked, this, &frmAccount::cmdCreate_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmAccount::cmdExit_Click);
+    connect(Timer1, &QTimer::timeout, this, &frmAccount::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &frmAccount::Timer2_Timer);
+    connect(&Winsock1, &ServerConnection::connected, this, &frmAccount::Winsock1_Connect);
+    connect(&Winsock1, &ServerConnection::textReceived, this, &frmAccount::Winsock1_DataArrival);
+
+    Form_Load();
+}
+
+void frmAccount::Form_Load() {
+    Timer1->stop();
+    Timer2->stop();
+    Winsock1.close();
+    dialogue_.reset();
+    Text1->clear();
+    txtUsername->clear();
+    txtPassword->clear();
+    lblStatus->setText(QStringLiteral("status"));
+    setStatusColour(Qt::black);
+    cmdCreate->setEnabled(false);
+    Winsock1.setRemote(main_.prefs.prfHost, quint16(main_.prefs.prfPort));
+}
+
+void frmAccount::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        Form_Load();
+}
+
+void frmAccount::closeEvent(QCloseEvent *event) {
+    event->accept();
+    unload();
+}
+
+void frmAccount::reject() {
+    close();
+}
+
+void frmAccount::unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    Timer1->stop();
+    Timer2->stop();
+    Winsock1.close();
+    hide();
+    deleteLater();
+}
+
+void frmAccount::updateCreateButton() {
+    cmdCreate->setEnabled(txtUsername->text().size() >= kMinimumLength &&
+                          txtPassword->text().size() >= kMinimumLength);
+}
+
+void frmAccount::setStatusColour(const QColor &colour) {
+    QPalette palette = lblStatus->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    lblStatus->setPalette(palette);
+}
+
+void frmAccount::cmdCreate_Click() {
+    if (Winsock1.isConnected()) {
+        Timer1->start();
+        lblStatus->setText(QStringLiteral("Please wait..."));
+    } else {
+        Winsock1.connectToServer();
+    }
+}
+
+void frmAccount::Winsock1_Connect() {
+    if (!Winsock1.isConnected())
+        return;
+    lblStatus->setText(QStringLiteral("Connected.."));
+    Timer1->start();
+    Timer2->start();
+}
+
+void frmAccount::Winsock1_DataArrival(const QString &text) {
+    Text1->moveCursor(QTextCursor::End);
+    Text1->insertPlainText(text);
+    Text1->moveCursor(QTextCursor::End);
+}
+
+void frmAccount::Timer1_Timer() {
+    const QString username = txtUsername->text();
+    const AccountDialogue::Action a = dialogue_.tick(Text1->toPlainText(), username, txtPassword->text());
+    if (a.replaceText)
+        Text1->setPlainText(a.text);
+    if (!a.send.isNull())
+        Winsock1.send(a.send);
+    if (!a.status.isNull())
+        lblStatus->setText(a.status);
+
+    switch (a.event) {
+    case AccountDialogue::Event::None:
+        break;
+    case AccountDialogue::Event::NameTaken:
+        Dialogs::message(QStringLiteral("The user name ") + username + QStringLiteral(" is already taken"));
+        txtUsername->clear();
+        txtUsername->setFocus();
+        Timer1->stop();
+        cmdCreate->setEnabled(false);
+        break;
+    case AccountDialogue::Event::Registered:
+        Timer1->stop();
+        SaveAccountSettings();
+        // Hidden, not closed: the server ends this connection after "bye ".
+        hide();
+        main_.loadLoginWindow()->show();
+        break;
+    case AccountDialogue::Event::GivenUp:
+        Timer1->stop();
+        Dialogs::message(QStringLiteral("There was a problem creating a new account..please try again"));
+        unload();
+        break;
+    }
+}
+
+void frmAccount::Timer2_Timer() {
+    const QColor colour = lblStatus->palette().color(QPalette::WindowText);
+    if (colour == QColor(Qt::black))
+        setStatusColour(Qt::white);
+    else if (colour == QColor(Qt::white))
+        setStatusColour(Qt::black);
+}
+
+void frmAccount::cmdExit_Click() {
+    main_.prefs.prfFirstTimer = false;
+    hide();
+    main_.loadLoginWindow()->show();
+    unload();
+}
+
+void frmAccount::SaveAccountSettings() {
+    main_.prefs.prfFirstTimer = false;
+    SettingsStore &store = main_.store;
+    store.write(QStringLiteral("username"), txtUsername->text());
+    store.write(QStringLiteral("password"), EncodePassword(txtPassword->text()));
+    store.write(QStringLiteral("remember"), QStringLiteral("True"));
+    store.sync();
+    QCoreApplication::processEvents();
+}

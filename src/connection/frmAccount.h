@@ -1,0 +1,61 @@
+#pragma once
+// The new-account window: registers a name and password on the server over a connection
+// of its own, logged in as the server's guest, then hands over to the login window.
+#include "connection/AccountDialogue.h"
+#include "connection/ServerConnection.h"
+
+#include <QDialog>
+
+class Mainform;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+class frmAccount : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmAccount(Mainform &main);
+
+    QTimer *Timer2 = nullptr;          // blinks the status line
+    QPlainTextEdit *Text1 = nullptr;   // what the server sent since the dialogue last looked
+    QLineEdit *txtPassword = nullptr;
+    QLineEdit *txtUsername = nullptr;
+    QTimer *Timer1 = nullptr;          // one dialogue step per tick
+    QPushButton *cmdCreate = nullptr;
+    QPushButton *cmdExit = nullptr;
+    QLabel *lblStatus = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label1 = nullptr;
+    ServerConnection Winsock1;
+
+    void cmdCreate_Click();
+    void cmdExit_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    const AccountDialogue &dialogue() const { return dialogue_; }
+
+    // Closes the window for good.
+    void unload();
+    bool isUnloaded() const { return unloaded_; }
+
+protected:
+    // Every showing starts afresh: a window kept from an earlier registration must not
+    // carry its step, its text or its boxes into the next one.
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+
+private:
+    void Form_Load();
+    void Winsock1_Connect();
+    void Winsock1_DataArrival(const QString &text);
+    void updateCreateButton();
+    void SaveAccountSettings();
+    void setStatusColour(const QColor &colour);
+
+    Mainform &main_;
+    AccountDialogue dialogue_;
+    bool unloaded_ = false;
+};

@@ -1,0 +1,152 @@
+#include "connection/ServerConnection.h"
+#include "support/ScriptedServer.h"
+
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Everything a connection reported, in order.
+struct Recorder {
+    explicit Recorder(ServerConnection &c) {
+        QObject::connect(&c, &ServerConnection::connected, [this] { events << "connected"; });
+        QObject::connect(&c, &ServerConnection::textReceived, [this](const QString &t) { texts << t; });
+        QObject::connect(&c, &ServerConnection::closedByServer, [this] { events << "closed"; });
+        QObject::connect(&c, &ServerConnection::failed,
+                         [this](QAbstractSocket::SocketError e, const QString &) { errors << e; });
+    }
+    QString allText() const { return texts.join(QString()); }
+
+    QStringList events;
+    QStringList texts;
+    QList<QAbstractSocket::SocketError> errors;
+};
+
+quint16 portWithNobodyListening() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+TEST(ServerConnectionTest, CommandsEndInCrLfAndCarryNoSecondCommand) {
+    EXPECT_EQ(ServerConnection::commandBytes("toggle notify "), "toggle notify \r\n");
+    EXPECT_EQ(ServerConnection::commandBytes("tell bob hi\r\nshout spam\nkick"), "tell bob hi  shout spam kick\r\n");
+    EXPECT_EQ(ServerConnection::commandBytes(QString::fromUtf8("kibitz Café €5")), "kibitz Caf\xE9 ?5\r\n");
+    EXPECT_EQ(ServerConnection::commandBytes(""), "\r\n");
+}
+
+TEST(ServerConnectionTest, DeliversServerTextInLinesAndSendsCommands) {
+    const QByteArray session = "Welcome\r\nlogin: " + ScriptedServer::fixture("clip05-06_who_info/gibbon-test-clip-reader.txt") +
+                               ScriptedServer::fixture("board/gibbon-test-clip-reader.txt");
+    ScriptedServer server;
+    server.awaitLine("login")
+        .sendCut(session, {3, 9, 15, 16, 17, 40, 41, 300, 301, 302}, 5)
+        .awaitLine("who")
+        .send("the last words without a line end")
+        .hangUp();
+    ASSERT_TRUE(server.start());
+
+    ServerConnection c;
+    Recorder r(c);
+    EXPECT_FALSE(c.send("too early"));
+    c.setRemote(ScriptedServer::host(), server.port());
+    ASSERT_TRUE(c.connectToServer());
+    EXPECT_FALSE(c.connectToServer());  // one attempt at a time
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.isConnected(); }, 5000));
+    EXPECT_TRUE(c.send("login Korvex4.0.28 1008 bob secret"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.allText().contains("board:joe_white:black_jack:7"); }, 5000));
+    EXPECT_TRUE(c.send("who\ntell x"));
+    ASSERT_TRUE(server.waitForScriptEnd());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.events.contains("closed"); }, 5000));
+
+    EXPECT_EQ(r.events, (QStringList{"connected", "closed"}));
+    EXPECT_TRUE(r.errors.isEmpty());
+    EXPECT_TRUE(r.texts.contains("login:"));
+    // The text after the last line end comes at the hang-up, as the stream's last line.
+    EXPECT_EQ(r.texts.last(), "the last words without a line end");
+    EXPECT_EQ(r.allText(), "Welcome\r\nlogin:" + QString::fromLatin1(session.mid(16)) + r.texts.last());
+    EXPECT_EQ(server.linesReceived(), (QStringList{"login Korvex4.0.28 1008 bob secret", "who tell x"}));
+    EXPECT_TRUE(server.bytesReceived().endsWith("who tell x\r\n"));
+    EXPECT_FALSE(c.send("too late"));
+}
+
+TEST(ServerConnectionTest, OwnCloseIsNotReportedAsAHangUp) {
+    ScriptedServer server;
+    server.send("login: ");
+    ASSERT_TRUE(server.start());
+    ServerConnection c;
+    Recorder r(c);
+    c.setRemote(ScriptedServer::host(), server.port());
+    c.connectToServer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.texts.contains("login:"); }, 5000));
+    c.close();
+    EXPECT_TRUE(server.waitForClientGone());
+    QTest::qWait(20);
+    EXPECT_EQ(r.events, QStringList{"connected"});
+    EXPECT_TRUE(r.errors.isEmpty());
+    EXPECT_FALSE(c.isConnected());
+}
+
+TEST(ServerConnectionTest, FailuresAreReportedOnce) {
+    ServerConnection refused;
+    Recorder r1(refused);
+    refused.setRemote(ScriptedServer::host(), portWithNobodyListening());
+    refused.connectToServer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !r1.errors.isEmpty(); }, 5000));
+    QTest::qWait(20);
+    EXPECT_EQ(r1.errors, QList{QAbstractSocket::ConnectionRefusedError});
+    EXPECT_TRUE(r1.events.isEmpty());
+
+    // The reserved top-level name fails at the local resolver, without any network.
+    ServerConnection unknown;
+    Recorder r2(unknown);
+    unknown.setRemote("no-such-server.invalid", 4321);
+    unknown.connectToServer();
+    EXPECT_TRUE(unknown.isAttempting());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !r2.errors.isEmpty(); }, 10000));
+    EXPECT_EQ(r2.errors, QList{QAbstractSocket::HostNotFoundError});
+    EXPECT_FALSE(unknown.isAttempting());
+}
+
+TEST(ServerConnectionTest, UnansweredAttemptStaysUnderWayUntilClosed) {
+    UnansweringPort silent;
+    ASSERT_TRUE(silent.open());
+    ServerConnection c;
+    Recorder r(c);
+    c.setRemote(ScriptedServer::host(), silent.port());
+    c.connectToServer();
+    QTest::qWait(300);
+    EXPECT_TRUE(c.isAttempting());
+    c.close();
+    EXPECT_FALSE(c.isAttempting());
+    QTest::qWait(20);
+    EXPECT_TRUE(r.events.isEmpty());
+    EXPECT_TRUE(r.errors.isEmpty());
+}
+
+TEST(ConnectWatchdogTest, CountsDownTenTicksThenGivesUp) {
+    ConnectWatchdog w;
+    EXPECT_EQ(w.tick(false).attemptsLeft, 0);  // nothing under way: nothing counted
+    for (int expected = 10; expected >= 1; --expected) {
+        const auto v = w.tick(true);
+        ASSERT_EQ(v.attemptsLeft, expected);
+        ASSERT_FALSE(v.timedOut);
+    }
+    EXPECT_TRUE(w.tick(true).timedOut);
+    EXPECT_EQ(w.tick(true).attemptsLeft, 10);  // a new attempt starts from the top
+
+    // Ticks spent on an earlier attempt never shorten the next one.
+    ServerConnection c;
+    for (int i = 0; i < 6; ++i)
+        c.watchdog().tick(true);
+    c.setRemote("no-such-server.invalid", 4321);
+    c.connectToServer();
+    EXPECT_EQ(c.watchdog().tick(c.isAttempting()).attemptsLeft, 10);
+    c.close();
+}
+
+}  // namespace
