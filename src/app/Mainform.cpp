@@ -64,6 +64,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     LoadPreferences(prefs, store, screenWidth());
     buildMenus();
     buildControls();
+    wireBoard();
     buildServerControls();
 }
 
@@ -285,7 +286,7 @@ bool Mainform::Form_Load() {
         if (!QDir::setCurrent(Program::folder()))
             throw LoadFailure{true, QStringLiteral("Path not found: ") + Program::folder()};
         flags.isDebugging = false;
-        prefs.prfBoardStyle = boardStyle.SetNewBoardStyle(prefs.prfBoardStyle, store, screenWidth());
+        SetNewBoardStyle(prefs.prfBoardStyle);
         lists.matchLog.clear();
         lists.watchLog.clear();
         lists.autoInviteList.clear();
@@ -295,8 +296,7 @@ bool Mainform::Form_Load() {
         flags.initOutput = true;
         lists.playerStats.LoadStatsFile(Program::path(QStringLiteral("stats.dat")));
         mnuObject = std::make_unique<mnuClick>();
-        boardGeometry.ReadFromDisk(Program::path(QStringLiteral("pics/") + prefs.prfBoardStyle),
-                                   QStringLiteral("data.txt"));
+        ReadFromDisk(QStringLiteral("data.txt"));
         if (!prefs.isAnimInit)
             checkerAnimation.InitAnimDelay(prefs);
         LoadTalkingWavsMenu();

@@ -4,15 +4,19 @@
 #include "app/AppState.h"
 #include "app/Preferences.h"
 #include "app/SettingsStore.h"
+#include "board/BoardDrawing.h"
 #include "board/BoardGeometry.h"
 #include "board/BoardStyle.h"
 #include "board/CheckerAnimation.h"
+#include "board/CheckerMoves.h"
+#include "board/CheckerRec.h"
 #include "connection/DataLamp.h"
 #include "connection/ServerConnection.h"
 #include "lobby/mnuClick.h"
 #include "records/MatchRecords.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QPointer>
 #include <memory>
 
@@ -55,6 +59,16 @@ public:
     BoardStyle boardStyle;
     BoardGeometry boardGeometry;
     CheckerAnimation checkerAnimation;
+    // The board: its checker records, its drawing and its single moves (board/MainformBoard.cpp).
+    CheckerRecords checkers;
+    BoardDrawing board{boardStyle.pictures(), boardGeometry, checkers, match, flags, prefs};
+    CheckerMoves checkerMoves{board, boardGeometry, checkers, match, prefs};
+    QPixmap tbarcube1, tbarcube2;  // the cube button's pictures: doubling asked about, or not
+    int slackButton = 0;           // free width at the end of the toolbar
+    // Loads the style and lays the window out round its board; `style` may be prfBoardStyle itself.
+    void SetNewBoardStyle(QString &style);
+    // Reads the coordinate file of the style in use.
+    void ReadFromDisk(const QString &file);
     ServerConnection server;
     MatchRecords records;
     std::unique_ptr<mnuClick> mnuObject;
@@ -118,6 +132,8 @@ protected:
 private:
     void buildMenus();
     void buildControls();
+    void wireBoard();
+    void layOutRoundBoard();
     void buildServerControls();
     void applyListAndPaneStyles();
     void LoadTalkingWavsMenu();

@@ -1,29 +1,34 @@
 #include "board/BoardShow.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 BoardShow::BoardShow(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void BoardShow::setPicture(const QPixmap &picture) {
-    picture_ = picture;
-    if (!picture_.isNull())
+void BoardShow::showBoard(const QImage &picture, const QRect &changed) {
+    const bool resized = picture.size() != picture_.size();
+    picture_ = picture;  // shares the pixels until the board draws again
+    if (resized && !picture_.isNull())
         setFixedSize(picture_.size());
-    update();
+    if (resized)
+        update();
+    else
+        update(changed);
 }
 
 QSize BoardShow::sizeHint() const {
     return picture_.isNull() ? QSize(640, 480) : picture_.size();
 }
 
-void BoardShow::paintEvent(QPaintEvent *) {
+void BoardShow::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     if (picture_.isNull())
         painter.fillRect(rect(), QColor(24, 64, 40));
     else
-        painter.drawPixmap(0, 0, picture_);
+        painter.drawImage(event->rect(), picture_, event->rect());
 }
 
 void BoardShow::mousePressEvent(QMouseEvent *event) {

@@ -1,15 +1,17 @@
 #pragma once
 // The visible board: shows the picture the board drawing copies into it.
-#include <QPixmap>
+#include "board/BoardDisplay.h"
+
+#include <QImage>
 #include <QWidget>
 
-class BoardShow : public QWidget {
+class BoardShow : public QWidget, public BoardDisplay {
     Q_OBJECT
 public:
     explicit BoardShow(QWidget *parent = nullptr);
 
-    void setPicture(const QPixmap &picture);
-    const QPixmap &picture() const { return picture_; }
+    void showBoard(const QImage &picture, const QRect &changed) override;
+    const QImage &picture() const { return picture_; }
     QSize sizeHint() const override;
 
 signals:
@@ -20,5 +22,5 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    QPixmap picture_;
+    QImage picture_;
 };

@@ -1,17 +1,42 @@
 #pragma once
-// Chooses the board style folder under pics/ and loads its pictures.
+// Chooses the board style (a folder under pics/) and loads its pictures.
+#include <QImage>
 #include <QString>
 
 class SettingsStore;
 
+// The pictures of one style. Sprite sheets use exact black as their transparent colour.
+struct BoardPictures {
+    QImage thepicture;     // board.jpg: the empty board; its size is the board's size
+    QImage picCube64;      // cubes.bmp: seven cube faces in a row
+    QImage ChipNearBlack;  // checkers.bmp: the black checker above the white one
+    QImage picBlackDice;   // dice.bmp: the user's six faces above the opponent's six
+    QImage picFlatB;       // wbflat.bmp: the flat tray checkers, black above white
+    QImage picTray;        // picTray.jpg, the panel under the board; null when the style has none
+};
+
 class BoardStyle {
 public:
-    // With an empty `style` the stored "prfBoardStyle" is used, or the default for the
-    // screen's width. Returns the style in use.
-    QString SetNewBoardStyle(const QString &style, const SettingsStore &store, int screenWidthPixels);
+    // The style chosen when none is stored: the small one for screens under 1024 pixels.
+    static QString defaultForScreen(int screenWidthPixels);
 
-    const QString &name() const { return name_; }
+    // Chooses the style and loads its pictures. A non-empty `style` becomes
+    // `prfBoardStyle`; an empty `prfBoardStyle` is read from the store, defaulting by the
+    // screen's width. Pictures are loaded only when `style` names one after that (the
+    // start-up passes `prfBoardStyle` itself). A style without a board picture borrows the
+    // default style's pictures and keeps its name. Throws std::runtime_error when a
+    // picture cannot be loaded; the pictures loaded before it stay.
+    // Returns whether pictures were loaded.
+    bool SetNewBoardStyle(const QString &style, QString &prfBoardStyle, const SettingsStore &store,
+                          int screenWidthPixels);
+
+    const BoardPictures &pictures() const { return pictures_; }
+    // The folder the pictures came from, which is where the coordinate file belongs too.
+    const QString &folder() const { return folder_; }
 
 private:
-    QString name_;
+    void loadFrom(const QString &folder);
+
+    BoardPictures pictures_;
+    QString folder_;
 };
