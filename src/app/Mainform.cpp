@@ -6,6 +6,11 @@
 #include "app/SettingsText.h"
 #include "app/frmExit.h"
 #include "board/BoardShow.h"
+#include "connection/LineFilter.h"
+#include "connection/MainformLineHost.h"
+#include "connection/ServerLineDispatcher.h"
+#include "lobby/ChatPanes.h"
+#include "lobby/PlayerList.h"
 #include "connection/MousePointer.h"
 #include "lobby/TalkingWavs.h"
 
@@ -66,6 +71,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     buildControls();
     wireBoard();
     buildServerControls();
+    buildLineReaders();
 }
 
 Mainform::~Mainform() {
@@ -255,6 +261,9 @@ void Mainform::buildControls() {
     picKibitz->setObjectName(QStringLiteral("picKibitz"));
     txtkibitz = new QLineEdit(picKibitz);
     txtkibitz->setObjectName(QStringLiteral("txtkibitz"));
+    opKibitz = option(picKibitz, "opKibitz", QStringLiteral("Kibitz"));
+    opWhisper = option(picKibitz, "opWhisper", QStringLiteral("Whisper"));
+    opKibitz->setChecked(true);
     lblStatus = new QLabel(Picture2);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
 
@@ -364,28 +373,6 @@ void Mainform::ShowDailyPage() {
         WebBrowser1->setSource(QUrl::fromLocalFile(page));
 }
 
-void Mainform::NeutralizeSettings() {
-    flags.isConnected = false;
-    flags.isPlaying = false;
-    flags.isWatching = false;
-    flags.isReady = false;
-    List1->clear();
-    List2->clear();
-    List4->clear();
-    lists.autoInviteList.clear();
-    cmdExit->setText(QStringLiteral("Connect"));
-    for (QPushButton *b : {cmdAccept, cmdReject, cmdToggleReady, cmdDouble2, cmdUndo, cmdPickUp})
-        b->setEnabled(false);
-    mnuAccept->setEnabled(false);
-    mnuReject->setEnabled(false);
-    mnudisconnect->setEnabled(false);
-    lblTime->setText(QStringLiteral("offline"));
-    mnuConnect->setEnabled(true);
-    Label1->hide();
-    flags.initOutput = true;
-    MousePointer::restoreDefault();
-}
-
 void Mainform::mnuExit_Click() {
     flags.isPlaying = false;
     if (server.isConnected())
@@ -432,6 +419,8 @@ void Mainform::Form_Unload() {
 }
 
 bool Mainform::eventFilter(QObject *watched, QEvent *event) {
+    if (handleTypingKey(watched, event))
+        return true;
     if (event->type() == QEvent::Resize) {
         if (watched == picList)
             picList_Resize();
@@ -479,6 +468,11 @@ void Mainform::picList_Resize() {
     opAll->setGeometry(4, y, 70, kOptionRowHeight);
     opReady->setGeometry(78, y, 70, kOptionRowHeight);
     opFriends->setGeometry(152, y, 80, kOptionRowHeight);
+    if (lblAll) {
+        lblAll->setGeometry(238, y, 40, kOptionRowHeight);
+        lblReady->setGeometry(280, y, 40, kOptionRowHeight);
+        lblFriends->setGeometry(322, y, 40, kOptionRowHeight);
+    }
     y += kOptionRowHeight;
     for (QListWidget *list : {List1, List2, List3, List4})
         list->setGeometry(4, y, SettingsText::roundEven(w * 0.9), kListHeight);
@@ -514,7 +508,11 @@ void Mainform::Picture2_Resize() {
     outputHeight = qMin(outputHeight, qMax(0, Picture2->height() - kKibitzInputHeight));
     txtKibitzoutput->setGeometry(0, 0, Picture2->width(), outputHeight);
     picKibitz->setGeometry(0, outputHeight, Picture2->width() / 2, kKibitzInputHeight);
-    txtkibitz->setGeometry(0, 0, picKibitz->width(), kKibitzInputHeight);
+    txtkibitz->setGeometry(0, 0, picKibitz->width() - 150, kKibitzInputHeight);
+    if (opKibitz) {
+        opKibitz->setGeometry(picKibitz->width() - 146, 0, 70, kKibitzInputHeight);
+        opWhisper->setGeometry(picKibitz->width() - 74, 0, 74, kKibitzInputHeight);
+    }
     lblStatus->setGeometry(picKibitz->width() + 8, picKibitz->y() + picKibitz->height() / 2 - 10,
                            Picture2->width() - picKibitz->width() - 8, 20);
 }

@@ -21,6 +21,11 @@
 #include <memory>
 
 class BoardShow;
+class ChatPanes;
+class LineFilter;
+class MainformLineHost;
+class PlayerList;
+class ServerLineDispatcher;
 class frmAccount;
 class frmLogin;
 class QAction;
@@ -121,6 +126,29 @@ public:
     DataLamp *Label1 = nullptr;      // the data lamp
     LampTicker lampTicker;
 
+    // The road of server lines: dispatcher, filter, player lists and panes
+    // (connection/MainformLines.cpp, connection/MainformOnline.cpp).
+    std::unique_ptr<MainformLineHost> lineHost;
+    std::unique_ptr<ServerLineDispatcher> dispatcher;
+    std::unique_ptr<LineFilter> lineFilter;
+    std::unique_ptr<PlayerList> playerList;
+    std::unique_ptr<ChatPanes> chatPanes;
+    void ShowKibitz(const QString &text);
+    void ShowShout(const QString &text);
+    void ShowTerminal(const QString &text);
+    void cmdExit_Click();
+    void mnudisconnect_Click();
+    void SendStartupToggles();
+    void txtkibitz_KeyPress();
+    void cmdShoutsSend_Click();
+    void opShouts_Click();
+    void opTerminal_Click();
+    void setReadyPicture(bool ready);
+    void setCubeTogglePicture(bool askToDouble);
+    void Timer1_Timer();
+    QLabel *lblAll = nullptr, *lblReady = nullptr, *lblFriends = nullptr;  // row counts of the lists
+    QRadioButton *opKibitz = nullptr, *opWhisper = nullptr;
+
     // The state of the window that decides what shutdown writes.
     WindowPlacement placement() const;
 
@@ -135,6 +163,11 @@ private:
     void wireBoard();
     void layOutRoundBoard();
     void buildServerControls();
+    void buildLineReaders();
+    bool handleTypingKey(QObject *watched, QEvent *event);
+    void setMenuEnabled(const char *name, bool enabled);
+    QString blinkText_;
+    int blinkCount_ = 0;
     void applyListAndPaneStyles();
     void LoadTalkingWavsMenu();
     void ShowDailyPage();

@@ -107,6 +107,13 @@ void PlayWav(const QString &name, bool talking, const Preferences &prefs) {
     player.play();
 }
 
+void PlaySoundFile(const QString &path) {
+    static auto *voice = new QSoundEffect(QCoreApplication::instance());
+    voice->stop();
+    voice->setSource(QUrl::fromLocalFile(path));
+    voice->play();
+}
+
 bool FileExists(const QString &path) {
     const QFileInfo info(path);
     return info.isFile() && info.size() > 0;

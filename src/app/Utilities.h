@@ -16,6 +16,9 @@ void PlainSleep(int milliseconds);
 // Nothing plays when sounds are off, and missing files or audio devices are silent.
 void PlayWav(const QString &name, bool talking, const Preferences &prefs);
 
+// Plays a wave file without waiting, beside any effect that is playing.
+void PlaySoundFile(const QString &path);
+
 // True when the file exists and is not empty.
 bool FileExists(const QString &path);
 

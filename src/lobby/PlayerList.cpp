@@ -1,6 +1,5 @@
 #include "lobby/PlayerList.h"
 
-#include "app/SettingsText.h"
 #include "app/SplitString.h"
 #include "connection/ServerLineHost.h"
 
@@ -198,40 +197,30 @@ bool PlayerList::gagged(const QString &row) const {
 void PlayerList::InsertPlayerAll(const QString &row) {
     if (gagged(row))
         return;
+    // Names ascend and ratings descend; a new row goes before the rows with an equal key.
     const int keyField = sortByName ? 2 : 3;
     const QString key = field(row, keyField);
-    const int n = int(all_.size());
-    if (n < 3) {
-        insert(Which::All, n, row);
-    } else {
-        int lo = 0, hi = n - 1;
-        bool ratingNumeric = true;
-        const int keyRating = key.toInt(&ratingNumeric);
-        do {
-            const int mid = SettingsText::roundEven((lo + hi) / 2.0);
-            const QString midKey = field(all_.at(mid), keyField);
-            bool midNumeric = true;
-            const int midRating = midKey.toInt(&midNumeric);
-            bool goLeft;
-            if (sortByName)
-                goLeft = midKey >= key;
-            else if (ratingNumeric && midNumeric)
-                goLeft = midRating <= keyRating;
-            else
-                goLeft = false;  // a rating that is no number sorts after every number
-            if (goLeft)
-                hi = mid;
-            else
-                lo = mid;
-        } while (hi - lo > 1);
-        int index = lo + 1;
-        if (!sortByName && hi == 1) {
-            bool ok0 = true;
-            const int firstRating = field(all_.at(0), 3).toInt(&ok0);
-            index = ratingNumeric && ok0 && keyRating > firstRating ? 0 : 1;
-        }
-        insert(Which::All, index, row);
+    bool keyNumeric = false;
+    const int keyRating = key.toInt(&keyNumeric);
+    auto goesBefore = [&](const QString &other) {
+        const QString otherKey = field(other, keyField);
+        if (sortByName)
+            return otherKey >= key;
+        bool otherNumeric = false;
+        const int otherRating = otherKey.toInt(&otherNumeric);
+        if (!keyNumeric)
+            return !otherNumeric;  // a rating that is no number goes after every number
+        return !otherNumeric || otherRating <= keyRating;
+    };
+    int lo = 0, hi = int(all_.size());
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (goesBefore(all_.at(mid)))
+            hi = mid;
+        else
+            lo = mid + 1;
     }
+    insert(Which::All, lo, row);
     if (!list1Shown_ && all_.size() > 20) {
         list1Shown_ = true;
         host_.showList1();
