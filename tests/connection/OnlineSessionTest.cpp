@@ -1,0 +1,169 @@
+// A whole online session against the scripted server: login, own information, player
+// list, chat, typed commands, the offline state at the end.
+#include "app/Mainform.h"
+#include "app/Program.h"
+#include "connection/frmLogin.h"
+#include "support/ScriptedServer.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class OnlineSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.copyData();
+        window = std::make_unique<Mainform>();
+        ASSERT_TRUE(window->Form_Load());
+        window->resize(1400, 900);
+        window->show();
+        window->prefs.prfFirstTimer = false;
+        window->prefs.prfInitSettings = true;  // the one-time toggles were sent long ago
+        window->prefs.prfDisableSounds = true;
+        window->prefs.prfHost = ScriptedServer::host();
+    }
+
+    void connectTo(ScriptedServer &server) {
+        ASSERT_TRUE(server.start());
+        window->prefs.prfPort = server.port();
+        window->mnuConnect->trigger();
+        frmLogin *login = window->frmLoginWindow;
+        ASSERT_TRUE(login);
+        login->txtUsername->setText("alice");
+        login->txtPassword->setText("secret");
+        login->cmdOK->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->flags.isConnected; }, 5000));
+    }
+
+    static QStringList rows(QListWidget *list) {
+        QStringList r;
+        for (int i = 0; i < list->count(); ++i)
+            r << list->item(i)->text();
+        return r;
+    }
+
+    TestEnvironment env;
+    std::unique_ptr<Mainform> window;
+};
+
+TEST_F(OnlineSessionTest, LogsInFillsTheListsAndShowsChat) {
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({"1 alice 1306865048 somewhere.example.com",
+                    "2 alice 1 1 0 0 0 0 1 1 2396 0 1 0 1 3457.85 0 0 0 0 0 Europe/Sofia", "3",
+                    "+--------------------------------+", "| Message of the day             |", "4",
+                    "** Last login: Mon Dec  7 04:00:00 2026 from somewhere",
+                    // The first who line of the run makes the client ask for the full lists.
+                    "5 carl dave - 0 0 1650.10 800 2 1306926526 c.example.com - -"})
+        .awaitLine("who away", 15000)
+        .sendLines({"5 bob - - 1 0 1700.50 900 1 1306926526 b.example.com Korvex4 0 28 -",
+                    "5 carl dave - 0 0 1650.10 800 2 1306926526 c.example.com - -",
+                    "5 dave carl - 0 0 1500.00 300 2 1306926526 d.example.com - -", "6",
+                    "13 bob Anyone for a game?", "15 carl nice shot", "12 dave hi alice"})
+        .awaitLine("shout ")
+        .awaitLine("whisper ")
+        .sendLines({"8 dave dave logs out."})
+        .pause(200)
+        .hangUp();
+    connectTo(server);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->List1->count() == 3; }, 15000));
+    EXPECT_TRUE(window->List1->item(0)->text().startsWith("R* bob           1700 900 Korvex4028"));
+    EXPECT_TRUE(window->List1->item(1)->text().startsWith("P  carl"));
+    EXPECT_EQ(rows(window->List2).size(), 1);
+    EXPECT_EQ(window->lblStatus->text(), "Welcome ...");
+    EXPECT_FALSE(window->flags.initOutput);
+    EXPECT_FALSE(window->frmLoginWindow->isVisible());
+    EXPECT_TRUE(window->txtShouts->toPlainText().simplified().contains("bob shouts: Anyone for a game?"));
+    EXPECT_TRUE(window->txtKibitzoutput->toPlainText().contains("carl kibitzes: nice shot"));
+    EXPECT_TRUE(window->txtTerminal->toPlainText().simplified().contains("Last login"));
+
+    // Typed lines go out as commands; a line break pasted into them cannot start a second one.
+    window->opShouts->setChecked(true);
+    EXPECT_TRUE(window->txtShouts->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->txtTerminal->isVisibleTo(window.get()));
+    window->txtType->setText("hello all");
+    QTest::keyClick(window->txtType, Qt::Key_Return);
+    EXPECT_TRUE(window->txtType->text().isEmpty());
+    window->opWhisper->setChecked(true);
+    window->txtkibitz->setText("psst\r\nshout spam");
+    QTest::keyClick(window->txtkibitz, Qt::Key_Return);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->List1->count() == 2; }, 5000));
+    const QStringList sent = server.linesReceived();
+    EXPECT_EQ(sent.first(), "login Korvex" + Program::versionString() + " 1008 alice secret");
+    EXPECT_TRUE(sent.contains("set sortwho rating "));
+    EXPECT_TRUE(sent.contains("shout hello all"));
+    EXPECT_TRUE(sent.contains("whisper psst  shout spam"));
+    EXPECT_FALSE(sent.contains("shout spam"));
+
+    // The server hangs up: the window goes back to its offline look.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->flags.isConnected; }, 5000));
+    EXPECT_EQ(window->List1->count(), 0);
+    EXPECT_EQ(window->lblAll->text(), "0");
+    EXPECT_TRUE(window->mnuConnect->isEnabled());
+}
+
+TEST_F(OnlineSessionTest, DisconnectKeepsTheWatchedMatchAndRescuesTheOwnOne) {
+    window->prefs.prfSaveAll = true;
+    ScriptedServer server;
+    server.send("login: ").awaitLine("login Korvex").pause(3000);
+    connectTo(server);
+    ASSERT_TRUE(server.waitForLines(1));
+
+    window->lists.watchLog << "bob moves 24-18" << "carl moves 13-11";
+    window->lists.matchLog << "You roll 3 and 1.";
+    for (int round = 1; round <= 2; ++round) {
+        if (round == 2) {
+            ScriptedServer again;
+            again.send("login: ").awaitLine("login Korvex").pause(3000);
+            window->cmdExit->setText("Connect");
+            connectTo(again);
+        }
+        ASSERT_EQ(window->cmdExit->text(), "Disconnect");
+        window->mnudisconnect->trigger();
+        EXPECT_EQ(window->cmdExit->text(), "Exit");
+        EXPECT_FALSE(window->flags.isConnected);
+        EXPECT_FALSE(window->frmLoginWindow);
+    }
+    EXPECT_EQ(env.readFile("log/watched1.log"), "bob moves 24-18\r\ncarl moves 13-11\r\n");
+    EXPECT_EQ(env.readFile("log/watched2.log"), "bob moves 24-18\r\ncarl moves 13-11\r\n");
+    // The unfinished own match was written to oops.log once, and the record emptied.
+    EXPECT_EQ(env.readFile("log/oops.log"), "You roll 3 and 1.\r\n");
+    EXPECT_TRUE(window->lists.matchLog.isEmpty());
+    EXPECT_EQ(env.messages().filter("oops.log file contains lost game data").size(), 1);
+}
+
+TEST_F(OnlineSessionTest, StartUpTogglesGoOutOnceAfterTheFirstList) {
+    window->prefs.prfInitSettings = false;
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({"5 bob - - 1 0 1700.50 900 1 1306926526 b.example.com - -", "6"})
+        .awaitLine("who away", 20000)
+        .sendLines({"5 carl - - 1 0 1600.50 900 1 1306926526 b.example.com - -"})
+        .pause(300);
+    connectTo(server);
+    ASSERT_TRUE(server.waitForScriptEnd(20000));
+    const QStringList sent = server.linesReceived();
+    EXPECT_EQ(sent.filter("set boardstyle 3 ").size(), 1);
+    const int board = int(sent.indexOf("set boardstyle 3 "));
+    EXPECT_EQ(sent.mid(board, 4),
+              (QStringList{"set boardstyle 3 ", "toggle moreboards ", "toggle notify ", "toggle report "}));
+    EXPECT_TRUE(window->prefs.prfInitSettings);
+}
+
+}  // namespace
