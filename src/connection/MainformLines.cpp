@@ -11,6 +11,7 @@
 #include "lobby/PlayerList.h"
 
 #include <QCheckBox>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,11 +123,12 @@ void Mainform::opTerminal_Click() {
 }
 
 void Mainform::setReadyPicture(bool ready) {
-    cmdToggleReady->setText(ready ? QStringLiteral("Ready ✓") : QStringLiteral("Ready"));
+    const QPixmap picture(Program::path(ready ? QStringLiteral("pics/picReadyOn.bmp") : QStringLiteral("pics/picReadyOff.bmp")));
+    cmdToggleReady->setIcon(picture);
 }
 
 void Mainform::setCubeTogglePicture(bool askToDouble) {
-    cmdDouble2->setText(askToDouble ? QStringLiteral("Cube") : QStringLiteral("Cube off"));
+    cmdDouble2->setIcon(askToDouble ? tbarcube1 : tbarcube2);
 }
 
 void Mainform::Timer1_Timer() {
