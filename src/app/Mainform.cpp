@@ -72,6 +72,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     wireBoard();
     buildServerControls();
     buildLineReaders();
+    buildLobbyActions();
 }
 
 Mainform::~Mainform() {

@@ -149,6 +149,23 @@ public:
     QLabel *lblAll = nullptr, *lblReady = nullptr, *lblFriends = nullptr;  // row counts of the lists
     QRadioButton *opKibitz = nullptr, *opWhisper = nullptr;
 
+    // The lobby side (lobby/MainformLobby.cpp).
+    void ProcessDblClick(const QString &row);
+    void SelectListPlayer(const QString &row);
+    void mnuInvite_Click();
+    void mnuJoin_Click();
+    void mnuLook_Click();
+    void mnuWatch_Click();
+    void mnuStopWatch_Click();
+    void mnuWatchers_Click();
+    void mnuWhois_Click();
+    void GetStats(const QString &name);
+    int GetNumDropped(const QString &name) const;
+    void lobbyRule(int rule, const QString &line, const QStringList &words);
+    void LoadDropped(const QString &name);
+    void newGnubgGame();
+    QString selectedPlayer;
+
     // The state of the window that decides what shutdown writes.
     WindowPlacement placement() const;
 
@@ -164,6 +181,8 @@ private:
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();
+    void buildLobbyActions();
+    QString infoName_;  // the player of the last "Information" line
     bool handleTypingKey(QObject *watched, QEvent *event);
     void setMenuEnabled(const char *name, bool enabled);
     QString blinkText_;

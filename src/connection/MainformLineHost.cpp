@@ -127,4 +127,6 @@ void MainformLineHost::showList1() {
     w_.List1->show();
 }
 
-void MainformLineHost::lobbyRule(int, const QString &, const QStringList &) {}
+void MainformLineHost::lobbyRule(int rule, const QString &line, const QStringList &words) {
+    w_.lobbyRule(rule, line, words);
+}

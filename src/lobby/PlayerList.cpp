@@ -184,7 +184,13 @@ void PlayerList::autoInvite(const QStringList &w) {
         return;
     if (!host_.prefs().prfDisableSounds)
         host_.playSound(QStringLiteral("bell"));
-    host_.send(QStringLiteral("Invite ") + name + ' ' + entry->points + ' ');
+    // An unlimited match is asked for by name; "S" resumes the saved match.
+    QString points = entry->points;
+    if (points == QLatin1String("U"))
+        points = QStringLiteral("unlimited");
+    else if (points == QLatin1String("S"))
+        points.clear();
+    host_.send(QStringLiteral("Invite ") + name + ' ' + points + ' ');
     host_.setReadyPicture(true);
     f.isWatching = false;
     f.isReady = true;

@@ -29,9 +29,15 @@ void PlayerStats::LoadStatsFile(const QString &path) {
         SplitString(fields, line, QStringLiteral("~"), 1);
         if (fields.count() < 4)
             continue;
+        // A line whose figures are not numbers is skipped; the lines after it still count.
+        bool playedOk = false, wonOk = false;
+        const int played = fields.item(2).trimmed().toInt(&playedOk);
+        const int won = fields.item(3).trimmed().toInt(&wonOk);
+        if (!playedOk || !wonOk)
+            continue;
         working.name = fields.item(1);
-        working.played = fields.item(2).trimmed().toInt();
-        working.won = fields.item(3).trimmed().toInt();
+        working.played = played;
+        working.won = won;
         bool numeric = false;
         const int last = fields.item(4).trimmed().toInt(&numeric);
         if (numeric)

@@ -3,11 +3,13 @@
 #include "app/Mainform.h"
 #include "app/Program.h"
 #include "connection/frmLogin.h"
+#include "lobby/frmInvite.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -164,6 +166,45 @@ TEST_F(OnlineSessionTest, StartUpTogglesGoOutOnceAfterTheFirstList) {
     EXPECT_EQ(sent.mid(board, 4),
               (QStringList{"set boardstyle 3 ", "toggle moreboards ", "toggle notify ", "toggle report "}));
     EXPECT_TRUE(window->prefs.prfInitSettings);
+}
+
+TEST_F(OnlineSessionTest, InvitationWindowInvitesJoinsAndWatches) {
+    window->lists.playerStats.records.push_back({"bob", 4, 3, 7, "likes primes"});
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({"bob wants to play a 3 point match with you."})
+        .awaitLine("join ")
+        .awaitLine("invite bob 3")
+        .awaitLine("watch bob")
+        .pause(100);
+    connectTo(server);
+
+    // An invitation from the server: Join answers it with the inviter's name.
+    ASSERT_TRUE(QTest::qWaitFor([] { return frmInvite::inviteForm() != nullptr; }, 5000));
+    frmInvite *invitation = frmInvite::inviteForm();
+    EXPECT_EQ(invitation->lblPlayed->text(), "4");
+    EXPECT_EQ(invitation->lblScore->text(), "75");
+    QTest::mouseClick(invitation->cmdInvite, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.linesReceived().size() >= 2; }, 5000));
+
+    // A double-click on his row, then Invite with the length of the match just accepted.
+    window->List1->addItem("R* bob           1523 812 ");
+    window->ProcessDblClick(window->List1->item(0)->text());
+    invitation = frmInvite::inviteForm();
+    ASSERT_TRUE(invitation);
+    EXPECT_EQ(invitation->txtComment->text(), "likes primes");
+    EXPECT_EQ(invitation->Combo1->currentText().trimmed(), "3");
+    QTest::mouseClick(invitation->cmdInvite, Qt::LeftButton);
+
+    window->ProcessDblClick(window->List1->item(0)->text());
+    QTest::mouseClick(frmInvite::inviteForm()->cmdWatch, Qt::LeftButton);
+    ASSERT_TRUE(server.waitForScriptEnd(5000));
+    const QStringList sent = server.linesReceived();
+    EXPECT_TRUE(sent.contains("tell RepBot ask bob "));
+    EXPECT_TRUE(sent.contains("join  bob "));
+    EXPECT_TRUE(sent.contains("invite bob 3"));
+    EXPECT_TRUE(sent.contains("watch bob"));
 }
 
 }  // namespace

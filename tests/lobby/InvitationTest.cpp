@@ -1,0 +1,174 @@
+#include "app/Mainform.h"
+#include "lobby/InviteDecision.h"
+#include "lobby/PlayerRecord.h"
+#include "lobby/frmInvite.h"
+#include "support/TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using Kind = InviteDecision::Kind;
+
+TEST(InviteDecisionTest, CaptionLengthAndConnectionChooseOneAction) {
+    struct Case {
+        const char *caption, *length;
+        bool online, bot;
+        Kind kind;
+        QStringList commands;
+    } cases[] = {
+        {"Invite", " 7", true, false, Kind::Invite, {"invite bob 7"}},
+        {"Invite", " 7", false, false, Kind::Nothing, {}},
+        {"Invite", " 3", false, true, Kind::OfflineMatch, {}},
+        {"Invite", " 0", true, false, Kind::Nothing, {}},
+        {"Invite", "abc", true, false, Kind::Nothing, {}},
+        {"Invite", " S", true, false, Kind::Resume, {"invite bob "}},
+        {"Invite", "U", true, false, Kind::Unlimited, {"invite bob unlimited "}},
+        {"Invite", "U", false, false, Kind::Nothing, {}},
+        {"Join", "S", true, false, Kind::JoinSaved, {"join bob", "roll "}},
+        {"Join", " 5", true, false, Kind::Join, {"join bob "}},
+        {"Join", " 5", false, false, Kind::Nothing, {}},
+        {"Auto Invite", " 5", false, false, Kind::AutoInvite, {}},
+    };
+    for (const Case &c : cases) {
+        const InviteDecision d = InviteDecision::decide(c.caption, c.length, "bob", c.online, c.bot);
+        EXPECT_EQ(int(d.kind), int(c.kind)) << c.caption << " / " << c.length;
+        EXPECT_EQ(d.commands, c.commands) << c.caption << " / " << c.length;
+    }
+}
+
+TEST(PlayerRecordTest, MarksAndPercentages) {
+    EXPECT_EQ(PlayerRecord::wonPercent(2, 3), 67);
+    EXPECT_EQ(PlayerRecord::wonPercent(1, 8), 12);  // 12.5 goes to the even neighbour
+    EXPECT_EQ(PlayerRecord::wonPercent(0, 0), 0);
+    EXPECT_EQ(PlayerRecord::savedMark(10), 1);
+    EXPECT_EQ(PlayerRecord::savedMark(11), 2);
+    EXPECT_EQ(PlayerRecord::savedMark(21), 3);
+    QString rating, experience;
+    EXPECT_TRUE(PlayerRecord::fromRow("R* bob           1523.45 812 ", "bob", rating, experience));
+    EXPECT_EQ(rating, "1523.45");
+    EXPECT_EQ(experience, "812");
+    EXPECT_FALSE(PlayerRecord::fromRow("R* bobby 1500 10 ", "bob", rating, experience));
+}
+
+class InvitationWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<Mainform>();
+        window->prefs.prfDisableSounds = true;
+    }
+    void TearDown() override { frmInvite::closeAll(); }
+
+    static void click(QPushButton *button, Qt::MouseButton mouse = Qt::LeftButton) {
+        QTest::mouseClick(button, mouse);
+        if (mouse != Qt::LeftButton)
+            return;
+    }
+
+    TestEnvironment env;
+    std::unique_ptr<Mainform> window;
+};
+
+TEST_F(InvitationWindowTest, DoubleClickOpensTheWindowWithWhatIsKnown) {
+    window->lists.playerStats.records.push_back({"bob", 3, 2, 5, "slow roller"});
+    window->List1->addItem("P  bob           1523.45 812 ");
+    window->ProcessDblClick(window->List1->item(0)->text());
+    frmInvite *invite = frmInvite::inviteForm();
+    ASSERT_TRUE(invite);
+    EXPECT_EQ(invite->windowTitle(), "Invitation bob");
+    EXPECT_EQ(invite->cmdInvite->text(), "Auto Invite");  // he is playing
+    EXPECT_EQ(invite->lblRating->text(), "1523.45");
+    EXPECT_EQ(invite->lblExper->text(), "812");
+    EXPECT_EQ(invite->lblPlayed->text(), "3");
+    EXPECT_EQ(invite->lblScore->text(), "67");
+    EXPECT_EQ(invite->txtComment->text(), "slow roller");
+    EXPECT_EQ(invite->Combo1->currentText().trimmed(), "5");
+
+    // A second double-click leaves only the new window open.
+    window->ProcessDblClick("R* carl 1600.10 90 ");
+    EXPECT_EQ(frmInvite::openWindows().size(), 1);
+    EXPECT_EQ(frmInvite::openWindows().first()->windowTitle(), "Invitation carl");
+}
+
+TEST_F(InvitationWindowTest, RightClickMakesAnAutoInviteThatKeepsTheKindOfMatch) {
+    window->ProcessDblClick("R* bob 1523.45 812 ");
+    frmInvite *invite = frmInvite::inviteForm();
+    invite->Combo1->setEditText("U");
+    QTest::mouseClick(invite->cmdInvite, Qt::RightButton);
+    EXPECT_EQ(invite->cmdInvite->text(), "Auto Invite");
+    QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+    ASSERT_EQ(window->lists.autoInviteList.size(), 1u);
+    EXPECT_EQ(window->lists.autoInviteList[0].name, "bob");
+    EXPECT_EQ(window->lists.autoInviteList[0].points, "U");
+    EXPECT_TRUE(frmInvite::openWindows().isEmpty());
+}
+
+TEST_F(InvitationWindowTest, ClosingKeepsTheNoteWhateverTheLength) {
+    window->lists.playerStats.records.push_back({"bob", 3, 2, 5, "old note"});
+    window->ProcessDblClick("R* bob 1523.45 812 ");
+    frmInvite *invite = frmInvite::inviteForm();
+    invite->Combo1->setEditText("S");
+    invite->txtComment->setText("doubles early");
+    invite->Form_Unload();
+    EXPECT_EQ(window->lists.playerStats.records[0].note, "doubles early");
+    EXPECT_EQ(window->lists.playerStats.records[0].lastLength, 5);
+
+    // A stranger gets a record only when the user wrote something.
+    window->ProcessDblClick("R* carl 1600.10 90 ");
+    frmInvite::inviteForm()->Form_Unload();
+    EXPECT_EQ(window->lists.playerStats.records.size(), 1u);
+    window->ProcessDblClick("R* dave 1600.10 90 ");
+    frmInvite::inviteForm()->txtComment->setText("friendly");
+    frmInvite::inviteForm()->Form_Unload();
+    ASSERT_EQ(window->lists.playerStats.records.size(), 2u);
+    EXPECT_EQ(window->lists.playerStats.records[1].lastLength, 1);
+}
+
+TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem) {
+    window->lobbyRule(38, "bob wants to play a 5 point match with you.",
+                      {"bob", "wants", "to", "play", "a", "5", "point", "match", "with", "you."});
+    window->lobbyRule(38, "carl wants to play an unlimited match with you.",
+                      {"carl", "wants", "to", "play", "an", "unlimited", "match", "with", "you."});
+    ASSERT_EQ(frmInvite::openWindows().size(), 2);
+    frmInvite *first = frmInvite::openWindows().at(0);
+    EXPECT_EQ(first->cmdInvite->text(), "Join");
+    EXPECT_EQ(first->cmdWatch->text(), "Decline");
+    EXPECT_EQ(first->lblInvite->text(), " bob");
+    EXPECT_EQ(first->Combo1->currentText().trimmed(), "5");
+    EXPECT_EQ(frmInvite::openWindows().at(1)->Combo1->currentText().trimmed(), "S");
+
+    window->lobbyRule(24, "WARNING: Don't accept if you want to continue your saved match!", {});
+    EXPECT_EQ(first->windowTitle(), "Warning !! Resume Only");
+    EXPECT_EQ(first->Combo1->currentText(), "S");
+
+    // Every invitation window closes, the retitled one too.
+    frmInvite::closeAll();
+    EXPECT_TRUE(frmInvite::openWindows().isEmpty());
+}
+
+TEST_F(InvitationWindowTest, RatingLineFillsTheWindowOfTheLastInformation) {
+    window->ProcessDblClick("R* bob 1523.45 812 ");
+    window->lobbyRule(36, "Information about bob:", {"Information", "about", "bob"});
+    window->lobbyRule(37, "  Rating: 1701.22 Experience: 5000", {"Rating", "1701.22", "Experience", "5000"});
+    EXPECT_EQ(frmInvite::inviteForm()->lblRating->text(), "1701.22");
+    EXPECT_EQ(frmInvite::inviteForm()->lblExper->text(), "5000");
+}
+
+TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
+    window->lobbyRule(41, "carl starts watching you.", {"carl", "starts", "watching", "you."});
+    window->lobbyRule(41, "dave is watching you.", {"dave", "is", "watching", "you."});
+    window->lobbyRule(41, "carl stops watching you.", {"carl", "stops", "watching", "you."});
+    EXPECT_EQ(window->match.numWatchers1, 1);
+    window->lobbyRule(40, "You're now watching bob.", {"You're", "now", "watching", "bob."});
+    EXPECT_TRUE(window->flags.isWatching);
+}
+
+}  // namespace
