@@ -16,11 +16,6 @@ struct FilterError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-bool isNumeric(const QString &s) {
-    bool ok = false;
-    s.toDouble(&ok);
-    return ok;
-}
 
 }  // namespace
 
@@ -274,7 +269,7 @@ void LineFilter::resignationOffered(const QStringList &w) {
 void LineFilter::checkResignation(const QStringList &w) {
     const MatchState &m = host_.match();
     const QString points = w.at(7);
-    if (m.theMatchLength <= 1 || !isNumeric(points) || m.theMatchscore1 + m.theCubeVal >= m.theMatchLength)
+    if (m.theMatchLength <= 1 || !SettingsText::isNumeric(points) || m.theMatchscore1 + m.theCubeVal >= m.theMatchLength)
         return;
     const int offered = SettingsText::roundEven(points.toDouble());
     if (offered >= m.theMatchLength)

@@ -1,5 +1,6 @@
 #include "connection/ServerLineDispatcher.h"
 
+#include "app/SettingsText.h"
 #include "app/SplitString.h"
 #include "connection/ServerLineHost.h"
 #include "lobby/TimeAgo.h"
@@ -15,11 +16,6 @@ struct LineError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-bool isNumeric(const QString &word) {
-    bool ok = false;
-    word.toDouble(&ok);
-    return ok;
-}
 
 // The words from index `from` (0-based) on, each followed by one blank.
 QString wordsFrom(const QStringList &w, int from) {
@@ -170,7 +166,7 @@ void ServerLineDispatcher::handleLine(const QString &line) {
     if (count > 1 && (word(1) == QLatin1String("board") || word(2) == QLatin1String("moves") ||
                       word(2) == QLatin1String("move")))
         host_.ProcessBoardOutput(line);
-    if (count == 4 && word(1) == QLatin1String("Please") && word(2) == QLatin1String("move") && isNumeric(word(3)))
+    if (count == 4 && word(1) == QLatin1String("Please") && word(2) == QLatin1String("move") && SettingsText::isNumeric(word(3)))
         m.MovesToMake = word(3).toInt();
     if (count >= 2 && (word(1) == QLatin1String("13") || word(1) == QLatin1String("17")))
         shoutRule(line, w, echoLine);
@@ -179,7 +175,7 @@ void ServerLineDispatcher::handleLine(const QString &line) {
         kibitzRule(line, w);
     if (f.isConnected && count >= 3 && (word(1) == QLatin1String("16") || word(1) == QLatin1String("12")))
         sayRule(line, w, echoLine);
-    if (count >= 1 && !word(1).contains(QLatin1String("board")) && f.endList && !isNumeric(word(1)) && echoLine)
+    if (count >= 1 && !word(1).contains(QLatin1String("board")) && f.endList && !SettingsText::isNumeric(word(1)) && echoLine)
         host_.FilterOutput(line);
 }
 
