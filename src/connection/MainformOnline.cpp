@@ -7,9 +7,11 @@
 #include "connection/MousePointer.h"
 #include "connection/frmLogin.h"
 #include "lobby/PlayerList.h"
+#include "lobby/frmInvite.h"
 #include "records/LogFiles.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -68,6 +70,8 @@ void Mainform::NeutralizeSettings() {
     mnuAccept->setEnabled(false);
     mnuReject->setEnabled(false);
     Label1->hide();
+    for (frmInvite *invitation : frmInvite::openWindows())
+        invitation->chkSelfPlay->setEnabled(true);
     lblStatus->setText(QStringLiteral("Korvex Backgammon ver.") + Program::versionString());
     for (QWidget *w : std::initializer_list<QWidget *>{opAll, opFriends, opReady, lblAll, lblReady, lblFriends})
         w->setEnabled(false);
