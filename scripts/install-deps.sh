@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
   sox espeak-ng
+  gnubg
 )
 
 missing=()
