@@ -70,6 +70,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     buildMenus();
     buildControls();
     wireBoard();
+    wireGame();
     buildServerControls();
     buildLineReaders();
     buildLobbyActions();

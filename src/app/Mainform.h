@@ -10,6 +10,14 @@
 #include "board/CheckerAnimation.h"
 #include "board/CheckerMoves.h"
 #include "board/CheckerRec.h"
+#include "board/BoardLineApplication.h"
+#include "board/GameContext.h"
+#include "board/GnuBoard.h"
+#include "board/MainformGameHost.h"
+#include "board/MatchRules.h"
+#include "board/MoveInput.h"
+#include "board/MoveLines.h"
+#include "connection/BoardLineReader.h"
 #include "connection/DataLamp.h"
 #include "connection/ServerConnection.h"
 #include "lobby/mnuClick.h"
@@ -63,11 +71,23 @@ public:
 
     BoardStyle boardStyle;
     BoardGeometry boardGeometry;
-    CheckerAnimation checkerAnimation;
     // The board: its checker records, its drawing and its single moves (board/MainformBoard.cpp).
     CheckerRecords checkers;
     BoardDrawing board{boardStyle.pictures(), boardGeometry, checkers, match, flags, prefs};
     CheckerMoves checkerMoves{board, boardGeometry, checkers, match, prefs};
+    CheckerAnimation checkerAnimation{board, prefs};
+    // The server's game on the board: board and move lines, pips, Crawford (board/MainformGame.cpp).
+    MoveInput moveInput;
+    PipCount pips;  // gnuBoard and the pip counts
+    MatchRules matchRules;
+    MainformGameHost gameHost{*this};
+    GameContext game{gameHost, prefs, match, flags, moveInput, checkers, boardGeometry, board, checkerMoves};
+    BoardLineApplication boardLines{game};
+    MoveLines moveLines{game};
+    BoardLineReader boardLineReader{game, boardLines, moveLines};
+    void ProcessBoardOutput(const QString &line);
+    void GetPips();
+    void CheckCrawford();
     QPixmap tbarcube1, tbarcube2;  // the cube button's pictures: doubling asked about, or not
     int slackButton = 0;           // free width at the end of the toolbar
     // Loads the style and lays the window out round its board; `style` may be prfBoardStyle itself.
@@ -178,6 +198,7 @@ private:
     void buildMenus();
     void buildControls();
     void wireBoard();
+    void wireGame();
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();

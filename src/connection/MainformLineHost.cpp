@@ -100,7 +100,7 @@ void MainformLineHost::playChatSound(const QString &fileName) {
 
 void MainformLineHost::playSound(const QString &name) { PlayWav(name, false, w_.prefs); }
 
-void MainformLineHost::ProcessBoardOutput(const QString &) {}
+void MainformLineHost::ProcessBoardOutput(const QString &line) { w_.ProcessBoardOutput(line); }
 void MainformLineHost::FilterOutput(const QString &line) { w_.lineFilter->FilterOutput(line); }
 void MainformLineHost::resetMoveInput() {}
 void MainformLineHost::UndoMove() {}
