@@ -165,6 +165,31 @@ TEST_F(GnubgBridgeTest, ABadRequestIsRefusedNotAnsweredWithNonsense) {
     EXPECT_TRUE(shared->request(QStringLiteral("ping"), {}, 5000).empty());
 }
 
+TEST_F(GnubgBridgeTest, TheInstantMoveUsesEveryDieTheRollAllows) {
+    auto pairs = [](const EngineMoves &moves) {
+        int n = 0;
+        while (n < 4 && moves[std::size_t(2 * n)] != -1)
+            ++n;
+        return n;
+    };
+    EngineBoard opening{};
+    for (int row = 0; row < 2; ++row)
+        for (int p = 1; p <= 25; ++p)
+            opening[std::size_t(row * 25 + p - 1)] = kOpening[std::size_t(p)];
+    EngineMoves moves{};
+    shared->vbFindPubevalMove(3, 1, opening, moves);
+    EXPECT_EQ(pairs(moves), 2);
+    shared->vbFindPubevalMove(4, 4, opening, moves);
+    EXPECT_EQ(pairs(moves), 4);
+    // On the bar against a closed board nothing moves.
+    EngineBoard closed{};
+    for (int p = 1; p <= 6; ++p)
+        closed[std::size_t(p - 1)] = 2;
+    closed[25 + 24] = 1;
+    shared->vbFindPubevalMove(6, 5, closed, moves);
+    EXPECT_EQ(pairs(moves), 0);
+}
+
 TEST(GnubgBridgeMissingTest, AMissingEngineIsReportedOnEveryCall) {
     TestEnvironment env;
     GnuBoard board{kOpening, kOpening};
