@@ -17,8 +17,6 @@ class RecordingEngine : public EngineBackend {
 public:
     QStringList calls;
     EngineBoard board{};
-    CubeRecord cube;
-    EvalRecord context;
     std::array<int, 3> chances{};  // win, gammon, backgammon
     std::array<int, 2> verdict{};  // cube output elements 0 and 1
     std::vector<int> moves{-1};
@@ -27,11 +25,9 @@ public:
 
     void vbEvalInitialise() override { calls << "init"; }
     void vbSetEvalContext(const EvalRecord &c) override {
-        context = c;
         calls << QStringLiteral("context %1 %2 %3 %4 %5").arg(c.plies).arg(c.moveCandidates).arg(c.moveTolerance).arg(c.noise).arg(c.cubeful);
     }
     void vbSetCubeInfo(const CubeRecord &c) override {
-        cube = c;
         calls << QStringLiteral("cube %1 %2 %3 %4 %5:%6 %7 %8 %9")
                      .arg(c.cube).arg(c.owner).arg(c.onRoll).arg(c.matchLength).arg(c.score[0]).arg(c.score[1])
                      .arg(c.crawford).arg(c.jacoby).arg(c.beavers);
@@ -56,7 +52,7 @@ public:
         if (done)
             done(luck);
     }
-    void vbFindPubevalMove(int, int, const EngineBoard &, EngineMoves &) override { calls << "pubeval"; }
+    void vbFindPubevalMove(int, int, const EngineBoard &, EngineMoves &) override {}
 
 private:
     void seen(const EngineBoard &b, const QString &call) {
@@ -87,6 +83,7 @@ protected:
         };
         gnu->hooks.talk = [this](const QString &wave) { spoken << wave; };
         gnu->hooks.random = [this] { return random; };
+        startCalls = engine->calls;
         engine->calls.clear();
     }
 
@@ -102,19 +99,13 @@ protected:
     Preferences prefs;
     RecordingEngine *engine = nullptr;
     std::unique_ptr<GnuVB> gnu;
-    QStringList labels, spoken;
+    QStringList startCalls, labels, spoken;
     double random = 0.0;
 };
 
 TEST_F(GnuVBTest, CreatingItInitialisesTheEngineAndAllowsEngineGames) {
-    GnuBoard board{};
-    MatchState m;
-    StateFlags f;
-    auto recording = std::make_unique<RecordingEngine>();
-    RecordingEngine *raw = recording.get();
-    GnuVB fresh(board, m, f, prefs, std::move(recording));
-    EXPECT_EQ(raw->calls, QStringList({"init", "context 1 8 1600 0 0", "cube 1 0 0 0 0:0 0 0 0"}));
-    EXPECT_TRUE(f.isBot);
+    EXPECT_EQ(startCalls, QStringList({"init", "context 1 8 1600 0 0", "cube 1 0 0 0 0:0 0 0 0"}));
+    EXPECT_TRUE(flags.isBot);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -253,12 +244,11 @@ TEST_F(GnuVBTest, EngineResignsOnlyWhenTheUserIsCertainToWin) {
         EXPECT_EQ(ask(0, "resign", 0, 0, 1, length, 0, 0), result) << chances[0] << ' ' << chances[1];
         EXPECT_EQ(env.messages(), message.isEmpty() ? QStringList() : QStringList{message});
     }
-    flags.selfPlay = true;
+    flags.selfPlay = true;  // self-play resigns without a word
     env.clearMessages();
     engine->chances = {10000, 0, 0};
     EXPECT_EQ(ask(0, "resign"), "resign n ");
     EXPECT_TRUE(env.messages().isEmpty());
-
     // Asked from the engine's seat it evaluates but never resigns or relabels.
     labels.clear();
     EXPECT_EQ(ask(1, "resign"), "");
