@@ -140,7 +140,7 @@ int CheckerAnimation::calibrate(int start, const std::function<double(int delay)
     const double unit = kMicrosecondsPerUnit / 1e6;
     const double rest = seconds / kFramesPerPass - delay * unit;
     const double needed = (kPassSeconds / kFramesPerPass - rest) / unit;
-    const int steps = std::max(1, int(std::ceil((needed - delay) / kCalibrationStep)));
+    const int steps = std::max(1, int(std::ceil((needed - delay) / kCalibrationStep - 1e-9)));
     delay = std::min(delay + steps * kCalibrationStep, kSlowest);
     while (passSeconds(delay) < kPassSeconds && delay < kSlowest)
         delay += kCalibrationStep;
