@@ -29,23 +29,31 @@ int pointNumber(const QString &piece, bool mirrored) {
 
 }  // namespace
 
-std::vector<LineMove> MoveLines::read(const QString &line, Side side, bool mirrored) {
+// The pieces of a move line when it has the shape of one, else nothing.
+QStringList MoveLines::pieces(const QString &line, Side side) {
     const QStringList pieces = SplitWords(line, QStringLiteral("-.: "));
-    const bool black = side == Side::Black;
     const QString word = pieces.value(1);
-    const bool accepted = word == QLatin1String("moves") || (black && word == QLatin1String("move"));
+    const bool accepted = word == QLatin1String("moves") || (side == Side::Black && word == QLatin1String("move"));
     const int count = int(pieces.size());
     if (!accepted || count < 4 || count > 10 || count % 2 != 0)
         return {};
+    return pieces;
+}
+
+// Move k (1 to 4) of a line's pieces.
+LineMove MoveLines::move(const QStringList &pieces, int k, Side side, bool mirrored) {
+    const bool black = side == Side::Black;
+    const QString &from = pieces[2 * k];
+    const QString &to = pieces[2 * k + 1];
+    return {from == QLatin1String("bar") ? (black ? Position::blackBar : Position::whiteBar) : pointNumber(from, mirrored),
+            to == QLatin1String("off") ? (black ? Position::blackTray : Position::whiteTray) : pointNumber(to, mirrored)};
+}
+
+std::vector<LineMove> MoveLines::read(const QString &line, Side side, bool mirrored) {
+    const QStringList p = pieces(line, side);
     std::vector<LineMove> moves;
-    for (int k = 2; k < count; k += 2) {
-        const QString &from = pieces[k];
-        const QString &to = pieces[k + 1];
-        moves.push_back({from == QLatin1String("bar") ? (black ? Position::blackBar : Position::whiteBar)
-                                                      : pointNumber(from, mirrored),
-                         to == QLatin1String("off") ? (black ? Position::blackTray : Position::whiteTray)
-                                                    : pointNumber(to, mirrored)});
-    }
+    for (int k = 1; 2 * k < p.size(); ++k)
+        moves.push_back(move(p, k, side, mirrored));
     return moves;
 }
 
@@ -87,15 +95,17 @@ void MoveLines::ShowWhiteReverseMovesFromString(const QString &line) {
 }
 
 void MoveLines::show(const QString &line, Side side, bool mirrored) {
-    for (const LineMove &move : read(line, side, mirrored)) {
+    const QStringList p = pieces(line, side);
+    for (int k = 1; 2 * k < p.size(); ++k) {
+        const LineMove m = move(p, k, side, mirrored);  // a bad point ends the line here
         // A point the side has no checker on is passed over; the next move still goes.
-        int checker = c_.checkers.checkers(side).firstOn(move.from);
+        int checker = c_.checkers.checkers(side).firstOn(m.from);
         if (checker == 0)
             continue;
         if (side == Side::Black)
-            c_.moves.MoveBlackChecker(checker, move.to, true);
+            c_.moves.MoveBlackChecker(checker, m.to, true);
         else
-            c_.moves.MoveWhiteChecker(checker, move.to, true);
+            c_.moves.MoveWhiteChecker(checker, m.to, true);
         c_.host.sleep(kPauseBetweenMoves);
     }
 }

@@ -5,6 +5,7 @@
 #include "board/GameContext.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // One move of a move line, as positions of the checker records.
@@ -32,6 +33,8 @@ public:
     static std::vector<LineMove> read(const QString &line, Side side, bool mirrored);
 
 private:
+    static QStringList pieces(const QString &line, Side side);
+    static LineMove move(const QStringList &pieces, int k, Side side, bool mirrored);
     void show(const QString &line, Side side, bool mirrored);
     void whiteTail();
 

@@ -11,9 +11,9 @@
 #include "connection/BoardLine.h"
 #include "connection/BoardLineReader.h"
 
-#include <QFile>
+#include "support/ScriptedServer.h"
+
 #include <QMap>
-#include <QRegularExpression>
 
 struct FakeGameHost : GameHost {
     explicit FakeGameHost(const CheckerRecords &records) : records_(records) {}
@@ -71,22 +71,11 @@ struct GameFixture : BoardFixture {
 // Every board line of the server fixtures, in file order.
 inline QStringList fixtureBoardLines() {
     QStringList lines;
-    for (const char *file : {"board/gibbon-test-clip-reader.txt", "edge_cases_concatenated/gibbon-test-clip-reader.txt"}) {
-        QFile f(QStringLiteral(KORVEX_FIXTURES_DIR "/") + QLatin1String(file));
-        if (!f.open(QIODevice::ReadOnly))
-            continue;
-        for (const QString &line : QString::fromLatin1(f.readAll()).split(QRegularExpression("\r?\n")))
+    for (const char *file : {"board/gibbon-test-clip-reader.txt", "edge_cases_concatenated/gibbon-test-clip-reader.txt"})
+        for (const QString &line : ScriptedServer::fixtureLines(QLatin1String(file)))
             if (line.startsWith(QLatin1String("board:")))
                 lines << line;
-    }
     return lines;
-}
-
-inline QStringList fixtureLines(const char *file) {
-    QFile f(QStringLiteral(KORVEX_FIXTURES_DIR "/") + QLatin1String(file));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLatin1(f.readAll()).split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
 }
 
 // The opening position with the user to roll, as the server sends it at a match's start.

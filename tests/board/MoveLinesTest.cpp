@@ -23,7 +23,7 @@ TEST(MoveLinesReadTest, OneToFourPairsWithBarAndOffForEitherSideAndDirection) {
 
     int read = 0;
     for (const char *file : {"move/gibbon-test-clip-reader.txt", "clip03-04_motd/lepton-GameHelperUnitTest.txt"})
-        for (const QString &line : fixtureLines(file))
+        for (const QString &line : ScriptedServer::fixtureLines(QLatin1String(file)))
             if (line.contains(" moves ")) {
                 const Moves moves = MoveLines::read(line, Side::White, false);
                 EXPECT_FALSE(moves.empty()) << line.toStdString();
@@ -106,10 +106,11 @@ TEST_F(MoveLinesTest, TheOpponentEntersHitsAndBearsOffThenItIsTheUsersTurn) {
 TEST_F(MoveLinesTest, ANonNumericPointIsReportedUnderTheProceduresName) {
     start(kOpeningBlack, kOpeningWhite);
     f.lines.ShowBlackMovesFromString("You move x-5");
-    f.lines.ShowWhiteReverseMovesFromString("bob moves 1-2 y-5");
+    f.lines.ShowWhiteReverseMovesFromString("bob moves 24-22 y-5");  // the user's 1 to 3
     EXPECT_EQ(f.env.messages(), (QStringList{"Error in ShowBlackMovesFromSting  Type mismatch",
                                              "Error in ShowwhiteReverse movesFromString  Type mismatch"}));
-    EXPECT_EQ(f.white(1), 2);  // nothing moved
+    EXPECT_EQ(f.white(1), 1);  // the move before the bad one was shown
+    EXPECT_EQ(f.white(3), 1);
 }
 
 }  // namespace
