@@ -81,27 +81,6 @@ TEST_F(BoardLineReaderTest, TheCrawfordCheckRunsWhenScoreOrLengthChanges) {
     EXPECT_EQ(f.host.crawfordChecks, 4);
 }
 
-TEST_F(BoardLineReaderTest, AnotherPlayersNameMeansTheUserIsWatching) {
-    f.host.pickUpEnabled = true;
-    f.flags.isPlaying = true;
-    for (const QString &line : fixtureBoardLines().filter("joe_white"))
-        read(line);
-    EXPECT_TRUE(f.flags.isWatching);
-    EXPECT_FALSE(f.flags.isPlaying);
-    EXPECT_TRUE(f.flags.isLogging);
-    EXPECT_FALSE(f.host.pickUpEnabled);
-    EXPECT_EQ(f.match.die1, 6);  // black_jack's 6-6 of the last board
-    EXPECT_EQ(f.match.die2, 6);
-    EXPECT_FALSE(f.reader.isReverseBoard);
-    EXPECT_EQ(f.env.messages(), QStringList());
-
-    // Offline the program's own lines decide nothing about watching.
-    f.flags.isConnected = false;
-    f.flags.isWatching = false;
-    read("joe_white moves 1-2");
-    EXPECT_FALSE(f.flags.isWatching);
-}
-
 TEST_F(BoardLineReaderTest, ToggleReadyGoesOutOnceUntilTheServerAnswers) {
     f.prefs.prfToggleReady = true;
     f.flags.isReady = true;
@@ -145,6 +124,16 @@ TEST_F(BoardLineReaderTest, MoveLinesGoToTheSideThatMoved) {
     read("You");
     EXPECT_EQ(f.black(7), 0);
     EXPECT_EQ(f.env.messages(), QStringList());
+
+    // Another player's name means watching, but only lines from the server decide it.
+    f.host.captions[GameLabel::Player1] = "joe";
+    f.flags.isConnected = false;
+    read("joe moves 1-2");
+    EXPECT_FALSE(f.flags.isWatching);
+    f.flags.isConnected = true;
+    read("joe moves 1-2");
+    EXPECT_TRUE(f.flags.isWatching);
+    EXPECT_FALSE(f.flags.isPlaying);
 }
 
 TEST_F(BoardLineReaderTest, AScoreThatIsNoNumberIsReported) {
