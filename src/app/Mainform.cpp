@@ -74,6 +74,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     buildServerControls();
     buildLineReaders();
     buildLobbyActions();
+    wirePlay();
 }
 
 Mainform::~Mainform() {

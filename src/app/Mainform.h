@@ -10,13 +10,17 @@
 #include "board/CheckerAnimation.h"
 #include "board/CheckerMoves.h"
 #include "board/CheckerRec.h"
+#include "board/BoardInput.h"
 #include "board/BoardLineApplication.h"
 #include "board/GameContext.h"
 #include "board/GnuBoard.h"
+#include "board/MainformPlayHost.h"
+#include "board/MatchActions.h"
 #include "board/MainformGameHost.h"
 #include "board/MatchRules.h"
 #include "board/MoveInput.h"
 #include "board/MoveLines.h"
+#include "board/StatusBlink.h"
 #include "connection/BoardLineReader.h"
 #include "connection/DataLamp.h"
 #include "connection/ServerConnection.h"
@@ -85,6 +89,24 @@ public:
     BoardLineApplication boardLines{game};
     MoveLines moveLines{game};
     BoardLineReader boardLineReader{game, boardLines, moveLines};
+    // The user's play: clicks on the board, the match actions, the status blink (board/MainformPlay.cpp).
+    MainformPlayHost playHost{*this};
+    MatchActions actions{{game, playHost, boardStyle.pictures(), lists.matchLog, boardLineReader.isReverseBoard}};
+    BoardInput boardInput{{game, playHost, boardStyle.pictures(), lists.matchLog, boardLineReader.isReverseBoard},
+                          actions};
+    StatusBlink statusBlink;
+    void BoardShow_MouseDown(int button, int shift, double x, double y);
+    void UndoMove();
+    void cmdRefresh_Click();
+    void DoRoll();
+    QString GetResignType(int side) const;
+    void WinnerBlack();
+    void WinnerWhite();
+    void Picture2_Click();
+    // Keeps the full-screen board's twin of a status label in step (lblPlayer1, lblPlayer2,
+    // lblpipb, lblpipw, lblStatus) while that window is shown.
+    void label_Change(const QLabel *label);
+    QLabel *fullScreenTwin(const QLabel *label) const;
     void ProcessBoardOutput(const QString &line);
     void GetPips();
     void CheckCrawford();
@@ -199,6 +221,7 @@ private:
     void buildControls();
     void wireBoard();
     void wireGame();
+    void wirePlay();
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();
@@ -206,8 +229,6 @@ private:
     QString infoName_;  // the player of the last "Information" line
     bool handleTypingKey(QObject *watched, QEvent *event);
     void setMenuEnabled(const char *name, bool enabled);
-    QString blinkText_;
-    int blinkCount_ = 0;
     void applyListAndPaneStyles();
     void LoadTalkingWavsMenu();
     void ShowDailyPage();

@@ -27,10 +27,7 @@ void Mainform::wireBoard() {
     board.hooks.sleep = [](int milliseconds) { PlainSleep(milliseconds); };
     board.hooks.scoreCaption = [this] { return lblScore1->text(); };
     board.hooks.matchCaption = [this] { return lblMatch->text(); };
-    board.hooks.doublingNoLongerMatters = [this] {
-        cmdDouble2->setIcon(tbarcube2);
-        cmdDouble2->click();  // the button's own handler tells the server, when online
-    };
+    board.hooks.doublingNoLongerMatters = [this] { actions.doublingNoLongerMatters(); };
     board.hooks.panelShown = [this] { return !Picture2->isHidden(); };
     board.hooks.showPanel = [this] { Picture2->show(); };
 

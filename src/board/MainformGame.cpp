@@ -25,6 +25,8 @@ void Mainform::GetPips() {
     pips = PipCount::of(checkers);
     lblpipb->setText(QString::number(pips.blackPips));
     lblpipw->setText(QString::number(pips.whitePips));
+    label_Change(lblpipb);
+    label_Change(lblpipw);
     if (flags.isBot && (pips.whitePips == 0 || pips.blackPips == 0))
         match.gameOver = true;
 }
@@ -36,6 +38,7 @@ void Mainform::CheckCrawford() {
     case MatchRules::CubePicture::NoDoubling: setCubeTogglePicture(false); break;
     case MatchRules::CubePicture::Unchanged: break;
     }
+    actions.doublingMayMatterAgain(number(lblScore1), number(lblMatch));
 }
 
 // --- MainformGameHost ---------------------------------------------------------------------
@@ -54,8 +57,15 @@ QLabel *label(Mainform &w, GameLabel which) {
 }  // namespace
 
 QString MainformGameHost::caption(GameLabel which) const { return label(w_, which)->text(); }
-void MainformGameHost::setCaption(GameLabel which, const QString &text) { label(w_, which)->setText(text); }
-void MainformGameHost::setStatus(const QString &text) { w_.lblStatus->setText(text); }
+void MainformGameHost::setCaption(GameLabel which, const QString &text) {
+    label(w_, which)->setText(text);
+    w_.label_Change(label(w_, which));
+}
+
+void MainformGameHost::setStatus(const QString &text) {
+    w_.lblStatus->setText(text);
+    w_.label_Change(w_.lblStatus);
+}
 void MainformGameHost::setPickUpCaption(const QString &caption) { w_.cmdPickUp->setText(caption); }
 void MainformGameHost::enablePickUp(bool enabled) { w_.cmdPickUp->setEnabled(enabled); }
 

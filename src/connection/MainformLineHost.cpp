@@ -51,7 +51,10 @@ void MainformLineHost::setLoginCaption(const QString &caption) {
         w_.frmLoginWindow->setWindowTitle(caption);
 }
 
-void MainformLineHost::setStatus(const QString &text) { w_.lblStatus->setText(text); }
+void MainformLineHost::setStatus(const QString &text) {
+    w_.lblStatus->setText(text);
+    w_.label_Change(w_.lblStatus);
+}
 void MainformLineHost::blinkStatus() { w_.Timer1->start(); }
 void MainformLineHost::showDataArrival(int lampState) { w_.ShowDataArrival(lampState); }
 void MainformLineHost::setReadyPicture(bool ready) { w_.setReadyPicture(ready); }
@@ -102,14 +105,14 @@ void MainformLineHost::playSound(const QString &name) { PlayWav(name, false, w_.
 
 void MainformLineHost::ProcessBoardOutput(const QString &line) { w_.ProcessBoardOutput(line); }
 void MainformLineHost::FilterOutput(const QString &line) { w_.lineFilter->FilterOutput(line); }
-void MainformLineHost::resetMoveInput() {}
-void MainformLineHost::UndoMove() {}
-void MainformLineHost::cmdRefresh_Click() {}
-QString MainformLineHost::GetResignType(int) { return {}; }
-void MainformLineHost::WinnerBlack() {}
-void MainformLineHost::WinnerWhite() {}
-void MainformLineHost::ClearDice(const QString &) {}
-void MainformLineHost::ShowCube(int, int) {}
+void MainformLineHost::resetMoveInput() { w_.moveInput.resetPending = true; }
+void MainformLineHost::UndoMove() { w_.UndoMove(); }
+void MainformLineHost::cmdRefresh_Click() { w_.cmdRefresh_Click(); }
+QString MainformLineHost::GetResignType(int side) { return w_.GetResignType(side); }
+void MainformLineHost::WinnerBlack() { w_.WinnerBlack(); }
+void MainformLineHost::WinnerWhite() { w_.WinnerWhite(); }
+void MainformLineHost::ClearDice(const QString &side) { w_.board.ClearDice(side); }
+void MainformLineHost::ShowCube(int place, int value) { w_.board.ShowCube(place, value); }
 void MainformLineHost::SaveDropped() {}
 void MainformLineHost::SaveAuto() {}
 

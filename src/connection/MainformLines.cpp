@@ -130,17 +130,3 @@ void Mainform::setReadyPicture(bool ready) {
 void Mainform::setCubeTogglePicture(bool askToDouble) {
     cmdDouble2->setIcon(askToDouble ? tbarcube1 : tbarcube2);
 }
-
-void Mainform::Timer1_Timer() {
-    // A few blinks draw the eye to the status line; then it stays lit.
-    if (lblStatus->text().isEmpty()) {
-        lblStatus->setText(blinkText_);
-        if (++blinkCount_ >= 5) {
-            blinkCount_ = 0;
-            Timer1->stop();
-        }
-    } else {
-        blinkText_ = lblStatus->text();
-        lblStatus->clear();
-    }
-}
