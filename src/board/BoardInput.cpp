@@ -47,7 +47,7 @@ void BoardInput::BoardShow_MouseDown(int button, int, double x, double y) {
         if (in.movesMade == 0)
             in.mayMove = true;
 
-        if (moveChecker(button, x, y) || !c_.game.flags.isPlaying)
+        if (moveChecker(x, y) || !c_.game.flags.isPlaying)
             return;
         if (clickedDice(x, y) || clickedCube(x, y))
             return;
@@ -63,7 +63,7 @@ void BoardInput::BoardShow_MouseDown(int button, int, double x, double y) {
 }
 
 // True when the click fell on a black checker, whether or not it moved.
-bool BoardInput::moveChecker(int, double x, double y) {
+bool BoardInput::moveChecker(double x, double y) {
     MatchState &m = c_.game.match;
     MoveInput &in = c_.game.input;
     CheckerSet &black = c_.game.checkers.blackCheckers;

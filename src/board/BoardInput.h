@@ -23,7 +23,7 @@ public:
     void cmdAccept_MouseDown();
 
 private:
-    bool moveChecker(int button, double x, double y);
+    bool moveChecker(double x, double y);
     bool clickedDice(double x, double y);
     void finishTurn();
     bool clickedCube(double x, double y);

@@ -26,7 +26,7 @@ int buttonNumber(Qt::MouseButton button) {
 // offers the cube only when the mouse pressed it, and only the bare panel rolls.
 class PressWatcher : public QObject {
 public:
-    PressWatcher(Mainform &window) : QObject(&window), w_(window) {
+    explicit PressWatcher(Mainform &window) : QObject(&window), w_(window) {
         for (QObject *watched : {static_cast<QObject *>(w_.cmdPickUp), static_cast<QObject *>(w_.cmdAccept),
                                  static_cast<QObject *>(w_.Picture2)})
             watched->installEventFilter(this);
