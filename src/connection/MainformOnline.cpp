@@ -63,6 +63,12 @@ void Mainform::NeutralizeSettings() {
     match.AskToDouble = true;
     match.MovesToMake = 0;
     match.legalMoveCtr = 0;
+    moveInput.movesMade = 0;
+    moveInput.dieChoice = 0;
+    moveInput.diceUsed = 0;
+    moveInput.firstDie = 0;
+    moveInput.mayMove = true;
+    moveInput.resetPending = false;
     lists.autoInviteList.clear();
 
     for (QPushButton *b : {cmdUndo, cmdAccept, cmdRefresh, cmdReject, cmdToggleReady, cmdDouble2, cmdPickUp})
