@@ -75,6 +75,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     buildLineReaders();
     buildLobbyActions();
     wirePlay();
+    wireOffline();
 }
 
 Mainform::~Mainform() {
@@ -194,6 +195,7 @@ void Mainform::buildControls() {
     cmdUndo = button("cmdUndo", QStringLiteral("Undo"));
     cmdRefresh = button("cmdRefresh", QStringLiteral("Refresh"));
     cmdPickUp = button("cmdPickUp", QStringLiteral("Pick Up"));
+    cmdDouble = button("cmdDouble", QStringLiteral("Hint"));
     cmdUndo->setToolTip(QStringLiteral("Undo the move"));
     auto label = [this](const char *name) {
         auto *l = new QLabel(Picture1);
@@ -207,6 +209,10 @@ void Mainform::buildControls() {
     lblMatch = label("lblMatch");
     lblpipb = label("lblpipb");
     lblpipw = label("lblpipw");
+    lblwinsB = label("lblwinsB");
+    lblwinsW = label("lblwinsW");
+    lblwinsB->hide();
+    lblwinsW->hide();
 
     boardShow = new BoardShow(central);
     boardShow->setObjectName(QStringLiteral("BoardShow"));
@@ -445,13 +451,18 @@ void Mainform::Form_Resize() {
 
     Picture1->setGeometry(0, 0, innerWidth, kStripHeight);
     int x = 4;
-    for (QPushButton *b : {cmdExit, cmdToggleReady, cmdDouble2, cmdAccept, cmdReject, cmdUndo, cmdRefresh, cmdPickUp}) {
+    for (QPushButton *b :
+         {cmdExit, cmdToggleReady, cmdDouble2, cmdAccept, cmdReject, cmdUndo, cmdRefresh, cmdPickUp, cmdDouble}) {
         b->setGeometry(x, 4, 80, kStripHeight - 8);
         x += 84;
     }
-    for (QLabel *l : {lblPlayer1, lblScore1, lblPlayer2, lblScore2, lblMatch, lblpipb, lblpipw}) {
-        l->setGeometry(x, 4, 70, kStripHeight - 8);
-        x += 72;
+    const std::initializer_list<QLabel *> labels{lblPlayer1, lblScore1, lblPlayer2, lblScore2, lblMatch,
+                                                 lblpipb,    lblpipw,   lblwinsB,   lblwinsW};
+    // The labels share what the buttons leave of the strip, 72 pixels each at most.
+    const int step = qBound(40, (innerWidth - x) / int(labels.size()), 72);
+    for (QLabel *l : labels) {
+        l->setGeometry(x, 4, step - 2, kStripHeight - 8);
+        x += step;
     }
 
     boardShow->move(0, kStripHeight);

@@ -14,12 +14,15 @@
 #include "board/BoardLineApplication.h"
 #include "board/GameContext.h"
 #include "board/GnuBoard.h"
+#include "board/GnuVB.h"
 #include "board/MainformPlayHost.h"
 #include "board/MatchActions.h"
 #include "board/MainformGameHost.h"
 #include "board/MatchRules.h"
 #include "board/MoveInput.h"
 #include "board/MoveLines.h"
+#include "board/OfflineGame.h"
+#include "board/MainformOfflineHost.h"
 #include "board/StatusBlink.h"
 #include "connection/BoardLineReader.h"
 #include "connection/DataLamp.h"
@@ -95,6 +98,17 @@ public:
     BoardInput boardInput{{game, playHost, boardStyle.pictures(), lists.matchLog, boardLineReader.isReverseBoard},
                           actions};
     StatusBlink statusBlink;
+    // The offline match against GNU Backgammon (board/MainformOffline.cpp).
+    std::unique_ptr<GnuVB> gnuObject;
+    MainformOfflineHost offlineHost{*this};
+    OfflineGame offline{{game, playHost, boardStyle.pictures(), lists.matchLog, boardLineReader.isReverseBoard},
+                        offlineHost};
+    void mnuNew_Click();
+    void mnutoggledouble_Click();
+    void Form_KeyPress(int key);
+    void ShowStartBoard();
+    void OfflineGameOver(const QString &resignType);
+    QLabel *lblwinsB = nullptr, *lblwinsW = nullptr;  // the winning chances, shown by prfChance
     void BoardShow_MouseDown(int button, int shift, double x, double y);
     void UndoMove();
     void cmdRefresh_Click();
@@ -140,7 +154,8 @@ public:
     QLineEdit *txtkibitz = nullptr;
     QLabel *lblStatus = nullptr;
     QPushButton *cmdExit = nullptr, *cmdToggleReady = nullptr, *cmdDouble2 = nullptr, *cmdAccept = nullptr,
-                *cmdReject = nullptr, *cmdUndo = nullptr, *cmdRefresh = nullptr, *cmdPickUp = nullptr;
+                *cmdReject = nullptr, *cmdUndo = nullptr, *cmdRefresh = nullptr, *cmdPickUp = nullptr,
+                *cmdDouble = nullptr;  // the engine's hint
     QLabel *lblPlayer1 = nullptr, *lblPlayer2 = nullptr, *lblScore1 = nullptr, *lblScore2 = nullptr,
            *lblMatch = nullptr, *lblpipb = nullptr, *lblpipw = nullptr;
     QTimer *Timer1 = nullptr;          // status-line blinker
@@ -222,6 +237,7 @@ private:
     void wireBoard();
     void wireGame();
     void wirePlay();
+    void wireOffline();
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();

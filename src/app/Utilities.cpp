@@ -19,9 +19,23 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <cmath>
 #include <memory>
 
+namespace {
+double waitFactor = 1.0;
+
+int scaled(int milliseconds) {
+    return waitFactor == 1.0 ? milliseconds : int(std::lround(milliseconds * waitFactor));
+}
+}  // namespace
+
+void setWaitFactor(double factor) {
+    waitFactor = factor < 0 ? 0 : factor;
+}
+
 void Pause(int milliseconds) {
+    milliseconds = scaled(milliseconds);
     if (milliseconds <= 0)
         return;
     QEventLoop loop;
@@ -30,6 +44,7 @@ void Pause(int milliseconds) {
 }
 
 void PlainSleep(int milliseconds) {
+    milliseconds = scaled(milliseconds);
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < milliseconds) {

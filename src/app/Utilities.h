@@ -11,6 +11,10 @@ void Pause(int milliseconds);
 // Waits while the windows repaint, but takes no clicks, keys or socket data meanwhile.
 void PlainSleep(int milliseconds);
 
+// Every later Pause and PlainSleep lasts its time multiplied by `factor`: tests and
+// benchmarks play whole matches without the waits that pace them for the eye. 1 is real time.
+void setWaitFactor(double factor);
+
 // An effect from wavs/ (name without ".wav") plays without waiting and cuts the one
 // playing; a talking wave from "talking wavs/" (name with its extension) is waited for.
 // Nothing plays when sounds are off, and missing files or audio devices are silent.

@@ -71,7 +71,8 @@ std::vector<QPoint> CheckerAnimation::path(QPoint from, QPoint to) {
 
 void CheckerAnimation::slide(Side side, QPoint from, QPoint to) {
     const bool black = side == Side::Black;
-    const bool animate = black ? prefs_.prfAnimateCheckersB || carryBlackToBar_ : prefs_.prfAnimateCheckersW;
+    const bool animate =
+        black ? prefs_.prfAnimateCheckersB || carryBlackToBar_ || animateUserMoves : prefs_.prfAnimateCheckersW;
     if (black)
         carryBlackToBar_ = false;
     if (!animate)

@@ -46,6 +46,9 @@ public:
     static void waitFrame(int delay);
 
     std::function<void(int delay)> frameWait = waitFrame;  // tests count frames here
+    // While the engine shows a move for the user (a hint, self-play) his checkers slide
+    // whatever his own setting says.
+    bool animateUserMoves = false;
     std::function<void(const QString &text)> setStatus;    // lblStatus
 
 private:

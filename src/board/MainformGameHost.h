@@ -21,6 +21,10 @@ public:
     bool socketConnected() const override;
     void send(const QString &command) override;
     void sleep(int milliseconds) override;
+    // The engine's part of an offline game (board/MainformOffline.cpp).
+    void offlineUserRolled() override;
+    void offlineEngineRolled() override;
+    void offlineEngineMoved() override;
 
 private:
     Mainform &w_;

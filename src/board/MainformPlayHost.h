@@ -1,6 +1,5 @@
 #pragma once
-// The main window as the user's play sees it. The offline game's turns keep PlayHost's
-// empty answers until the game against the engine overrides them here.
+// The main window as the user's play sees it.
 #include "board/PlayHost.h"
 
 class Mainform;
@@ -16,6 +15,18 @@ public:
     void enableAcceptMenus(bool enabled) override;
     void stopBlink() override;
     void setCubeTogglePicture(bool askToDouble) override;
+
+    // The offline game's turns (board/MainformOffline.cpp).
+    void rollDiceLocally() override;
+    void OfflineGameOver(const QString &resignType) override;
+    void ShowStartBoard() override;
+    void mnuNew_Click() override;
+    bool mayDoubleOffline() override;
+    bool engineAnswersDouble() override;
+    void engineWinningChances() override;
+    void engineTurnAfterUserMove() override;
+    void userAcceptsEngineDouble() override;
+    bool userRejectsEngineDouble() override;
 
 private:
     Mainform &w_;

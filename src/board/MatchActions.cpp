@@ -77,6 +77,8 @@ bool MatchActions::doubleBranch() {
     const MatchState &m = c_.game.match;
     if (m.isCrawford == 1)
         return false;
+    if (c_.game.flags.isBot && !c_.game.host.socketConnected() && !c_.play.mayDoubleOffline())
+        return false;
     if (!c_.game.flags.selfPlay &&
         !Dialogs::ask(QStringLiteral("Do you want to double?"), QStringLiteral("Confirming Double")))
         return false;
@@ -195,6 +197,12 @@ void MatchActions::RollDiceOffline() {
 
 void MatchActions::cmdRefresh_Click() {
     MatchState &m = c_.game.match;
+    // Without the server there is no board to ask for, and clearing the dice mid-turn would
+    // let the roller throw again.
+    if (!c_.game.host.socketConnected()) {
+        Dialogs::message(QStringLiteral("Connection to Fibs is not open"));
+        return;
+    }
     resetTurnMarks();
     m.gameInit = true;
     m.die1 = 0;

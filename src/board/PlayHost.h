@@ -22,6 +22,9 @@ public:
     virtual void OfflineGameOver(const QString &resignType) { (void)resignType; }
     virtual void ShowStartBoard() {}
     virtual void mnuNew_Click() {}
+    // The user may offer GnuBG the cube now (it is centred or his, and switched on); when it
+    // is switched off he is told so.
+    virtual bool mayDoubleOffline() { return true; }
     // The user doubled: GnuBG takes or passes. False when it passed and the next game began.
     virtual bool engineAnswersDouble() { return true; }
     virtual void engineWinningChances() {}                 // the win-chance labels, after a move

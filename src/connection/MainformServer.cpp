@@ -91,6 +91,7 @@ void Mainform::mnuConnect_Click() {
     if (records.isPlaybackFileOpen())
         records.closePlaybackFile();
     flags.isBot = false;
+    gnuObject.reset();  // the next offline game starts the engine afresh
     flags.isPlaying = false;
     match.isMatch = false;
     match.gameInit = true;

@@ -254,7 +254,3 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
 void Mainform::LoadDropped(const QString &) {
     // Resuming from the locally kept log comes with the match records.
 }
-
-void Mainform::newGnubgGame() {
-    // The offline game against the engine starts here once it is built.
-}
