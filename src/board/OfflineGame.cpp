@@ -15,8 +15,6 @@
 #include "board/ResignRules.h"
 #include "connection/MousePointer.h"
 
-#include <chrono>
-
 using OfflineLines::Roller;
 
 namespace {
@@ -39,7 +37,7 @@ QString n(int value) {
 
 OfflineGame::OfflineGame(const PlayContext &context, OfflineHost &host)
     : c_(context), host_(host),
-      generator_(std::uint32_t(std::chrono::steady_clock::now().time_since_epoch().count())) {
+      generator_(std::random_device{}()) {
     rollDie = [this] { return std::uniform_int_distribution<int>(1, 6)(generator_); };
 }
 
@@ -458,47 +456,55 @@ bool OfflineGame::userRejectsEngineDouble() {
 // --- the hint and self-play ----------------------------------------------------------------
 
 void OfflineGame::mnutoggledouble_Click() {
-    MatchState &m = c_.game.match;
-    const StateFlags &f = c_.game.flags;
-    const Preferences &p = c_.game.prefs;
-    if (!f.isBot || !(m.ismyTurn || m.isDoubled))
+    const MatchState &m = c_.game.match;
+    if (!c_.game.flags.isBot || !(m.ismyTurn || m.isDoubled))
         return;
+    if (m.die1 == 0 && m.die2 == 0)
+        cubeAdvice();
+    else if (m.ismyTurn)
+        moveAdvice();
+}
 
-    if (m.die1 == 0 && m.die2 == 0) {
-        if (m.isCrawford == 1)
-            m.theCubeAction = QStringLiteral("Crawford Game");
-        else if (m.ismyTurn)
-            m.theCubeAction = ask(0, m.die1, m.die2, QStringLiteral("cube"), p.prfGnuPlyHint);
-        else if (m.isDoubled)
-            m.theCubeAction = askWithCube(1, m.theCubeVal / 2, m.die1, m.die2, QStringLiteral("cube"), p.prfGnuPlyHint);
-        host_.startBlink();
-        if (!f.selfPlay) {
-            c_.game.host.setStatus(m.theCubeAction);
-            return;
-        }
-        // Self-play doubles only a cube it may turn; any other verdict rolls.
-        if (doubles(m.theCubeAction) && userMayDouble()) {
-            m.ismyTurn = true;
-            m.die1 = 0;
-            m.die2 = 0;
-            c_.game.input.pickUpClicked = true;
-            host_.cmdPickUp_Click();
-            OfflineGameOver(QString());
-        } else {
-            host_.RollDiceOffline();
-        }
+// Before the roll: should the user double, or take GnuBG's double.
+void OfflineGame::cubeAdvice() {
+    MatchState &m = c_.game.match;
+    const int plies = c_.game.prefs.prfGnuPlyHint;
+    if (m.isCrawford == 1)
+        m.theCubeAction = QStringLiteral("Crawford Game");
+    else if (m.ismyTurn)
+        m.theCubeAction = ask(0, m.die1, m.die2, QStringLiteral("cube"), plies);
+    else if (m.isDoubled)
+        m.theCubeAction = askWithCube(1, m.theCubeVal / 2, m.die1, m.die2, QStringLiteral("cube"), plies);
+    host_.startBlink();
+    if (!c_.game.flags.selfPlay) {
+        c_.game.host.setStatus(m.theCubeAction);
         return;
     }
-    if (!m.ismyTurn)
-        return;
+    // Self-play doubles only a cube it may turn; any other verdict rolls.
+    if (doubles(m.theCubeAction) && userMayDouble()) {
+        m.ismyTurn = true;
+        m.die1 = 0;
+        m.die2 = 0;
+        c_.game.input.pickUpClicked = true;
+        host_.cmdPickUp_Click();
+        OfflineGameOver(QString());
+    } else {
+        host_.RollDiceOffline();
+    }
+}
 
+// After the roll: the engine's play of the user's dice, shown and taken back, or in
+// self-play played and handed in.
+void OfflineGame::moveAdvice() {
+    MatchState &m = c_.game.match;
+    const Preferences &p = c_.game.prefs;
     MousePointer::hourglass();
     host_.cmdUndo_Click();
     m.bestMovePlayer = ask(0, m.die1, m.die2, QStringLiteral("move"), p.prfGnuPlyHint);
     MousePointer::restoreDefault();
     if (m.bestMovePlayer.isEmpty())
         return;
-    if (f.selfPlay) {
+    if (c_.game.flags.selfPlay) {
         c_.game.host.sleep(p.prfDelay > 0 ? delayMs() : 1500);
         showPlayedMove(m.bestMovePlayer);
         OfflineGameOver(QString());

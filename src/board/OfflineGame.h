@@ -59,6 +59,8 @@ private:
     void engineDoubles(int answerWait);
     void endMatch(bool userWon);
     void scoreGame(bool userWon, int points);
+    void cubeAdvice();
+    void moveAdvice();
     void runSelfPlay();
     void answerDoubleForUser();
     void showPlayedMove(const QString &moves);
