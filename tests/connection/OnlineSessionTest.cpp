@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "connection/frmLogin.h"
 #include "lobby/frmInvite.h"
+#include "support/OnlineLogin.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 
@@ -37,17 +38,7 @@ protected:
         window->prefs.prfHost = ScriptedServer::host();
     }
 
-    void connectTo(ScriptedServer &server) {
-        ASSERT_TRUE(server.start());
-        window->prefs.prfPort = server.port();
-        window->mnuConnect->trigger();
-        frmLogin *login = window->frmLoginWindow;
-        ASSERT_TRUE(login);
-        login->txtUsername->setText("alice");
-        login->txtPassword->setText("secret");
-        login->cmdOK->click();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window->flags.isConnected; }, 5000));
-    }
+    void connectTo(ScriptedServer &server) { ASSERT_TRUE(logInTo(*window, server)); }
 
     static QStringList rows(QListWidget *list) {
         QStringList r;

@@ -1,0 +1,25 @@
+#include "support/OnlineLogin.h"
+
+#include "app/Mainform.h"
+#include "connection/frmLogin.h"
+#include "support/ScriptedServer.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+bool logInTo(Mainform &window, ScriptedServer &server, const QString &user, const QString &password, int timeoutMs) {
+    if (!server.start())
+        return false;
+    window.prefs.prfHost = ScriptedServer::host();
+    window.prefs.prfPort = server.port();
+    window.mnuConnect->trigger();
+    frmLogin *login = window.frmLoginWindow;
+    if (!login)
+        return false;
+    login->txtUsername->setText(user);
+    login->txtPassword->setText(password);
+    login->cmdOK->click();
+    return QTest::qWaitFor([&] { return window.flags.isConnected; }, timeoutMs);
+}
