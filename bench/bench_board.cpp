@@ -7,7 +7,6 @@
 #include "board/BoardGeometry.h"
 #include "board/BoardStyle.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -16,13 +15,6 @@ namespace {
 // A board of the Default style with every checker on it: stacks, bar, both trays, a cube.
 struct FullBoard {
     FullBoard() {
-        static int argc = 1;
-        static char name[] = "korvex_bench";
-        static char *argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            new QGuiApplication(argc, argv);
-        }
         Program::setFolder(QStringLiteral(KORVEX_DATA_DIR));
         SettingsStore::setFolder(settings.path());
         SettingsStore store;

@@ -8,20 +8,12 @@
 #include "board/LinePosition.h"
 #include "connection/BoardLine.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 void BM_ReadBoardLineIntoRecords(benchmark::State &state) {
-    static int argc = 1;
-    static char name[] = "korvex_bench";
-    static char *argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv);
-    }
     QTemporaryDir settings;
     Program::setFolder(QStringLiteral(KORVEX_DATA_DIR));
     SettingsStore::setFolder(settings.path());

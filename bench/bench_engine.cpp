@@ -6,7 +6,6 @@
 #include "board/GnuVB.h"
 #include "board/GnubgBridge.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -14,13 +13,6 @@ namespace {
 // One engine object with its bridge started, on a middle-game position with contact.
 struct Engine {
     Engine() {
-        static int argc = 1;
-        static char name[] = "korvex_bench";
-        static char *argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            new QGuiApplication(argc, argv);
-        }
         board[0] = {0, 0, 0, 0, 2, 0, 4, 1, 3, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 1, 0};
         board[1] = {0, 0, 0, 0, 0, 2, 4, 0, 2, 0, 0, 0, 0, 4, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0};
         gnu = std::make_unique<GnuVB>(board, match, flags, prefs,

@@ -17,7 +17,6 @@
 #include "board/PlayHost.h"
 #include "connection/BoardLineReader.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <map>
@@ -62,13 +61,6 @@ struct QuietPlayHost : PlayHost {
 // The opening position with the user's 6-1 on the board of the Default style.
 struct Turn {
     Turn() {
-        static int argc = 1;
-        static char name[] = "korvex_bench";
-        static char *argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            new QGuiApplication(argc, argv);
-        }
         Program::setFolder(QStringLiteral(KORVEX_DATA_DIR));
         SettingsStore::setFolder(settings.path());
         SettingsStore store;
