@@ -5,6 +5,7 @@
 #include "connection/ServerLineHost.h"
 #include "lobby/TimeAgo.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -36,6 +37,32 @@ QString ServerLineDispatcher::truncateString(int start, const QString &line) {
     return line.mid(blank);
 }
 
+QStringList ServerLineDispatcher::separateGluedLine(const QString &line) {
+    constexpr int kBoardFields = 53;
+    if (!line.startsWith(QLatin1String("board:")))
+        return {line};
+    // Find where the last field starts; runs of colons count as one separator.
+    int fields = 0;
+    qsizetype lastField = -1;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) == ':')
+            continue;
+        if (i == 0 || line.at(i - 1) == ':') {
+            if (++fields == kBoardFields) {
+                lastField = i;
+                break;
+            }
+        }
+    }
+    if (lastField < 0)
+        return {line};
+    const QString rest = line.mid(lastField);
+    const bool onlyDigits = std::all_of(rest.begin(), rest.end(), [](QChar c) { return c.isDigit(); });
+    if (rest.size() <= 1 || onlyDigits || !rest.at(0).isDigit())
+        return {line};
+    return {line.left(lastField + 1), rest.mid(1)};
+}
+
 void ServerLineDispatcher::SplitFibString(const QString &data) {
     waiting_.push_back(data);
     if (running_)
@@ -56,7 +83,9 @@ void ServerLineDispatcher::dispatch(const QString &data) {
     }
     // A double quote ends a line only in text the program made itself.
     const QString lineDelimiters = host_.socketConnected() ? QStringLiteral("\r\n") : QStringLiteral("\r\n\"");
-    const QStringList lines = SplitWords(data, lineDelimiters);
+    QStringList lines;
+    for (const QString &line : SplitWords(data, lineDelimiters))
+        lines << separateGluedLine(line);
 
     if (!host_.flags().isPlaying)
         detectMatchStart(lines);

@@ -20,6 +20,10 @@ public:
     // Throws when there is none.
     static QString truncateString(int start, const QString &line);
 
+    // The server sometimes glues the next line straight onto a board line's last field
+    // (the one-digit count of redoubles); this gives the two lines apart.
+    static QStringList separateGluedLine(const QString &line);
+
     int errorCount() const { return errorCount_; }
 
 private:

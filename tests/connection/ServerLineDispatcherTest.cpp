@@ -160,6 +160,22 @@ TEST_F(DispatcherTest, TextArrivingDuringAPauseWaitsItsTurn) {
     EXPECT_EQ(filtered[2], "FilterOutput(** newer line)");
 }
 
+TEST_F(DispatcherTest, LinesGluedOntoABoardLineAreReadOnTheirOwn) {
+    QFile glued(QStringLiteral(KORVEX_FIXTURES_DIR) + "/edge_cases_concatenated/gibbon-test-clip-reader.txt");
+    ASSERT_TRUE(glued.open(QIODevice::ReadOnly));
+    dispatcher.SplitFibString(QString::fromLatin1(glued.readAll()));
+    const QStringList boards = host.calls.filter("ProcessBoardOutput");
+    ASSERT_EQ(boards.size(), 3);
+    EXPECT_TRUE(boards[0].endsWith(":2:0:0:0)"));
+    EXPECT_TRUE(boards[1].endsWith(":2:0:0:1)"));
+    EXPECT_EQ(host.calls.filter("UpdatePlayerList(anotherplayer,ready)").size(), 2);
+    EXPECT_TRUE(host.called("FilterOutput(Some arbitrary other message)"));
+
+    const QString plain = "board:a:b:3:0:0:0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:-5:0:0:0:0:2:0:1:6:2:0:0:1:1:1:0:1:-1:0:25:0:0:0:0:2:0:0:0";
+    EXPECT_EQ(ServerLineDispatcher::separateGluedLine(plain), QStringList{plain});
+    EXPECT_EQ(ServerLineDispatcher::separateGluedLine("board:short:line"), QStringList{"board:short:line"});
+}
+
 TEST(TruncateStringTest, KeepsTheBlankBeforeTheText) {
     EXPECT_EQ(ServerLineDispatcher::truncateString(4, "13 bob hello there"), " hello there");
     EXPECT_EQ(ServerLineDispatcher::truncateString(2, "17 hello"), " hello");
