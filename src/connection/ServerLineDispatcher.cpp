@@ -13,10 +13,6 @@ namespace {
 const QString kWordDelimiters = QStringLiteral(" :   ,");
 const QString kHomePage = QStringLiteral("https://korvex.example.org/");
 
-struct LineError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
 
 // The words from index `from` (0-based) on, each followed by one blank.
 QString wordsFrom(const QStringList &w, int from) {
@@ -31,10 +27,10 @@ QString wordsFrom(const QStringList &w, int from) {
 ServerLineDispatcher::ServerLineDispatcher(ServerLineHost &host) : host_(host) {}
 
 QString ServerLineDispatcher::truncateString(int start, const QString &line) {
+    // The server sends an empty shout or message as the bare code and name ("13 Rocky"):
+    // its text is empty.
     const qsizetype blank = line.indexOf(' ', qMax(0, start - 1));
-    if (blank < 0)
-        throw LineError("the line has no text where it was expected");
-    return line.mid(blank);
+    return blank < 0 ? QString() : line.mid(blank);
 }
 
 QStringList ServerLineDispatcher::separateGluedLine(const QString &line) {

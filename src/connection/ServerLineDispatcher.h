@@ -16,8 +16,8 @@ public:
     // pauses or message boxes) waits and is handled, in order, when that one is done.
     void SplitFibString(const QString &data);
 
-    // The rest of `line` from the first blank at or after 1-based `start`, the blank kept.
-    // Throws when there is none.
+    // The rest of `line` from the first blank at or after 1-based `start`, the blank kept;
+    // empty when there is none.
     static QString truncateString(int start, const QString &line);
 
     // The server sometimes glues the next line straight onto a board line's last field

@@ -1,0 +1,38 @@
+// Every recorded server line, fed to the real main window: nothing may crash it, and no
+// line may count as malformed.
+#include "app/Mainform.h"
+#include "app/Utilities.h"
+#include "connection/ServerLineDispatcher.h"
+#include "support/TestEnvironment.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FixtureSweepTest, EveryRecordedServerLineIsReadWithoutError) {
+    TestEnvironment env;
+    env.copyData();
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.prefs.prfDisableSounds = true;
+    window.prefs.prfAnimateCheckersB = false;
+    window.prefs.prfAnimateCheckersW = false;
+    window.checkerAnimation.frameWait = [](int) {};
+    setWaitFactor(0);  // the pauses that let a viewer follow the game
+
+    QDirIterator files(QStringLiteral(KORVEX_FIXTURES_DIR), {"*.txt"}, QDir::Files, QDirIterator::Subdirectories);
+    int read = 0;
+    while (files.hasNext()) {
+        QFile file(files.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        window.SplitFibString(QString::fromLatin1(file.readAll()));
+        ++read;
+    }
+    EXPECT_GT(read, 20);
+    setWaitFactor(1);
+    EXPECT_EQ(window.dispatcher->errorCount(), 0) << env.messages().join("\n").toStdString();
+}
+
+}  // namespace
