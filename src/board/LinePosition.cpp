@@ -3,12 +3,22 @@
 #include "connection/BoardLine.h"
 
 #include <cstdlib>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
 namespace {
 
 using Groups = std::vector<std::pair<int, int>>;
+
+// A count of checkers from the line. No side has more than fifteen, so a larger one is
+// refused before it is negated or counted out one by one.
+int checkerCount(const BoardLine &line, int field) {
+    const int v = line.number(field);
+    if (v < -CheckerSet::size || v > CheckerSet::size)
+        throw std::out_of_range("Subscript out of range");
+    return v;
+}
 
 void add(Groups &groups, int position, int count) {
     if (count != 0)
@@ -25,7 +35,7 @@ void LinePosition::read(const BoardLine &line, bool mirrored, CheckerRecords &re
     // A plain line counts the user's checkers positive on the user's own point numbers; a
     // mirrored one counts them negative and numbers the points the other way round.
     for (int p = 1; p <= 24; ++p) {
-        const int v = line.position(p);
+        const int v = checkerCount(line, BoardLine::Positions + p);
         const int point = mirrored ? 25 - p : p;
         Groups &positive = mirrored ? white : black;
         Groups &negative = mirrored ? black : white;
@@ -34,10 +44,10 @@ void LinePosition::read(const BoardLine &line, bool mirrored, CheckerRecords &re
         else if (v < 0)
             negative.emplace_back(point, -v);
     }
-    const int first = line.position(0);
-    const int last = line.position(25);
-    const int playerOff = line.number(BoardLine::PlayerOff);
-    const int opponentOff = line.number(BoardLine::OpponentOff);
+    const int first = checkerCount(line, BoardLine::Positions);
+    const int last = checkerCount(line, BoardLine::Positions + 25);
+    const int playerOff = checkerCount(line, BoardLine::PlayerOff);
+    const int opponentOff = checkerCount(line, BoardLine::OpponentOff);
     if (!mirrored) {
         add(white, Position::whiteBar, std::abs(first));
         add(white, Position::whiteTray, std::abs(opponentOff));

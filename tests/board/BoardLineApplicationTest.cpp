@@ -178,4 +178,21 @@ TEST_F(BoardLineApplicationTest, TooManyCheckersIsReportedAndStopsTheLine) {
     EXPECT_EQ(f.env.messages(), QStringList{"Error in ShowReverseBoardfrom StringType mismatch"});
 }
 
+// The most negative number a field can hold has no positive counterpart; such a count, on a
+// point, a bar or a tray, is refused like any other count past fifteen.
+TEST_F(BoardLineApplicationTest, ACountBeyondFifteenEitherWayIsRefusedBeforeItIsCounted) {
+    for (int field : {7, 8, 32, 46, 47}) {
+        for (const char *count : {"-2147483648", "2147483647", "-16"}) {
+            f.env.clearMessages();
+            f.boards.ShowBoardFromString(withFields(kOpeningLine, {{field, count}, {34, "6"}, {35, "1"}}));
+            EXPECT_EQ(f.env.messages(), QStringList{"Error in ShowBoardFromString Subscript out of range"})
+                << field << " " << count;
+            EXPECT_EQ(f.match.die1, 0);
+        }
+    }
+    f.env.clearMessages();
+    f.boards.ShowReverseBoardfromString(withFields(kOpeningLine, {{20, "-2147483648"}, {43, "-1"}, {45, "0"}}));
+    EXPECT_EQ(f.env.messages(), QStringList{"Error in ShowReverseBoardfrom StringSubscript out of range"});
+}
+
 }  // namespace
