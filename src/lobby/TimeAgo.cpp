@@ -3,7 +3,9 @@
 #include <QDateTime>
 
 QString FormatTimeAgo(qint64 stamp, qint64 now) {
-    if (now <= stamp)
+    // A month or more ago says nothing either; checked before subtracting, so that a stamp
+    // far in the past cannot overflow the difference.
+    if (now <= stamp || stamp <= now - 30 * qint64(86400))
         return {};
     const qint64 d = now - stamp;
     if (d / 60 < 60)
