@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <limits>
 #include <vector>
 
 struct MatchState {
@@ -37,6 +38,12 @@ struct MatchState {
     bool isNewMatch = false;
     QString theCubeAction;
     QString bestMovePlayer, bestMoveOpp;
+
+    // The cube after one more double. The server's cube is taken as it comes; one already
+    // too high to double again stays where it is rather than overflow.
+    int doubledCube() const {
+        return theCubeVal <= std::numeric_limits<int>::max() / 2 ? theCubeVal * 2 : theCubeVal;
+    }
     QString initFileName;
     QDateTime timeCtr;
 };

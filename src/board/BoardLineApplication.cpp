@@ -107,7 +107,7 @@ void BoardLineApplication::applyCubeAndRedraw(const BoardLine &f, bool readCube)
     c_.board.showMiddleGameboard();
     if (m.gameInit) {
         if (f.is(BoardLine::WasDoubled, u"1")) {
-            c_.board.ShowCube(1, m.theCubeVal * 2);
+            c_.board.ShowCube(1, m.doubledCube());
             c_.host.enableAcceptReject();
         }
         if (f.is(BoardLine::Turn, u"1"))

@@ -221,7 +221,7 @@ void LineFilter::doubleOffered(const QString &line, const QStringList &w) {
         m.isDoubled = true;
     host_.setStatus(f.isBot ? QStringLiteral("GnuBG doubles. Click the cube to accept") : line);
     m.cubeChanged = true;
-    m.theCubeVal *= 2;
+    m.theCubeVal = m.doubledCube();
     if (f.isPlaying)
         host_.enableAcceptReject();
     host_.ShowCube(w.at(0) == host_.player1Caption() ? 2 : 1, m.theCubeVal);
@@ -269,14 +269,16 @@ void LineFilter::resignationOffered(const QStringList &w) {
 void LineFilter::checkResignation(const QStringList &w) {
     const MatchState &m = host_.match();
     const QString points = w.at(7);
-    if (m.theMatchLength <= 1 || !SettingsText::isNumeric(points) || m.theMatchscore1 + m.theCubeVal >= m.theMatchLength)
+    // In 64 bits: the cube comes from the server's lines and may be as large as an int holds.
+    const qint64 cube = m.theCubeVal;
+    if (m.theMatchLength <= 1 || !SettingsText::isNumeric(points) || m.theMatchscore1 + cube >= m.theMatchLength)
         return;
     const int offered = SettingsText::roundEven(points.toDouble());
     if (offered >= m.theMatchLength)
         return;
     const bool gammon = host_.GetResignType(1) == QLatin1String("resign g ");
     const bool backgammon = host_.GetResignType(1) == QLatin1String("resign b ");
-    if ((gammon && offered < 2 * m.theCubeVal) || (backgammon && offered < 3 * m.theCubeVal))
+    if ((gammon && offered < 2 * cube) || (backgammon && offered < 3 * cube))
         host_.message(QStringLiteral("Warning.. possible incorrect resign by opponent"));
 }
 

@@ -123,6 +123,12 @@ TEST_F(BoardLineApplicationTest, CubeOwnerPendingDoubleAndTheNoDoublingPicture) 
     f.match.gameInit = true;
     f.boards.ShowBoardFromString(withFields(kOpeningLine, {{38, "2"}, {39, "0"}, {41, "1"}}));
     EXPECT_TRUE(f.host.acceptRejectEnabled);
+    // A cube too high to double again is offered as it stands.
+    f.host.acceptRejectEnabled = false;
+    f.boards.ShowBoardFromString(withFields(kOpeningLine, {{38, "2147483647"}, {39, "0"}, {41, "1"}}));
+    EXPECT_EQ(f.match.theCubeVal, 2147483647);
+    EXPECT_TRUE(f.host.acceptRejectEnabled);
+    EXPECT_TRUE(f.env.messages().isEmpty());
 
     // Offline the program keeps the cube; its own lines do not reset it.
     f.flags.isBot = true;

@@ -91,6 +91,27 @@ TEST_F(LineFilterTest, DoubleOfferedDoublesTheCubeAndMovesIt) {
     EXPECT_TRUE(host.called("ShowCube(2,4)"));
 }
 
+// The cube is whatever the server's board line said; one too high to double again stays.
+TEST_F(LineFilterTest, ACubeTooHighToDoubleStaysWhereItIs) {
+    host.m.theCubeVal = 1 << 30;
+    filter.FilterOutput("bob doubles. Type 'accept' or 'reject'.");
+    EXPECT_EQ(host.m.theCubeVal, 1 << 30);
+    host.m.theCubeVal = 2147483647;
+    filter.FilterOutput("bob doubles. Type 'accept' or 'reject'.");
+    EXPECT_EQ(host.m.theCubeVal, 2147483647);
+    host.m.theCubeVal = 1 << 29;
+    filter.FilterOutput("bob doubles. Type 'accept' or 'reject'.");
+    EXPECT_EQ(host.m.theCubeVal, 1 << 30);
+
+    // Nor does a resignation checked against such a cube overflow.
+    host.f.isPlaying = true;
+    host.m.theMatchLength = 5;
+    host.m.theCubeVal = 2147483647;
+    host.resignType = "resign b ";
+    filter.FilterOutput("bob wants to resign. You will win 1 point. Type 'accept' or 'reject'.");
+    EXPECT_TRUE(host.messages.isEmpty());
+}
+
 TEST_F(LineFilterTest, OpponentWhoCannotMoveClearsHisDiceAndGivesTheTurn) {
     host.m.die1 = 3;
     filter.FilterOutput("bob can't move.");
