@@ -4,8 +4,16 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
+#include <limits>
 
 namespace {
+// Totals come from stats.dat and match lengths from the server; a sum that would pass the
+// largest count stops there.
+int addPoints(int total, int points) {
+    return int(std::min<qint64>(qint64(total) + points, std::numeric_limits<int>::max()));
+}
+
 // A "~" or a line break inside a field would split the record when it is read back.
 QString fieldText(QString text) {
     for (QChar &c : text)
@@ -64,11 +72,12 @@ bool PlayerStats::SaveStatsFile(const QString &path) const {
 }
 
 void PlayerStats::MakeStats(const QString &name, int points, bool won) {
+    points = std::max(points, 0);  // no match is shorter than nothing
     for (StatsRecord &r : records) {
         if (r.name.trimmed() == name) {
-            r.played += points;
+            r.played = addPoints(r.played, points);
             if (won)
-                r.won += points;
+                r.won = addPoints(r.won, points);
             r.lastLength = points;
             return;
         }

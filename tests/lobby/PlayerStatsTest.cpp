@@ -52,6 +52,24 @@ TEST(PlayerStatsTest, ReadingSkipsShortLinesAndDefaultsTheNote) {
     EXPECT_TRUE(stats.records.empty());
 }
 
+// The totals come from stats.dat and the match length from the server's line.
+TEST(PlayerStatsTest, TotalsStopAtTheLargestCountAndANegativeLengthCountsNothing) {
+    TestEnvironment env;
+    env.writeFile("stats.dat", "bob~2147483600~2147483640~3~\r\n");
+    PlayerStats stats;
+    stats.LoadStatsFile(env.programFolder() + "/stats.dat");
+    ASSERT_EQ(stats.records.size(), 1u);
+    stats.MakeStats("bob", 2147483647, true);
+    EXPECT_EQ(stats.records[0].played, 2147483647);
+    EXPECT_EQ(stats.records[0].won, 2147483647);
+    stats.MakeStats("bob", -7, false);
+    EXPECT_EQ(stats.records[0].played, 2147483647);
+    EXPECT_EQ(stats.records[0].lastLength, 0);
+    stats.MakeStats("amy", -3, true);
+    EXPECT_EQ(stats.records[1].played, 0);
+    EXPECT_EQ(stats.records[1].won, 0);
+}
+
 TEST(GagListTest, NamesMatchWhateverTheCase) {
     TestEnvironment env;
     env.writeFile("gaglist.txt", "Spammer\r\n\r\nloud_one\n");
