@@ -5,8 +5,8 @@
 #include "board/BoardGeometry.h"
 #include "board/BoardStyle.h"
 #include "board/CheckerRec.h"
-#include "board/LinePosition.h"
 #include "connection/BoardLine.h"
+#include "play/LinePosition.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

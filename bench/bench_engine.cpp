@@ -2,9 +2,9 @@
 // 0 ply and a winning-chance evaluation.
 #include "app/AppState.h"
 #include "app/Preferences.h"
-#include "board/EngineFiles.h"
-#include "board/GnuVB.h"
-#include "board/GnubgBridge.h"
+#include "engine/EngineFiles.h"
+#include "engine/GnubgBridge.h"
+#include "engine/GnuVB.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Speed of the move generator: how many checkers a roll must move, asked on every board
 // line, and the full list of legal plays that move input will check clicks against.
-#include "board/MoveGenerator.h"
+#include "engine/MoveGenerator.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

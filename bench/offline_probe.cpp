@@ -3,10 +3,10 @@
 // milliseconds the match took from its first board to its last line. The offline-match
 // benchmark runs this process: the main window needs a widget application of its own.
 #include "app/Dialogs.h"
-#include "app/Mainform.h"
 #include "app/Program.h"
 #include "app/SettingsStore.h"
 #include "app/Utilities.h"
+#include "mainform/Mainform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

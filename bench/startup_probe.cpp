@@ -1,10 +1,10 @@
 // Starts the client against the program folder named on the command line, shows the main
 // window and quits as soon as it is on screen: the start-up benchmark times this process.
 #include "app/Dialogs.h"
-#include "app/Mainform.h"
 #include "app/Program.h"
 #include "app/SettingsStore.h"
-#include "app/Startup.h"
+#include "mainform/Mainform.h"
+#include "mainform/Startup.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,10 +1,8 @@
 #pragma once
 // The main window's run-time state that every subsystem reads and writes: the match,
 // the state flags and the shared lists. Owned by Mainform, passed by reference.
-#include "lobby/AutoInvite.h"
-#include "lobby/GagList.h"
-#include "lobby/PlayerStats.h"
-#include "records/SavedGame.h"
+#include "app/AutoInvite.h"
+#include "app/SavedGame.h"
 
 #include <QDateTime>
 #include <QString>
@@ -75,7 +73,5 @@ struct SharedLists {
     QStringList watchLog;   // lines of the watched match
     std::vector<AutoInvite> autoInviteList;
     std::vector<SavedGame> savedGames;
-    PlayerStats playerStats;
     QStringList friendsList;
-    GagList gagList;
 };

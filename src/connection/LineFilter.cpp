@@ -309,11 +309,11 @@ void LineFilter::matchEnd(const QStringList &w) {
     if (won) {
         playUnder(p.prfSWon, QStringLiteral("won"));
         if (!f.isWatching)
-            host_.lists().playerStats.MakeStats(host_.player2Caption(), length, true);
+            host_.MakeStats(host_.player2Caption(), length, true);
     } else {
         playUnder(p.prfSLost, QStringLiteral("lost"));
         if (!f.selfPlay && !f.isWatching)
-            host_.lists().playerStats.MakeStats(host_.player2Caption(), length, false);
+            host_.MakeStats(host_.player2Caption(), length, false);
     }
     m.MovesToMake = 0;
     f.isPlaying = false;

@@ -2,8 +2,8 @@
 
 #include "app/SettingsText.h"
 #include "app/SplitString.h"
+#include "app/TimeAgo.h"
 #include "connection/ServerLineHost.h"
-#include "lobby/TimeAgo.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -233,12 +233,11 @@ void ServerLineDispatcher::chatSound(const QStringList &w) {
 }
 
 void ServerLineDispatcher::shoutRule(const QString &line, const QStringList &w, bool &echoLine) {
-    const GagList &gags = host_.lists().gagList;
     QString chatText;
     if (w.at(0) == QLatin1String("13")) {
         chatText = truncateString(4, line);
-        chatText = gags.IsGagged(w.at(1)) ? QString() : w.at(1) + QStringLiteral(" shouts: ") + chatText;
-        if (host_.prefs().prfSShout && !gags.IsGagged(w.at(1)))
+        chatText = host_.IsGagged(w.at(1)) ? QString() : w.at(1) + QStringLiteral(" shouts: ") + chatText;
+        if (host_.prefs().prfSShout && !host_.IsGagged(w.at(1)))
             chatSound(w);
     } else {
         if (host_.prefs().prfSShout)
@@ -251,9 +250,8 @@ void ServerLineDispatcher::shoutRule(const QString &line, const QStringList &w, 
 }
 
 void ServerLineDispatcher::kibitzRule(const QString &line, const QStringList &w) {
-    const GagList &gags = host_.lists().gagList;
     const QString code = w.at(0);
-    const bool gagged = w.size() > 1 && gags.IsGagged(w.at(1));
+    const bool gagged = w.size() > 1 && host_.IsGagged(w.at(1));
     QString chatText;
     if (code == QLatin1String("15"))
         chatText = gagged ? QString() : w.at(1) + QStringLiteral(" kibitzes: ") + truncateString(4, line);
@@ -282,7 +280,7 @@ void ServerLineDispatcher::kibitzRule(const QString &line, const QStringList &w)
 }
 
 void ServerLineDispatcher::sayRule(const QString &line, const QStringList &w, bool &echoLine) {
-    const bool gagged = host_.lists().gagList.IsGagged(w.at(1));
+    const bool gagged = host_.IsGagged(w.at(1));
     QString chatText;
     if (w.at(0) == QLatin1String("16"))
         chatText = QStringLiteral("You: ") + truncateString(4, line);

@@ -16,6 +16,9 @@ public:
     virtual StateFlags &flags() = 0;
     virtual MatchState &match() = 0;
     virtual SharedLists &lists() = 0;
+    // The lobby's lists as the readers need them: gagged senders and the match statistics.
+    virtual bool IsGagged(const QString &name) const = 0;
+    virtual void MakeStats(const QString &name, int points, bool won) = 0;
 
     // --- the connection
     virtual bool socketConnected() const = 0;

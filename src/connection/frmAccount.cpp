@@ -1,9 +1,9 @@
 #include "connection/frmAccount.h"
 
 #include "app/Dialogs.h"
-#include "app/Mainform.h"
-#include "connection/PasswordCodec.h"
 #include "connection/frmLogin.h"
+#include "connection/PasswordCodec.h"
+#include "mainform/Mainform.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

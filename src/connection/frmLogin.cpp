@@ -1,10 +1,10 @@
 #include "connection/frmLogin.h"
 
 #include "app/Dialogs.h"
-#include "app/Mainform.h"
+#include "app/MousePointer.h"
 #include "connection/DataLamp.h"
-#include "connection/MousePointer.h"
 #include "connection/PasswordCodec.h"
+#include "mainform/Mainform.h"
 
 #include <QAction>
 #include <QCheckBox>

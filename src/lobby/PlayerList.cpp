@@ -197,7 +197,7 @@ void PlayerList::autoInvite(const QStringList &w) {
 }
 
 bool PlayerList::gagged(const QString &row) const {
-    return host_.prefs().prfGagged && host_.lists().gagList.IsGagged(field(row, 2));
+    return host_.prefs().prfGagged && host_.IsGagged(field(row, 2));
 }
 
 void PlayerList::InsertPlayerAll(const QString &row) {

@@ -1,9 +1,9 @@
 #include "lobby/frmInvite.h"
 
 #include "app/Dialogs.h"
-#include "app/Mainform.h"
 #include "app/SettingsText.h"
 #include "lobby/InviteDecision.h"
+#include "mainform/Mainform.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -324,7 +324,7 @@ void frmInvite::Form_Unload() {
     // The note is kept whatever the length box holds.
     const QString name = lblInvite->text().trimmed();
     const QString length = Combo1->currentText().trimmed();
-    auto &records = main_.lists.playerStats.records;
+    auto &records = main_.playerStats.records;
     auto record = std::find_if(records.begin(), records.end(), [&](const StatsRecord &r) { return r.name.trimmed() == name; });
     if (record != records.end()) {
         if (InviteDecision::isNumeric(length))

@@ -1,4 +1,4 @@
-#include "BoardFixture.h"
+#include "board/BoardFixture.h"
 
 #include "app/SettingsText.h"
 

@@ -1,8 +1,8 @@
-#include "app/Mainform.h"
 #include "app/Program.h"
 #include "app/SettingsStore.h"
 #include "board/BoardShow.h"
 #include "board/BoardStyle.h"
+#include "mainform/Mainform.h"
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "GameFixture.h"
+#include "play/GameFixture.h"
 
 #include <QElapsedTimer>
 

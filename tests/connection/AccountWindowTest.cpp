@@ -1,8 +1,8 @@
-#include "app/Mainform.h"
 #include "app/SettingsStore.h"
-#include "connection/PasswordCodec.h"
 #include "connection/frmAccount.h"
 #include "connection/frmLogin.h"
+#include "connection/PasswordCodec.h"
+#include "mainform/Mainform.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 

@@ -1,8 +1,8 @@
 // Every recorded server line, fed to the real main window: nothing may crash it, and no
 // line may count as malformed.
-#include "app/Mainform.h"
 #include "app/Utilities.h"
 #include "connection/ServerLineDispatcher.h"
+#include "mainform/Mainform.h"
 #include "support/TestEnvironment.h"
 
 #include <QDirIterator>

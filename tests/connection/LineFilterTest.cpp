@@ -148,15 +148,15 @@ TEST_F(LineFilterTest, MatchEndCountsStatisticsAndAsksForTheSave) {
     EXPECT_FALSE(host.f.isLogging);
     EXPECT_TRUE(host.f.saveAutoFlag);
     EXPECT_EQ(host.m.initFileName, "bob");
-    ASSERT_EQ(host.l.playerStats.records.size(), 1u);
-    EXPECT_EQ(host.l.playerStats.records[0].played, 5);
-    EXPECT_EQ(host.l.playerStats.records[0].won, 0);
+    ASSERT_EQ(host.playerStats.records.size(), 1u);
+    EXPECT_EQ(host.playerStats.records[0].played, 5);
+    EXPECT_EQ(host.playerStats.records[0].won, 0);
     EXPECT_FALSE(host.called("SaveAuto"));  // online the save waits for the player list
 
     filter.FilterOutput("You win the 3 point match 3-0 .");
-    EXPECT_EQ(host.l.playerStats.records[0].played, 8);
-    EXPECT_EQ(host.l.playerStats.records[0].won, 3);
-    EXPECT_EQ(host.l.playerStats.records[0].lastLength, 3);
+    EXPECT_EQ(host.playerStats.records[0].played, 8);
+    EXPECT_EQ(host.playerStats.records[0].won, 3);
+    EXPECT_EQ(host.playerStats.records[0].lastLength, 3);
 }
 
 TEST_F(LineFilterTest, GameEndNamesTheWinner) {

@@ -1,10 +1,10 @@
-#include "app/Mainform.h"
 #include "app/Program.h"
 #include "app/SettingsStore.h"
 #include "connection/DataLamp.h"
-#include "connection/PasswordCodec.h"
 #include "connection/frmAccount.h"
 #include "connection/frmLogin.h"
+#include "connection/PasswordCodec.h"
+#include "mainform/Mainform.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 

@@ -2,9 +2,9 @@
 // doubled, cut short or replaced by numbers at the edges of what a field can hold, and move
 // lines with points off the board. A bad line may be reported; none may crash the window,
 // overflow a number or leave the cube or the checkers in an impossible state.
-#include "app/Mainform.h"
 #include "app/Utilities.h"
 #include "connection/ServerLineDispatcher.h"
+#include "mainform/Mainform.h"
 #include "support/TestEnvironment.h"
 
 #include <QDirIterator>

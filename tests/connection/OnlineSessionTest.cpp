@@ -1,9 +1,9 @@
 // A whole online session against the scripted server: login, own information, player
 // list, chat, typed commands, the offline state at the end.
-#include "app/Mainform.h"
 #include "app/Program.h"
 #include "connection/frmLogin.h"
 #include "lobby/frmInvite.h"
+#include "mainform/Mainform.h"
 #include "support/OnlineLogin.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
@@ -160,7 +160,7 @@ TEST_F(OnlineSessionTest, StartUpTogglesGoOutOnceAfterTheFirstList) {
 }
 
 TEST_F(OnlineSessionTest, InvitationWindowInvitesJoinsAndWatches) {
-    window->lists.playerStats.records.push_back({"bob", 4, 3, 7, "likes primes"});
+    window->playerStats.records.push_back({"bob", 4, 3, 7, "likes primes"});
     ScriptedServer server;
     server.send("login: ")
         .awaitLine("login Korvex")

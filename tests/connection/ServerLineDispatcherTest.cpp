@@ -22,7 +22,7 @@ TEST_F(DispatcherTest, ShoutIsShownAndThePlainLineAfterItReachesTheFilter) {
 }
 
 TEST_F(DispatcherTest, ChatLinesBecomeTheirPaneTexts) {
-    host.l.gagList.LoadGagList("/nonexistent");
+    host.gagList.LoadGagList("/nonexistent");
     dispatcher.SplitFibString("15 bob nice roll\r\n19 alice thanks\r\n14 carl psst\r\n18 alice hush\r\n"
                               "10 bob\r\n11 bob\r\n17 me too\r\n");
     EXPECT_TRUE(host.called("ShowKibitz(bob kibitzes:  nice roll)"));
@@ -83,7 +83,7 @@ TEST_F(DispatcherTest, GaggedSendersAreSilencedAndTheirSoundsNotPlayed) {
     ASSERT_TRUE(gags.open());
     gags.write("Spammer\n");
     gags.close();
-    host.l.gagList.LoadGagList(gags.fileName());
+    host.gagList.LoadGagList(gags.fileName());
     host.p.prfTalkingWavs = true;
     host.p.prfSShout = true;
     dispatcher.SplitFibString("13 spammer laugh.wav\r\n15 spammer laugh.wav\r\n13 bob laugh.wav\r\n");

@@ -1,7 +1,7 @@
-#include "app/Mainform.h"
+#include "lobby/frmInvite.h"
 #include "lobby/InviteDecision.h"
 #include "lobby/PlayerRecord.h"
-#include "lobby/frmInvite.h"
+#include "mainform/Mainform.h"
 #include "support/TestEnvironment.h"
 
 #include <QCheckBox>
@@ -78,7 +78,7 @@ protected:
 };
 
 TEST_F(InvitationWindowTest, DoubleClickOpensTheWindowWithWhatIsKnown) {
-    window->lists.playerStats.records.push_back({"bob", 3, 2, 5, "slow roller"});
+    window->playerStats.records.push_back({"bob", 3, 2, 5, "slow roller"});
     window->List1->addItem("P  bob           1523.45 812 ");
     window->ProcessDblClick(window->List1->item(0)->text());
     frmInvite *invite = frmInvite::inviteForm();
@@ -112,24 +112,24 @@ TEST_F(InvitationWindowTest, RightClickMakesAnAutoInviteThatKeepsTheKindOfMatch)
 }
 
 TEST_F(InvitationWindowTest, ClosingKeepsTheNoteWhateverTheLength) {
-    window->lists.playerStats.records.push_back({"bob", 3, 2, 5, "old note"});
+    window->playerStats.records.push_back({"bob", 3, 2, 5, "old note"});
     window->ProcessDblClick("R* bob 1523.45 812 ");
     frmInvite *invite = frmInvite::inviteForm();
     invite->Combo1->setEditText("S");
     invite->txtComment->setText("doubles early");
     invite->Form_Unload();
-    EXPECT_EQ(window->lists.playerStats.records[0].note, "doubles early");
-    EXPECT_EQ(window->lists.playerStats.records[0].lastLength, 5);
+    EXPECT_EQ(window->playerStats.records[0].note, "doubles early");
+    EXPECT_EQ(window->playerStats.records[0].lastLength, 5);
 
     // A stranger gets a record only when the user wrote something.
     window->ProcessDblClick("R* carl 1600.10 90 ");
     frmInvite::inviteForm()->Form_Unload();
-    EXPECT_EQ(window->lists.playerStats.records.size(), 1u);
+    EXPECT_EQ(window->playerStats.records.size(), 1u);
     window->ProcessDblClick("R* dave 1600.10 90 ");
     frmInvite::inviteForm()->txtComment->setText("friendly");
     frmInvite::inviteForm()->Form_Unload();
-    ASSERT_EQ(window->lists.playerStats.records.size(), 2u);
-    EXPECT_EQ(window->lists.playerStats.records[1].lastLength, 1);
+    ASSERT_EQ(window->playerStats.records.size(), 2u);
+    EXPECT_EQ(window->playerStats.records[1].lastLength, 1);
 }
 
 TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem) {

@@ -94,7 +94,7 @@ TEST_F(PlayerListTest, RowsAreSortedByNameWhenAsked) {
 TEST_F(PlayerListTest, GaggedPlayersAreLeftOut) {
     TestEnvironment env;
     env.writeFile("gaglist.txt", "Pest\n");
-    host.l.gagList.LoadGagList(env.programFolder() + "/gaglist.txt");
+    host.gagList.LoadGagList(env.programFolder() + "/gaglist.txt");
     host.p.prfGagged = true;
     add(who("pest", "-", "-", 1, 0, "1500.00"));
     EXPECT_TRUE(list.rows(PlayerList::Which::All).isEmpty());

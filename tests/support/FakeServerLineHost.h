@@ -1,6 +1,8 @@
 #pragma once
 // A stand-in for the main window that records what the server-line readers do with it.
 #include "connection/ServerLineHost.h"
+#include "lobby/GagList.h"
+#include "lobby/PlayerStats.h"
 #include "support/QtPrinters.h"
 
 #include <QStringList>
@@ -11,6 +13,8 @@ public:
     StateFlags f;
     MatchState m;
     SharedLists l;
+    GagList gagList;
+    PlayerStats playerStats;
 
     bool connected = true;
     QStringList sent;
@@ -35,6 +39,8 @@ public:
     StateFlags &flags() override { return f; }
     MatchState &match() override { return m; }
     SharedLists &lists() override { return l; }
+    bool IsGagged(const QString &name) const override { return gagList.IsGagged(name); }
+    void MakeStats(const QString &name, int points, bool won) override { playerStats.MakeStats(name, points, won); }
 
     bool socketConnected() const override { return connected; }
     bool send(const QString &command) override {

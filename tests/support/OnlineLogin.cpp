@@ -1,7 +1,7 @@
 #include "support/OnlineLogin.h"
 
-#include "app/Mainform.h"
 #include "connection/frmLogin.h"
+#include "mainform/Mainform.h"
 #include "support/ScriptedServer.h"
 
 #include <QAction>

@@ -1,0 +1,269 @@
+#pragma once
+// The main window: board on the left, player lists and server panes on the right, kibitz
+// and status below. It owns the program's state and brings the subsystems up and down.
+#include "app/AppState.h"
+#include "app/Preferences.h"
+#include "app/SettingsStore.h"
+#include "board/BoardDrawing.h"
+#include "board/BoardGeometry.h"
+#include "board/BoardStyle.h"
+#include "board/CheckerAnimation.h"
+#include "board/CheckerMoves.h"
+#include "board/CheckerRec.h"
+#include "connection/DataLamp.h"
+#include "connection/ServerConnection.h"
+#include "engine/GnuVB.h"
+#include "lobby/GagList.h"
+#include "lobby/PlayerStats.h"
+#include "lobby/mnuClick.h"
+#include "mainform/MainformGameHost.h"
+#include "mainform/MainformOfflineHost.h"
+#include "mainform/MainformPlayHost.h"
+#include "play/BoardInput.h"
+#include "play/BoardLineApplication.h"
+#include "play/BoardLineReader.h"
+#include "play/GameContext.h"
+#include "play/MatchActions.h"
+#include "play/MatchRules.h"
+#include "play/MoveInput.h"
+#include "play/MoveLines.h"
+#include "play/OfflineGame.h"
+#include "play/PipCount.h"
+#include "play/StatusBlink.h"
+#include "records/MatchRecords.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QPointer>
+#include <memory>
+
+class BoardShow;
+class ChatPanes;
+class LineFilter;
+class MainformLineHost;
+class PlayerList;
+class ServerLineDispatcher;
+class frmAccount;
+class frmLogin;
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTextBrowser;
+class QTextEdit;
+class QTimer;
+class frmExit;
+
+class Mainform : public QMainWindow {
+    Q_OBJECT
+public:
+    // Creating the window reads every setting.
+    explicit Mainform(QWidget *parent = nullptr);
+    ~Mainform() override;
+
+    // Brings the window up in the fixed order of start-up. False when a required step
+    // failed: the user has been told and the program must end without saving anything.
+    bool Form_Load();
+    void mnuExit_Click();
+    void NeutralizeSettings();
+
+    Preferences prefs;
+    MatchState match;
+    StateFlags flags;
+    SharedLists lists;
+    PlayerStats playerStats;  // stats.dat
+    GagList gagList;          // gaglist.txt
+    SettingsStore store;
+
+    BoardStyle boardStyle;
+    BoardGeometry boardGeometry;
+    // The board: its checker records, its drawing and its single moves (MainformBoard.cpp).
+    CheckerRecords checkers;
+    BoardDrawing board{boardStyle.pictures(), boardGeometry, checkers, match, flags, prefs};
+    CheckerMoves checkerMoves{board, boardGeometry, checkers, match, prefs};
+    CheckerAnimation checkerAnimation{board, prefs};
+    // The server's game on the board: board and move lines, pips, Crawford (MainformGame.cpp).
+    MoveInput moveInput;
+    PipCount pips;  // gnuBoard and the pip counts
+    MatchRules matchRules;
+    MainformGameHost gameHost{*this};
+    GameContext game{gameHost, prefs, match, flags, moveInput, checkers, boardGeometry, board, checkerMoves};
+    BoardLineApplication boardLines{game};
+    MoveLines moveLines{game};
+    BoardLineReader boardLineReader{game, boardLines, moveLines};
+    // The user's play: clicks on the board, the match actions, the status blink (MainformPlay.cpp).
+    MainformPlayHost playHost{*this};
+    MatchActions actions{{game, playHost, boardStyle.pictures(), lists.matchLog, boardLineReader.isReverseBoard}};
+    BoardInput boardInput{{game, playHost, boardStyle.pictures(), lists.matchLog, boardLineReader.isReverseBoard},
+                          actions};
+    StatusBlink statusBlink;
+    // The offline match against GNU Backgammon (MainformOffline.cpp).
+    std::unique_ptr<GnuVB> gnuObject;
+    MainformOfflineHost offlineHost{*this};
+    OfflineGame offline{{game, playHost, boardStyle.pictures(), lists.matchLog, boardLineReader.isReverseBoard},
+                        offlineHost};
+    void mnuNew_Click();
+    void mnutoggledouble_Click();
+    void Form_KeyPress(int key);
+    void ShowStartBoard();
+    void OfflineGameOver(const QString &resignType);
+    QLabel *lblwinsB = nullptr, *lblwinsW = nullptr;  // the winning chances, shown by prfChance
+    void BoardShow_MouseDown(int button, int shift, double x, double y);
+    void UndoMove();
+    void cmdRefresh_Click();
+    void DoRoll();
+    QString GetResignType(int side) const;
+    void WinnerBlack();
+    void WinnerWhite();
+    void Picture2_Click();
+    // Keeps the full-screen board's twin of a status label in step (lblPlayer1, lblPlayer2,
+    // lblpipb, lblpipw, lblStatus) while that window is shown.
+    void label_Change(const QLabel *label);
+    QLabel *fullScreenTwin(const QLabel *label) const;
+    void ProcessBoardOutput(const QString &line);
+    void GetPips();
+    void CheckCrawford();
+    QPixmap tbarcube1, tbarcube2;  // the cube button's pictures: doubling asked about, or not
+    int slackButton = 0;           // free width at the end of the toolbar
+    // Loads the style and lays the window out round its board; `style` may be prfBoardStyle itself.
+    void SetNewBoardStyle(QString &style);
+    // Reads the coordinate file of the style in use.
+    void ReadFromDisk(const QString &file);
+    ServerConnection server;
+    MatchRecords records;
+    std::unique_ptr<mnuClick> mnuObject;
+
+    // Controls other subsystems read and fill.
+    QWidget *Picture1 = nullptr;       // the strip of buttons at the top
+    BoardShow *boardShow = nullptr;    // the visible board
+    QWidget *picList = nullptr;        // the right-hand panel
+    QListWidget *List1 = nullptr, *List2 = nullptr, *List3 = nullptr, *List4 = nullptr;
+    QRadioButton *opAll = nullptr, *opReady = nullptr, *opFriends = nullptr;
+    QTextBrowser *WebBrowser1 = nullptr;
+    QTextEdit *txtShouts = nullptr, *txtTerminal = nullptr;
+    QFrame *Frame1 = nullptr;
+    QRadioButton *opShouts = nullptr, *opTerminal = nullptr;
+    QCheckBox *ckAutoScroll = nullptr;
+    QLineEdit *txtType = nullptr;
+    QPushButton *cmdShoutsSend = nullptr;
+    QLabel *picAd = nullptr;
+    QWidget *Picture2 = nullptr;       // the panel below the board
+    QTextEdit *txtKibitzoutput = nullptr;
+    QWidget *picKibitz = nullptr;
+    QLineEdit *txtkibitz = nullptr;
+    QLabel *lblStatus = nullptr;
+    QPushButton *cmdExit = nullptr, *cmdToggleReady = nullptr, *cmdDouble2 = nullptr, *cmdAccept = nullptr,
+                *cmdReject = nullptr, *cmdUndo = nullptr, *cmdRefresh = nullptr, *cmdPickUp = nullptr,
+                *cmdDouble = nullptr;  // the engine's hint
+    QLabel *lblPlayer1 = nullptr, *lblPlayer2 = nullptr, *lblScore1 = nullptr, *lblScore2 = nullptr,
+           *lblMatch = nullptr, *lblpipb = nullptr, *lblpipw = nullptr;
+    QTimer *Timer1 = nullptr;          // status-line blinker
+    QTimer *Timer2 = nullptr;          // clock, data lamp and connection watchdog
+
+    QMenu *mnuFile = nullptr, *mnuGame = nullptr, *mnupopup = nullptr, *mnuOptions = nullptr,
+          *mnuSoundS = nullptr, *mnuOther = nullptr, *mnuHelp = nullptr;
+    QAction *mnuFull = nullptr, *mnuConnect = nullptr, *mnuNew = nullptr, *mnudisconnect = nullptr,
+            *mnuAccept = nullptr, *mnuReject = nullptr;
+    QList<QAction *> mnuSoundSelect;
+
+    QPointer<frmExit> exitWindow;
+
+    // The server connection's side of the window (MainformServer.cpp).
+    void mnuConnect_Click();
+    void Timer2_Timer();
+    void ShowDataArrival(int state);
+    void SplitFibString(const QString &data);
+    frmLogin *loadLoginWindow();     // the one login window, loaded when there is none
+    void unloadLoginWindow();
+    frmAccount *showAccountWindow();
+    QPointer<frmLogin> frmLoginWindow;
+    QPointer<frmAccount> frmAccountWindow;
+    QLabel *lblTime = nullptr;       // the clock
+    DataLamp *Label1 = nullptr;      // the data lamp
+    LampTicker lampTicker;
+
+    // The road of server lines: dispatcher, filter, player lists and panes
+    // (MainformLines.cpp, MainformOnline.cpp).
+    std::unique_ptr<MainformLineHost> lineHost;
+    std::unique_ptr<ServerLineDispatcher> dispatcher;
+    std::unique_ptr<LineFilter> lineFilter;
+    std::unique_ptr<PlayerList> playerList;
+    std::unique_ptr<ChatPanes> chatPanes;
+    void ShowKibitz(const QString &text);
+    void ShowShout(const QString &text);
+    void ShowTerminal(const QString &text);
+    void cmdExit_Click();
+    void mnudisconnect_Click();
+    void SendStartupToggles();
+    void txtkibitz_KeyPress();
+    void cmdShoutsSend_Click();
+    void opShouts_Click();
+    void opTerminal_Click();
+    void setReadyPicture(bool ready);
+    void setCubeTogglePicture(bool askToDouble);
+    void Timer1_Timer();
+    QLabel *lblAll = nullptr, *lblReady = nullptr, *lblFriends = nullptr;  // row counts of the lists
+    QRadioButton *opKibitz = nullptr, *opWhisper = nullptr;
+
+    // The lobby side (MainformLobby.cpp).
+    void ProcessDblClick(const QString &row);
+    void SelectListPlayer(const QString &row);
+    void mnuInvite_Click();
+    void mnuJoin_Click();
+    void mnuLook_Click();
+    void mnuWatch_Click();
+    void mnuStopWatch_Click();
+    void mnuWatchers_Click();
+    void mnuWhois_Click();
+    void GetStats(const QString &name);
+    int GetNumDropped(const QString &name) const;
+    void lobbyRule(int rule, const QString &line, const QStringList &words);
+    void LoadDropped(const QString &name);
+    void newGnubgGame();
+    QString selectedPlayer;
+
+    // The state of the window that decides what shutdown writes.
+    WindowPlacement placement() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void wireBoard();
+    void wireGame();
+    void wirePlay();
+    void wireOffline();
+    void layOutRoundBoard();
+    void buildServerControls();
+    void buildLineReaders();
+    void buildLobbyActions();
+    QString infoName_;  // the player of the last "Information" line
+    bool handleTypingKey(QObject *watched, QEvent *event);
+    void setMenuEnabled(const char *name, bool enabled);
+    void applyListAndPaneStyles();
+    void LoadTalkingWavsMenu();
+    void ShowDailyPage();
+    void Form_Unload();
+    void Form_Resize();
+    void picList_Resize();
+    void Picture2_Resize();
+    int screenWidth() const;
+
+    // A step of start-up that could not be done; the load ends with the message.
+    struct LoadFailure {
+        bool fileNotFound;
+        QString description;
+    };
+    bool failLoad(const LoadFailure &failure);
+
+    bool unloaded_ = false;
+};

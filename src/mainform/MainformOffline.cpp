@@ -1,0 +1,144 @@
+// The main window's side of the offline match against GNU Backgammon: the Game menu's offline
+// entry, the hint and self-play entry, Esc to stop self-play, the winning-chance labels, and
+// the window as the offline game, the board lines and the user's actions reach it.
+#include "app/Dialogs.h"
+#include "app/MousePointer.h"
+#include "mainform/Mainform.h"
+#include "mainform/MainformGameHost.h"
+#include "mainform/MainformOfflineHost.h"
+#include "mainform/MainformPlayHost.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+constexpr int kEscape = 27;
+}  // namespace
+
+void Mainform::wireOffline() {
+    connect(mnuNew, &QAction::triggered, this, &Mainform::mnuNew_Click);
+    if (QAction *hint = findChild<QAction *>(QStringLiteral("mnutoggledouble")))
+        connect(hint, &QAction::triggered, this, &Mainform::mnutoggledouble_Click);
+    connect(cmdDouble, &QPushButton::clicked, this, &Mainform::mnutoggledouble_Click);
+    cmdDouble->setToolTip(QStringLiteral("Ask GnuBG Hint"));
+    cmdDouble->setEnabled(false);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { Form_KeyPress(kEscape); });
+}
+
+void Mainform::mnuNew_Click() {
+    if (flags.isConnected) {
+        Dialogs::message(QStringLiteral("You must disconnect from FIBS to play offline"));
+        return;
+    }
+    MousePointer::hourglass();
+    if (!flags.isBot || !gnuObject) {
+        flags.isExitClicked = false;
+        board.HideBlueScreen();
+        lblStatus->setText(QStringLiteral("Initializing GnuBG"));
+        label_Change(lblStatus);
+        if (!gnuObject)
+            gnuObject = std::make_unique<GnuVB>(pips.gnuBoard, match, flags, prefs);
+        lblStatus->setText(QStringLiteral("Done"));
+        label_Change(lblStatus);
+        flags.isBot = true;
+        cmdDouble->setEnabled(true);
+        cmdDouble->setToolTip(QStringLiteral("Hint"));
+    }
+    gnuObject->hooks.showChances = [this](const QString &winsB, const QString &winsW) {
+        offlineHost.showChanceLabels(winsB, winsW);
+    };
+    if (match.theMatchLength == 0) {
+        match.theMatchLength = prefs.prfLastMatchLength;
+        match.theOldMatchLength = prefs.prfLastMatchLength;
+    }
+    lists.matchLog.clear();
+    flags.isPlaying = false;
+    // The invitation window waits for the user's choice of length: no hourglass over it.
+    MousePointer::restoreDefault();
+    ProcessDblClick(QStringLiteral("n/a GnuBG n/a  n/a "));
+    MousePointer::restoreDefault();
+}
+
+void Mainform::newGnubgGame() {
+    offline.newGnubgGame();
+}
+
+void Mainform::ShowStartBoard() {
+    offline.ShowStartBoard();
+}
+
+void Mainform::OfflineGameOver(const QString &resignType) {
+    offline.OfflineGameOver(resignType);
+}
+
+void Mainform::mnutoggledouble_Click() {
+    offline.mnutoggledouble_Click();
+}
+
+void Mainform::Form_KeyPress(int key) {
+    if (key != kEscape || !flags.selfPlay)
+        return;
+    if (Dialogs::message(QStringLiteral("Quit auto play?"), QStringLiteral("Korvex"), Dialogs::Buttons::YesNo) ==
+        Dialogs::Answer::Yes)
+        flags.selfPlay = false;
+}
+
+// --- MainformOfflineHost -------------------------------------------------------------------
+
+GnuVB *MainformOfflineHost::engine() { return w_.gnuObject.get(); }
+void MainformOfflineHost::SplitFibString(const QString &text) { w_.SplitFibString(text); }
+void MainformOfflineHost::ShowTerminal(const QString &text) { w_.ShowTerminal(text); }
+
+void MainformOfflineHost::clearTerminal() {
+    w_.opTerminal->setChecked(true);
+    w_.opTerminal_Click();
+    w_.txtTerminal->clear();
+}
+
+void MainformOfflineHost::hideAd() { w_.picAd->hide(); }
+
+void MainformOfflineHost::showChanceLabels(const QString &winsB, const QString &winsW) {
+    w_.lblwinsB->setText(winsB);
+    w_.lblwinsW->setText(winsW);
+    w_.lblwinsB->setVisible(w_.prefs.prfChance);
+    w_.lblwinsW->setVisible(w_.prefs.prfChance);
+}
+
+void MainformOfflineHost::bringToFront() {
+    w_.raise();
+    w_.activateWindow();
+}
+
+void MainformOfflineHost::startBlink() { w_.Timer1->start(); }
+void MainformOfflineHost::RollDiceOffline() { w_.actions.RollDiceOffline(); }
+void MainformOfflineHost::cmdPickUp_Click() { w_.actions.cmdPickUp_Click(); }
+void MainformOfflineHost::cmdUndo_Click() { w_.UndoMove(); }
+void MainformOfflineHost::cmdAccept_Click() { w_.actions.cmdAccept_Click(); }
+void MainformOfflineHost::cmdReject_Click() { w_.actions.cmdReject_Click(); }
+void MainformOfflineHost::ShowBlackMovesFromString(const QString &line) { w_.moveLines.ShowBlackMovesFromString(line); }
+void MainformOfflineHost::ShowWhiteMovesFromString(const QString &line) { w_.moveLines.ShowWhiteMovesFromString(line); }
+void MainformOfflineHost::WinnerBlack() { w_.WinnerBlack(); }
+void MainformOfflineHost::animateUserMoves(bool on) { w_.checkerAnimation.animateUserMoves = on; }
+
+// --- the board lines' and the user's actions' offline turns -----------------------------------
+
+void MainformGameHost::offlineUserRolled() { w_.offline.userRolled(); }
+void MainformGameHost::offlineEngineRolled() { w_.offline.engineRolled(); }
+void MainformGameHost::offlineEngineMoved() { w_.offline.engineMoved(); }
+
+void MainformPlayHost::rollDiceLocally() { w_.offline.rollDiceLocally(); }
+void MainformPlayHost::OfflineGameOver(const QString &resignType) { w_.offline.OfflineGameOver(resignType); }
+void MainformPlayHost::ShowStartBoard() { w_.offline.ShowStartBoard(); }
+void MainformPlayHost::mnuNew_Click() { w_.mnuNew_Click(); }
+bool MainformPlayHost::mayDoubleOffline() { return w_.offline.mayDouble(); }
+bool MainformPlayHost::engineAnswersDouble() { return w_.offline.engineAnswersDouble(); }
+void MainformPlayHost::engineWinningChances() { w_.offline.engineWinningChances(); }
+void MainformPlayHost::engineTurnAfterUserMove() { w_.offline.engineTurnAfterUserMove(); }
+void MainformPlayHost::userAcceptsEngineDouble() { w_.offline.userAcceptsEngineDouble(); }
+bool MainformPlayHost::userRejectsEngineDouble() { return w_.offline.userRejectsEngineDouble(); }

@@ -1,0 +1,137 @@
+// The main window's side of the server connection: the Play Online entry, the login and
+// new-account windows it opens, the one-second timer with its clock, data lamp and
+// connect watchdog.
+#include "app/Dialogs.h"
+#include "app/MousePointer.h"
+#include "connection/DataLamp.h"
+#include "connection/frmAccount.h"
+#include "connection/frmLogin.h"
+#include "mainform/Mainform.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QTime>
+#include <QTimer>
+
+namespace {
+
+// Keeps the clock and the lamp at the right end of the status line.
+class StatusCornerLayout : public QObject {
+public:
+    StatusCornerLayout(QLabel *status, QLabel *clock, DataLamp *lamp)
+        : QObject(status), status_(status), clock_(clock), lamp_(lamp) {
+        status->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched == status_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+            place();
+        return false;
+    }
+
+private:
+    void place() {
+        const QRect s = status_->geometry();
+        const int lampLeft = s.right() - lamp_->width();
+        lamp_->move(lampLeft, s.center().y() - lamp_->height() / 2);
+        clock_->setGeometry(lampLeft - kClockWidth - 4, s.top(), kClockWidth, s.height());
+        clock_->raise();
+        lamp_->raise();
+    }
+
+    static constexpr int kClockWidth = 90;
+    QLabel *status_;
+    QLabel *clock_;
+    DataLamp *lamp_;
+};
+
+}  // namespace
+
+void Mainform::buildServerControls() {
+    lblTime = new QLabel(Picture2);
+    lblTime->setObjectName(QStringLiteral("lblTime"));
+    lblTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label1 = new DataLamp(Picture2);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->hide();
+    new StatusCornerLayout(lblStatus, lblTime, Label1);
+
+    connect(mnuConnect, &QAction::triggered, this, &Mainform::mnuConnect_Click);
+    connect(Timer2, &QTimer::timeout, this, &Mainform::Timer2_Timer);
+}
+
+frmLogin *Mainform::loadLoginWindow() {
+    if (!frmLoginWindow || frmLoginWindow->isUnloaded())
+        frmLoginWindow = new frmLogin(*this);
+    return frmLoginWindow;
+}
+
+void Mainform::unloadLoginWindow() {
+    if (frmLoginWindow)
+        frmLoginWindow->Form_Unload();
+    frmLoginWindow.clear();
+}
+
+frmAccount *Mainform::showAccountWindow() {
+    if (!frmAccountWindow || frmAccountWindow->isUnloaded())
+        frmAccountWindow = new frmAccount(*this);
+    frmAccountWindow->show();
+    frmAccountWindow->raise();
+    return frmAccountWindow;
+}
+
+void Mainform::mnuConnect_Click() {
+    lists.matchLog.clear();
+    lists.autoInviteList.clear();
+    flags.endList = true;
+    match.AskToDouble = true;
+    flags.initOutput = true;
+    if (records.isPlaybackFileOpen())
+        records.closePlaybackFile();
+    flags.isBot = false;
+    gnuObject.reset();  // the next offline game starts the engine afresh
+    flags.isPlaying = false;
+    match.isMatch = false;
+    match.gameInit = true;
+    match.gameOver = true;
+
+    if (prefs.prfFirstTimer) {
+        showAccountWindow();
+        return;
+    }
+    // Every connection starts from a fresh login window and socket.
+    unloadLoginWindow();
+    loadLoginWindow()->show();
+}
+
+void Mainform::ShowDataArrival(int state) {
+    Label1->showState(state);
+}
+
+void Mainform::Timer2_Timer() {
+    if (!flags.initOutput && flags.isConnected) {
+        lblTime->setText(QTime::currentTime().toString(QStringLiteral("hh:mm:ss AP")));
+        ShowDataArrival(0);
+    }
+
+    if (lampTicker.tick(server.isConnected())) {
+        ShowDataArrival(1);
+        QCoreApplication::processEvents();
+        ShowDataArrival(2);
+    }
+
+    const ConnectWatchdog::Verdict verdict = server.watchdog().tick(server.isAttempting());
+    if (verdict.attemptsLeft > 0 || verdict.timedOut) {
+        if (frmLoginWindow)
+            frmLoginWindow->setWindowTitle(QStringLiteral("Connection attempt ") + QString::number(verdict.attemptsLeft));
+    }
+    if (verdict.timedOut) {
+        server.close();
+        MousePointer::restoreDefault();
+        Dialogs::message(QStringLiteral("FIBS is not responding"));
+        if (frmLoginWindow)
+            frmLoginWindow->setWindowTitle(QStringLiteral("Attempt timed out"));
+    }
+}

@@ -1,0 +1,125 @@
+#include "play/BoardLineReader.h"
+
+#include "app/AppState.h"
+#include "app/Dialogs.h"
+#include "app/Preferences.h"
+#include "app/SettingsText.h"
+#include "connection/BoardLine.h"
+#include "play/BoardLineApplication.h"
+#include "play/GameHost.h"
+#include "play/MoveLines.h"
+
+#include <exception>
+#include <stdexcept>
+
+namespace {
+
+// A label's caption as the 16-bit number the match state keeps.
+int labelNumber(const QString &caption) {
+    if (!SettingsText::isNumeric(caption))
+        throw std::runtime_error("Type mismatch");
+    const auto value = SettingsText::toInt16(caption);
+    if (!value)
+        throw std::runtime_error("Overflow");
+    return *value;
+}
+
+}  // namespace
+
+void BoardLineReader::ProcessBoardOutput(const QString &line) {
+    try {
+        // Blanks and commas separate too, so that a move line's name and verb are words 1 and 2.
+        const BoardLine w(line, u" :,");
+        if (w.count() > 1 && w.is(1, u"board") && w.count() >= BoardLine::kFields)
+            showBoard(line, w);
+        if (c_.flags.isConnected)
+            ownOrWatched();
+        if (w.count() >= 2)
+            showMoves(line, w);
+    } catch (const std::exception &error) {
+        Dialogs::message(QStringLiteral("Error in ProcessBoardOutput  ") + QString::fromLocal8Bit(error.what()));
+    }
+}
+
+// Only a board with dice on it, or the first of a match, is drawn: the server sends several
+// boards per turn and the others would only flicker.
+void BoardLineReader::showBoard(const QString &line, const BoardLine &w) {
+    MatchState &m = c_.match;
+    const bool drawable =
+        w.number(BoardLine::PlayerDie1) != 0 || w.number(BoardLine::OpponentDie1) != 0 || m.gameInit;
+    if (!drawable)
+        return;
+    const bool plain = w.is(BoardLine::Bar, u"25");
+    if (!plain && !w.is(BoardLine::Bar, u"0"))
+        return;
+    setLabels(w);
+    isReverseBoard = !plain;
+    if (plain)
+        boards_.ShowBoardFromString(line);
+    else
+        boards_.ShowReverseBoardfromString(line);
+    m.gameInit = false;
+    if (plain) {
+        m.theMatchLength = labelNumber(c_.host.caption(GameLabel::Match));
+        m.theMatchscore1 = labelNumber(c_.host.caption(GameLabel::Score1));
+        m.theMatchscore2 = labelNumber(c_.host.caption(GameLabel::Score2));
+    }
+}
+
+void BoardLineReader::setLabels(const BoardLine &w) {
+    GameHost &h = c_.host;
+    h.setCaption(GameLabel::Player1, w.field(BoardLine::Player).toString());
+    h.setCaption(GameLabel::Player2, w.field(BoardLine::Opponent).toString());
+    h.setCaption(GameLabel::Match, w.field(BoardLine::MatchLength).toString());
+    h.setCaption(GameLabel::Score1, w.field(BoardLine::PlayerScore).toString());
+    h.setCaption(GameLabel::Score2, w.field(BoardLine::OpponentScore).toString());
+    const int score1 = labelNumber(h.caption(GameLabel::Score1));
+    const int score2 = labelNumber(h.caption(GameLabel::Score2));
+    const int length = labelNumber(h.caption(GameLabel::Match));
+    if (score1 != lastScore1_ || score2 != lastScore2_ || length != lastMatchLength_) {
+        h.CheckCrawford();
+        lastScore1_ = score1;
+        lastScore2_ = score2;
+        lastMatchLength_ = length;
+    }
+}
+
+void BoardLineReader::ownOrWatched() {
+    StateFlags &f = c_.flags;
+    f.isLogging = true;
+    if (!f.isReady)
+        readyTogglePending = false;
+    if (c_.host.caption(GameLabel::Player1) != QLatin1String("You")) {
+        f.isPlaying = false;
+        f.isWatching = true;
+        c_.host.enablePickUp(false);
+        return;
+    }
+    f.isPlaying = true;
+    f.isWatching = false;
+    // A player who wants to be left alone while playing is made not ready, once: a second
+    // toggle before the server's answer would make him ready again.
+    if (c_.prefs.prfToggleReady && !c_.match.ismyTurn && f.isReady && !readyTogglePending &&
+        c_.host.socketConnected()) {
+        c_.host.send(QStringLiteral("toggle ready "));
+        readyTogglePending = true;
+    }
+}
+
+void BoardLineReader::showMoves(const QString &line, const BoardLine &w) {
+    const QStringView name = w.field(1);
+    const bool moves = w.is(2, u"moves");
+    if ((moves || w.is(2, u"move")) && name == c_.host.caption(GameLabel::Player1)) {
+        c_.match.gameInit = false;
+        if (isReverseBoard)
+            moves_.ShowBlackReverseMovesFromString(line);
+        else
+            moves_.ShowBlackMovesFromString(line);
+    }
+    if (moves && name == c_.host.caption(GameLabel::Player2)) {
+        if (isReverseBoard)
+            moves_.ShowWhiteReverseMovesFromString(line);
+        else
+            moves_.ShowWhiteMovesFromString(line);
+    }
+}

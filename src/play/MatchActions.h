@@ -1,0 +1,54 @@
+#pragma once
+// The user's actions on the running match: the Pick Up / Double button that ends a turn, the
+// answers to a double or a resignation, resigning, rolling, refreshing the board, leaving,
+// and the server's switches. Online each sends its one command; the offline game's part is
+// the play host's.
+#include "play/PlayContext.h"
+
+#include <QString>
+
+class MatchActions {
+public:
+    explicit MatchActions(const PlayContext &context) : c_(context) {}
+
+    void cmdPickUp_MouseDown();
+    // Offers the cube while the button reads "Double" and the mouse pressed it; otherwise
+    // sends the moves made ("move 13-7 8-7  "), the empty move when none were.
+    void cmdPickUp_Click();
+    void mnuAccept_Click();
+    void cmdAccept_Click() { mnuAccept_Click(); }
+    void mnuReject_Click();
+    void cmdReject_Click();
+    void mnuResign_Click();
+    void DoRoll();
+    // Online the server rolls ("roll "); offline the dice are rolled at home.
+    void RollDiceOffline();
+    void cmdRefresh_Click();
+    void mnuLeave_Click();
+    void mnuGreedy_Click();
+    void cmdDouble2_Click();
+    void mnuSetBoardstyle_Click();
+    void mnuToggleMoreboards_Click();
+    void cmdTrophy_Click();
+    void cmdMoney_Click();
+
+    // The board found that a double can no longer change the match: the server is told not
+    // to ask about doubling, once, and the client remembers that it was the one to say so.
+    void doublingNoLongerMatters();
+    // A new game has begun (the score changed): when the client had switched the question
+    // off and a double can matter to the user again, it is switched back on.
+    void doublingMayMatterAgain(int score1, int matchLength);
+    bool doublingSwitchedOff() const { return doublingSwitchedOff_; }
+
+    // The move input starts the turn afresh: nothing moved, no die chosen, moves allowed.
+    void resetTurnMarks();
+
+private:
+    bool sendIfConnected(const QString &command);
+    bool doubleBranch();
+    void moveBranch();
+
+    PlayContext c_;
+    bool inPickUp_ = false;
+    bool doublingSwitchedOff_ = false;
+};

@@ -1,0 +1,149 @@
+#include "app/frmExit.h"
+#include "app/Program.h"
+#include "app/SettingsStore.h"
+#include "board/BoardShow.h"
+#include "mainform/Mainform.h"
+#include "mainform/Startup.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainformTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        frmExit::setQuitHook([this] { ++quits; });
+    }
+    void TearDown() override { frmExit::setQuitHook({}); }
+
+    TestEnvironment env;
+    int quits = 0;
+};
+
+TEST_F(MainformTest, LoadsShowsAndWritesItsSettingsAtExit) {
+    env.copyData();
+    env.writeFile("stats.dat", "bob~3~1~5~slow roller\r\n");
+    {
+        SettingsStore store;
+        store.write("prfhtmlCounter", "2");
+        store.write("prfSShout", "True");
+        store.sync();
+    }
+
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.show();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(window.prefs.htmlCounter, 3);
+    EXPECT_TRUE(window.WebBrowser1->source().toString().endsWith("html/daily3.html"));
+    EXPECT_TRUE(window.flags.endList);
+    EXPECT_TRUE(window.match.AskToDouble);
+    EXPECT_TRUE(window.prefs.isAnimInit);
+    EXPECT_EQ(window.playerStats.records.size(), 1u);
+    EXPECT_FALSE(window.mnuSoundSelect.isEmpty());
+    EXPECT_EQ(window.mnuFull->text(), "Full Screen On");
+    EXPECT_EQ(window.cmdExit->text(), "Connect");
+    EXPECT_FALSE(window.cmdAccept->isEnabled());
+
+    // The panes keep their places as the window changes size.
+    for (QSize size : {QSize(1400, 900), QSize(1100, 760)}) {
+        window.resize(size);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.picList->width(), window.centralWidget()->width() - window.boardShow->width());
+        EXPECT_EQ(window.txtShouts->geometry(), window.txtTerminal->geometry());
+        EXPECT_EQ(window.Frame1->y(), window.txtShouts->y() + window.txtShouts->height());
+        EXPECT_EQ(window.WebBrowser1->geometry(), window.List1->geometry());
+        EXPECT_EQ(window.Picture2->height(), qRound(window.centralWidget()->height() * 0.3));
+    }
+
+    window.playerStats.records.push_back({"amy", 5, 5, 5, "new"});
+    window.prefs.prfSShout = false;
+    window.mnuExit_Click();
+    EXPECT_TRUE(window.flags.isExitClicked);
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_TRUE(window.exitWindow);
+    EXPECT_TRUE(window.exitWindow->isVisible());
+
+    // Settings and statistics are on disk as soon as the window has closed.
+    QSettings written(SettingsStore::fileName(), QSettings::IniFormat);
+    EXPECT_EQ(written.value("Preferences/prfhtmlCounter").toString(), "3");
+    EXPECT_EQ(written.value("Preferences/prfSShout").toString(), "False");
+    EXPECT_EQ(written.value("Preferences/Port").toString(), "4321");
+    EXPECT_EQ(env.readFile("stats.dat"), "bob~3~1~5~slow roller\r\namy~5~5~5~new\r\n");
+
+    // The exit window fades out on its own and ends the program once.
+    QTRY_COMPARE_WITH_TIMEOUT(quits, 1, 6000);
+    EXPECT_FALSE(window.exitWindow->isVisible());
+}
+
+TEST_F(MainformTest, SecondRunSeesWhatTheFirstWrote) {
+    {
+        Mainform first;
+        ASSERT_TRUE(first.Form_Load());
+        first.prefs.prfHost = "127.0.0.1";
+        first.prefs.prfPort = 4000;
+        first.close();
+    }
+    Mainform second;
+    EXPECT_EQ(second.prefs.prfHost, "127.0.0.1");
+    EXPECT_EQ(second.prefs.prfPort, 4000);
+    EXPECT_EQ(second.prefs.htmlCounter, -1);  // one start has gone by
+}
+
+TEST_F(MainformTest, EmptyProgramFolderStillLoads) {
+    // No talking wavs, no pages, no statistics: the program comes up all the same.
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    ASSERT_EQ(window.mnuSoundSelect.size(), 1);
+    EXPECT_EQ(window.mnuSoundSelect.first()->text(), "Extra Sound effects (online)");
+    EXPECT_TRUE(window.playerStats.records.empty());
+    window.close();
+    EXPECT_FALSE(QFileInfo::exists(env.programFolder() + "/stats.dat"));
+}
+
+TEST_F(MainformTest, MissingProgramFolderEndsTheLoadWithTheMessage) {
+    Program::setFolder(env.programFolder() + "/gone");
+    Mainform window;
+    EXPECT_FALSE(window.Form_Load());
+    ASSERT_EQ(env.messages().size(), 1);
+    EXPECT_TRUE(env.messages().first().startsWith(" Oops: Could not find some required files\r\n"));
+    window.close();
+    // Nothing is saved on this road.
+    EXPECT_FALSE(QSettings(SettingsStore::fileName(), QSettings::IniFormat).contains("Preferences/Port"));
+}
+
+TEST_F(MainformTest, EngineFileWarningsNameTheFilesChecked) {
+    env.writeFile("engine/gnubg", "binary");
+    env.writeFile("engine/empty.wd", "");
+    const QString folder = env.programFolder() + "/engine/";
+    EXPECT_TRUE(Startup::engineFileWarnings(folder + "gnubg", folder + "gnubg").isEmpty());
+    EXPECT_EQ(Startup::engineFileWarnings(folder + "gnubg", folder + "empty.wd"),
+              QStringList{"The file <" + folder + "empty.wd> is the wrong version"});
+    EXPECT_EQ(Startup::engineFileWarnings(folder + "none", folder + "none.wd").size(), 2);
+}
+
+TEST_F(MainformTest, ExitWindowAsksOnceAndFadesInTwentyTicks) {
+    frmExit exit(false);
+    exit.Form_Load();
+    ASSERT_TRUE(exit.isVisible());
+    exit.Command1_Click();
+    EXPECT_TRUE(exit.isVisible());  // refused: the fade runs first
+    EXPECT_EQ(quits, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(quits, 1, 2000);
+    exit.Command1_Click();
+    QTest::qWait(100);
+    EXPECT_EQ(quits, 1);
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+#include "play/GameFixture.h"
+
+namespace {
+
+class BoardLineReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override { f.flags.isConnected = true; }
+    void read(const QString &line) { f.reader.ProcessBoardOutput(line); }
+    QString label(GameLabel which) { return f.host.caption(which); }
+    GameFixture f;
+};
+
+TEST_F(BoardLineReaderTest, TheFirstBoardOfAMatchIsDrawnPlainWithItsLabels) {
+    f.match.gameInit = true;
+    read(withFields(kOpeningLine, {{4, "5"}, {5, "1"}, {6, "3"}}));
+    EXPECT_FALSE(f.match.gameInit);
+    EXPECT_FALSE(f.reader.isReverseBoard);
+    EXPECT_EQ(f.black(13), 5);
+    EXPECT_EQ(label(GameLabel::Player1), "You");
+    EXPECT_EQ(label(GameLabel::Player2), "someplayer");
+    EXPECT_EQ(label(GameLabel::Match), "5");
+    EXPECT_EQ(label(GameLabel::Score1), "1");
+    EXPECT_EQ(label(GameLabel::Score2), "3");
+    EXPECT_EQ(f.match.theMatchLength, 5);
+    EXPECT_EQ(f.match.theMatchscore1, 1);
+    EXPECT_EQ(f.match.theMatchscore2, 3);
+    EXPECT_TRUE(f.flags.isPlaying);
+    EXPECT_FALSE(f.flags.isWatching);
+    EXPECT_TRUE(f.flags.isLogging);
+}
+
+TEST_F(BoardLineReaderTest, LaterBoardsAreDrawnOnlyWithDiceOnThem) {
+    read(kOpeningLine);  // no dice, not a match's start
+    EXPECT_EQ(f.black(13), 0);
+    EXPECT_TRUE(label(GameLabel::Player1).isEmpty());
+
+    const QString shortLine = kOpeningLine.left(kOpeningLine.lastIndexOf(':'));  // 52 fields
+    f.match.gameInit = true;
+    read(withFields(shortLine, {{34, "3"}, {35, "1"}}));
+    EXPECT_EQ(f.black(13), 0);
+    EXPECT_TRUE(f.match.gameInit);
+
+    read(withFields(kOpeningLine, {{36, "4"}, {37, "2"}}));
+    EXPECT_EQ(f.black(13), 5);
+    EXPECT_EQ(f.match.die1, 4);
+
+    read(withFields(kOpeningLine, {{34, "3"}, {35, "1"}, {45, "7"}}));  // neither direction
+    EXPECT_EQ(f.match.die1, 4);
+    EXPECT_TRUE(f.env.messages().isEmpty());
+}
+
+TEST_F(BoardLineReaderTest, MirroredBoardsKeepTheMatchStateAndRenumberMoveLines) {
+    f.match.theMatchLength = 9;
+    const QString mirrored = fixtureBoardLines().first();  // You against GibbonTestA, bar 0
+    f.match.gameInit = true;
+    read(mirrored);
+    EXPECT_TRUE(f.reader.isReverseBoard);
+    EXPECT_EQ(label(GameLabel::Match), "2");
+    EXPECT_EQ(f.match.theMatchLength, 9);
+    EXPECT_EQ(f.black(22), 1);  // the user's checker on the server's point 3
+
+    read("You move 3-5 12-14");
+    EXPECT_EQ(f.black(22), 0);
+    EXPECT_EQ(f.black(20), 2);
+    EXPECT_EQ(f.black(11), 1);
+    read("GibbonTestA moves 20-17");
+    EXPECT_EQ(f.white(8), 1);
+    EXPECT_EQ(f.white(5), 0);
+}
+
+TEST_F(BoardLineReaderTest, TheCrawfordCheckRunsWhenScoreOrLengthChanges) {
+    const QString roll = withFields(kOpeningLine, {{34, "6"}, {35, "1"}});
+    read(roll);
+    read(roll);
+    EXPECT_EQ(f.host.crawfordChecks, 1);  // the first board of a run is checked too
+    read(withFields(roll, {{4, "5"}}));
+    read(withFields(roll, {{4, "5"}}));
+    EXPECT_EQ(f.host.crawfordChecks, 2);
+    read(withFields(roll, {{4, "5"}, {6, "4"}}));
+    read(withFields(roll, {{4, "5"}, {5, "1"}, {6, "4"}}));
+    EXPECT_EQ(f.host.crawfordChecks, 4);
+}
+
+TEST_F(BoardLineReaderTest, ToggleReadyGoesOutOnceUntilTheServerAnswers) {
+    f.prefs.prfToggleReady = true;
+    f.flags.isReady = true;
+    f.match.gameInit = true;
+    read(withFields(kOpeningLine, {{36, "3"}, {37, "1"}}));  // the opponent is on roll
+    read("someplayer moves 17-20 19-20");
+    read(withFields(kOpeningLine, {{36, "5"}, {37, "2"}}));
+    EXPECT_EQ(f.host.sent, QStringList{"toggle ready "});
+
+    f.flags.isReady = false;  // "** You're now refusing to play with someone."
+    read(withFields(kOpeningLine, {{36, "5"}, {37, "2"}}));
+    f.flags.isReady = true;  // the user made himself ready again
+    read(withFields(kOpeningLine, {{36, "5"}, {37, "2"}}));
+    EXPECT_EQ(f.host.sent, (QStringList{"toggle ready ", "toggle ready "}));
+
+    f.host.sent.clear();
+    f.flags.isReady = false;
+    read(kOpeningLine);
+    f.flags.isReady = true;
+    f.host.connected = false;
+    read(kOpeningLine);
+    f.host.connected = true;
+    read(withFields(kOpeningLine, {{34, "5"}, {35, "2"}}));  // the user's own turn
+    EXPECT_TRUE(f.host.sent.isEmpty());
+}
+
+TEST_F(BoardLineReaderTest, MoveLinesGoToTheSideThatMoved) {
+    f.match.gameInit = true;
+    read(kOpeningLine);
+    f.match.gameInit = true;
+    read("You move 8-5 6-5");
+    EXPECT_EQ(f.black(5), 2);
+    EXPECT_FALSE(f.match.gameInit);
+    read("someplayer move 1-3");  // only the user's own lines say "move"
+    EXPECT_EQ(f.white(1), 2);
+    read("someplayer moves 1-3 1-4 .");
+    EXPECT_EQ(f.white(3), 1);
+    EXPECT_EQ(f.white(4), 1);
+    EXPECT_TRUE(f.match.ismyTurn);
+    read("carl moves 13-7");
+    read("You");
+    EXPECT_EQ(f.black(7), 0);
+    EXPECT_EQ(f.env.messages(), QStringList());
+
+    // Another player's name means watching, but only lines from the server decide it.
+    f.host.captions[GameLabel::Player1] = "joe";
+    f.flags.isConnected = false;
+    read("joe moves 1-2");
+    EXPECT_FALSE(f.flags.isWatching);
+    f.flags.isConnected = true;
+    read("joe moves 1-2");
+    EXPECT_TRUE(f.flags.isWatching);
+    EXPECT_FALSE(f.flags.isPlaying);
+}
+
+TEST_F(BoardLineReaderTest, AScoreThatIsNoNumberIsReported) {
+    f.match.gameInit = true;
+    read(withFields(kOpeningLine, {{5, "x"}}));
+    EXPECT_EQ(f.env.messages(), QStringList{"Error in ProcessBoardOutput  Type mismatch"});
+}
+
+}  // namespace

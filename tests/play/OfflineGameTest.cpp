@@ -1,0 +1,511 @@
+// A match against the engine on the main window, without a server: the Game menu and the
+// invitation window start it, the opening roll decides who moves, the user moves by mouse,
+// GnuBG rolls and moves, the cube goes both ways, games are scored by cube and kind of win,
+// matches end with their line, statistics and log, and self-play runs a match to its end
+// unless Esc stops it. The engine here plays by the rules and says what each test wants;
+// one match at the end is played by GNU Backgammon itself.
+#include "app/Utilities.h"
+#include "board/BoardShow.h"
+#include "engine/GnubgBoardReader.h"
+#include "engine/RuleEngine.h"
+#include "lobby/frmInvite.h"
+#include "mainform/Mainform.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <random>
+
+namespace {
+
+class OfflineGameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.copyData();
+        SettingsStore().write("isAnimInit", "True");  // no calibration pass at start
+        setWaitFactor(0);                              // the pauses that pace the game for the eye
+        window = std::make_unique<Mainform>();
+        ASSERT_TRUE(window->Form_Load());
+        window->show();
+        Preferences &p = window->prefs;
+        p.prfDisableSounds = true;
+        p.prfAnimateCheckersB = false;
+        p.prfAnimateCheckersW = false;
+        window->checkerAnimation.frameWait = nullptr;
+        window->offline.rollDie = [this] {
+            if (dice.isEmpty())
+                return std::uniform_int_distribution<int>(1, 6)(spare);
+            return dice.takeFirst();
+        };
+    }
+    void TearDown() override { setWaitFactor(1); }
+
+    // The engine that plays by the rules takes the engine's place.
+    void useRuleEngine() {
+        auto rules = std::make_unique<RuleEngine>(window->pips.gnuBoard);
+        engine = rules.get();
+        window->gnuObject = std::make_unique<GnuVB>(window->pips.gnuBoard, window->match, window->flags,
+                                                    window->prefs, std::move(rules));
+        window->flags.isBot = false;  // as before the first offline game
+    }
+
+    // Game, "Play offline against the computer", a length, Invite; `during` runs once
+    // self-play is under way.
+    void startMatch(int length, bool selfPlay = false, std::function<void()> during = {}) {
+        whenInviteOpens([this, length, selfPlay, during](frmInvite *invite) {
+            invite->Combo1->setEditText(QString::number(length));
+            invite->chkSelfPlay->setChecked(selfPlay);
+            if (during)
+                whenSelfPlaying(during);
+            QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+        });
+        window->mnuNew->trigger();
+    }
+    // Runs `act` at the first chance once self-play has begun its match.
+    void whenSelfPlaying(const std::function<void()> &act) {
+        auto *poll = new QTimer;
+        poll->setInterval(0);
+        QObject::connect(poll, &QTimer::timeout, [this, poll, act] {
+            if (!window->flags.selfPlay || !window->flags.isPlaying)
+                return;
+            poll->stop();
+            poll->deleteLater();
+            act();
+        });
+        poll->start();
+    }
+    // The invitation window is modal: what the user does in it is done from a timer.
+    static void whenInviteOpens(const std::function<void(frmInvite *)> &act) {
+        auto *poll = new QTimer;
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, [poll, act] {
+            frmInvite *invite = frmInvite::openWindows().value(0);
+            if (!invite || !invite->isVisible())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            act(invite);
+        });
+        poll->start();
+    }
+    // A later game of the match at this score, after the Crawford game.
+    void laterGame(int score1, int score2) {
+        window->match.theMatchscore1 = score1;
+        window->match.theMatchscore2 = score2;
+        window->matchRules.postCrawford = true;
+        window->ShowStartBoard();
+    }
+
+    void clickAt(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(window->boardShow, button, {}, at);
+    }
+    void clickChecker(int position, Qt::MouseButton button = Qt::LeftButton) {
+        const CheckerSet &set = window->checkers.blackCheckers;
+        const CheckerRec &c = set[std::max(set.firstOn(position), 1)];
+        clickAt({c.x + 20, c.y + 20}, button);
+    }
+    void clickDice() {
+        const QSize size = window->board.size();
+        clickAt({int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6});
+    }
+    // Checkers placed by hand, (position, count) as the records number them.
+    void place(std::initializer_list<std::pair<int, int>> black, std::initializer_list<std::pair<int, int>> white) {
+        for (auto [set, spots] : {std::pair{&window->checkers.blackCheckers, black},
+                                  std::pair{&window->checkers.whiteCheckers, white}}) {
+            int i = 1;
+            for (const auto &[position, count] : spots)
+                for (int k = 0; k < count; ++k)
+                    (*set)[i++].point = position;
+            while (i <= 15)
+                (*set)[i++].point = set == &window->checkers.blackCheckers ? Position::blackTray : Position::whiteTray;
+        }
+        window->GetPips();
+    }
+
+    QStringList log() const { return window->lists.matchLog; }
+    QStringList boardLines() const { return log().filter(QRegularExpression("^board:")); }
+    QString terminal() const { return window->txtTerminal->toPlainText(); }
+    int black(int p) const { return window->checkers.blackCheckers.countOn(p); }
+    void expectGnubgReads(const QStringList &lines) {
+        GnubgBoardReader gnubg;
+        ASSERT_TRUE(gnubg.ready());
+        for (const QString &line : lines)
+            EXPECT_TRUE(gnubg.accepts(line)) << line.toStdString() << " -> " << gnubg.read(line).toStdString();
+    }
+    const StatsRecord *gnubgStats() const {
+        for (const StatsRecord &r : window->playerStats.records)
+            if (r.name.trimmed() == "GnuBG")
+                return &r;
+        return nullptr;
+    }
+
+    TestEnvironment env;
+    std::unique_ptr<Mainform> window;
+    RuleEngine *engine = nullptr;
+    QList<int> dice;  // the dice the game throws next
+    std::mt19937 spare{7};
+};
+
+TEST_F(OfflineGameTest, TheGameMenuStartsAMatchAndGnuBGTakesItsTurnAfterTheUsers) {
+    window->flags.isConnected = true;
+    window->mnuNew->trigger();
+    EXPECT_EQ(env.messages(), QStringList{"You must disconnect from FIBS to play offline"});
+    EXPECT_FALSE(window->gnuObject);
+    window->flags.isConnected = false;
+
+    useRuleEngine();
+    engine->chances = {5523, 0, 0};
+    window->prefs.prfChance = true;
+    dice = {4, 4, 3, 5};  // a tie is thrown again; then GnuBG 3, the user 5
+    startMatch(3);
+
+    const QString start = "board:You:GnuBG:3:0:0:0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:-5:0:0:0:0:2:0:1:3:5:0:0:"
+                          "1:1:1:0:1:-1:0:25:0:0:0:0:2:1:0:0";
+    EXPECT_EQ(log(), (QStringList{"** Player GnuBG has joined you for a 3 point match.", "Starting a new game with GnuBG.",
+                                   "You rolled 5 , GnuBG rolled 3", "It's your turn to move.", start}));
+    EXPECT_TRUE(terminal().contains("Starting a new game with GnuBG."));
+    EXPECT_EQ(window->lblPlayer2->text(), "GnuBG");
+    EXPECT_EQ(window->lblMatch->text(), "3");
+    EXPECT_TRUE(window->match.ismyTurn);
+    EXPECT_EQ(window->match.die1, 5);
+    EXPECT_EQ(window->match.legalMoveCtr, 2);
+    EXPECT_EQ(window->lblStatus->text(), "You rolled 5 and 3");
+    EXPECT_TRUE(window->lblwinsB->isVisible());
+    EXPECT_EQ(window->lblwinsB->text(), "50.00%");
+
+    // 8/3 6/3, the dice picked up: GnuBG weighs the cube, rolls 6 and 4 and moves.
+    dice = {6, 4, 2, 1};
+    clickChecker(8);
+    clickChecker(6);
+    clickDice();
+    EXPECT_EQ(engine->asked, (QStringList{"evaluate 0", "cube 1", "move 1", "evaluate 0", "cube 0"}));
+    EXPECT_EQ(window->lblwinsB->text(), "55.23%");
+    EXPECT_EQ(window->lblwinsW->text(), "44.77%");
+    const QStringList afterMove = log().mid(5);
+    ASSERT_GE(afterMove.size(), 4);
+    EXPECT_EQ(afterMove[0], "You move 8-3 6-3 ");
+    EXPECT_EQ(afterMove[1], "GnuBG rolls 6 and 4.");
+    EXPECT_EQ(afterMove[2], "board:You:GnuBG:3:0:0:0:-2:0:2:0:0:4:0:2:0:0:0:-5:5:0:0:0:-3:0:-5:0:0:0:0:2:0:1:0:0:6:4:"
+                            "1:1:1:0:1:-1:0:25:0:0:0:0:2:1:0:0");
+    EXPECT_TRUE(afterMove[3].startsWith("GnuBG moves "));
+    EXPECT_EQ(window->pips.whitePips, 167 - 10);
+    EXPECT_TRUE(window->match.ismyTurn);
+    EXPECT_EQ(window->match.die1, 0);
+    EXPECT_EQ(window->lblStatus->text(), "It's your turn to roll or double");
+
+    // The user rolls from the Game menu.
+    window->findChild<QAction *>("mnuRoll")->trigger();
+    EXPECT_EQ(log().filter("You roll ").value(0), "You roll 2 and 1.");
+    EXPECT_TRUE(boardLines().last().contains(":1:2:1:0:0:1:1:1:0:1:-1:0:25:"));
+    EXPECT_EQ(window->match.die1, 2);
+    // Refresh has no server to ask: it says so and leaves the roll standing.
+    env.clearMessages();
+    window->cmdRefresh_Click();
+    EXPECT_EQ(env.messages(), QStringList{"Connection to Fibs is not open"});
+    EXPECT_EQ(window->match.die1, 2);
+    expectGnubgReads(boardLines());
+
+    // Another offline match uses the engine that is running.
+    const GnuVB *running = window->gnuObject.get();
+    whenInviteOpens([](frmInvite *invite) { invite->hide(); });
+    window->mnuNew->trigger();
+    EXPECT_EQ(window->gnuObject.get(), running);
+    EXPECT_NE(window->lblStatus->text(), "Done");
+}
+
+TEST_F(OfflineGameTest, TheCubeGoesBothWaysAndIsRefusedWhenNotTheUsersToTurn) {
+    useRuleEngine();
+    dice = {5, 2};  // GnuBG opens
+    startMatch(5);
+    ASSERT_TRUE(window->match.ismyTurn);
+    ASSERT_EQ(window->cmdPickUp->text(), "Double");
+
+    // The user doubles before rolling; GnuBG takes and the user's dice are thrown at once.
+    engine->verdict[0] = {1, 1};
+    dice = {3, 1};
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    EXPECT_TRUE(env.messages().contains("Do you want to double?"));
+    EXPECT_EQ(window->match.theCubeVal, 2);
+    EXPECT_FALSE(window->match.blackOwnsCube);
+    EXPECT_FALSE(window->match.AskToDouble);
+    EXPECT_TRUE(log().contains("GnuBG accepts the double. The cube shows 2."));
+    EXPECT_TRUE(boardLines().last().contains(":1:3:1:0:0:2:0:1:0:1:-1:0:25:"));
+
+    // After the user's 8/5 6/5 GnuBG redoubles; the user takes and GnuBG rolls on.
+    engine->verdict = {};
+    engine->verdict[1] = {1, 1};
+    dice = {6, 5};
+    clickChecker(8);
+    clickChecker(6);
+    clickDice();
+    EXPECT_TRUE(window->match.isDoubled);
+    EXPECT_EQ(window->match.theCubeVal, 4);
+    EXPECT_TRUE(window->cmdAccept->isEnabled());
+    EXPECT_TRUE(log().contains("GnuBG doubles. Type 'accept' or 'reject'."));
+    engine->verdict = {};
+    QTest::mouseClick(window->cmdAccept, Qt::LeftButton);
+    EXPECT_TRUE(log().contains("You accept the double. The cube shows 4."));
+    EXPECT_TRUE(window->match.blackOwnsCube);
+    EXPECT_FALSE(window->match.isDoubled);
+    EXPECT_FALSE(window->cmdAccept->isEnabled());
+    EXPECT_TRUE(boardLines().last().contains(":1:0:0:6:5:4:1:1:0:1:-1:0:25:"));
+    EXPECT_TRUE(window->match.ismyTurn);
+
+    // The user's cube, switched off in the preferences: said so, nothing asked.
+    env.clearMessages();
+    window->prefs.prfDisableCube = true;
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    EXPECT_EQ(env.messages(), QStringList{"Cube has been disabled in preferences."});
+    window->prefs.prfDisableCube = false;
+    // GnuBG's cube is not the user's to turn.
+    env.clearMessages();
+    window->match.blackOwnsCube = false;
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    EXPECT_TRUE(env.messages().isEmpty());
+    EXPECT_EQ(window->match.theCubeVal, 4);
+
+    expectGnubgReads(boardLines());
+}
+
+TEST_F(OfflineGameTest, APassAtMatchPointEndsTheMatchWithItsLineStatisticsAndLog) {
+    useRuleEngine();
+    // GnuBG passes the user's double at 2-2.
+    dice = {5, 2};
+    startMatch(3);
+    dice = {5, 2};
+    laterGame(2, 2);
+    ASSERT_EQ(window->match.isCrawford, 0);
+    // At 2-2 the user's dice are thrown for him after GnuBG's move, since his double could
+    // win him nothing the game does not; were he to double all the same, GnuBG's pass would
+    // end the match.
+    window->match.die1 = window->match.die2 = 0;
+    window->cmdPickUp->setText("Double");
+    engine->verdict[0] = {1, 0};
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    EXPECT_TRUE(window->match.isMatchOver);
+    EXPECT_FALSE(window->flags.isPlaying);
+    EXPECT_EQ(window->lblScore1->text(), "3");
+    EXPECT_TRUE(log().contains("GnuBG gives up. You win 1 point."));
+    EXPECT_EQ(log().last(), "You win the 3 point match 3-2");
+    EXPECT_FALSE(env.messages().contains("You win 1 point"));
+    EXPECT_EQ(log().filter("Starting a new game").size(), 2);
+    ASSERT_TRUE(gnubgStats());
+    EXPECT_EQ(gnubgStats()->played, 3);
+    EXPECT_EQ(gnubgStats()->won, 3);
+
+    // The user gives up GnuBG's double at 2-2.
+    env.clearMessages();
+    engine->verdict = {};
+    dice = {5, 2};
+    startMatch(3);
+    dice = {2, 5};  // the user opens: 13/8 13/11
+    laterGame(2, 2);
+    engine->verdict[1] = {1, 0};
+    clickChecker(13);
+    clickChecker(13);
+    clickDice();
+    ASSERT_TRUE(window->match.isDoubled);
+    QTest::mouseClick(window->cmdReject, Qt::LeftButton);
+    EXPECT_TRUE(env.messages().contains("GnuBG  wins the match"));
+    EXPECT_TRUE(log().contains("You give up. GnuBG wins 1 point"));
+    EXPECT_EQ(log().last(), "GnuBG wins the 3 point match 3-2");
+    EXPECT_TRUE(window->match.isMatchOver);
+    EXPECT_FALSE(window->flags.isPlaying);
+    EXPECT_EQ(gnubgStats()->played, 6);
+    EXPECT_EQ(gnubgStats()->won, 3);
+    // Rejecting again after the match changes nothing.
+    QTest::mouseClick(window->cmdReject, Qt::LeftButton);
+    EXPECT_EQ(window->match.theMatchscore2, 3);
+}
+
+TEST_F(OfflineGameTest, GamesAreScoredOnceByTheCubeAndTheKindOfWin) {
+    useRuleEngine();
+    dice = {2, 5};  // the user opens; GnuBG has not moved
+    startMatch(15);
+
+    // A gammon with the cube on 2: no GnuBG checker off, home or on its bar.
+    window->match.theCubeVal = 2;
+    for (int i = 1; i <= 15; ++i)
+        if (window->checkers.whiteCheckers[i].point == 1)
+            window->checkers.whiteCheckers[i].point = 12;
+    window->WinnerBlack();
+    window->OfflineGameOver("");
+    EXPECT_EQ(window->match.theMatchscore1, 4);
+    EXPECT_EQ(window->match.theCubeVal, 2);
+    EXPECT_TRUE(window->match.gameOver);
+    EXPECT_TRUE(terminal().contains("You win the game and get 4 points. Congratulations!"));
+    EXPECT_TRUE(log().contains("score in 15 point match: You-4 GnuBG-0"));
+    EXPECT_EQ(env.messages(), QStringList{"You win 4 points"});
+    window->OfflineGameOver("");  // the dice click and the engine's turn look again
+    EXPECT_EQ(window->match.theMatchscore1, 4);
+    EXPECT_EQ(env.messages().size(), 1);
+
+    // A backgammon: GnuBG still has checkers in the user's home board.
+    dice = {2, 5};
+    window->ShowStartBoard();
+    window->match.theCubeVal = 2;
+    window->WinnerBlack();
+    window->OfflineGameOver("");
+    EXPECT_EQ(window->match.theMatchscore1, 10);
+
+    // The user resigns with checkers back in GnuBG's home: a backgammon to GnuBG, next game.
+    dice = {2, 5, 5, 2, 2, 5};  // this game, the next (GnuBG opens), the one after
+    window->ShowStartBoard();
+    env.clearMessages();
+    window->findChild<QAction *>("mnuResign")->trigger();
+    EXPECT_EQ(env.messages().value(0), "Do you want to resign 'backgammon' ?");
+    EXPECT_EQ(window->match.theMatchscore2, 3);
+    EXPECT_TRUE(log().contains("GnuBG wins the game and gets 3 points. Sorry."));
+    EXPECT_TRUE(env.messages().contains("GnuBG wins 3 points"));
+    // In the next game GnuBG gives up after its opening move.
+    EXPECT_FALSE(window->match.gameOver);
+    engine->chances = {10000, 0, 0};
+    dice = {5, 2, 2, 5};
+    window->ShowStartBoard();
+    EXPECT_TRUE(env.messages().contains("GnuBG resigns normal"));
+    EXPECT_EQ(window->match.theMatchscore1, 11);
+    EXPECT_TRUE(log().contains("You win the game and get 1 point. Congratulations!"));
+    EXPECT_FALSE(window->match.gameOver);  // the game after has begun
+}
+
+TEST_F(OfflineGameTest, ADanceOnEitherSidePassesTheTurn) {
+    useRuleEngine();
+    dice = {2, 5};
+    startMatch(7);
+
+    // The user on the bar against a closed board.
+    place({{Position::blackBar, 1}, {6, 14}}, {{19, 2}, {20, 2}, {21, 2}, {22, 2}, {23, 2}, {24, 2}, {12, 3}});
+    window->match.die1 = window->match.die2 = 0;
+    window->match.ismyTurn = true;
+    dice = {3, 4, 6, 5};
+    window->DoRoll();
+    QStringList lines = log();
+    const int dance = int(lines.indexOf("You can't move."));
+    ASSERT_GE(dance, 0);
+    EXPECT_EQ(lines.value(dance + 1), "GnuBG rolls 6 and 5.");
+    EXPECT_TRUE(lines.value(dance + 3).startsWith("GnuBG moves "));
+    EXPECT_TRUE(window->match.ismyTurn);
+
+    // GnuBG on the bar against the user's closed board.
+    place({{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}, {13, 3}}, {{Position::whiteBar, 1}, {19, 14}});
+    window->match.ismyTurn = false;
+    dice = {4, 3};
+    window->actions.RollDiceOffline();
+    EXPECT_EQ(log().last(), "GnuBG can't move.");
+    EXPECT_TRUE(terminal().contains("GnuBG can't move")) << terminal().right(200).toStdString();
+    EXPECT_EQ(window->lblStatus->text(), "It's your turn to roll or double");
+    EXPECT_TRUE(window->match.ismyTurn);
+    EXPECT_EQ(window->match.die1, 0);
+
+    expectGnubgReads(boardLines());
+}
+
+TEST_F(OfflineGameTest, TheHintGivesTheCubeVerdictOrShowsTheMoveAndTakesItBack) {
+    useRuleEngine();
+    dice = {2, 5};
+    startMatch(3);
+
+    // After the roll: the engine's move is shown and taken back.
+    window->cmdDouble->click();
+    EXPECT_FALSE(window->match.bestMovePlayer.isEmpty());
+    EXPECT_EQ(black(13), 5);
+    EXPECT_EQ(black(24), 2);
+    EXPECT_EQ(window->match.die1, 5);
+    EXPECT_FALSE(window->checkerAnimation.animateUserMoves);
+
+    // Before the roll: the cube verdict in the status line, blinking.
+    dice = {6, 4};
+    clickChecker(13);
+    clickChecker(13);
+    clickDice();
+    ASSERT_TRUE(window->match.ismyTurn);
+    ASSERT_EQ(window->match.die1, 0);
+    QPushButton *hint = window->cmdDouble;
+    EXPECT_EQ(hint->toolTip(), "Hint");
+    hint->click();
+    EXPECT_EQ(window->lblStatus->text(), "NO DOUBLE");
+    EXPECT_TRUE(window->Timer1->isActive());
+    engine->verdict[0] = {1, 1};
+    hint->click();
+    EXPECT_EQ(window->lblStatus->text(), "DOUBLE TAKE");
+    window->prefs.prfDisableCube = true;
+    hint->click();
+    EXPECT_EQ(window->lblStatus->text(), "");
+    window->match.isCrawford = 1;
+    hint->click();
+    EXPECT_EQ(window->lblStatus->text(), "Crawford Game");
+
+    // A hint that would bear off the last checker leaves the game to the user.
+    place({{1, 1}}, {{3, 5}, {19, 5}, {20, 5}});
+    window->match.ismyTurn = true;
+    dice = {2, 1};
+    window->DoRoll();
+    hint->click();
+    EXPECT_EQ(black(1), 1);
+    EXPECT_FALSE(window->match.gameOver);
+    EXPECT_EQ(window->match.theMatchscore1, 0);
+    clickChecker(1);
+    clickDice();
+    EXPECT_EQ(window->match.theMatchscore1, 3);  // GnuBG's checkers in the user's home: a backgammon
+    EXPECT_EQ(log().last(), "You win the 3 point match 3-0");
+}
+
+TEST_F(OfflineGameTest, SelfPlayPlaysTheMatchToItsEndThroughTheCube) {
+    useRuleEngine();
+    // Every cube question says double and take: the cube climbs both ways.
+    engine->verdict = {{{1, 1}, {1, 1}}};
+    startMatch(3, true);
+    EXPECT_TRUE(window->match.isMatchOver);
+    EXPECT_TRUE(terminal().contains(QRegularExpression("(You win|GnuBG wins) the 3 point match \\d+-\\d+")));
+    EXPECT_TRUE(terminal().contains("You accept the double."));
+
+    // Every double is passed, so games end at the cube; the Crawford game is rolled out.
+    engine->verdict = {{{1, 0}, {1, 0}}};
+    startMatch(3, true);
+    EXPECT_TRUE(window->match.isMatchOver);
+    EXPECT_TRUE(terminal().contains(QRegularExpression("(You win|GnuBG wins) the 3 point match \\d+-\\d+")));
+    EXPECT_TRUE(terminal().contains("You give up. GnuBG wins 1 point") ||
+                window->match.theMatchscore1 == 3);
+}
+
+TEST_F(OfflineGameTest, EscStopsSelfPlayAfterTheTurnAndTheUserPlaysOn) {
+    useRuleEngine();
+    // Esc is pressed while the first turn is on: answered No, then Yes.
+    startMatch(3, true, [this] {
+        env.queueAnswer(Dialogs::Answer::No);
+        window->Form_KeyPress(27);
+        EXPECT_TRUE(window->flags.selfPlay);
+        env.queueAnswer(Dialogs::Answer::Yes);
+        window->Form_KeyPress(27);
+    });
+    EXPECT_EQ(env.messages().filter("Quit auto play?").size(), 2);
+    EXPECT_FALSE(window->flags.selfPlay);
+    EXPECT_FALSE(window->match.isMatchOver);
+    EXPECT_TRUE(window->match.ismyTurn || window->match.isDoubled);
+    // Without self-play Esc asks nothing.
+    window->Form_KeyPress(27);
+    EXPECT_EQ(env.messages().filter("Quit auto play?").size(), 2);
+}
+
+TEST_F(OfflineGameTest, GnuBackgammonSelfPlaysAOnePointMatch) {
+    window->prefs.prfGnuPlyEval = 0;
+    window->prefs.prfGnuPlyHint = 0;
+    startMatch(1, true);
+    ASSERT_TRUE(window->gnuObject);
+    EXPECT_TRUE(window->match.isMatchOver);
+    EXPECT_FALSE(window->flags.isPlaying);
+    EXPECT_TRUE(terminal().contains(QRegularExpression("(You win|GnuBG wins) the 1 point match 1-0")));
+    EXPECT_FALSE(env.messages().filter("error in GetCubAction").size());
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+// The user's turn against the scripted server, clicked on the main window: the blink asks
+// for the roll, checkers move by mouse, undo, the dice send the move, and every match action
+// puts its exact command on the wire.
+#include "board/BoardShow.h"
+#include "connection/frmLogin.h"
+#include "mainform/Mainform.h"
+#include "support/ScriptedServer.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// A board line of the user's own match against someplayer, drawn plain.
+QString board(const QString &position, const QString &dice, const QString &off = "0:0") {
+    return "board:You:someplayer:3:0:0:" + position + ":1:" + dice + ":1:1:1:0:1:-1:0:25:" + off + ":0:0:2:0:0:0";
+}
+
+const QString kOpening = "0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:-5:0:0:0:0:2:0";
+const QString kAfterMove = "0:-2:0:0:0:0:5:2:2:0:0:0:-5:4:0:0:0:-3:0:-5:0:0:0:0:2:0";  // 13/7 8/7
+const QString kNoneBack = "0:-2:0:0:0:0:5:0:3:0:0:0:-5:7:0:0:0:-3:0:-5:0:0:0:0:0:0";   // nothing left at 24
+const QString kOneOff = "0:0:0:0:4:5:5:0:0:0:0:0:-2:0:0:0:0:-3:0:-5:-5:0:0:0:0:0";     // one borne off
+
+class OnlineTurnTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.copyData();
+        SettingsStore().write("isAnimInit", "True");  // no calibration pass at start
+        window = std::make_unique<Mainform>();
+        ASSERT_TRUE(window->Form_Load());
+        window->show();
+        window->prefs.prfFirstTimer = false;
+        window->prefs.prfInitSettings = true;
+        window->prefs.prfDisableSounds = true;
+        window->prefs.prfHost = ScriptedServer::host();
+        window->Timer1->setInterval(20);  // the blink, sped up
+    }
+
+    void clickAt(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(window->boardShow, button, {}, at);
+    }
+    // The middle of the first checker of a side on `position`.
+    QPoint checker(int position, bool black = true) const {
+        const CheckerSet &set = black ? window->checkers.blackCheckers : window->checkers.whiteCheckers;
+        const CheckerRec &c = set[std::max(set.firstOn(position), 1)];
+        return {c.x + 20, c.y + 20};
+    }
+    int black(int p) const { return window->checkers.blackCheckers.countOn(p); }
+    static bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, 10000); }
+
+    TestEnvironment env;
+    std::unique_ptr<Mainform> window;
+};
+
+TEST_F(OnlineTurnTest, TheUserPlaysATurnAndEveryActionSendsItsCommand) {
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({"3", "4", "** Player someplayer has joined you for a 3 point match.", board(kOpening, "0:0:0:0"),
+                    "It's your turn. Please roll or double"})
+        .awaitLine("roll ")
+        .sendLines({"You roll 6 and 1.", board(kOpening, "6:1:0:0")})
+        .awaitLine("move ")
+        .sendLines({"someplayer rolls 3 and 1.", board(kAfterMove, "0:0:3:1")})
+        .awaitLine("double ")
+        .sendLines({"someplayer doubles. Type 'accept' or 'reject'."})
+        .awaitLine("accept ")
+        .sendLines({"someplayer doubles. Type 'accept' or 'reject'."})
+        .awaitLine("resign b ")
+        .sendLines({board(kNoneBack, "0:0:3:1")})
+        .awaitLine("resign g ")
+        .sendLines({board(kOneOff, "0:0:3:1", "1:0")})
+        .awaitLine("leave ")
+        .hangUp();
+    ASSERT_TRUE(server.start());
+    window->prefs.prfPort = server.port();
+    window->mnuConnect->trigger();
+    window->frmLoginWindow->txtUsername->setText("alice");
+    window->frmLoginWindow->txtPassword->setText("secret");
+    window->frmLoginWindow->cmdOK->click();
+
+    // The user must roll: the status line blinks until the bare tray panel is clicked, which rolls.
+    ASSERT_TRUE(waitFor([&] { return window->Timer1->isActive() && window->lblStatus->text().isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return window->lblStatus->text() == "It's your turn. Please roll or double"; }));
+    QPoint bare(2, 2);
+    while (window->Picture2->childAt(bare))
+        bare += QPoint(4, 0);
+    QTest::mouseClick(window->Picture2, Qt::LeftButton, {}, bare);
+    EXPECT_FALSE(window->Timer1->isActive());
+
+    ASSERT_TRUE(waitFor([&] { return window->match.die1 == 6; }));
+    clickAt(checker(12, false));  // the opponent's checkers are not the user's to move
+    EXPECT_EQ(window->moveInput.movesMade, 0);
+    clickAt(checker(13));
+    clickAt(checker(8), Qt::RightButton);
+    EXPECT_EQ(black(7), 2);
+    QTest::mouseClick(window->cmdUndo, Qt::LeftButton);
+    EXPECT_EQ(black(13), 5);
+    EXPECT_EQ(window->lblStatus->text(), "There are 2 legal moves");
+    clickAt(checker(13));
+    clickAt(checker(8), Qt::RightButton);
+    const QSize size = window->board.size();
+    clickAt({int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6});  // the dice
+
+    // The opponent rolled: the button offers the cube; then his doubles are answered.
+    ASSERT_TRUE(waitFor([&] { return window->cmdPickUp->text() == "Double"; }));
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return window->cmdAccept->isEnabled(); }));
+    QTest::mouseClick(window->cmdAccept, Qt::LeftButton);
+    EXPECT_FALSE(window->cmdAccept->isEnabled());
+    ASSERT_TRUE(waitFor([&] { return window->cmdReject->isEnabled(); }));
+    QTest::mouseClick(window->cmdReject, Qt::LeftButton);
+
+    auto trigger = [this](const char *name) { window->findChild<QAction *>(QLatin1String(name))->trigger(); };
+    trigger("mnuRoll");
+    trigger("mnuResign");
+    ASSERT_TRUE(waitFor([&] { return black(24) == 0; }));
+    trigger("mnuResign");
+    ASSERT_TRUE(waitFor([&] { return black(27) == 1; }));
+    trigger("mnuResign");
+    QTest::mouseClick(window->cmdRefresh, Qt::LeftButton);
+    trigger("mnuLeave");
+    ASSERT_TRUE(server.waitForScriptEnd(10000)) << server.failures().join('\n').toStdString();
+
+    EXPECT_EQ(server.linesReceived().mid(1), (QStringList{"board ", "roll ", "move 13-7 8-7  ", "double ", "accept ",
+                                                          "reject", "roll ", "resign b ", "resign g ", "resign n ",
+                                                          "board ", "leave "}));
+    EXPECT_TRUE(server.bytesReceived().contains("\r\nmove 13-7 8-7  \r\ndouble \r\n"));
+    EXPECT_EQ(env.messages(), (QStringList{"Do you want to double?", "Do you want to resign 'backgammon' ?",
+                                           "Do you want to resign 'gammon' ?", "Do you want to resign 'normal ?"}));
+}
+
+TEST_F(OnlineTurnTest, TheBlinkStopsAtOnceWhileWatchingAndTheTrayRollsNoOnePointMatch) {
+    window->flags.isConnected = true;
+    window->lblPlayer1->setText("joe_white");
+    window->lblStatus->setText("joe_white rolled 6 and 2");
+    window->Timer1->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Timer1->isActive(); }, 2000));
+    EXPECT_EQ(window->lblStatus->text(), "");  // stopped in the blank half
+
+    window->flags.isConnected = false;
+    window->lblPlayer1->setText("You");
+    window->lblMatch->setText("1");
+    window->match.ismyTurn = true;
+    window->Timer1->start();
+    window->Picture2_Click();
+    EXPECT_FALSE(window->Timer1->isActive());
+    EXPECT_EQ(window->lblStatus->text(), "");
+    EXPECT_EQ(window->match.die1, 0);
+}
+
+}  // namespace
