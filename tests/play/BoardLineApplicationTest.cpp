@@ -155,7 +155,9 @@ TEST_F(BoardLineApplicationTest, MirroredLineNumbersThePointsFromTheOtherEnd) {
     EXPECT_EQ(f.black(1), 2);
 
     // A watched player's roll on the mirrored board: the user is not asked to double.
-    const QString watched = fixtureBoardLines().filter("joe_white").first();  // black_jack rolled 6-2
+    const QStringList watchedLines = fixtureBoardLines().filter("joe_white");
+    ASSERT_FALSE(watchedLines.isEmpty());
+    const QString watched = watchedLines.first();  // black_jack rolled 6-2
     f.host.pickUp = "Pick Up";
     f.boards.ShowReverseBoardfromString(watched);
     EXPECT_EQ(f.match.die1, 6);

@@ -51,7 +51,9 @@ TEST_F(BoardLineReaderTest, LaterBoardsAreDrawnOnlyWithDiceOnThem) {
 
 TEST_F(BoardLineReaderTest, MirroredBoardsKeepTheMatchStateAndRenumberMoveLines) {
     f.match.theMatchLength = 9;
-    const QString mirrored = fixtureBoardLines().first();  // You against GibbonTestA, bar 0
+    const QStringList fixtures = fixtureBoardLines();
+    ASSERT_FALSE(fixtures.isEmpty());
+    const QString mirrored = fixtures.first();  // You against GibbonTestA, bar 0
     f.match.gameInit = true;
     read(mirrored);
     EXPECT_TRUE(f.reader.isReverseBoard);

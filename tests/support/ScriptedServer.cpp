@@ -5,6 +5,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -209,8 +210,10 @@ QByteArray ScriptedServer::fixture(const QString &relativePath, const QByteArray
 
 QStringList ScriptedServer::fixtureLines(const QString &relativePath) {
     QFile file(QStringLiteral(KORVEX_FIXTURES_DIR "/") + relativePath);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "fixture missing: " << file.fileName().toStdString();
         return {};
+    }
     QStringList lines;
     for (QByteArray line : file.readAll().split('\n')) {
         if (line.endsWith('\r'))
