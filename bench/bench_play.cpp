@@ -34,7 +34,7 @@ struct QuietGameHost : GameHost {
     void enablePickUp(bool) override {}
     void enableAcceptReject() override {}
     void showNoDoublingPicture() override {}
-    void CheckCrawford() override {}
+    void CheckCrawford(int) override {}
     void GetPips() override { pips = PipCount::of(records_); }
     const GnuBoard &gnuBoard() const override { return pips.gnuBoard; }
     bool socketConnected() const override { return true; }

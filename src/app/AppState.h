@@ -16,6 +16,7 @@ struct MatchState {
     int theMatchscore1 = 0;   // the user's
     int theMatchscore2 = 0;   // the opponent's
     int theCubeVal = 0;
+    int cubeBeforeOffer = 0;  // the cube's value before the double now waiting for an answer
     int die1 = 0, die2 = 0;
     int MovesToMake = 0;      // checkers the server says the user must move
     int legalMoveCtr = 0;

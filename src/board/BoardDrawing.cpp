@@ -136,6 +136,9 @@ void BoardDrawing::showMiddleGameboard() {
         else
             ShowCube(0, 1);
         showBuffer();
+        // Every position drawn shows its own pip counts.
+        if (hooks.GetPips)
+            hooks.GetPips();
     } catch (const std::exception &error) {
         report("Error in showMiddleGameboard ", error);
     }

@@ -32,6 +32,12 @@ public:
         Bar = 45,  // "25" when the player's bar is position 25 (drawn plain), "0" otherwise
         PlayerOff = 46,
         OpponentOff = 47,
+        PlayerOnBar = 48,
+        OpponentOnBar = 49,
+        CanMove = 50,
+        ForcedMove = 51,
+        DidCrawford = 52,  // 1 once the match's Crawford game has been played
+        Redoubles = 53,
     };
     static constexpr int kFields = 53;
 

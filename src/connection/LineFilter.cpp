@@ -134,6 +134,7 @@ void LineFilter::applyRules(const QString &line, const QStringList &w) {
         host_.setStatus(line);
         host_.blinkStatus();
         m.AskToDouble = true;
+        host_.askedToRollOrDouble();
     }
     if (contains("Type 'join' if you want to play")) {
         host_.setStatus(QStringLiteral("Starting the next game ..."));
@@ -154,6 +155,9 @@ void LineFilter::applyRules(const QString &line, const QStringList &w) {
         login();
     if (count >= 2 && (word(2) == QLatin1String("doubles.") || word(2) == QLatin1String("double.")))
         doubleOffered(line, w);
+    if (count >= 3 && (word(2) == QLatin1String("gives") || word(2) == QLatin1String("give")) &&
+        word(3) == QLatin1String("up."))
+        host_.doubleRefused();
     if (count >= 3 && word(2) == QLatin1String("can't") && word(3) == QLatin1String("move."))
         noMovePossible(line, w);
     if (count >= 9 && ((word(2) == QLatin1String("wants") && word(3) == QLatin1String("to") &&
@@ -217,12 +221,15 @@ void LineFilter::login() {
 void LineFilter::doubleOffered(const QString &line, const QStringList &w) {
     StateFlags &f = host_.flags();
     MatchState &m = host_.match();
-    if (w.at(1) == QLatin1String("doubles."))
+    const bool opponentDoubles = w.at(1) == QLatin1String("doubles.");
+    if (opponentDoubles)
         m.isDoubled = true;
     host_.setStatus(f.isBot ? QStringLiteral("GnuBG doubles. Click the cube to accept") : line);
     m.cubeChanged = true;
+    m.cubeBeforeOffer = m.theCubeVal;
     m.theCubeVal = m.doubledCube();
-    if (f.isPlaying)
+    // The user's own double waits for the other side's answer, not for his.
+    if (f.isPlaying && opponentDoubles)
         host_.enableAcceptReject();
     host_.ShowCube(w.at(0) == host_.player1Caption() ? 2 : 1, m.theCubeVal);
     playUnder(host_.prefs().prfSDouble, QStringLiteral("ding"));
@@ -306,6 +313,13 @@ void LineFilter::matchEnd(const QStringList &w) {
     if (!won && !lost)
         return;
     const int length = w.at(3).toInt();
+    // "You win the 3 point match 3-1": the winner's points first. No board line follows the
+    // last game, so the labels take the final score from here.
+    const QStringList score = QString(w.at(6)).remove(QLatin1Char('.')).split(QLatin1Char('-'));
+    if (score.size() == 2 && SettingsText::isNumeric(score[0]) && SettingsText::isNumeric(score[1])) {
+        const int winner = score[0].toInt(), loser = score[1].toInt();
+        host_.showFinalScore(won ? winner : loser, won ? loser : winner);
+    }
     if (won) {
         playUnder(p.prfSWon, QStringLiteral("won"));
         if (!f.isWatching)

@@ -42,6 +42,12 @@ public:
     virtual void setReadyPicture(bool ready) = 0;
     virtual void setCubeTogglePicture(bool askToDouble) = 0;
     virtual void enableAcceptReject() = 0;
+    // The server asks the user to roll or double: his turn, before the dice.
+    virtual void askedToRollOrDouble() = 0;
+    // A double was passed: the offered cube goes back to its value and Accept/Reject away.
+    virtual void doubleRefused() = 0;
+    // The match is over; no board line will show its last score.
+    virtual void showFinalScore(int score1, int score2) = 0;
     virtual void clearKibitzInput() = 0;
     virtual QString player1Caption() const = 0;
     virtual QString player2Caption() const = 0;

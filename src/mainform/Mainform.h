@@ -120,6 +120,9 @@ public:
     QString GetResignType(int side) const;
     void WinnerBlack();
     void WinnerWhite();
+    void askedToRollOrDouble();
+    void doubleRefused();
+    void showFinalScore(int score1, int score2);
     void Picture2_Click();
     // Keeps the full-screen board's twin of a status label in step (lblPlayer1, lblPlayer2,
     // lblpipb, lblpipw, lblStatus) while that window is shown.
@@ -127,7 +130,7 @@ public:
     QLabel *fullScreenTwin(const QLabel *label) const;
     void ProcessBoardOutput(const QString &line);
     void GetPips();
-    void CheckCrawford();
+    void CheckCrawford(int didCrawford = -1);
     QPixmap tbarcube1, tbarcube2;  // the cube button's pictures: doubling asked about, or not
     int slackButton = 0;           // free width at the end of the toolbar
     // Loads the style and lays the window out round its board; `style` may be prfBoardStyle itself.
@@ -237,6 +240,7 @@ protected:
 
 private:
     void buildMenus();
+    void putAwayDouble();
     void buildControls();
     void wireBoard();
     void wireGame();

@@ -31,9 +31,9 @@ void Mainform::GetPips() {
         match.gameOver = true;
 }
 
-void Mainform::CheckCrawford() {
+void Mainform::CheckCrawford(int didCrawford) {
     auto number = [](const QLabel *label) { return SettingsText::toInt32(label->text()).value_or(0); };
-    switch (matchRules.CheckCrawford(number(lblScore1), number(lblScore2), number(lblMatch), match)) {
+    switch (matchRules.CheckCrawford(number(lblScore1), number(lblScore2), number(lblMatch), match, didCrawford)) {
     case MatchRules::CubePicture::Doubling: setCubeTogglePicture(true); break;
     case MatchRules::CubePicture::NoDoubling: setCubeTogglePicture(false); break;
     case MatchRules::CubePicture::Unchanged: break;
@@ -77,7 +77,7 @@ void MainformGameHost::enableAcceptReject() {
 }
 
 void MainformGameHost::showNoDoublingPicture() { w_.setCubeTogglePicture(false); }
-void MainformGameHost::CheckCrawford() { w_.CheckCrawford(); }
+void MainformGameHost::CheckCrawford(int didCrawford) { w_.CheckCrawford(didCrawford); }
 void MainformGameHost::GetPips() { w_.GetPips(); }
 const GnuBoard &MainformGameHost::gnuBoard() const { return w_.pips.gnuBoard; }
 bool MainformGameHost::socketConnected() const { return w_.server.isConnected(); }

@@ -15,7 +15,7 @@ public:
     void enablePickUp(bool enabled) override;
     void enableAcceptReject() override;
     void showNoDoublingPicture() override;
-    void CheckCrawford() override;
+    void CheckCrawford(int didCrawford) override;
     void GetPips() override;
     const GnuBoard &gnuBoard() const override;
     bool socketConnected() const override;

@@ -71,6 +71,10 @@ void MainformLineHost::enableAcceptReject() {
     w_.mnuReject->setEnabled(true);
 }
 
+void MainformLineHost::askedToRollOrDouble() { w_.askedToRollOrDouble(); }
+void MainformLineHost::doubleRefused() { w_.doubleRefused(); }
+void MainformLineHost::showFinalScore(int score1, int score2) { w_.showFinalScore(score1, score2); }
+
 void MainformLineHost::clearKibitzInput() { w_.txtkibitz->clear(); }
 QString MainformLineHost::player1Caption() const { return w_.lblPlayer1->text(); }
 QString MainformLineHost::player2Caption() const { return w_.lblPlayer2->text(); }

@@ -33,6 +33,9 @@ public:
     void setReadyPicture(bool ready) override;
     void setCubeTogglePicture(bool askToDouble) override;
     void enableAcceptReject() override;
+    void askedToRollOrDouble() override;
+    void doubleRefused() override;
+    void showFinalScore(int score1, int score2) override;
     void clearKibitzInput() override;
     QString player1Caption() const override;
     QString player2Caption() const override;

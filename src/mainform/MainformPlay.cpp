@@ -104,14 +104,59 @@ QString Mainform::GetResignType(int side) const {
     return ResignRules::GetResignType(checkers, side);
 }
 
+// The winner's checkers go off the board, and the board shows them there: the pip counts
+// always belong to the position drawn.
 void Mainform::WinnerBlack() {
     ResignRules::WinnerBlack(checkers);
-    GetPips();
+    board.showMiddleGameboard();
 }
 
 void Mainform::WinnerWhite() {
     ResignRules::WinnerWhite(checkers);
-    GetPips();
+    board.showMiddleGameboard();
+}
+
+// The server's question may come before, or without, the board line of the opponent's roll
+// that would otherwise have made it the user's turn: the question itself makes it so.
+void Mainform::askedToRollOrDouble() {
+    if (!flags.isPlaying || lblPlayer1->text() != QLatin1String("You"))
+        return;
+    match.ismyTurn = true;
+    match.die1 = 0;
+    match.die2 = 0;
+    actions.resetTurnMarks();
+    cmdPickUp->setText(QStringLiteral("Double"));
+    cmdPickUp->setEnabled(true);
+}
+
+// --- the end of a double -----------------------------------------------------------------
+
+void Mainform::putAwayDouble() {
+    match.isDoubled = false;
+    match.isCubeClicked = false;
+    playHost.enableAcceptButtons(false);
+    playHost.enableAcceptMenus(false);
+    Timer1->stop();
+}
+
+// A passed double leaves the cube as it was before the offer.
+void Mainform::doubleRefused() {
+    putAwayDouble();
+    if (match.cubeBeforeOffer > 0) {
+        match.theCubeVal = match.cubeBeforeOffer;
+        match.cubeBeforeOffer = 0;
+    }
+    board.showMiddleGameboard();
+}
+
+void Mainform::showFinalScore(int score1, int score2) {
+    putAwayDouble();
+    match.theMatchscore1 = score1;
+    match.theMatchscore2 = score2;
+    lblScore1->setText(QString::number(score1));
+    lblScore2->setText(QString::number(score2));
+    label_Change(lblScore1);
+    label_Change(lblScore2);
 }
 
 // --- the status line ---------------------------------------------------------------------

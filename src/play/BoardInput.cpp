@@ -203,12 +203,10 @@ bool BoardInput::clickedCube(double x, double y) {
                         y < spot.y() + cubes.height();
     if (!inside || !m.ismyTurn || m.die1 != 0 || m.die2 != 0)
         return false;
-    if (c_.game.prefs.prfDisableCube) {
+    if (c_.game.prefs.prfDisableCube)
         Dialogs::message(QStringLiteral("Cube has been disabled in preferences."));
-    } else {
-        c_.game.input.pickUpClicked = true;
-        actions_.cmdPickUp_Click();
-    }
+    else
+        actions_.offerDouble();
     return true;
 }
 

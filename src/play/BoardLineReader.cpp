@@ -45,8 +45,8 @@ void BoardLineReader::ProcessBoardOutput(const QString &line) {
 // boards per turn and the others would only flicker.
 void BoardLineReader::showBoard(const QString &line, const BoardLine &w) {
     MatchState &m = c_.match;
-    const bool drawable =
-        w.number(BoardLine::PlayerDie1) != 0 || w.number(BoardLine::OpponentDie1) != 0 || m.gameInit;
+    const bool drawable = w.number(BoardLine::PlayerDie1) != 0 || w.number(BoardLine::OpponentDie1) != 0 ||
+                          m.gameInit || redrawPending_;
     if (!drawable)
         return;
     const bool plain = w.is(BoardLine::Bar, u"25");
@@ -59,6 +59,8 @@ void BoardLineReader::showBoard(const QString &line, const BoardLine &w) {
     else
         boards_.ShowReverseBoardfromString(line);
     m.gameInit = false;
+    if (redrawPending_)
+        takeTurnFrom(w);
     if (plain) {
         m.theMatchLength = labelNumber(c_.host.caption(GameLabel::Match));
         m.theMatchscore1 = labelNumber(c_.host.caption(GameLabel::Score1));
@@ -76,11 +78,15 @@ void BoardLineReader::setLabels(const BoardLine &w) {
     const int score1 = labelNumber(h.caption(GameLabel::Score1));
     const int score2 = labelNumber(h.caption(GameLabel::Score2));
     const int length = labelNumber(h.caption(GameLabel::Match));
-    if (score1 != lastScore1_ || score2 != lastScore2_ || length != lastMatchLength_) {
-        h.CheckCrawford();
+    // The offline game's own lines leave the field at 0; there the rule follows the scores.
+    const int didCrawford = c_.flags.isBot ? -1 : (w.number(BoardLine::DidCrawford) != 0 ? 1 : 0);
+    if (score1 != lastScore1_ || score2 != lastScore2_ || length != lastMatchLength_ ||
+        didCrawford != lastDidCrawford_) {
+        h.CheckCrawford(didCrawford);
         lastScore1_ = score1;
         lastScore2_ = score2;
         lastMatchLength_ = length;
+        lastDidCrawford_ = didCrawford;
     }
 }
 
@@ -106,6 +112,21 @@ void BoardLineReader::ownOrWatched() {
     }
 }
 
+// After a move line that could not be read, whose turn it is and whether the dice are down
+// comes from the board line alone.
+void BoardLineReader::takeTurnFrom(const BoardLine &w) {
+    redrawPending_ = false;
+    MatchState &m = c_.match;
+    const int turn = w.number(BoardLine::Turn);
+    if (w.number(BoardLine::PlayerDie1) > 0)
+        return;  // the user's roll: the board has set the turn with the dice
+    m.ismyTurn = turn != 0 && turn == w.number(BoardLine::Colour);
+    if (m.ismyTurn) {
+        m.die1 = 0;
+        m.die2 = 0;
+    }
+}
+
 void BoardLineReader::showMoves(const QString &line, const BoardLine &w) {
     const QStringView name = w.field(1);
     const bool moves = w.is(2, u"moves");
@@ -115,11 +136,13 @@ void BoardLineReader::showMoves(const QString &line, const BoardLine &w) {
             moves_.ShowBlackReverseMovesFromString(line);
         else
             moves_.ShowBlackMovesFromString(line);
+        redrawPending_ = redrawPending_ || moves_.lastLineUnreadable();
     }
     if (moves && name == c_.host.caption(GameLabel::Player2)) {
         if (isReverseBoard)
             moves_.ShowWhiteReverseMovesFromString(line);
         else
             moves_.ShowWhiteMovesFromString(line);
+        redrawPending_ = redrawPending_ || moves_.lastLineUnreadable();
     }
 }

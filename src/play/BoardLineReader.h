@@ -29,10 +29,14 @@ private:
     void setLabels(const BoardLine &w);
     void ownOrWatched();
     void showMoves(const QString &line, const BoardLine &w);
+    void takeTurnFrom(const BoardLine &w);
 
     GameContext c_;
     BoardLineApplication &boards_;
     MoveLines &moves_;
+    // A move line could not be read to its end: the next board line is drawn whatever it
+    // holds, and the turn is taken from it.
+    bool redrawPending_ = false;
     // The score and length of the last board drawn; the Crawford check runs when they change.
-    int lastScore1_ = 0, lastScore2_ = 0, lastMatchLength_ = 0;
+    int lastScore1_ = 0, lastScore2_ = 0, lastMatchLength_ = 0, lastDidCrawford_ = 0;
 };

@@ -20,7 +20,8 @@ public:
     virtual void enableAcceptReject() = 0;                     // the buttons and the menu entries
     virtual void showNoDoublingPicture() = 0;                  // cmdDouble2 takes tbarcube2
 
-    virtual void CheckCrawford() = 0;
+    // `didCrawford`: the board line's own field, or -1 for the offline game's lines.
+    virtual void CheckCrawford(int didCrawford) = 0;
     // Recounts gnuBoard and the pip counts from the checker records.
     virtual void GetPips() = 0;
     virtual const GnuBoard &gnuBoard() const = 0;

@@ -72,6 +72,24 @@ void MatchActions::cmdPickUp_Click() {
     }
 }
 
+void MatchActions::offerDouble() {
+    if (inPickUp_)
+        return;
+    Running running(inPickUp_);
+    const MatchState &m = c_.game.match;
+    const bool cubeIsFree = m.theCubeVal <= 1 || m.blackOwnsCube;
+    if (!m.ismyTurn || m.die1 != 0 || m.die2 != 0 || m.isDoubled || !cubeIsFree)
+        return;
+    try {
+        if (doubleBranch()) {
+            c_.game.input.movesMade = 0;
+            c_.game.input.pickUpClicked = false;
+        }
+    } catch (const std::exception &error) {
+        Dialogs::message(QStringLiteral("Error in cmdPickupclick") + QString::fromLocal8Bit(error.what()));
+    }
+}
+
 // False when the procedure ends here with the turn's marks left as they are.
 bool MatchActions::doubleBranch() {
     const MatchState &m = c_.game.match;

@@ -15,6 +15,9 @@ public:
     // Offers the cube while the button reads "Double" and the mouse pressed it; otherwise
     // sends the moves made ("move 13-7 8-7  "), the empty move when none were.
     void cmdPickUp_Click();
+    // A click on the cube: the user doubles when it is his turn, before his roll, and the
+    // cube is his to turn. It never ends the turn.
+    void offerDouble();
     void mnuAccept_Click();
     void cmdAccept_Click() { mnuAccept_Click(); }
     void mnuReject_Click();

@@ -1,7 +1,6 @@
 #include "play/MoveLines.h"
 
 #include "app/AppState.h"
-#include "app/Dialogs.h"
 #include "app/SettingsText.h"
 #include "app/SplitString.h"
 #include "board/BoardDrawing.h"
@@ -16,15 +15,17 @@ namespace {
 // The server lets the slide of one checker end before the next one starts.
 constexpr int kPauseBetweenMoves = 100;
 
-void report(const char *text, const std::exception &error) {
-    Dialogs::message(QLatin1String(text) + QString::fromLocal8Bit(error.what()));
-}
-
-int pointNumber(const QString &piece, bool mirrored) {
+int pointNumber(QString piece, bool mirrored) {
+    if (piece.endsWith(QLatin1Char('*')))
+        piece.chop(1);  // the hit is seen when the checker lands
     const auto n = SettingsText::isNumeric(piece) ? SettingsText::toInt16(piece) : std::nullopt;
     if (!n)
         throw std::runtime_error(SettingsText::isNumeric(piece) ? "Overflow" : "Type mismatch");
     return mirrored ? 25 - *n : *n;
+}
+
+bool isTray(const QString &piece) {
+    return piece == QLatin1String("off") || piece == QLatin1String("home");
 }
 
 }  // namespace
@@ -46,7 +47,7 @@ LineMove MoveLines::move(const QStringList &pieces, int k, Side side, bool mirro
     const QString &from = pieces[2 * k];
     const QString &to = pieces[2 * k + 1];
     return {from == QLatin1String("bar") ? (black ? Position::blackBar : Position::whiteBar) : pointNumber(from, mirrored),
-            to == QLatin1String("off") ? (black ? Position::blackTray : Position::whiteTray) : pointNumber(to, mirrored)};
+            isTray(to) ? (black ? Position::blackTray : Position::whiteTray) : pointNumber(to, mirrored)};
 }
 
 std::vector<LineMove> MoveLines::read(const QString &line, Side side, bool mirrored) {
@@ -58,43 +59,40 @@ std::vector<LineMove> MoveLines::read(const QString &line, Side side, bool mirro
 }
 
 void MoveLines::ShowBlackMovesFromString(const QString &line) {
-    try {
-        show(line, Side::Black, false);
-    } catch (const std::exception &error) {
-        report("Error in ShowBlackMovesFromSting  ", error);
-    }
+    show(line, Side::Black, false);
 }
 
 void MoveLines::ShowBlackReverseMovesFromString(const QString &line) {
-    try {
-        show(line, Side::Black, true);
-    } catch (const std::exception &error) {
-        report("Error in ShowBlackReverseMovesFromString  ", error);
-    }
+    show(line, Side::Black, true);
 }
 
+// The opponent's turn ends with his move line, whatever it held.
 void MoveLines::ShowWhiteMovesFromString(const QString &line) {
-    try {
-        c_.match.gameOver = false;
-        show(line, Side::White, false);
-        whiteTail();
-        if (c_.flags.isBot)
-            c_.host.offlineEngineMoved();
-    } catch (const std::exception &error) {
-        report("Error in ShowWhiteMovesFromString  ", error);
-    }
+    c_.match.gameOver = false;
+    show(line, Side::White, false);
+    whiteTail();
+    if (c_.flags.isBot)
+        c_.host.offlineEngineMoved();
 }
 
 void MoveLines::ShowWhiteReverseMovesFromString(const QString &line) {
+    show(line, Side::White, true);
+    whiteTail();
+}
+
+// A move the line does not let us read is not guessed at: the moves before it are shown, and
+// the reader draws the server's next board line whatever it holds. A box for each such line
+// would only stop the game while the server goes on.
+void MoveLines::show(const QString &line, Side side, bool mirrored) {
+    unreadable_ = false;
     try {
-        show(line, Side::White, true);
-        whiteTail();
-    } catch (const std::exception &error) {
-        report("Error in ShowwhiteReverse movesFromString  ", error);
+        showMoves(line, side, mirrored);
+    } catch (const std::exception &) {
+        unreadable_ = true;
     }
 }
 
-void MoveLines::show(const QString &line, Side side, bool mirrored) {
+void MoveLines::showMoves(const QString &line, Side side, bool mirrored) {
     const QStringList p = pieces(line, side);
     for (int k = 1; 2 * k < p.size(); ++k) {
         const LineMove m = move(p, k, side, mirrored);  // a bad point ends the line here

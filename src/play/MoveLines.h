@@ -27,16 +27,22 @@ public:
     void ShowWhiteReverseMovesFromString(const QString &line);
 
     // The moves of a line for `side`: one to four from-to pairs after the name and "moves"
-    // ("move" too for black), "bar" and "off" taken as the side's bar and tray, point n as
-    // 25 - n when mirrored. Any other shape gives no moves. A point that is not a number
-    // throws std::runtime_error.
+    // ("move" too for black), "bar" and "off" ("home" too) taken as the side's bar and tray,
+    // point n as 25 - n when mirrored; a hit mark after a point ("7*") is passed over. Any
+    // other shape gives no moves. A point that is not a number throws std::runtime_error.
     static std::vector<LineMove> read(const QString &line, Side side, bool mirrored);
+
+    // The last line shown could not be read to its end: the board may differ from the
+    // server's until its next board line is drawn.
+    bool lastLineUnreadable() const { return unreadable_; }
 
 private:
     static QStringList pieces(const QString &line, Side side);
     static LineMove move(const QStringList &pieces, int k, Side side, bool mirrored);
     void show(const QString &line, Side side, bool mirrored);
+    void showMoves(const QString &line, Side side, bool mirrored);
     void whiteTail();
 
     GameContext c_;
+    bool unreadable_ = false;
 };

@@ -81,6 +81,14 @@ TEST_F(BoardLineReaderTest, TheCrawfordCheckRunsWhenScoreOrLengthChanges) {
     read(withFields(roll, {{4, "5"}, {6, "4"}}));
     read(withFields(roll, {{4, "5"}, {5, "1"}, {6, "4"}}));
     EXPECT_EQ(f.host.crawfordChecks, 4);
+    EXPECT_EQ(f.host.lastDidCrawford, 0);
+    // The line's own word on the Crawford game goes with it; the offline game's lines have none.
+    read(withFields(roll, {{4, "5"}, {5, "1"}, {6, "4"}, {52, "1"}}));
+    EXPECT_EQ(f.host.crawfordChecks, 5);
+    EXPECT_EQ(f.host.lastDidCrawford, 1);
+    f.flags.isBot = true;
+    read(withFields(roll, {{4, "5"}, {5, "2"}, {6, "4"}}));
+    EXPECT_EQ(f.host.lastDidCrawford, -1);
 }
 
 TEST_F(BoardLineReaderTest, ToggleReadyGoesOutOnceUntilTheServerAnswers) {
@@ -136,6 +144,28 @@ TEST_F(BoardLineReaderTest, MoveLinesGoToTheSideThatMoved) {
     read("joe moves 1-2");
     EXPECT_TRUE(f.flags.isWatching);
     EXPECT_FALSE(f.flags.isPlaying);
+}
+
+TEST_F(BoardLineReaderTest, AMoveLineItCannotReadIsMendedByTheNextBoardLine) {
+    f.match.gameInit = true;
+    read(withFields(kOpeningLine, {{33, "-1"}, {36, "6"}, {37, "1"}}));  // the opponent rolled 6-1
+    read("someplayer moves 1-7* 12-zz");  // a hit mark is read, "zz" is not
+    EXPECT_EQ(f.white(7), 1);
+    EXPECT_TRUE(f.env.messages().isEmpty());
+
+    // The server's board after the move has no dice on it, but it is drawn all the same and
+    // gives the user the turn, so a click on the board rolls.
+    const QString after = withFields(kOpeningLine, {{7 + 1, "-1"}, {7 + 7, "-1"}, {7 + 12, "-4"}, {7 + 14, "-1"}});
+    f.match.ismyTurn = false;
+    f.match.die1 = 6;
+    read(after);
+    EXPECT_EQ(f.white(14), 1);  // the checker the bad move named stands where the server says
+    EXPECT_TRUE(f.match.ismyTurn);
+    EXPECT_EQ(f.match.die1, 0);
+
+    // Once mended, dice-less boards are passed over again.
+    read(withFields(after, {{7 + 14, "0"}, {7 + 15, "-1"}}));
+    EXPECT_EQ(f.white(14), 1);
 }
 
 TEST_F(BoardLineReaderTest, AScoreThatIsNoNumberIsReported) {

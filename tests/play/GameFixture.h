@@ -26,7 +26,10 @@ struct FakeGameHost : GameHost {
     void enablePickUp(bool enabled) override { pickUpEnabled = enabled; }
     void enableAcceptReject() override { acceptRejectEnabled = true; }
     void showNoDoublingPicture() override { ++noDoublingPictures; }
-    void CheckCrawford() override { ++crawfordChecks; }
+    void CheckCrawford(int didCrawford) override {
+        ++crawfordChecks;
+        lastDidCrawford = didCrawford;
+    }
     void GetPips() override { pips = PipCount::of(records_); }
     const GnuBoard &gnuBoard() const override { return pips.gnuBoard; }
     bool socketConnected() const override { return connected; }
@@ -42,6 +45,7 @@ struct FakeGameHost : GameHost {
     bool acceptRejectEnabled = false;
     int noDoublingPictures = 0;
     int crawfordChecks = 0;
+    int lastDidCrawford = -1;
     bool connected = true;
     QStringList sent, offline;
     std::vector<int> sleeps;

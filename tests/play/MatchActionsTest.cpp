@@ -80,8 +80,8 @@ TEST_F(MatchActionsTest, TheResignLevelOfEitherSide) {
 
 TEST_F(MatchActionsTest, TheCrawfordGameComesOnceAndTheDoublingQuestionComesBack) {
     std::vector<int> crawford;
-    auto game = [&](const char *score, int cube = 1) {
-        show(ownBoard(kBlack, kWhite, 3, 1, QLatin1String(score), cube));
+    auto game = [&](const char *score, int cube = 1, int didCrawford = 0) {
+        show(ownBoard(kBlack, kWhite, 3, 1, QLatin1String(score), cube, didCrawford));
         crawford.push_back(match.isCrawford);
     };
     auto toggles = [this] { return host.sent.count("toggle double "); };
@@ -96,7 +96,7 @@ TEST_F(MatchActionsTest, TheCrawfordGameComesOnceAndTheDoublingQuestionComesBack
     game("2:1");  // one point short: the Crawford game, where nobody doubles
     game("2:1");
     EXPECT_EQ(toggles(), 2);
-    game("2:2");  // after it the leader gains nothing by a double
+    game("2:2", 1, 1);  // after it the leader gains nothing by a double
     EXPECT_EQ(toggles(), 3);
     game("0:0");  // a new match
     EXPECT_EQ(toggles(), 4);

@@ -35,4 +35,21 @@ TEST(MatchRulesTest, TheCrawfordGameComesOncePerMatch) {
     EXPECT_FALSE(m.AskToDouble);
 }
 
+TEST(MatchRulesTest, TheServersLineDecidesTheCrawfordGame) {
+    MatchRules rules;
+    MatchState m;
+    // A match resumed at 4-2 whose Crawford game was played before: doubling is allowed.
+    EXPECT_EQ(rules.CheckCrawford(4, 2, 5, m, 1), Picture::Unchanged);
+    EXPECT_EQ(m.isCrawford, 0);
+    EXPECT_TRUE(rules.postCrawford);
+
+    // The next match is resumed in its Crawford game: what the last match left counts for nothing.
+    EXPECT_EQ(rules.CheckCrawford(2, 6, 7, m, 0), Picture::NoDoubling);
+    EXPECT_EQ(m.isCrawford, 1);
+    EXPECT_FALSE(m.AskToDouble);
+    EXPECT_EQ(rules.CheckCrawford(2, 6, 7, m, 1), Picture::Doubling);  // played: the line says so
+    EXPECT_EQ(m.isCrawford, 0);
+    EXPECT_TRUE(m.AskToDouble);
+}
+
 }  // namespace

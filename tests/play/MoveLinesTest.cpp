@@ -13,6 +13,8 @@ TEST(MoveLinesReadTest, OneToFourPairsWithBarAndOffForEitherSideAndDirection) {
     EXPECT_EQ(MoveLines::read("gflohr moves bar-1 bar-3 .", Side::Black, true), (Moves{{26, 24}, {26, 22}}));
     EXPECT_EQ(MoveLines::read("gflohr moves 24-off 22-off .", Side::White, true), (Moves{{1, 25}, {3, 25}}));
     EXPECT_EQ(MoveLines::read("You move 6-5", Side::Black, false), (Moves{{6, 5}}));
+    // Other servers mark hits and call the tray "home".
+    EXPECT_EQ(MoveLines::read("bob moves 1-7* 5-home", Side::White, false), (Moves{{1, 7}, {5, 25}}));
 
     EXPECT_TRUE(MoveLines::read("You move 6-5", Side::White, false).empty());  // "move" is the user's word
     EXPECT_TRUE(MoveLines::read("x moves 1-2 3", Side::White, false).empty());
@@ -103,14 +105,19 @@ TEST_F(MoveLinesTest, TheOpponentEntersHitsAndBearsOffThenItIsTheUsersTurn) {
     EXPECT_EQ(f.host.offline, QStringList{"engine moved"});
 }
 
-TEST_F(MoveLinesTest, ANonNumericPointIsReportedUnderTheProceduresName) {
+TEST_F(MoveLinesTest, AnUnreadableLineShowsItsMovesUpToTheBadPointWithoutABox) {
     start(kOpeningBlack, kOpeningWhite);
     f.lines.ShowBlackMovesFromString("You move x-5");
+    EXPECT_TRUE(f.lines.lastLineUnreadable());
+    f.match.ismyTurn = false;
     f.lines.ShowWhiteReverseMovesFromString("bob moves 24-22 y-5");  // the user's 1 to 3
-    EXPECT_EQ(f.env.messages(), (QStringList{"Error in ShowBlackMovesFromSting  Type mismatch",
-                                             "Error in ShowwhiteReverse movesFromString  Type mismatch"}));
+    EXPECT_TRUE(f.lines.lastLineUnreadable());
+    EXPECT_TRUE(f.env.messages().isEmpty());
     EXPECT_EQ(f.white(1), 1);  // the move before the bad one was shown
     EXPECT_EQ(f.white(3), 1);
+    EXPECT_TRUE(f.match.ismyTurn);  // the opponent has moved, however it was written
+    f.lines.ShowWhiteMovesFromString("bob moves 12-14");
+    EXPECT_FALSE(f.lines.lastLineUnreadable());
 }
 
 }  // namespace

@@ -15,8 +15,8 @@
 // The game host, with the Crawford check the window runs when the score changes.
 struct PlayGameHost : FakeGameHost {
     using FakeGameHost::FakeGameHost;
-    void CheckCrawford() override { crawford(); }
-    std::function<void()> crawford;
+    void CheckCrawford(int didCrawford) override { crawford(didCrawford); }
+    std::function<void(int)> crawford;
 };
 
 struct FakePlayHost : PlayHost {
@@ -45,7 +45,7 @@ inline const Checkers kWhite{{1, 2}, {12, 5}, {17, 3}, {19, 5}};
 // (position, count) the way the records number them (26 the user's bar, 28 the opponent's);
 // those not placed are borne off. A cube above 1 is the user's.
 inline QString ownBoard(Checkers black, Checkers white, int die1, int die2, const QString &score = "0:0",
-                        int cube = 1) {
+                        int cube = 1, int didCrawford = 0) {
     QMap<int, QString> f;
     for (int p = 0; p <= 25; ++p)
         f[BoardLine::Positions + p] = "0";
@@ -68,6 +68,7 @@ inline QString ownBoard(Checkers black, Checkers white, int die1, int die2, cons
     }
     f[BoardLine::PlayerOff] = QString::number(off1);
     f[BoardLine::OpponentOff] = QString::number(off2);
+    f[BoardLine::DidCrawford] = QString::number(didCrawford);
     return withFields(kOpeningLine, f);
 }
 
@@ -78,9 +79,10 @@ struct PlayFixture : BoardFixture, ::testing::Test {
         board.hooks.scoreCaption = [this] { return host.captions.value(GameLabel::Score1); };
         board.hooks.matchCaption = [this] { return host.captions.value(GameLabel::Match); };
         board.hooks.doublingNoLongerMatters = [this] { actions.doublingNoLongerMatters(); };
-        host.crawford = [this] {
+        host.crawford = [this](int didCrawford) {
             auto number = [this](GameLabel l) { return host.captions.value(l).toInt(); };
-            rules.CheckCrawford(number(GameLabel::Score1), number(GameLabel::Score2), number(GameLabel::Match), match);
+            rules.CheckCrawford(number(GameLabel::Score1), number(GameLabel::Score2), number(GameLabel::Match), match,
+                                didCrawford);
             actions.doublingMayMatterAgain(number(GameLabel::Score1), number(GameLabel::Match));
         };
         flags.isConnected = true;  // a board line of the user's own match makes him the player

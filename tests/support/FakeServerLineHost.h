@@ -65,6 +65,11 @@ public:
     void setReadyPicture(bool ready) override { calls << QStringLiteral("ready(%1)").arg(ready); }
     void setCubeTogglePicture(bool ask) override { calls << QStringLiteral("cubePicture(%1)").arg(ask); }
     void enableAcceptReject() override { calls << "enableAcceptReject"; }
+    void askedToRollOrDouble() override { calls << "askedToRollOrDouble"; }
+    void doubleRefused() override { calls << "doubleRefused"; }
+    void showFinalScore(int score1, int score2) override {
+        calls << QStringLiteral("showFinalScore(%1-%2)").arg(score1).arg(score2);
+    }
     void clearKibitzInput() override { calls << "clearKibitzInput"; }
     QString player1Caption() const override { return player1; }
     QString player2Caption() const override { return player2; }
