@@ -142,6 +142,7 @@ void Mainform::putAwayDouble() {
 // A passed double leaves the cube as it was before the offer.
 void Mainform::doubleRefused() {
     putAwayDouble();
+    match.ismyTurn = false;  // the game is over
     if (match.cubeBeforeOffer > 0) {
         match.theCubeVal = match.cubeBeforeOffer;
         match.cubeBeforeOffer = 0;

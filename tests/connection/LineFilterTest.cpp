@@ -85,10 +85,18 @@ TEST_F(LineFilterTest, DoubleOfferedDoublesTheCubeAndMovesIt) {
     EXPECT_TRUE(host.called("sound(ding)"));
 
     host.m.isDoubled = false;
+    host.calls.clear();
     filter.FilterOutput("You double. Please wait for bob to accept or reject.");
     EXPECT_FALSE(host.m.isDoubled);  // our own double is not an offer to us
+    EXPECT_FALSE(host.called("enableAcceptReject"));
     EXPECT_EQ(host.m.theCubeVal, 4);
+    EXPECT_EQ(host.m.cubeBeforeOffer, 2);
     EXPECT_TRUE(host.called("ShowCube(2,4)"));
+
+    // A pass, by either side, takes the offered cube away.
+    filter.FilterOutput("bob gives up. You win 2 points.");
+    filter.FilterOutput("You give up. bob wins 1 point.");
+    EXPECT_EQ(host.calls.filter("doubleRefused").size(), 2);
 }
 
 // The cube is whatever the server's board line said; one too high to double again stays.
@@ -153,7 +161,9 @@ TEST_F(LineFilterTest, MatchEndCountsStatisticsAndAsksForTheSave) {
     EXPECT_EQ(host.playerStats.records[0].won, 0);
     EXPECT_FALSE(host.called("SaveAuto"));  // online the save waits for the player list
 
+    EXPECT_TRUE(host.called("showFinalScore(3-5)"));  // no board line comes after the last game
     filter.FilterOutput("You win the 3 point match 3-0 .");
+    EXPECT_TRUE(host.called("showFinalScore(3-0)"));
     EXPECT_EQ(host.playerStats.records[0].played, 8);
     EXPECT_EQ(host.playerStats.records[0].won, 3);
     EXPECT_EQ(host.playerStats.records[0].lastLength, 3);

@@ -137,6 +137,61 @@ TEST_F(OnlineTurnTest, TheUserPlaysATurnAndEveryActionSendsItsCommand) {
                                            "Do you want to resign 'gammon' ?", "Do you want to resign 'normal ?"}));
 }
 
+// The server need not send the opponent's roll before it asks the user to roll or double; the
+// question comes before the next board line or after it. Either way a click on the cube doubles,
+// and a passed double leaves the cube as it was and the final score on the labels.
+TEST_F(OnlineTurnTest, AClickOnTheCubeDoublesWheneverTheServerAsksToRollOrDouble) {
+    const QString afterOpponent = "0:-2:0:0:0:0:5:2:2:0:0:0:-5:4:0:0:0:-3:0:-5:0:0:0:0:2:0";
+    // Later in the match, at 2-1 after the Crawford game.
+    QString late = board(afterOpponent, "0:0:0:0").replace("someplayer:3:0:0:", "someplayer:3:2:1:");
+    late.chop(3);
+    late += "1:0";
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({"3", "4", "** Player someplayer has joined you for a 3 point match.", board(kOpening, "6:1:0:0")})
+        .awaitLine("move ")
+        .sendLines({"someplayer moves 24-23 24-21", board(afterOpponent, "0:0:0:0"),
+                    "It's your turn. Please roll or double"})
+        .awaitLine("double ")
+        .sendLines({"You double. Please wait for someplayer to accept or reject.",
+                    "someplayer gives up. You win 1 point."})
+        .pause(300)
+        .sendLines({"It's your turn. Please roll or double", late})
+        .awaitLine("double ")
+        .sendLines({"You double. Please wait for someplayer to accept or reject.",
+                    "someplayer gives up. You win 1 point.", "You win the 3 point match 3-1 ."});
+    ASSERT_TRUE(server.start());
+    window->prefs.prfPort = server.port();
+    window->mnuConnect->trigger();
+    window->frmLoginWindow->txtUsername->setText("alice");
+    window->frmLoginWindow->txtPassword->setText("secret");
+    window->frmLoginWindow->cmdOK->click();
+
+    ASSERT_TRUE(waitFor([&] { return window->match.die1 == 6; }));
+    clickAt(checker(13));
+    clickAt(checker(8), Qt::RightButton);
+    const QSize size = window->board.size();
+    clickAt({int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6});  // the dice: the move goes
+    const QPoint cube = window->board.cubeSpots()[0] + QPoint(6, 6);
+
+    for (int turn = 1; turn <= 2; ++turn) {
+        ASSERT_TRUE(waitFor([&] { return window->match.ismyTurn && window->cmdPickUp->text() == "Double"; }));
+        QTest::qWait(100);  // the rest of the server's lines
+        clickAt(cube);
+        ASSERT_TRUE(waitFor([&] { return server.linesReceived().count("double ") == turn; }));
+        // The pass ends the game and puts the offered cube back.
+        ASSERT_TRUE(waitFor([&] { return !window->match.ismyTurn; }));
+        EXPECT_EQ(window->match.theCubeVal, 1);
+    }
+    ASSERT_TRUE(waitFor([&] { return window->lblScore1->text() == "3"; }));
+    EXPECT_EQ(window->lblScore2->text(), "1");
+    EXPECT_FALSE(window->cmdAccept->isEnabled());
+    EXPECT_FALSE(window->cmdReject->isEnabled());
+    ASSERT_TRUE(server.waitForScriptEnd(10000)) << server.failures().join('\n').toStdString();
+    EXPECT_EQ(server.linesReceived().mid(1), (QStringList{"board ", "move 13-7 8-7  ", "double ", "double "}));
+}
+
 TEST_F(OnlineTurnTest, TheBlinkStopsAtOnceWhileWatchingAndTheTrayRollsNoOnePointMatch) {
     window->flags.isConnected = true;
     window->lblPlayer1->setText("joe_white");

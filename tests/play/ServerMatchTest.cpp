@@ -156,7 +156,9 @@ TEST_F(ServerMatchTest, AWatchedMatchFollowsBothBoardDirections) {
     ScriptedServer server;
     server.send("login: ")
         .awaitLine("login Korvex")
-        .sendLines({"3", "4", "You're now watching joe_white.", boards[0], "black_jack moves 1-7 2-4 ."})
+        .sendLines({"3", "4", "You're now watching joe_white.", boards[0]})
+        .awaitLine("check pips")
+        .sendLines({"black_jack moves 1-7 2-4 ."})
         .awaitLine("check mirrored")
         .sendLines({boards[1], "joe_white moves 13-8 11-10 ."})
         .awaitLine("check plain")
@@ -164,6 +166,12 @@ TEST_F(ServerMatchTest, AWatchedMatchFollowsBothBoardDirections) {
         .awaitLine("check doubles")
         .hangUp();
     connectTo(server);
+
+    // The first board drawn shows its pip counts at once.
+    ASSERT_TRUE(reached([&] { return window->lblPlayer1->text() == "joe_white"; }, "check pips"));
+    const PipCount drawn = PipCount::of(window->checkers);
+    EXPECT_EQ(window->lblpipb->text(), QString::number(drawn.blackPips));
+    EXPECT_EQ(window->lblpipw->text(), QString::number(drawn.whitePips));
 
     ASSERT_TRUE(reached([&] { return white(18) == 1; }, "check mirrored"));
     EXPECT_TRUE(window->flags.isWatching);
