@@ -1,6 +1,7 @@
 #include "app/Dialogs.h"
 
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -41,13 +42,19 @@ Dialogs::Reply Dialogs::show(const Request &request) {
         return handler()(request);
 
     if (request.isInput) {
-        bool ok = false;
-        const QString text = QInputDialog::getText(parentWidget(), request.title, request.text, QLineEdit::Normal,
-                                                   request.defaultText, &ok);
-        return {ok ? Answer::Ok : Answer::Cancel, ok ? text : QString()};
+        QInputDialog dialog(parentWidget());
+        dialog.setWindowTitle(request.title);
+        dialog.setLabelText(request.text);
+        dialog.setTextValue(request.defaultText);
+        for (QLabel *label : dialog.findChildren<QLabel *>())
+            label->setTextFormat(Qt::PlainText);
+        const bool ok = dialog.exec() == QDialog::Accepted;
+        return {ok ? Answer::Ok : Answer::Cancel, ok ? dialog.textValue() : QString()};
     }
 
+    // What a box says often comes from the server or another player: never markup.
     QMessageBox box(toQt(request.icon), request.title, request.text, toQt(request.buttons), parentWidget());
+    box.setTextFormat(Qt::PlainText);
     switch (box.exec()) {
     case QMessageBox::Yes: return {Answer::Yes, {}};
     case QMessageBox::No: return {Answer::No, {}};

@@ -46,6 +46,7 @@ frmAccount::frmAccount(Mainform &main) : QDialog(&main), main_(main) {
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setTextFormat(Qt::PlainText);  // the server's words
     Label2 = new QLabel(QStringLiteral("Password"), this);
     Label1 = new QLabel(QStringLiteral("Username"), this);
 

@@ -105,10 +105,10 @@ void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, cons
                 if (rowsOf.at(i).contains(key))
                     removeAt(which, i);
         }
-        updateCounters();
         ProcessWhoLine(line);
         if (host_.lists().friendsList.contains(name))
             ShowFriends(friendsFile);
+        updateCounters();
     } else if (kind == QLatin1String("logout")) {
         for (Which which : {Which::All, Which::Ready, Which::Friends}) {
             const QStringList &rowsOf = rows(which);

@@ -51,6 +51,7 @@ frmInvite::frmInvite(Mainform &main) : QDialog(&main, Qt::Dialog | Qt::WindowSta
     auto *grid = new QGridLayout(this);
     lblInvite = new QLabel(QStringLiteral("            "), this);
     lblInvite->setObjectName(QStringLiteral("lblInvite"));
+    lblInvite->setTextFormat(Qt::PlainText);
     QFont bold = lblInvite->font();
     bold.setBold(true);
     lblInvite->setFont(bold);
@@ -67,6 +68,7 @@ frmInvite::frmInvite(Mainform &main) : QDialog(&main, Qt::Dialog | Qt::WindowSta
     auto figure = [&](const char *name, const QString &initial, const QString &caption, int row, int column) {
         auto *value = new QLabel(initial, this);
         value->setObjectName(QLatin1String(name));
+        value->setTextFormat(Qt::PlainText);
         grid->addWidget(value, row, column);
         grid->addWidget(new QLabel(caption, this), row, column + 1);
         return value;

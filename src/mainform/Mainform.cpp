@@ -38,6 +38,18 @@ constexpr int kListHeight = 260;
 constexpr int kOptionRowHeight = 24;
 constexpr int kFrameHeight = 56;
 constexpr int kKibitzInputHeight = 26;
+constexpr int kLabelHeight = 20;
+// Widths of the score board's small labels, and of the status line.
+constexpr int kScoreWidth = 40;
+constexpr int kPipWidth = 48;
+constexpr int kWinsWidth = 64;
+// Light text on the dark wood of the tray.
+const QColor kTrayText(0xF4, 0xEA, 0xD0);
+
+// `value` rounded, then divided by `n` with the remainder dropped.
+int roundedDiv(double value, int n) {
+    return SettingsText::roundEven(value) / n;
+}
 
 void applyFontAndColours(QWidget *w, const QString &font, double size, qint64 text, qint64 back) {
     QFont f(font);
@@ -88,92 +100,118 @@ int Mainform::screenWidth() const {
 }
 
 void Mainform::buildMenus() {
-    auto add = [this](QMenu *menu, const char *name, const QString &caption) {
-        QAction *action = menu->addAction(caption);
+    auto menu = [this](QMenu *parent, const char *name, const QString &caption) {
+        QMenu *m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto add = [](QMenu *parent, const char *name, const QString &caption) {
+        QAction *action = parent->addAction(caption);
         action->setObjectName(QLatin1String(name));
         return action;
     };
+    // An entry whose work comes with a later part of the program.
+    auto later = [this, &add](QMenu *parent, const char *name, const QString &caption) {
+        QAction *action = add(parent, name, caption);
+        keepWaiting(action);
+        return action;
+    };
 
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    add(mnuFile, "mnuLoadJFPos", QStringLiteral("Load JF Pos"));
-    add(mnuFile, "mnuSaveJF", QStringLiteral("Save As JF pos"));
-    add(mnuFile, "mnuLog2mat", QStringLiteral("Convert Log to JF .mat"));
-    add(mnuFile, "mnuViewSaved", QStringLiteral("Play Back a Saved Match"));
+    mnuFile = menu(nullptr, "mnuFile", QStringLiteral("&Game"));
+    mnuConnect = add(mnuFile, "mnuConnect", QStringLiteral("Play Online"));
+    mnudisconnect = add(mnuFile, "mnudisconnect", QStringLiteral("Disconnect"));
+    mnuNew = add(mnuFile, "mnuNew", QStringLiteral("Play offline against the computer"));
+    mnuFile->addSeparator();
+    later(mnuFile, "mnuSaveJF", QStringLiteral("Save As JF pos"));
+    later(mnuFile, "mnuLoadJFPos", QStringLiteral("Load JF.pos file"));
+    later(mnuFile, "mnuViewSaved", QStringLiteral("View Saved"));
+    later(mnuFile, "mnuLog2mat", QStringLiteral("Convert Log ->JF.mat"));
     mnuFile->addSeparator();
     connect(add(mnuFile, "mnuExit", QStringLiteral("E&xit")), &QAction::triggered, this, &Mainform::mnuExit_Click);
 
-    mnuGame = menuBar()->addMenu(QStringLiteral("&Game"));
-    mnuGame->setObjectName(QStringLiteral("mnuGame"));
-    mnuConnect = add(mnuGame, "mnuConnect", QStringLiteral("Play Online"));
-    mnudisconnect = add(mnuGame, "mnudisconnect", QStringLiteral("Disconnect"));
-    mnuNew = add(mnuGame, "mnuNew", QStringLiteral("Play offline against the computer"));
-    mnuGame->addSeparator();
-    add(mnuGame, "mnuRoll", QStringLiteral("Roll"));
-    mnuAccept = add(mnuGame, "mnuAccept", QStringLiteral("Accept"));
-    mnuReject = add(mnuGame, "mnuReject", QStringLiteral("Reject"));
-    add(mnuGame, "mnuResign", QStringLiteral("Resign"));
-    add(mnuGame, "mnuUndo", QStringLiteral("Undo"));
-    add(mnuGame, "mnuRefresh", QStringLiteral("Refresh Board"));
-    add(mnuGame, "mnuLeave", QStringLiteral("Leave"));
-    add(mnuGame, "mnuGreedy", QStringLiteral("Toggle Greedy"));
-    add(mnuGame, "mnutoggledouble", QStringLiteral("Toggle Double"));
-    mnuGame->addSeparator();
-    add(mnuGame, "mnuSaved", QStringLiteral("Show Saved"));
-    add(mnuGame, "mnuWatchers", QStringLiteral("Show Watchers"));
-    add(mnuGame, "mnuStopWatch", QStringLiteral("Stop Watching"));
-    add(mnuGame, "mnuSetBoardstyle", QStringLiteral("Set Boardstyle 3"));
-    add(mnuGame, "mnuToggleMoreboards", QStringLiteral("Toggle MoreBoards"));
-    add(mnuGame, "mnuNotify", QStringLiteral("Toggle Notify"));
-    add(mnuGame, "mnuReport", QStringLiteral("Toggle Report"));
+    mnuAction = menu(nullptr, "mnuAction", QStringLiteral("&Action"));
+    add(mnuAction, "mnuRoll", QStringLiteral("Roll"));
+    mnuAccept = add(mnuAction, "mnuAccept", QStringLiteral("Accept"));
+    mnuReject = add(mnuAction, "mnuReject", QStringLiteral("Reject"));
+    add(mnuAction, "mnuResign", QStringLiteral("Resign"));
+    add(mnuAction, "mnuUndo", QStringLiteral("Undo"));
+    add(mnuAction, "mnuRefresh", QStringLiteral("Refresh Board"));
+    add(mnuAction, "mnuJoin", QStringLiteral("Join"));
+    add(mnuAction, "mnuLeave", QStringLiteral("Leave"));
+    add(mnuAction, "mnutoggledouble", QStringLiteral("Toggle Double"));
+    mnuAction->addSeparator();
+    add(mnuAction, "mnuReady", QStringLiteral("Toggle Ready"));
+    later(mnuAction, "mnuAway", QStringLiteral("Toggle Away"));
+    later(mnuAction, "mnuNotify", QStringLiteral("Toggle Notify"))->setCheckable(true);
+    later(mnuAction, "mnuReport", QStringLiteral("Toggle Report"));
+    QMenu *toggle = menu(mnuAction, "mnuToggle", QStringLiteral("Toggle"));
+    add(toggle, "mnuGreedy", QStringLiteral("Toggle Greedy"));
+    add(toggle, "mnuToggleMoreboards", QStringLiteral("Toggle MoreBoards"));
+    add(toggle, "mnuSetBoardstyle", QStringLiteral("Set Boardstyle 3"));
+    mnuAction->addSeparator();
+    later(mnuAction, "mnuSaved", QStringLiteral("Show Saved"));
+    add(mnuAction, "mnuWatchers", QStringLiteral("Show Watchers"));
+    add(mnuAction, "mnuStopWatch", QStringLiteral("Stop Watching"));
+    QMenu *autoInvite = menu(mnuAction, "mnuAutoInvite", QStringLiteral("Auto Invite"));
+    later(autoInvite, "mnuAutoShow", QStringLiteral("Show"));
+    later(autoInvite, "mnuAutoFriends", QStringLiteral("Auto Invite Friends "));
+    later(autoInvite, "mnuAutoClear", QStringLiteral("Clear"));
 
-    mnupopup = menuBar()->addMenu(QStringLiteral("Player List"));
-    mnupopup->setObjectName(QStringLiteral("mnupopup"));
+    mnupopup = menu(nullptr, "mnupopup", QStringLiteral("Player List"));
     add(mnupopup, "mnuInvite", QStringLiteral("Invite"));
-    add(mnupopup, "mnuJoin", QStringLiteral("Join"));
-    add(mnupopup, "mnuLook", QStringLiteral("Look"));
     add(mnupopup, "mnuWatch", QStringLiteral("Watch"));
+    // The player menu's Join acts on no one: the invitation that "join" answers is the last one.
+    keepWaiting(add(mnupopup, "mnuJoinList", QStringLiteral("Join")));
     add(mnupopup, "mnuWhois", QStringLiteral("Whois"));
-    add(mnupopup, "mnuChat", QStringLiteral("Chat"));
-    add(mnupopup, "mnuListAddBuddy", QStringLiteral("Friends (Add/Remove)"));
-    add(mnupopup, "mnuIgnore", QStringLiteral("Ignore "));
-    QMenu *repbot = mnupopup->addMenu(QStringLiteral("RepBot"));
-    repbot->setObjectName(QStringLiteral("mnuRepbot"));
-    add(repbot, "mnuRepbotList", QStringLiteral("List RepBot"));
-    add(repbot, "mnuRepBotAsk", QStringLiteral("Ask RepBot"));
-    add(repbot, "mnuRepbotVouch", QStringLiteral("Vouch for.."));
-    add(repbot, "mnuRepbotComplain", QStringLiteral("Complain.."));
-    add(repbot, "mnuRepbotWithdraw", QStringLiteral("Withdraw..."));
-    QMenu *sort = mnupopup->addMenu(QStringLiteral("Sort"));
-    sort->setObjectName(QStringLiteral("mnuSort"));
-    add(sort, "mnuSortRating", QStringLiteral("Sort Rating"));
-    add(sort, "mnusortName", QStringLiteral("Sort Name"));
+    add(mnupopup, "mnuLook", QStringLiteral("Look"));
+    later(mnupopup, "mnuChat", QStringLiteral("Chat"));
+    later(mnupopup, "mnuIgnore", QStringLiteral("Ignore "));
+    QMenu *repbot = menu(mnupopup, "mnuRepbot", QStringLiteral("RepBot"));
+    later(repbot, "mnuRepbotList", QStringLiteral("List RepBot"));
+    later(repbot, "mnuRepBotAsk", QStringLiteral("Ask RepBot"));
+    later(repbot, "mnuRepbotVouch", QStringLiteral("Vouch for.."));
+    later(repbot, "mnuRepbotComplain", QStringLiteral("Complain about.."));
+    later(repbot, "mnuRepbotWithdraw", QStringLiteral("Withdraw..."));
+    later(mnupopup, "mnuListAddBuddy", QStringLiteral("Friends (Add/Remove)"));
+    QMenu *sort = menu(mnupopup, "mnuSort", QStringLiteral("Sort"));
+    later(sort, "mnuSortRating", QStringLiteral("Sort Rating"));
+    later(sort, "mnusortName", QStringLiteral("Sort Name"));
     add(mnupopup, "mnuListRefresh", QStringLiteral("Refresh"));
 
-    mnuOptions = menuBar()->addMenu(QStringLiteral("&Options"));
-    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
-    add(mnuOptions, "mnuPreference", QStringLiteral("Preferences"));
-    mnuFull = add(mnuOptions, "mnuFull", QStringLiteral("Full Screen On"));
-    add(mnuOptions, "mnuEditFriends", QStringLiteral("Edit Friends"));
-    add(mnuOptions, "mnuEditStats", QStringLiteral("View Stats"));
-    add(mnuOptions, "mnuReady", QStringLiteral("Toggle Ready"));
-    add(mnuOptions, "mnuAway", QStringLiteral("Toggle Away"));
+    mnuOptions = menu(nullptr, "mnuOptions", QStringLiteral("&Options"));
+    later(mnuOptions, "mnuPreference", QStringLiteral("Preferences"));
+    mnuFull = later(mnuOptions, "mnuFull", QStringLiteral("Full Screen On"));
+    later(mnuOptions, "mnuEditFriends", QStringLiteral("Edit Friends"));
+    later(mnuOptions, "mnuEditStats", QStringLiteral("View Stats"));
+    later(mnuOptions, "mnuChatShouts", QStringLiteral("Show Shouts in Chat Window"))->setVisible(false);
 
-    mnuSoundS = menuBar()->addMenu(QStringLiteral("Sounds"));
-    mnuSoundS->setObjectName(QStringLiteral("mnuSoundS"));
+    // The canned lines, filled from their files when the user goes online.
+    for (const auto &[name, caption] : {std::pair{"mnuKibitz1", "&Kibitz"}, std::pair{"mnuShout1", "&Shouts"},
+                                        std::pair{"mnuServer1", "&Server"}})
+        later(menu(nullptr, name, QLatin1String(caption)), "", QStringLiteral("Usage (FIBS) online"));
 
-    mnuOther = menuBar()->addMenu(QStringLiteral("More Games"));
-    mnuOther->setObjectName(QStringLiteral("mnuOther"));
-    add(mnuOther, "mnuLanternhall", QStringLiteral("Online Backgammon for money"));
-    add(mnuOther, "mnuPoker", QStringLiteral("Online Poker for money"));
-    add(mnuOther, "mnuGin", QStringLiteral("Gin Rummy"));
-    add(mnuOther, "mnuBlackjack", QStringLiteral("Free Blackjack Video Poker Slots "));
+    mnuSoundS = menu(nullptr, "mnuSoundS", QStringLiteral("Sounds"));
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    add(mnuHelp, "mnuNotes", QStringLiteral("Contents"));
-    add(mnuHelp, "mnuChecUpdate", QStringLiteral("Check for Updates"));
-    add(mnuHelp, "mnuAbout", QStringLiteral("About Korvex"));
+    mnuOther = menu(nullptr, "mnuOther", QStringLiteral("More Games"));
+    later(mnuOther, "mnuLanternhall", QStringLiteral("Online Backgammon for money"));
+    later(mnuOther, "mnuPoker", QStringLiteral("Online Poker for money"));
+    later(mnuOther, "mnuGin", QStringLiteral("Gin Rummy"));
+    later(mnuOther, "mnuBlackjack", QStringLiteral("Free Blackjack Video Poker Slots "));
+
+    mnuHelp = menu(nullptr, "mnuHelp", QStringLiteral("Help"));
+    later(mnuHelp, "mnuNotes", QStringLiteral("Contents"));
+    later(mnuHelp, "mnuChecUpdate", QStringLiteral("Check for Updates"));
+    later(mnuHelp, "mnuAbout", QStringLiteral("About Korvex"));
+}
+
+void Mainform::keepWaiting(QAction *entry) {
+    entry->setProperty("waiting", true);
+    entry->setEnabled(false);
+    // The online and offline looks switch entries by name; these stay off all the same.
+    connect(entry, &QAction::enabledChanged, entry, [entry](bool enabled) {
+        if (enabled)
+            entry->setEnabled(false);
+    });
 }
 
 void Mainform::buildControls() {
@@ -196,10 +234,26 @@ void Mainform::buildControls() {
     cmdRefresh = button("cmdRefresh", QStringLiteral("Refresh"));
     cmdPickUp = button("cmdPickUp", QStringLiteral("Pick Up"));
     cmdDouble = button("cmdDouble", QStringLiteral("Hint"));
+    cmdgreedy = button("cmdgreedy", QStringLiteral("Greedy"));
+    cmdTrophy = button("cmdTrophy", QStringLiteral("New Match"));
+    cmdMoney = button("cmdMoney", QStringLiteral("Money Game"));
     cmdUndo->setToolTip(QStringLiteral("Undo the move"));
+    cmdgreedy->setToolTip(QStringLiteral("Toggle Greedy"));
+    cmdTrophy->setToolTip(QStringLiteral("Start a new game"));
+    cmdMoney->setToolTip(QStringLiteral("New GnuBG Money Game"));
+    // A money game against GnuBG is not defined: the button is shown, never enabled.
+    cmdMoney->setEnabled(false);
+    cmdgreedy->setEnabled(false);
+
+    Picture2 = new QWidget(central);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->installEventFilter(this);
+    // The score board on the tray panel beside the kibitz box.
     auto label = [this](const char *name) {
-        auto *l = new QLabel(Picture1);
+        auto *l = new QLabel(Picture2);
         l->setObjectName(QLatin1String(name));
+        l->setAlignment(Qt::AlignCenter);
+        l->setTextFormat(Qt::PlainText);  // names and status come from the server and other players
         return l;
     };
     lblPlayer1 = label("lblPlayer1");
@@ -262,19 +316,30 @@ void Mainform::buildControls() {
     cmdShoutsSend = new QPushButton(QStringLiteral(">>"), Frame1);
     cmdShoutsSend->setObjectName(QStringLiteral("cmdShoutsSend"));
 
-    Picture2 = new QWidget(central);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->installEventFilter(this);
     txtKibitzoutput = makePane(Picture2, "txtKibitzoutput");
     picKibitz = new QWidget(Picture2);
     picKibitz->setObjectName(QStringLiteral("picKibitz"));
     txtkibitz = new QLineEdit(picKibitz);
     txtkibitz->setObjectName(QStringLiteral("txtkibitz"));
-    opKibitz = option(picKibitz, "opKibitz", QStringLiteral("Kibitz"));
-    opWhisper = option(picKibitz, "opWhisper", QStringLiteral("Whisper"));
+    opKibitz = option(Picture2, "opKibitz", QStringLiteral("Kibitz"));
+    opWhisper = option(Picture2, "opWhisper", QStringLiteral("Whisper"));
     opKibitz->setChecked(true);
-    lblStatus = new QLabel(Picture2);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus = label("lblStatus");
+    for (QWidget *w : std::initializer_list<QWidget *>{lblPlayer1, lblPlayer2, lblScore1, lblScore2, lblMatch,
+                                                       lblpipb, lblpipw, lblwinsB, lblwinsW, lblStatus, opKibitz,
+                                                       opWhisper}) {
+        QPalette palette = w->palette();
+        palette.setColor(QPalette::WindowText, kTrayText);
+        w->setPalette(palette);
+    }
+    // The chances lean on the pip counts beside them.
+    lblwinsB->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblwinsW->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (QLabel *l : {lblPlayer1, lblPlayer2, lblScore1, lblScore2, lblMatch}) {
+        QFont bold = l->font();
+        bold.setBold(true);
+        l->setFont(bold);
+    }
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -351,12 +416,14 @@ void Mainform::LoadTalkingWavsMenu() {
     if (files.isEmpty()) {
         QAction *placeholder = mnuSoundS->addAction(TalkingWavs::emptyCaption);
         placeholder->setObjectName(QStringLiteral("mnuSoundSelect0"));
+        keepWaiting(placeholder);
         mnuSoundSelect << placeholder;
         return;
     }
     for (int i = 0; i < files.size(); ++i) {
         QAction *entry = mnuSoundS->addAction(files.at(i));
         entry->setObjectName(QStringLiteral("mnuSoundSelect%1").arg(i));
+        keepWaiting(entry);
         mnuSoundSelect << entry;
     }
 }
@@ -450,20 +517,7 @@ void Mainform::Form_Resize() {
     const int innerHeight = inner->height();
 
     Picture1->setGeometry(0, 0, innerWidth, kStripHeight);
-    int x = 4;
-    for (QPushButton *b :
-         {cmdExit, cmdToggleReady, cmdDouble2, cmdAccept, cmdReject, cmdUndo, cmdRefresh, cmdPickUp, cmdDouble}) {
-        b->setGeometry(x, 4, 80, kStripHeight - 8);
-        x += 84;
-    }
-    const std::initializer_list<QLabel *> labels{lblPlayer1, lblScore1, lblPlayer2, lblScore2, lblMatch,
-                                                 lblpipb,    lblpipw,   lblwinsB,   lblwinsW};
-    // The labels share what the buttons leave of the strip, 72 pixels each at most.
-    const int step = qBound(40, (innerWidth - x) / int(labels.size()), 72);
-    for (QLabel *l : labels) {
-        l->setGeometry(x, 4, step - 2, kStripHeight - 8);
-        x += step;
-    }
+    layOutToolbar(innerWidth);
 
     boardShow->move(0, kStripHeight);
     picList->setGeometry(boardShow->width(), kStripHeight, qMax(0, innerWidth - boardShow->width()),
@@ -474,6 +528,25 @@ void Mainform::Form_Resize() {
     picAd->move(txtShouts->x() + SettingsText::roundEven(txtShouts->width() / 2.1 - picAd->width() / 2.0),
                 txtShouts->y() + (txtShouts->height() - picAd->height()) / 2);
     WebBrowser1->setGeometry(List1->geometry());
+}
+
+// Every button keeps the width its caption needs; when the window is too narrow for all of
+// them they share the strip evenly rather than fall off its end.
+void Mainform::layOutToolbar(int innerWidth) {
+    const std::initializer_list<QPushButton *> buttons{cmdExit,   cmdToggleReady, cmdDouble2, cmdAccept,
+                                                        cmdReject, cmdUndo,        cmdRefresh, cmdPickUp,
+                                                        cmdDouble, cmdgreedy,      cmdTrophy,  cmdMoney};
+    constexpr int kGap = 4;
+    int wanted = kGap;
+    for (const QPushButton *b : buttons)
+        wanted += qMax(56, b->sizeHint().width()) + kGap;
+    const double squeeze = wanted > innerWidth ? double(innerWidth) / wanted : 1.0;
+    int x = kGap;
+    for (QPushButton *b : buttons) {
+        const int w = int(qMax(56, b->sizeHint().width()) * squeeze);
+        b->setGeometry(x, 4, w, kStripHeight - 8);
+        x += w + kGap;
+    }
 }
 
 void Mainform::picList_Resize() {
@@ -513,20 +586,52 @@ void Mainform::picList_Resize() {
 
 void Mainform::Picture2_Resize() {
     const int innerHeight = centralWidget()->height();
+    const int width = Picture2->width();
+    const int kibitzWidth = SettingsText::roundEven(width * 0.47);
     int outputHeight;
     if (screenWidth() < 1024)
         outputHeight = 2 * kKibitzInputHeight;
     else
         outputHeight = qMax(kKibitzInputHeight, SettingsText::roundEven(innerHeight * 0.93) - boardShow->height() -
                                                     kStripHeight - kKibitzInputHeight);
-    outputHeight = qMin(outputHeight, qMax(0, Picture2->height() - kKibitzInputHeight));
-    txtKibitzoutput->setGeometry(0, 0, Picture2->width(), outputHeight);
-    picKibitz->setGeometry(0, outputHeight, Picture2->width() / 2, kKibitzInputHeight);
-    txtkibitz->setGeometry(0, 0, picKibitz->width() - 150, kKibitzInputHeight);
+    // Under the output box a row for the kibitz/whisper choice and the clock, then the input box.
+    outputHeight = qMin(outputHeight, qMax(0, Picture2->height() - kKibitzInputHeight - kOptionRowHeight));
+    txtKibitzoutput->setGeometry(0, 0, kibitzWidth, outputHeight);
     if (opKibitz) {
-        opKibitz->setGeometry(picKibitz->width() - 146, 0, 70, kKibitzInputHeight);
-        opWhisper->setGeometry(picKibitz->width() - 74, 0, 74, kKibitzInputHeight);
+        opKibitz->setGeometry(4, outputHeight, 70, kOptionRowHeight);
+        opWhisper->setGeometry(78, outputHeight, 80, kOptionRowHeight);
     }
-    lblStatus->setGeometry(picKibitz->width() + 8, picKibitz->y() + picKibitz->height() / 2 - 10,
-                           Picture2->width() - picKibitz->width() - 8, 20);
+    if (lblTime)
+        lblTime->setGeometry(kibitzWidth - 100, outputHeight, 100, kOptionRowHeight);
+    picKibitz->setGeometry(0, outputHeight + kOptionRowHeight, kibitzWidth, kKibitzInputHeight);
+    const int lampWidth = Label1 ? Label1->width() + 4 : 0;
+    txtkibitz->setGeometry(0, 0, kibitzWidth - lampWidth, kKibitzInputHeight);
+    if (Label1)
+        Label1->move(kibitzWidth - Label1->width(), (kKibitzInputHeight - Label1->height()) / 2);
+    layOutScoreBoard();
+}
+
+// The names, scores, match length, pip counts and winning chances on the right half of the
+// tray, each placed from the board's width; the status line sits under the match length.
+void Mainform::layOutScoreBoard() {
+    const double w = boardShow->width();
+    constexpr int kNames = 6, kScores = kNames + kLabelHeight + 2, kPips = kScores + kLabelHeight + 2;
+    lblPlayer1->setGeometry(SettingsText::roundEven(w * 0.5), kNames, SettingsText::roundEven(w * 0.25),
+                            kLabelHeight);
+    lblPlayer2->setGeometry(SettingsText::roundEven(w * 0.75), kNames, SettingsText::roundEven(w * 0.25),
+                            kLabelHeight);
+    const int score1 = lblPlayer1->x() + roundedDiv(lblPlayer1->width(), 2);
+    const int score2 = lblPlayer2->x() + roundedDiv(lblPlayer2->width(), 2);
+    lblScore1->setGeometry(score1, kScores, kScoreWidth, kLabelHeight);
+    lblScore2->setGeometry(score2, kScores, kScoreWidth, kLabelHeight);
+    const int pipShift = roundedDiv(kPipWidth, 3) + SettingsText::roundEven(kScoreWidth / 4.0);
+    lblpipb->setGeometry(score1 - pipShift, kPips, kPipWidth, kLabelHeight);
+    lblpipw->setGeometry(score2 - pipShift, kPips, kPipWidth, kLabelHeight);
+    lblMatch->setGeometry(roundedDiv(score2 + score1, 2) - roundedDiv(kScoreWidth, 2), kScores, kScoreWidth,
+                          kLabelHeight);
+    lblwinsB->setGeometry(lblpipb->x() - kWinsWidth, kPips, kWinsWidth, kLabelHeight);
+    lblwinsW->setGeometry(lblpipw->x() + kPipWidth, kPips, kWinsWidth, kLabelHeight);
+    const int statusWidth = SettingsText::roundEven(w * 0.45);
+    lblStatus->setGeometry(lblMatch->x() + kScoreWidth / 2 - statusWidth / 2,
+                           picKibitz->y() + picKibitz->height() / 2 - kLabelHeight / 2, statusWidth, kLabelHeight);
 }

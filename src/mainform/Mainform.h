@@ -162,13 +162,14 @@ public:
     QLabel *lblStatus = nullptr;
     QPushButton *cmdExit = nullptr, *cmdToggleReady = nullptr, *cmdDouble2 = nullptr, *cmdAccept = nullptr,
                 *cmdReject = nullptr, *cmdUndo = nullptr, *cmdRefresh = nullptr, *cmdPickUp = nullptr,
-                *cmdDouble = nullptr;  // the engine's hint
+                *cmdDouble = nullptr,  // the engine's hint
+                *cmdgreedy = nullptr, *cmdTrophy = nullptr, *cmdMoney = nullptr;
     QLabel *lblPlayer1 = nullptr, *lblPlayer2 = nullptr, *lblScore1 = nullptr, *lblScore2 = nullptr,
            *lblMatch = nullptr, *lblpipb = nullptr, *lblpipw = nullptr;
     QTimer *Timer1 = nullptr;          // status-line blinker
     QTimer *Timer2 = nullptr;          // clock, data lamp and connection watchdog
 
-    QMenu *mnuFile = nullptr, *mnuGame = nullptr, *mnupopup = nullptr, *mnuOptions = nullptr,
+    QMenu *mnuFile = nullptr, *mnuAction = nullptr, *mnupopup = nullptr, *mnuOptions = nullptr,
           *mnuSoundS = nullptr, *mnuOther = nullptr, *mnuHelp = nullptr;
     QAction *mnuFull = nullptr, *mnuConnect = nullptr, *mnuNew = nullptr, *mnudisconnect = nullptr,
             *mnuAccept = nullptr, *mnuReject = nullptr;
@@ -240,6 +241,9 @@ protected:
 
 private:
     void buildMenus();
+    // An entry whose work comes with a later part of the program: shown where it belongs,
+    // kept disabled (its "waiting" property set) whatever the online or offline look says.
+    void keepWaiting(QAction *entry);
     void putAwayDouble();
     void buildControls();
     void wireBoard();
@@ -260,6 +264,8 @@ private:
     void Form_Resize();
     void picList_Resize();
     void Picture2_Resize();
+    void layOutToolbar(int innerWidth);
+    void layOutScoreBoard();
     int screenWidth() const;
 
     // A step of start-up that could not be done; the load ends with the message.

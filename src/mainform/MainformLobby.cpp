@@ -7,6 +7,7 @@
 #include "app/Utilities.h"
 #include "lobby/frmInvite.h"
 #include "lobby/InviteDecision.h"
+#include "lobby/PlayerList.h"
 #include "lobby/PlayerRecord.h"
 #include "mainform/Mainform.h"
 
@@ -32,6 +33,11 @@ void Mainform::buildLobbyActions() {
     on("mnuStopWatch", &Mainform::mnuStopWatch_Click);
     on("mnuWatchers", &Mainform::mnuWatchers_Click);
     on("mnuWhois", &Mainform::mnuWhois_Click);
+    if (QAction *refresh = findChild<QAction *>(QStringLiteral("mnuListRefresh")))
+        connect(refresh, &QAction::triggered, this, [this] {
+            if (playerList)
+                playerList->mnuListRefresh_Click();
+        });
     for (QListWidget *list : {List1, List2, List3, List4}) {
         connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { SelectListPlayer(item->text()); });
         connect(list, &QListWidget::itemDoubleClicked, this,

@@ -71,8 +71,9 @@ void Mainform::NeutralizeSettings() {
     moveInput.resetPending = false;
     lists.autoInviteList.clear();
 
-    for (QPushButton *b : {cmdUndo, cmdAccept, cmdRefresh, cmdReject, cmdToggleReady, cmdDouble2, cmdPickUp})
+    for (QPushButton *b : {cmdUndo, cmdAccept, cmdgreedy, cmdRefresh, cmdReject, cmdToggleReady, cmdDouble2, cmdPickUp})
         b->setEnabled(false);
+    cmdTrophy->setEnabled(true);
     mnuAccept->setEnabled(false);
     mnuReject->setEnabled(false);
     Label1->hide();

@@ -62,6 +62,10 @@ void Mainform::wirePlay() {
     connect(cmdUndo, &QPushButton::clicked, this, &Mainform::UndoMove);
     connect(cmdRefresh, &QPushButton::clicked, this, &Mainform::cmdRefresh_Click);
     connect(cmdDouble2, &QPushButton::clicked, this, [this] { actions.cmdDouble2_Click(); });
+    connect(cmdToggleReady, &QPushButton::clicked, this, [this] { actions.cmdToggleReady_Click(); });
+    connect(cmdgreedy, &QPushButton::clicked, this, [this] { actions.mnuGreedy_Click(); });
+    connect(cmdTrophy, &QPushButton::clicked, this, [this] { actions.cmdTrophy_Click(); });
+    connect(cmdMoney, &QPushButton::clicked, this, [this] { actions.cmdMoney_Click(); });
     cmdPickUp->setToolTip(
         QStringLiteral("Double and/or Pick-up dice...You can also pick up up the dice by clicking on them"));
     cmdReject->setToolTip(QStringLiteral("Reject / Pass"));
@@ -82,6 +86,7 @@ void Mainform::wirePlay() {
     menu("mnuGreedy", [this] { actions.mnuGreedy_Click(); });
     menu("mnuSetBoardstyle", [this] { actions.mnuSetBoardstyle_Click(); });
     menu("mnuToggleMoreboards", [this] { actions.mnuToggleMoreboards_Click(); });
+    menu("mnuReady", [this] { actions.cmdToggleReady_Click(); });
 }
 
 void Mainform::BoardShow_MouseDown(int button, int shift, double x, double y) {

@@ -15,48 +15,16 @@
 #include <QTime>
 #include <QTimer>
 
-namespace {
-
-// Keeps the clock and the lamp at the right end of the status line.
-class StatusCornerLayout : public QObject {
-public:
-    StatusCornerLayout(QLabel *status, QLabel *clock, DataLamp *lamp)
-        : QObject(status), status_(status), clock_(clock), lamp_(lamp) {
-        status->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (watched == status_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
-            place();
-        return false;
-    }
-
-private:
-    void place() {
-        const QRect s = status_->geometry();
-        const int lampLeft = s.right() - lamp_->width();
-        lamp_->move(lampLeft, s.center().y() - lamp_->height() / 2);
-        clock_->setGeometry(lampLeft - kClockWidth - 4, s.top(), kClockWidth, s.height());
-        clock_->raise();
-        lamp_->raise();
-    }
-
-    static constexpr int kClockWidth = 90;
-    QLabel *status_;
-    QLabel *clock_;
-    DataLamp *lamp_;
-};
-
-}  // namespace
-
 void Mainform::buildServerControls() {
+    // The clock beside the kibitz choice, the lamp at the end of the kibitz box.
     lblTime = new QLabel(Picture2);
     lblTime->setObjectName(QStringLiteral("lblTime"));
     lblTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label1 = new DataLamp(Picture2);
+    lblTime->setTextFormat(Qt::PlainText);
+    lblTime->setPalette(lblStatus->palette());
+    Label1 = new DataLamp(picKibitz);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->hide();
-    new StatusCornerLayout(lblStatus, lblTime, Label1);
 
     connect(mnuConnect, &QAction::triggered, this, &Mainform::mnuConnect_Click);
     connect(Timer2, &QTimer::timeout, this, &Mainform::Timer2_Timer);

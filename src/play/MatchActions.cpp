@@ -251,6 +251,10 @@ void MatchActions::cmdDouble2_Click() {
         doublingSwitchedOff_ = false;
 }
 
+void MatchActions::cmdToggleReady_Click() {
+    sendIfConnected(QStringLiteral("toggle ready "));
+}
+
 void MatchActions::doublingNoLongerMatters() {
     c_.play.setCubeTogglePicture(false);
     // Said once: a second "toggle double " would switch the question back on.

@@ -30,6 +30,8 @@ public:
     void mnuLeave_Click();
     void mnuGreedy_Click();
     void cmdDouble2_Click();
+    // The button and the menu entry: the server keeps the state and says what it became.
+    void cmdToggleReady_Click();
     void mnuSetBoardstyle_Click();
     void mnuToggleMoreboards_Click();
     void cmdTrophy_Click();

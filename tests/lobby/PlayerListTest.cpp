@@ -79,9 +79,13 @@ TEST_F(PlayerListTest, RowsAreSortedByRatingAndReplacedByNewerLines) {
     EXPECT_EQ(list.rows(PlayerList::Which::All).filter(" cleo ").size(), 1);
     EXPECT_TRUE(list.rows(PlayerList::Which::All).filter(" cleo ").first().startsWith("P  "));
 
+    // The counters always match the rows, never one line behind.
+    EXPECT_EQ(host.calls.filter("counters").last(), "counters(6,1,0)");
+
     list.UpdatePlayerList("anna", "logout", "8 anna anna drops connection.");
     EXPECT_FALSE(names(PlayerList::Which::All).contains("anna"));
     EXPECT_TRUE(names(PlayerList::Which::Ready).isEmpty());
+    EXPECT_EQ(host.calls.filter("counters").last(), "counters(5,0,0)");
 }
 
 TEST_F(PlayerListTest, RowsAreSortedByNameWhenAsked) {
