@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -61,9 +62,21 @@ ChatPanes::ChatPanes(QTextEdit *kibitz, QTextEdit *shouts, QTextEdit *terminal, 
     : kibitz_{kibitz, {}}, shouts_{shouts, {}}, terminal_{terminal, {}}, holdBox_(holdBox), prefs_(prefs),
       sounds_(std::move(sounds)) {}
 
+// The width the pane's lines will have. A pane that was never shown has not laid out its
+// viewport yet (it reports about a hundred pixels), and a hidden one may since have been
+// resized: their frame's inner rectangle, less a scroll bar, is what the lines will get.
+int ChatPanes::paneWidth(const QTextEdit *box) {
+    if (box->isVisible())
+        return box->viewport()->width();
+    int width = box->contentsRect().width();
+    if (box->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        width -= box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, box);
+    return width;
+}
+
 QString ChatPanes::wrapFor(const QTextEdit *box, const QString &text) const {
     const QFontMetrics metrics(box->font());
-    const int width = box->viewport()->width();
+    const int width = paneWidth(box);
     return ChatText::wrappedLines(text, width, [&](const QString &s) { return metrics.horizontalAdvance(s); });
 }
 

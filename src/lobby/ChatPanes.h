@@ -43,6 +43,7 @@ private:
         QString held;
     };
     void show(Pane &pane, const QString &lines);
+    static int paneWidth(const QTextEdit *box);
     QString wrapFor(const QTextEdit *box, const QString &text) const;
     bool talkingWord(const QStringList &w) const;
 

@@ -69,6 +69,20 @@ TEST_F(ChatPanesTest, EachPaneGetsItsLinesAndSound) {
     EXPECT_EQ(terminal.toPlainText(), "** bob logs in. \n");
 }
 
+// Shouts arrive before the shouts pane was ever shown: they are wrapped to the pane's width,
+// not to the hundred pixels an unshown box reports.
+TEST_F(ChatPanesTest, APaneNeverShownWrapsToItsOwnWidth) {
+    ASSERT_FALSE(shouts.isVisible());
+    const QString words = QStringList(40, QStringLiteral("word")).join(' ');
+    panes.ShowShout("bob shouts:  " + words);
+    const QFontMetrics metrics(shouts.font());
+    int widest = 0;
+    for (const QString &line : shouts.toPlainText().split('\n'))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    EXPECT_GT(widest, 400);
+    EXPECT_LE(widest, 600 + metrics.horizontalAdvance("word "));  // the crossing word stays on its line
+}
+
 TEST_F(ChatPanesTest, HeldTextIsShownInOrderOnceTheHoldEnds) {
     panes.ShowTerminal("one");
     hold.setChecked(true);
