@@ -3,6 +3,7 @@
 // the state flags and the shared lists. Owned by Mainform, passed by reference.
 #include "app/AutoInvite.h"
 #include "app/SavedGame.h"
+#include "app/ServerSwitches.h"
 
 #include <QDateTime>
 #include <QString>
@@ -64,6 +65,7 @@ struct StateFlags {
     bool saveJFMat = false;
     bool isToggleDoubleClicked = false;
     bool replayStep = false;
+    ServerSwitches serverSwitches;  // forgotten at every offline state
     QString whoSays;
     QString tokenPlayer;
 };

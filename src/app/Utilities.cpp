@@ -24,14 +24,29 @@
 
 namespace {
 double waitFactor = 1.0;
+int waitsOff = 0;
 
 int scaled(int milliseconds) {
+    if (waitsOff > 0)
+        return 0;
     return waitFactor == 1.0 ? milliseconds : int(std::lround(milliseconds * waitFactor));
 }
 }  // namespace
 
 void setWaitFactor(double factor) {
     waitFactor = factor < 0 ? 0 : factor;
+}
+
+WaitsOff::WaitsOff() {
+    ++waitsOff;
+}
+
+WaitsOff::~WaitsOff() {
+    --waitsOff;
+}
+
+bool WaitsOff::active() {
+    return waitsOff > 0;
 }
 
 void Pause(int milliseconds) {

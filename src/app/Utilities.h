@@ -15,6 +15,17 @@ void PlainSleep(int milliseconds);
 // benchmarks play whole matches without the waits that pace them for the eye. 1 is real time.
 void setWaitFactor(double factor);
 
+// While one is alive, Pause and PlainSleep return at once and checkers jump instead of
+// sliding: what the server sent before a connection ended is read at reading speed.
+class WaitsOff {
+public:
+    WaitsOff();
+    ~WaitsOff();
+    WaitsOff(const WaitsOff &) = delete;
+    WaitsOff &operator=(const WaitsOff &) = delete;
+    static bool active();
+};
+
 // An effect from wavs/ (name without ".wav") plays without waiting and cuts the one
 // playing; a talking wave from "talking wavs/" (name with its extension) is waited for.
 // Nothing plays when sounds are off, and missing files or audio devices are silent.

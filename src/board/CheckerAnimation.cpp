@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 #include "app/Preferences.h"
 #include "app/SettingsText.h"
+#include "app/Utilities.h"
 #include "board/BoardDrawing.h"
 
 #include <QCoreApplication>
@@ -75,7 +76,7 @@ void CheckerAnimation::slide(Side side, QPoint from, QPoint to) {
         black ? prefs_.prfAnimateCheckersB || carryBlackToBar_ || animateUserMoves : prefs_.prfAnimateCheckersW;
     if (black)
         carryBlackToBar_ = false;
-    if (!animate)
+    if (!animate || WaitsOff::active())
         return;
     try {
         for (const QPoint &at : path(from, to)) {

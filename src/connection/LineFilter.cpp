@@ -72,8 +72,10 @@ void LineFilter::applyRules(const QString &line, const QStringList &w) {
     }
     if (line == QLatin1String("Value of 'boardstyle' is 1"))
         sendUnguarded(QStringLiteral("set boardstyle 3 "));
-    if (starts("** Won't send rawboards"))
+    if (starts("** Won't send rawboards")) {
         sendUnguarded(QStringLiteral("toggle moreboards "));
+        f.serverSwitches.set(ServerSwitches::Moreboards, true);
+    }
     if (starts("You gag ") || starts("You ungag "))
         host_.message(line);
     if (starts("** Will send rawboards after rolling"))
@@ -106,11 +108,13 @@ void LineFilter::applyRules(const QString &line, const QStringList &w) {
         host_.setReadyPicture(false);
     }
     if (line == QLatin1String("** You won't be asked if you want to double.")) {
+        f.serverSwitches.set(ServerSwitches::Double, false);
         m.AskToDouble = false;
         f.isToggleDoubleClicked = false;
         host_.setCubeTogglePicture(false);
     }
     if (line == QLatin1String("** You will be asked if you want to double.")) {
+        f.serverSwitches.set(ServerSwitches::Double, true);
         m.AskToDouble = true;
         f.isToggleDoubleClicked = false;
         host_.setCubeTogglePicture(true);

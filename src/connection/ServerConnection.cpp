@@ -30,7 +30,10 @@ bool ServerConnection::connectToServer() {
     watchdog_.reset();
     assembler_.clear();
     rawTelnet_.clear();
+    pending_.clear();
     failedOnce_ = false;
+    hungUp_ = false;
+    finishing_ = false;
     socket_->connectToHost(host_, port_);
     return true;
 }
@@ -71,9 +74,24 @@ void ServerConnection::close() {
     }
     assembler_.clear();
     rawTelnet_.clear();
+    pending_.clear();
+    // Whoever waits for the last line has it now: there will be none.
+    if (!reading_)
+        runAfterHandOn();
+}
+
+void ServerConnection::finishReading(std::function<void()> then) {
+    takeAvailable();
+    finishing_ = true;
+    afterHandOn_.push_back(std::move(then));
+    handOn();
 }
 
 void ServerConnection::onReadyRead() {
+    if (delivery_ == Delivery::Lines) {
+        handOn();
+        return;
+    }
     // A receiver that waits with events running can let the socket report more data
     // while the last text is still being read; the loop below picks it up afterwards, in
     // order, instead of handing it on in the middle.
@@ -82,23 +100,56 @@ void ServerConnection::onReadyRead() {
     QScopedValueRollback<bool> guard(reading_, true);
     const quint64 generation = generation_;
     while (generation == generation_ && socket_->bytesAvailable() > 0)
-        deliver(socket_->readAll());
+        deliverRaw(socket_->readAll());
 }
 
-void ServerConnection::deliver(const QByteArray &chunk) {
-    const quint64 generation = generation_;
-    if (delivery_ == Delivery::Raw) {
-        const QByteArrayView clean = rawTelnet_.filter(chunk, rawScratch_);
-        if (!clean.isEmpty())
-            emit textReceived(QString::fromLatin1(clean));
+void ServerConnection::deliverRaw(const QByteArray &chunk) {
+    const QByteArrayView clean = rawTelnet_.filter(chunk, rawScratch_);
+    if (!clean.isEmpty())
+        emit textReceived(QString::fromLatin1(clean));
+}
+
+void ServerConnection::takeAvailable() {
+    if (delivery_ != Delivery::Lines || finishing_ || failedOnce_)
         return;
+    while (socket_->bytesAvailable() > 0)
+        for (const QString &text : assembler_.feed(socket_->readAll()))
+            pending_.push_back(text);
+    // The stream is over, so what came after the last line end is all there will be of
+    // its line.
+    if (hungUp_) {
+        const QString rest = assembler_.takeRest();
+        if (!rest.isEmpty())
+            pending_.push_back(rest);
     }
-    const QStringList texts = assembler_.feed(chunk);
-    for (const QString &text : texts) {
-        if (generation != generation_)
-            return;  // the connection was closed while an earlier text was read
-        emit textReceived(text);
+}
+
+// A reader that waits with events running can let the socket report more data, or its
+// end, while a text is still being read; what comes then joins the queue and is handed
+// on afterwards, in order, by the pass already running.
+void ServerConnection::handOn() {
+    if (reading_)
+        return;
+    {
+        QScopedValueRollback<bool> guard(reading_, true);
+        const quint64 generation = generation_;
+        while (generation == generation_) {
+            takeAvailable();
+            if (pending_.empty())
+                break;
+            const QString text = pending_.front();
+            pending_.pop_front();
+            emit textReceived(text);
+        }
     }
+    runAfterHandOn();
+}
+
+void ServerConnection::runAfterHandOn() {
+    std::vector<std::function<void()>> waiting;
+    waiting.swap(afterHandOn_);
+    for (const auto &then : waiting)
+        then();
 }
 
 void ServerConnection::onError(QAbstractSocket::SocketError error) {
@@ -109,20 +160,14 @@ void ServerConnection::onError(QAbstractSocket::SocketError error) {
         return;
     failedOnce_ = true;
     ++generation_;
+    pending_.clear();
     emit failed(error, socket_->errorString());
 }
 
 void ServerConnection::onDisconnected() {
     if (closingHere_ || failedOnce_)
         return;
-    // The stream is over, so what came after the last line end is all there will be of
-    // its line.
-    const quint64 generation = generation_;
-    if (delivery_ == Delivery::Lines) {
-        const QString rest = assembler_.takeRest();
-        if (!rest.isEmpty())
-            emit textReceived(rest);
-    }
-    if (generation == generation_)
-        emit closedByServer();
+    hungUp_ = true;
+    emit closedByServer();
+    handOn();
 }

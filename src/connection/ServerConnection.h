@@ -8,6 +8,9 @@
 #include <QAbstractSocket>
 #include <QObject>
 #include <QString>
+#include <deque>
+#include <functional>
+#include <vector>
 
 class QTcpSocket;
 
@@ -44,13 +47,19 @@ public:
     // whatever part of a line had arrived is forgotten.
     void close();
 
+    // Hands on every line received so far (after a hang-up also the unfinished last one),
+    // then runs `then`; nothing that arrives later is read. Called by a reader of one of
+    // those texts, it returns at once and `then` runs when the last one has been handed on.
+    void finishReading(std::function<void()> then);
+
     ConnectWatchdog &watchdog() { return watchdog_; }
 
 signals:
     void connected();
     // Text for the dispatcher: complete lines with their line ends, or the login prompt.
     void textReceived(const QString &text);
-    // The server ended the connection.
+    // The server ended the connection. The lines it sent before are still to come: a
+    // listener that must see them first asks finishReading to tell it when they are read.
     void closedByServer();
     // The attempt or the connection failed; the connection is over.
     void failed(QAbstractSocket::SocketError error, const QString &description);
@@ -59,7 +68,10 @@ private:
     void onReadyRead();
     void onError(QAbstractSocket::SocketError error);
     void onDisconnected();
-    void deliver(const QByteArray &chunk);
+    void deliverRaw(const QByteArray &chunk);
+    void takeAvailable();
+    void handOn();
+    void runAfterHandOn();
 
     QTcpSocket *socket_;
     Delivery delivery_ = Delivery::Lines;
@@ -69,7 +81,11 @@ private:
     TelnetFilter rawTelnet_;
     QByteArray rawScratch_;
     ConnectWatchdog watchdog_;
+    std::deque<QString> pending_;  // lines read from the socket, not yet handed on
+    std::vector<std::function<void()>> afterHandOn_;
     bool reading_ = false;
+    bool hungUp_ = false;       // the server has closed; what it sent is all there will be
+    bool finishing_ = false;    // the lines received are being read out; no more are taken
     bool closingHere_ = false;  // our own close; not the server's hang-up
     bool failedOnce_ = false;   // the failure has been reported; the disconnect that follows is not news
     quint64 generation_ = 0;    // changes at every close, so a pass over old data stops

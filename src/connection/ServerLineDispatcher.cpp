@@ -70,6 +70,17 @@ void ServerLineDispatcher::SplitFibString(const QString &data) {
         dispatch(next);
     }
     running_ = false;
+    std::vector<std::function<void()>> idle;
+    idle.swap(whenIdle_);
+    for (const auto &then : idle)
+        then();
+}
+
+void ServerLineDispatcher::whenIdle(std::function<void()> then) {
+    if (running_)
+        whenIdle_.push_back(std::move(then));
+    else
+        then();
 }
 
 void ServerLineDispatcher::dispatch(const QString &data) {
@@ -77,20 +88,20 @@ void ServerLineDispatcher::dispatch(const QString &data) {
         lampState_ = lampState_ == 1 ? 2 : 1;
         host_.showDataArrival(lampState_);
     }
-    // A double quote ends a line only in text the program made itself.
-    const QString lineDelimiters = host_.socketConnected() ? QStringLiteral("\r\n") : QStringLiteral("\r\n\"");
+    // A double quote ends a line only in text the program made itself; the server's last
+    // lines are still its own while they are read out after a hang-up.
+    const bool serverText = host_.socketConnected() || host_.flags().isConnected;
+    const QString lineDelimiters = serverText ? QStringLiteral("\r\n") : QStringLiteral("\r\n\"");
     QStringList lines;
     for (const QString &line : SplitWords(data, lineDelimiters))
         lines << separateGluedLine(line);
 
     if (!host_.flags().isPlaying)
         detectMatchStart(lines);
-    if (host_.flags().isLogging)
-        recordLines(lines);
 
     for (const QString &line : lines) {
         try {
-            handleLine(line);
+            readLine(line);
         } catch (const std::exception &error) {
             // One bad line is skipped; the lines after it are still read.
             reportError(QString::fromLocal8Bit(error.what()));
@@ -112,9 +123,12 @@ void ServerLineDispatcher::detectMatchStart(const QStringList &lines) {
 
         StateFlags &f = host_.flags();
         MatchState &m = host_.match();
+        const bool wasWatching = f.isWatching;
         f.isLogging = true;
         f.isPlaying = true;
         f.isWatching = false;
+        if (wasWatching)
+            host_.watchingEnded();
         m.gameInit = true;
         m.AskToDouble = true;
         host_.setCubeTogglePicture(true);
@@ -124,10 +138,8 @@ void ServerLineDispatcher::detectMatchStart(const QStringList &lines) {
         m.isCubeClicked = false;
         host_.clearKibitzInput();
         host_.resetMoveInput();
-        if (host_.prefs().prfFirstTimer && host_.socketConnected()) {
-            host_.send(QStringLiteral("toggle moreboards "));
+        if (host_.prefs().prfFirstTimer && switchOn(ServerSwitches::Moreboards))
             host_.pause(200);
-        }
         if (host_.socketConnected()) {
             host_.send(QStringLiteral("board "));
             host_.pause(200);
@@ -136,19 +148,47 @@ void ServerLineDispatcher::detectMatchStart(const QStringList &lines) {
     }
 }
 
-void ServerLineDispatcher::recordLines(const QStringList &lines) {
-    for (const QString &line : lines) {
-        if (line.isEmpty() || line.at(0).isDigit())
-            continue;
-        if (host_.flags().isPlaying)
-            host_.lists().matchLog << line;
-        if (host_.flags().isWatching)
-            host_.lists().watchLog << line;
+// Whether a line is recorded is decided as it is read, not once for its whole text: the
+// board line that starts a watched match is kept with the lines after it, and a watched
+// match's last line goes into its file. Numbered lines are never recorded.
+void ServerLineDispatcher::readLine(const QString &line) {
+    StateFlags &f = host_.flags();
+    SharedLists &lists = host_.lists();
+    const bool plain = !line.isEmpty() && !line.at(0).isDigit();
+    const QStringList w = SplitWords(line, kWordDelimiters);
+    auto word = [&](int n) { return n <= w.size() ? w.at(n - 1) : QString(); };
+
+    // Watching someone else ends the last watching.
+    if (plain && word(2) == QLatin1String("now") && word(3) == QLatin1String("watching") && !lists.watchLog.isEmpty())
+        host_.watchingEnded();
+
+    const bool watchedBefore = f.isLogging && f.isWatching;
+    if (plain && f.isLogging) {
+        if (f.isPlaying)
+            lists.matchLog << line;
+        if (f.isWatching)
+            lists.watchLog << line;
     }
+    const bool wasWatching = f.isWatching;
+    handleLine(line, w);
+    if (plain && !watchedBefore && f.isLogging && f.isWatching)
+        lists.watchLog << line;
+
+    if (!wasWatching)
+        return;
+    const bool stops = line.startsWith(QLatin1String("You stop watching "));
+    const bool matchOver = f.isWatching && word(2) == QLatin1String("wins") && w.contains(QLatin1String("match")) &&
+                           (word(1) == host_.player1Caption() || word(1) == host_.player2Caption());
+    if (stops || matchOver) {
+        f.isWatching = false;
+        if (!f.isPlaying)
+            f.isLogging = false;
+    }
+    if (!f.isWatching)
+        host_.watchingEnded();
 }
 
-void ServerLineDispatcher::handleLine(const QString &line) {
-    const QStringList w = SplitWords(line, kWordDelimiters);
+void ServerLineDispatcher::handleLine(const QString &line, const QStringList &w) {
     const int count = int(w.size());
     auto word = [&](int n) { return n <= count ? w.at(n - 1) : QString(); };
     StateFlags &f = host_.flags();
@@ -204,26 +244,38 @@ void ServerLineDispatcher::handleLine(const QString &line) {
         host_.FilterOutput(line);
 }
 
+// Each switch is turned only when the line says it is off: a toggle sent for one already
+// on would switch it off.
 void ServerLineDispatcher::ownInformation(const QStringList &w) {
     StateFlags &f = host_.flags();
+    ServerSwitches &switches = f.serverSwitches;
+    switches.readOwnInformation(w);
     f.initOutput = false;
     f.isReady = w.at(17) != QLatin1String("0");
     host_.setReadyPicture(f.isReady);
-    if (w.at(5) == QLatin1String("0") && host_.socketConnected()) {
-        host_.send(QStringLiteral("toggle automove "));
+    if (switchOn(ServerSwitches::Automove))
         host_.pause(200);
-    }
-    if (w.at(12) == QLatin1String("0") && host_.socketConnected()) {
-        host_.send(QStringLiteral("toggle moreboards "));
+    if (switchOn(ServerSwitches::Moreboards)) {
         host_.letEventsRun();
         host_.pause(200);
     }
-    if (w.at(14) == QLatin1String("0") && host_.socketConnected()) {
-        host_.send(QStringLiteral("toggle notify "));
+    if (switchOn(ServerSwitches::Notify)) {
         host_.letEventsRun();
         host_.pause(200);
     }
     host_.setStatus(QStringLiteral("Loading Player List..."));
+    if (switches.startupTogglesWaiting)
+        host_.SendStartupToggles();
+}
+
+// Sends the toggle for a switch not known to be on; false when nothing went out.
+bool ServerLineDispatcher::switchOn(ServerSwitches::Switch which) {
+    ServerSwitches &switches = host_.flags().serverSwitches;
+    if (switches.isOn(which) || !host_.socketConnected())
+        return false;
+    host_.send(ServerSwitches::toggleCommand(which));
+    switches.set(which, true);
+    return true;
 }
 
 void ServerLineDispatcher::chatSound(const QStringList &w) {

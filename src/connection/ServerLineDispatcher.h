@@ -2,9 +2,13 @@
 // The first reader of everything the server sends: cuts the text into lines and words,
 // notices the start of the user's own match, records match lines, routes chat and board
 // lines, and hands the rest to the line filter.
+#include "app/ServerSwitches.h"
+
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
+#include <vector>
 
 class ServerLineHost;
 
@@ -15,6 +19,10 @@ public:
     // Text that arrives while an earlier text is still being handled (during one of its
     // pauses or message boxes) waits and is handled, in order, when that one is done.
     void SplitFibString(const QString &data);
+
+    // Runs `then` once every text handed over so far has been read: at once when none is
+    // being read, otherwise when the pass under way has emptied its queue.
+    void whenIdle(std::function<void()> then);
 
     // The rest of `line` from the first blank at or after 1-based `start`, the blank kept;
     // empty when there is none.
@@ -29,8 +37,9 @@ public:
 private:
     void dispatch(const QString &data);
     void detectMatchStart(const QStringList &lines);
-    void recordLines(const QStringList &lines);
-    void handleLine(const QString &line);
+    void readLine(const QString &line);
+    void handleLine(const QString &line, const QStringList &w);
+    bool switchOn(ServerSwitches::Switch which);
     void ownInformation(const QStringList &w);
     void shoutRule(const QString &line, const QStringList &w, bool &echoLine);
     void kibitzRule(const QString &line, const QStringList &w);
@@ -40,6 +49,7 @@ private:
 
     ServerLineHost &host_;
     std::deque<QString> waiting_;
+    std::vector<std::function<void()>> whenIdle_;
     bool running_ = false;
     int lampState_ = 1;
     bool welcomeShown_ = false;

@@ -80,6 +80,8 @@ public:
     virtual void ShowCube(int place, int value) = 0;
     virtual void SaveDropped() = 0;
     virtual void SaveAuto() = 0;
+    // The user no longer watches the match he was watching: its lines go to a file of their own.
+    virtual void watchingEnded() = 0;
 
     // --- the player lists
     virtual void SendStartupToggles() = 0;

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
@@ -247,19 +248,27 @@ void frmLogin::Winsock1_Close() {
     // The server drops a connection whose login it refuses while this window still shows.
     if (isVisible())
         setWindowTitle(QStringLiteral("Login Failed..check username/password"));
-    main_.NeutralizeSettings();
+    // The lines it sent before hanging up are read before the window goes offline.
+    Mainform &main = main_;
+    main.afterTheLastLine([&main] { main.NeutralizeSettings(); });
     QCoreApplication::processEvents();
 }
 
 void frmLogin::Winsock1_Error(QAbstractSocket::SocketError error, const QString &description) {
     // A match in progress is saved for resuming here once the match records can do it.
-    main_.NeutralizeSettings();
-    MousePointer::restoreDefault();
-    QString status = description + QStringLiteral("\r\n");
-    if (error == QAbstractSocket::HostNotFoundError || status.contains(QLatin1String("Host not found"))) {
-        status = QStringLiteral("You are not online..");
-        main_.Timer1->start();
-    }
-    main_.lblStatus->setText(status);
-    Form_Unload();
+    // A line being read when the error came is finished before the window goes offline.
+    Mainform &main = main_;
+    QPointer<frmLogin> self(this);
+    main.afterTheLastLine([&main, self, error, description] {
+        main.NeutralizeSettings();
+        MousePointer::restoreDefault();
+        QString status = description + QStringLiteral("\r\n");
+        if (error == QAbstractSocket::HostNotFoundError || status.contains(QLatin1String("Host not found"))) {
+            status = QStringLiteral("You are not online..");
+            main.Timer1->start();
+        }
+        main.lblStatus->setText(status);
+        if (self)
+            self->Form_Unload();
+    });
 }

@@ -475,6 +475,7 @@ void Mainform::Form_Unload() {
     if (records.isPlaybackFileOpen())
         records.closePlaybackFile();
     playerStats.SaveStatsFile(Program::path(QStringLiteral("stats.dat")));
+    saveWatchedLog();
     unloadLoginWindow();
     server.close();
 

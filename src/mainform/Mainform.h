@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/Preferences.h"
 #include "app/SettingsStore.h"
+#include "app/Utilities.h"
 #include "board/BoardDrawing.h"
 #include "board/BoardGeometry.h"
 #include "board/BoardStyle.h"
@@ -35,7 +36,9 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <QPointer>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class BoardShow;
 class ChatPanes;
@@ -204,6 +207,11 @@ public:
     void cmdExit_Click();
     void mnudisconnect_Click();
     void SendStartupToggles();
+    // Everything the server sent before the connection ended, or before the user ended it,
+    // is read first, with waits and animation off; `then` runs after the last line.
+    void afterTheLastLine(std::function<void()> then);
+    // The watched match's lines go to the next free log/watched<N>.log.
+    void saveWatchedLog();
     void txtkibitz_KeyPress();
     void cmdShoutsSend_Click();
     void opShouts_Click();
@@ -257,6 +265,7 @@ private:
     QString infoName_;  // the player of the last "Information" line
     bool handleTypingKey(QObject *watched, QEvent *event);
     void setMenuEnabled(const char *name, bool enabled);
+    void disconnectFromServer();
     void applyListAndPaneStyles();
     void LoadTalkingWavsMenu();
     void ShowDailyPage();
@@ -276,4 +285,6 @@ private:
     bool failLoad(const LoadFailure &failure);
 
     bool unloaded_ = false;
+    std::unique_ptr<WaitsOff> readingOut_;  // while the last lines are read
+    std::vector<std::function<void()>> afterLastLine_;
 };

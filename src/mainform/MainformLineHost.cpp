@@ -123,6 +123,7 @@ void MainformLineHost::ClearDice(const QString &side) { w_.board.ClearDice(side)
 void MainformLineHost::ShowCube(int place, int value) { w_.board.ShowCube(place, value); }
 void MainformLineHost::SaveDropped() {}
 void MainformLineHost::SaveAuto() {}
+void MainformLineHost::watchingEnded() { w_.saveWatchedLog(); }
 
 void MainformLineHost::SendStartupToggles() { w_.SendStartupToggles(); }
 void MainformLineHost::opFriends_Click() {}

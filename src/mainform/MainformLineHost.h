@@ -64,6 +64,7 @@ public:
     void ShowCube(int place, int value) override;
     void SaveDropped() override;
     void SaveAuto() override;
+    void watchingEnded() override;
 
     void SendStartupToggles() override;
     void opFriends_Click() override;

@@ -4,6 +4,7 @@
 #include "app/MousePointer.h"
 #include "app/Program.h"
 #include "app/Utilities.h"
+#include "connection/ServerLineDispatcher.h"
 #include "connection/frmLogin.h"
 #include "lobby/frmInvite.h"
 #include "lobby/PlayerList.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
+#include <optional>
 
 namespace {
 const char *const kOnlineMenus[] = {
@@ -51,6 +53,12 @@ void Mainform::NeutralizeSettings() {
     setMenuEnabled("mnuChatShouts", false);
     if (records.isLogFileOpen())
         records.closeLogFile();
+    // Going offline ends any watching.
+    saveWatchedLog();
+    flags.isWatching = false;
+    // The next connection's own-information line tells the switches afresh; start-up
+    // toggles still waiting for it keep waiting.
+    flags.serverSwitches.state = {};
 
     flags.initOutput = true;
     flags.isConnected = false;
@@ -119,27 +127,8 @@ void Mainform::cmdExit_Click() {
         flags.isExitClicked = true;
     }
     if (flags.isExitClicked && caption == QLatin1String("Disconnect")) {
-        flags.initOutput = true;
-        if (playerList)
-            playerList->clear();
-        List3->clear();
-        for (QLabel *counter : {lblFriends, lblAll, lblReady})
-            counter->setText(QStringLiteral("0"));
-        MousePointer::restoreDefault();
-        mnuConnect->setEnabled(true);
-        mnudisconnect->setEnabled(false);
-        flags.isLogging = false;
-        opTerminal->setChecked(true);
-        if (records.isLogFileOpen())
-            records.closeLogFile();
-        if (!lists.watchLog.isEmpty()) {
-            const QString watched = LogFiles::nextWatchedLog(Program::path(QStringLiteral("log")));
-            LogFiles::writeLines(watched, lists.watchLog);  // a failure here must not stop the disconnect
-        }
         flags.isExitClicked = false;
-        cmdExit->setText(QStringLiteral("Exit"));
-        unloadLoginWindow();
-        NeutralizeSettings();
+        afterTheLastLine([this] { disconnectFromServer(); });
         return;
     }
     if (flags.isExitClicked && caption == QLatin1String("Connect")) {
@@ -151,15 +140,80 @@ void Mainform::cmdExit_Click() {
         close();
 }
 
+// The Disconnect steps, once the lines received before the click have been read.
+void Mainform::disconnectFromServer() {
+    flags.initOutput = true;
+    if (playerList)
+        playerList->clear();
+    List3->clear();
+    for (QLabel *counter : {lblFriends, lblAll, lblReady})
+        counter->setText(QStringLiteral("0"));
+    MousePointer::restoreDefault();
+    mnuConnect->setEnabled(true);
+    mnudisconnect->setEnabled(false);
+    flags.isLogging = false;
+    opTerminal->setChecked(true);
+    if (records.isLogFileOpen())
+        records.closeLogFile();
+    cmdExit->setText(QStringLiteral("Exit"));
+    unloadLoginWindow();
+    NeutralizeSettings();
+}
+
+void Mainform::afterTheLastLine(std::function<void()> then) {
+    afterLastLine_.push_back(std::move(then));
+    if (readingOut_)
+        return;  // the reading under way ends with it too
+    readingOut_ = std::make_unique<WaitsOff>();
+    // The connection hands on what it holds; the dispatcher then reads its queue out.
+    server.finishReading([this] {
+        dispatcher->whenIdle([this] {
+            readingOut_.reset();
+            std::vector<std::function<void()>> steps;
+            steps.swap(afterLastLine_);
+            for (const auto &step : steps)
+                step();
+        });
+    });
+}
+
+void Mainform::saveWatchedLog() {
+    if (lists.watchLog.isEmpty())
+        return;
+    // Lines that could not be written stay for the next try; the caller goes on either way.
+    const QString path = LogFiles::nextWatchedLog(Program::path(QStringLiteral("log")));
+    if (LogFiles::writeLines(path, lists.watchLog))
+        lists.watchLog.clear();
+}
+
 void Mainform::mnudisconnect_Click() {
     flags.isExitClicked = true;
     cmdExit_Click();
 }
 
+// Which of the toggles are needed only the server's own-information line tells: one
+// sent for a switch already on would turn it off. Until that line comes, they wait for it.
 void Mainform::SendStartupToggles() {
-    for (const char *command : {"set boardstyle 3 ", "toggle moreboards ", "toggle notify ", "toggle report "}) {
+    ServerSwitches &switches = flags.serverSwitches;
+    if (!switches.known(ServerSwitches::Moreboards)) {
+        switches.startupTogglesWaiting = true;
+        return;
+    }
+    switches.startupTogglesWaiting = false;
+    const struct {
+        const char *command;
+        std::optional<ServerSwitches::Switch> turnsOn;
+    } steps[] = {{"set boardstyle 3 ", std::nullopt},
+                 {"toggle moreboards ", ServerSwitches::Moreboards},
+                 {"toggle notify ", ServerSwitches::Notify},
+                 {"toggle report ", ServerSwitches::Report}};
+    for (const auto &step : steps) {
+        if (step.turnsOn && switches.isOn(*step.turnsOn))
+            continue;
         if (server.isConnected()) {
-            server.send(QLatin1String(command));
+            server.send(QLatin1String(step.command));
+            if (step.turnsOn)
+                switches.set(*step.turnsOn, true);
             QCoreApplication::processEvents();
             Pause(1000);
         }

@@ -247,19 +247,28 @@ void MatchActions::mnuGreedy_Click() {
 
 void MatchActions::cmdDouble2_Click() {
     // The user sets the question himself from now on.
-    if (sendIfConnected(QStringLiteral("toggle double ")))
+    if (sendIfConnected(ServerSwitches::toggleCommand(ServerSwitches::Double))) {
         doublingSwitchedOff_ = false;
+        c_.game.flags.serverSwitches.toggled(ServerSwitches::Double);
+    }
 }
 
 void MatchActions::cmdToggleReady_Click() {
     sendIfConnected(QStringLiteral("toggle ready "));
 }
 
+// Where the server's switch is known, "toggle double " goes out only when it stands the
+// other way; where it is not, the client goes by what it said itself before.
 void MatchActions::doublingNoLongerMatters() {
     c_.play.setCubeTogglePicture(false);
+    ServerSwitches &switches = c_.game.flags.serverSwitches;
     // Said once: a second "toggle double " would switch the question back on.
-    if (!doublingSwitchedOff_ && sendIfConnected(QStringLiteral("toggle double ")))
+    const bool asked = switches.known(ServerSwitches::Double) ? switches.isOn(ServerSwitches::Double)
+                                                               : !doublingSwitchedOff_;
+    if (asked && sendIfConnected(ServerSwitches::toggleCommand(ServerSwitches::Double))) {
         doublingSwitchedOff_ = true;
+        switches.toggled(ServerSwitches::Double);
+    }
 }
 
 void MatchActions::doublingMayMatterAgain(int score1, int matchLength) {
@@ -267,8 +276,15 @@ void MatchActions::doublingMayMatterAgain(int score1, int matchLength) {
     // match, a double still decides nothing for the user.
     if (!doublingSwitchedOff_ || c_.game.match.isCrawford == 1 || score1 + 1 >= matchLength)
         return;
-    if (sendIfConnected(QStringLiteral("toggle double ")))
+    ServerSwitches &switches = c_.game.flags.serverSwitches;
+    if (switches.isOn(ServerSwitches::Double)) {
+        doublingSwitchedOff_ = false;  // already back on, by the user or the server
+        return;
+    }
+    if (sendIfConnected(ServerSwitches::toggleCommand(ServerSwitches::Double))) {
         doublingSwitchedOff_ = false;
+        switches.toggled(ServerSwitches::Double);
+    }
 }
 
 void MatchActions::mnuSetBoardstyle_Click() {

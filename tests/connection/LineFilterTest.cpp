@@ -199,4 +199,11 @@ TEST_F(LineFilterTest, SavedGameIsKeptForResuming) {
     EXPECT_TRUE(host.called("SaveDropped"));
 }
 
+TEST_F(LineFilterTest, TheDoubleAnswersKeepTheServersSwitch) {
+    filter.FilterOutput("** You won't be asked if you want to double.");
+    EXPECT_TRUE(host.f.serverSwitches.isOff(ServerSwitches::Double));
+    filter.FilterOutput("** You will be asked if you want to double.");
+    EXPECT_TRUE(host.f.serverSwitches.isOn(ServerSwitches::Double));
+}
+
 }  // namespace

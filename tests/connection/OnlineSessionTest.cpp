@@ -47,6 +47,48 @@ protected:
         return r;
     }
 
+    // A burst of an own match, its opponent's resignation and the player list, so that
+    // reading it runs waits, enables Accept and Reject and fills the lists.
+    static QStringList matchBurst() {
+        const QString board = ScriptedServer::fixtureLines("board/gibbon-test-clip-reader.txt").first();
+        return {"** Player GibbonTestA has joined you for a 2 point match.", board,
+                "GibbonTestA wants to resign. You will win 1 point. Type 'accept' or 'reject'.",
+                "5 carl - - 1 0 1600.50 900 1 1306926526 c.example.com - -",
+                "5 dave - - 0 0 1500.00 300 2 1306926526 d.example.com - -", "6", "** the last line before the end"};
+    }
+
+    // Notes whether each row went into the player list, and the burst's last line into the
+    // server pane, while the window was still online.
+    struct OnlineWitness {
+        explicit OnlineWitness(Mainform &w)
+            : rows(QObject::connect(w.List1->model(), &QAbstractItemModel::rowsInserted, &w,
+                                    [&w, this] { rowsOnline << w.flags.isConnected; })),
+              pane(QObject::connect(w.txtTerminal, &QTextEdit::textChanged, &w, [&w, this] {
+                  if (w.txtTerminal->toPlainText().contains("the last line before the end"))
+                      lastLineOnline << w.flags.isConnected;
+              })) {}
+        ~OnlineWitness() {
+            QObject::disconnect(rows);
+            QObject::disconnect(pane);
+        }
+        QMetaObject::Connection rows, pane;
+        QList<bool> rowsOnline, lastLineOnline;
+    };
+
+    // Every line of the burst was read while online, and the offline window shows none of it.
+    void expectReadBeforeOffline(const OnlineWitness &witness) {
+        EXPECT_FALSE(window->flags.isConnected);
+        EXPECT_EQ(witness.rowsOnline, (QList<bool>{true, true}));
+        EXPECT_EQ(witness.lastLineOnline, QList<bool>{true});
+        EXPECT_EQ(window->List1->count() + window->List2->count() + window->List4->count(), 0);
+        EXPECT_EQ(window->lblAll->text(), "0");
+        for (QPushButton *b : {window->cmdAccept, window->cmdReject, window->cmdDouble2, window->cmdPickUp})
+            EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+        EXPECT_FALSE(window->mnuAccept->isEnabled());
+        // The match's record was rescued whole when the window went offline.
+        EXPECT_TRUE(env.readFile("log/oops.log").endsWith("** the last line before the end\r\n"));
+    }
+
     TestEnvironment env;
     std::unique_ptr<Mainform> window;
 };
@@ -125,6 +167,7 @@ TEST_F(OnlineSessionTest, DisconnectKeepsTheWatchedMatchAndRescuesTheOwnOne) {
             again.send("login: ").awaitLine("login Korvex").pause(3000);
             window->cmdExit->setText("Connect");
             connectTo(again);
+            window->lists.watchLog << "dave moves 8-2 6-2 .";
         }
         ASSERT_EQ(window->cmdExit->text(), "Disconnect");
         window->mnudisconnect->trigger();
@@ -133,7 +176,8 @@ TEST_F(OnlineSessionTest, DisconnectKeepsTheWatchedMatchAndRescuesTheOwnOne) {
         EXPECT_FALSE(window->frmLoginWindow);
     }
     EXPECT_EQ(env.readFile("log/watched1.log"), "bob moves 24-18\r\ncarl moves 13-11\r\n");
-    EXPECT_EQ(env.readFile("log/watched2.log"), "bob moves 24-18\r\ncarl moves 13-11\r\n");
+    // Each watching has a file of its own.
+    EXPECT_EQ(env.readFile("log/watched2.log"), "dave moves 8-2 6-2 .\r\n");
     // The unfinished own match was written to oops.log once, and the record emptied.
     EXPECT_EQ(env.readFile("log/oops.log"), "You roll 3 and 1.\r\n");
     EXPECT_TRUE(window->lists.matchLog.isEmpty());
@@ -145,18 +189,38 @@ TEST_F(OnlineSessionTest, StartUpTogglesGoOutOnceAfterTheFirstList) {
     ScriptedServer server;
     server.send("login: ")
         .awaitLine("login Korvex")
-        .sendLines({"5 bob - - 1 0 1700.50 900 1 1306926526 b.example.com - -", "6"})
+        // Every switch off: each is turned on once, by the own information or after the list.
+        .sendLines({"2 alice 1 1 0 0 0 0 1 1 2396 0 0 0 0 3457.85 0 0 0 0 0 Europe/Sofia",
+                    "5 bob - - 1 0 1700.50 900 1 1306926526 b.example.com - -", "6"})
         .awaitLine("who away", 20000)
         .sendLines({"5 carl - - 1 0 1600.50 900 1 1306926526 b.example.com - -"})
         .pause(300);
     connectTo(server);
     ASSERT_TRUE(server.waitForScriptEnd(20000));
     const QStringList sent = server.linesReceived();
-    EXPECT_EQ(sent.filter("set boardstyle 3 ").size(), 1);
-    const int board = int(sent.indexOf("set boardstyle 3 "));
-    EXPECT_EQ(sent.mid(board, 4),
-              (QStringList{"set boardstyle 3 ", "toggle moreboards ", "toggle notify ", "toggle report "}));
+    EXPECT_EQ(sent.count("set boardstyle 3 "), 1);
+    for (const char *toggle : {"toggle automove ", "toggle moreboards ", "toggle notify ", "toggle report "})
+        EXPECT_EQ(sent.count(toggle), 1) << toggle;
+    EXPECT_LT(sent.indexOf("set boardstyle 3 "), sent.indexOf("toggle report "));
     EXPECT_TRUE(window->prefs.prfInitSettings);
+}
+
+TEST_F(OnlineSessionTest, StartUpTogglesLeaveSwitchesAlreadyOnAlone) {
+    window->prefs.prfInitSettings = false;
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({"5 bob - - 1 0 1700.50 900 1 1306926526 b.example.com - -", "6"})
+        .pause(300)
+        // The own information after the first list: moreboards, notify and report on, automove off.
+        .sendLines({"2 alice 1 1 0 0 0 0 1 1 2396 0 1 0 1 3457.85 0 0 0 1 0 Europe/Sofia"})
+        .awaitLine("set boardstyle 3 ", 20000)
+        .pause(300);
+    connectTo(server);
+    ASSERT_TRUE(server.waitForScriptEnd(25000)) << server.failures().join('\n').toStdString();
+    const QStringList sent = server.linesReceived();
+    EXPECT_EQ(sent.filter("toggle"), QStringList{"toggle automove "});
+    EXPECT_EQ(sent.count("set boardstyle 3 "), 1);
 }
 
 TEST_F(OnlineSessionTest, InvitationWindowInvitesJoinsAndWatches) {
@@ -196,6 +260,60 @@ TEST_F(OnlineSessionTest, InvitationWindowInvitesJoinsAndWatches) {
     EXPECT_TRUE(sent.contains("join  bob "));
     EXPECT_TRUE(sent.contains("invite bob 3"));
     EXPECT_TRUE(sent.contains("watch bob"));
+}
+
+TEST_F(OnlineSessionTest, LinesBeforeAHangUpAreReadBeforeTheWindowGoesOffline) {
+    window->prefs.prfSaveAll = true;
+    ScriptedServer server;
+    server.send("login: ").awaitLine("login Korvex").sendLines(matchBurst()).hangUp();
+    OnlineWitness witness(*window);
+    connectTo(server);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->flags.isConnected; }, 10000));
+    QTest::qWait(50);
+    expectReadBeforeOffline(witness);
+}
+
+TEST_F(OnlineSessionTest, LinesBeforeDisconnectAreReadBeforeTheWindowGoesOffline) {
+    window->prefs.prfSaveAll = true;
+    ScriptedServer server;
+    server.send("login: ").awaitLine("login Korvex").sendLines(matchBurst()).pause(5000);
+    OnlineWitness witness(*window);
+    // The user disconnects while the burst is being read (the match start waits for the board).
+    QObject::connect(&window->server, &ServerConnection::textReceived, window.get(), [this](const QString &text) {
+        if (text.contains("has joined you"))
+            QTimer::singleShot(0, window.get(), [this] { window->mnudisconnect->trigger(); });
+    });
+    env.queueAnswer(Dialogs::Answer::Yes);  // "Do you want to Disconnect?"
+    connectTo(server);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->cmdExit->text() == "Exit"; }, 10000));
+    EXPECT_TRUE(env.messages().contains("Do you want to Disconnect?"));
+    expectReadBeforeOffline(witness);
+}
+
+TEST_F(OnlineSessionTest, AWatchedMatchIsWrittenWhenTheWatchingEnds) {
+    const QStringList boards = ScriptedServer::fixtureLines("board/gibbon-test-clip-reader.txt").filter("joe_white");
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        // One text starts the watching: its first lines belong to the match.
+        .sendLines({"You're now watching joe_white.", boards[0], "black_jack moves 1-7 2-4 ."})
+        .pause(300)
+        .sendLines({"You stop watching joe_white."})
+        .pause(300)
+        .sendLines({"You're now watching joe_white.", boards[1], "joe_white moves 13-8 11-10 ."})
+        .pause(300)
+        .hangUp();
+    connectTo(server);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return env.readFile("log/watched1.log").size() > 0; }, 5000));
+    EXPECT_EQ(env.readFile("log/watched1.log"),
+              (boards[0] + "\r\nblack_jack moves 1-7 2-4 .\r\nYou stop watching joe_white.\r\n").toLatin1());
+
+    // Going offline ends the second watching, and the program's end a third.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->flags.isConnected; }, 5000));
+    EXPECT_EQ(env.readFile("log/watched2.log"), (boards[1] + "\r\njoe_white moves 13-8 11-10 .\r\n").toLatin1());
+    window->lists.watchLog << "carl moves 8-5 6-5 .";
+    window->close();
+    EXPECT_EQ(env.readFile("log/watched3.log"), "carl moves 8-5 6-5 .\r\n");
 }
 
 }  // namespace

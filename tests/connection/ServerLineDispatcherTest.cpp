@@ -122,6 +122,16 @@ TEST_F(DispatcherTest, OwnInformationSetsReadyAndSwitchesOptionsBackOn) {
     EXPECT_TRUE(host.sent.isEmpty());  // 21 words: not an own-information line
 }
 
+TEST_F(DispatcherTest, ASwitchTurnedOnIsNotToggledAgain) {
+    host.p.prfFirstTimer = true;
+    // moreboards off, then on by the client's toggle: the match start leaves it on.
+    dispatcher.SplitFibString("2 alice 1 1 0 1 0 0 1 1 2396 0 0 0 1 3457.85 0 1 0 0 0 Europe/Sofia\r\n");
+    dispatcher.SplitFibString("** Player bob has joined you for a 5 point match.\r\n");
+    EXPECT_EQ(host.sent, (QStringList{"toggle moreboards ", "board "}));
+    EXPECT_TRUE(host.f.serverSwitches.isOff(ServerSwitches::Report));
+    EXPECT_TRUE(host.f.serverSwitches.isOn(ServerSwitches::Double));
+}
+
 TEST_F(DispatcherTest, PlayerAndBoardLinesGoToTheirReaders) {
     QFile who(QStringLiteral(KORVEX_FIXTURES_DIR) + "/clip05-06_who_info/gibbon-test-clip-reader.txt");
     ASSERT_TRUE(who.open(QIODevice::ReadOnly));

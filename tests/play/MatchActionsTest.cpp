@@ -103,6 +103,25 @@ TEST_F(MatchActionsTest, TheCrawfordGameComesOnceAndTheDoublingQuestionComesBack
     EXPECT_EQ(crawford, (std::vector<int>{0, 0, 0, 0, 1, 1, 0, 0}));
 }
 
+TEST_F(MatchActionsTest, TheDoublingQuestionIsTurnedOnlyWhenTheServerHasItTheOtherWay) {
+    auto game = [&](const char *score, int cube = 1) { show(ownBoard(kBlack, kWhite, 3, 1, QLatin1String(score), cube)); };
+    auto toggles = [this] { return host.sent.count("toggle double "); };
+    // The user has the question off himself: a deciding game does not turn it on, nor the next one.
+    flags.serverSwitches.set(ServerSwitches::Double, false);
+    game("1:0", 2);
+    game("1:1");
+    EXPECT_EQ(toggles(), 0);
+    // Asked: off for the game that decides the next match, on again when another begins.
+    flags.serverSwitches.set(ServerSwitches::Double, true);
+    game("0:0");
+    game("1:0", 2);
+    EXPECT_EQ(toggles(), 1);
+    EXPECT_TRUE(flags.serverSwitches.isOff(ServerSwitches::Double));
+    game("0:0");
+    EXPECT_EQ(toggles(), 2);
+    EXPECT_TRUE(flags.serverSwitches.isOn(ServerSwitches::Double));
+}
+
 TEST(StatusBlinkTest, BlanksAndShowsInTurnAndTakesANewTextAtOnce) {
     StatusBlink blink;
     EXPECT_EQ(blink.tick("Your turn"), "");
