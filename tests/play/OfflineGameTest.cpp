@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -495,6 +496,91 @@ TEST_F(OfflineGameTest, EscStopsSelfPlayAfterTheTurnAndTheUserPlaysOn) {
     // Without self-play Esc asks nothing.
     window->Form_KeyPress(27);
     EXPECT_EQ(env.messages().filter("Quit auto play?").size(), 2);
+}
+
+TEST_F(OfflineGameTest, AClickWhileGnuBGPlaysItsTurnIsNotTakenAndTheUsersThrowStands) {
+    useRuleEngine();
+    dice = {2, 5};  // the user opens
+    startMatch(3);
+    // His last checker goes off: at 2-0 the next game is the Crawford game, where his dice
+    // are thrown for him as soon as GnuBG has moved.
+    window->match.theMatchscore1 = 1;
+    place({{1, 1}}, {{19, 5}, {20, 5}, {24, 4}});
+    window->match.die1 = window->match.die2 = 0;
+    window->match.ismyTurn = true;
+    dice = {2, 1};
+    window->DoRoll();
+    clickChecker(1);
+
+    // Pick Up is clicked once the user's throw is on the board, while the turn still runs.
+    bool turnRunning = false, clicked = false;
+    QTimer user;
+    user.setInterval(0);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        const MatchState &m = window->match;
+        if (!turnRunning || clicked || m.isCrawford != 1 || !m.ismyTurn || m.die1 == 0)
+            return;
+        clicked = true;
+        QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    });
+    user.start();
+    dice = {5, 2, 2, 1};  // GnuBG opens the next game; then the user's throw
+    turnRunning = true;
+    clickDice();
+    turnRunning = false;
+    QCoreApplication::processEvents();
+
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(window->match.theMatchscore1, 2);
+    EXPECT_TRUE(window->match.ismyTurn);
+    EXPECT_EQ(window->match.die1, 2);
+    EXPECT_EQ(window->match.die2, 1);
+    EXPECT_EQ(window->cmdPickUp->text(), "Pick Up");
+    EXPECT_EQ(log().last(), boardLines().last());
+    EXPECT_TRUE(log().last().contains(":2:1:0:0:")) << log().last().toStdString();
+    // The throw is his to play: GnuBG takes its turn after his move.
+    clickChecker(6);
+    clickChecker(6);
+    clickDice();
+    EXPECT_TRUE(log().filter("GnuBG moves ").size() >= 2);
+    EXPECT_TRUE(window->match.ismyTurn);
+}
+
+TEST_F(OfflineGameTest, PlayOnlineChosenWhileGnuBGWorksIsRefusedAndTheEngineLives) {
+    useRuleEngine();
+    dice = {2, 5};  // the user opens: 13/8 13/11
+    startMatch(5);
+    // "Play Online" is chosen from the Game menu while GnuBG works out its move.
+    bool turnRunning = false, chosen = false;
+    QTimer user;
+    user.setInterval(0);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        const MatchState &m = window->match;
+        if (!turnRunning || chosen || m.ismyTurn || m.die1 == 0)
+            return;
+        chosen = true;
+        window->mnuGame->popup(window->mapToGlobal(QPoint(10, 10)));
+        QTest::mouseClick(window->mnuGame, Qt::LeftButton, {},
+                          window->mnuGame->actionGeometry(window->mnuConnect).center());
+    });
+    user.start();
+    dice = {6, 4, 3, 1};
+    clickChecker(13);
+    clickChecker(13);
+    turnRunning = true;
+    clickDice();
+    turnRunning = false;
+    window->mnuGame->hide();
+
+    ASSERT_TRUE(chosen);
+    EXPECT_TRUE(window->gnuObject);
+    EXPECT_TRUE(window->flags.isBot);
+    EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
+    EXPECT_TRUE(window->match.ismyTurn);
+    // Chosen again once the turn is over, it takes the user online.
+    window->mnuConnect->trigger();
+    EXPECT_FALSE(window->gnuObject);
+    EXPECT_FALSE(window->flags.isBot);
 }
 
 TEST_F(OfflineGameTest, GnuBackgammonSelfPlaysAOnePointMatch) {
