@@ -278,6 +278,38 @@ TEST_F(OfflineGameTest, TheCubeGoesBothWaysAndIsRefusedWhenNotTheUsersToTurn) {
     expectGnubgReads(boardLines());
 }
 
+TEST_F(OfflineGameTest, AClickOnGnuBGsCubeTakesItAndAFinishedMatchHasNoCube) {
+    useRuleEngine();
+    dice = {2, 5};  // the user opens: 13/8 13/11, and GnuBG doubles
+    startMatch(3);
+    engine->verdict[1] = {1, 1};
+    dice = {6, 4};
+    clickChecker(13);
+    clickChecker(13);
+    clickDice();
+    ASSERT_TRUE(window->match.isDoubled);
+    EXPECT_EQ(window->lblStatus->text(), "GnuBG doubles. Click the cube to accept");
+    engine->verdict = {};
+    clickAt(window->board.cubeSpots()[1] + QPoint(4, 4));
+    EXPECT_TRUE(log().contains("You accept the double. The cube shows 2."));
+    EXPECT_FALSE(window->match.isDoubled);
+    EXPECT_TRUE(window->match.blackOwnsCube);
+    EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
+
+    // The user gives up a backgammon on the cube of 2: GnuBG wins the match.
+    window->findChild<QAction *>("mnuResign")->trigger();
+    ASSERT_TRUE(window->match.isMatchOver);
+    ASSERT_EQ(window->cmdPickUp->text(), "Double");
+    env.clearMessages();
+    engine->asked.clear();
+    window->match.ismyTurn = true;  // however the turn was left, the match is over
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    clickAt(window->board.cubeSpots()[3] + QPoint(4, 4));
+    EXPECT_TRUE(engine->asked.isEmpty()) << engine->asked.join(", ").toStdString();
+    EXPECT_EQ(window->match.theCubeVal, 2);
+    EXPECT_TRUE(env.messages().isEmpty()) << env.messages().join("|").toStdString();
+}
+
 TEST_F(OfflineGameTest, APassAtMatchPointEndsTheMatchWithItsLineStatisticsAndLog) {
     useRuleEngine();
     // GnuBG passes the user's double at 2-2.
@@ -324,9 +356,11 @@ TEST_F(OfflineGameTest, APassAtMatchPointEndsTheMatchWithItsLineStatisticsAndLog
     EXPECT_FALSE(window->flags.isPlaying);
     EXPECT_EQ(gnubgStats()->played, 6);
     EXPECT_EQ(gnubgStats()->won, 3);
-    // Rejecting again after the match changes nothing.
+    // Rejecting again after the match changes nothing, and nor does a click on the cube.
     QTest::mouseClick(window->cmdReject, Qt::LeftButton);
     EXPECT_EQ(window->match.theMatchscore2, 3);
+    clickAt(window->board.cubeSpots()[1] + QPoint(4, 4));
+    EXPECT_FALSE(log().contains("You accept the double. The cube shows 2."));
 }
 
 TEST_F(OfflineGameTest, GamesAreScoredOnceByTheCubeAndTheKindOfWin) {
