@@ -310,6 +310,24 @@ TEST_F(OfflineGameTest, AClickOnGnuBGsCubeTakesItAndAFinishedMatchHasNoCube) {
     EXPECT_TRUE(env.messages().isEmpty()) << env.messages().join("|").toStdString();
 }
 
+TEST_F(OfflineGameTest, AMatchLongerThanGnuBGPlaysIsRefusedWhereTheLengthIsChosen) {
+    useRuleEngine();
+    bool stillOpen = false;
+    whenInviteOpens([&](frmInvite *invite) {
+        invite->Combo1->setEditText("65");
+        QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+        stillOpen = invite->isVisible();
+        invite->Combo1->setEditText("64");
+        QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+    });
+    window->mnuNew->trigger();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(env.messages(), QStringList{"GnuBG plays matches of up to 64 points. Please choose a shorter match."});
+    EXPECT_EQ(window->match.theMatchLength, 64);
+    EXPECT_EQ(window->lblMatch->text(), "64");
+    EXPECT_TRUE(window->flags.isPlaying);
+}
+
 TEST_F(OfflineGameTest, APassAtMatchPointEndsTheMatchWithItsLineStatisticsAndLog) {
     useRuleEngine();
     // GnuBG passes the user's double at 2-2.
