@@ -87,10 +87,6 @@ InputHold::~InputHold() {
         qApp->removeEventFilter(&g);
 }
 
-bool InputHold::active() {
-    return gate().depth > 0;
-}
-
 void InputHold::letThrough(QObject *receiver) {
     QList<QPointer<QObject>> &passages = gate().passages;
     passages.removeAll(QPointer<QObject>());

@@ -1,8 +1,6 @@
 #pragma once
-// Keeps the user's clicks and keys out of work that must finish first, such as GnuBG's turn.
+// Holds the user's clicks and keys off work that must finish first, such as GnuBG's turn.
 #include <QObject>
-
-#include <functional>
 
 // While one is alive, mouse buttons, the wheel, keys, shortcuts and context menus are refused
 // program-wide: they would act on a board that has changed under them, or pull state away
@@ -18,7 +16,6 @@ public:
     InputHold(const InputHold &) = delete;
     InputHold &operator=(const InputHold &) = delete;
 
-    static bool active();
     // `receiver` hears its input even during a hold, as long as it lives.
     static void letThrough(QObject *receiver);
 };
