@@ -17,15 +17,20 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <optional>
+
 namespace {
 constexpr int kEscape = 27;
 
 // GnuBG's side of the game runs to its end before the user's next click or key: one taken
 // while it runs would act on a board that is no longer the one clicked, or let go of the
-// engine while it answers. Esc, which stops self-play, is let through.
+// engine while it answers. Esc, which stops self-play, is let through. Online the same
+// handlers pass through here without a turn of GnuBG's, and nothing is held.
 template <typename Work>
-auto engineTurn(Work work) {
-    const InputHold hold;
+auto engineTurn(const StateFlags &flags, Work work) {
+    std::optional<InputHold> hold;
+    if (flags.isBot)
+        hold.emplace();
     return work();
 }
 }  // namespace
@@ -53,8 +58,10 @@ void Mainform::mnuNew_Click() {
         board.HideBlueScreen();
         lblStatus->setText(QStringLiteral("Initializing GnuBG"));
         label_Change(lblStatus);
-        if (!gnuObject)
-            gnuObject = engineTurn([this] { return std::make_unique<GnuVB>(pips.gnuBoard, match, flags, prefs); });
+        if (!gnuObject) {
+            const InputHold hold;  // the engine starts up without a click running inside it
+            gnuObject = std::make_unique<GnuVB>(pips.gnuBoard, match, flags, prefs);
+        }
         lblStatus->setText(QStringLiteral("Done"));
         label_Change(lblStatus);
         flags.isBot = true;
@@ -77,19 +84,19 @@ void Mainform::mnuNew_Click() {
 }
 
 void Mainform::newGnubgGame() {
-    engineTurn([this] { offline.newGnubgGame(); });
+    engineTurn(flags, [this] { offline.newGnubgGame(); });
 }
 
 void Mainform::ShowStartBoard() {
-    engineTurn([this] { offline.ShowStartBoard(); });
+    engineTurn(flags, [this] { offline.ShowStartBoard(); });
 }
 
 void Mainform::OfflineGameOver(const QString &resignType) {
-    engineTurn([&] { offline.OfflineGameOver(resignType); });
+    engineTurn(flags, [&] { offline.OfflineGameOver(resignType); });
 }
 
 void Mainform::mnutoggledouble_Click() {
-    engineTurn([this] { offline.mnutoggledouble_Click(); });
+    engineTurn(flags, [this] { offline.mnutoggledouble_Click(); });
 }
 
 void Mainform::Form_KeyPress(int key) {
@@ -139,21 +146,27 @@ void MainformOfflineHost::animateUserMoves(bool on) { w_.checkerAnimation.animat
 
 // --- the board lines' and the user's actions' offline turns -----------------------------------
 
-void MainformGameHost::offlineUserRolled() { engineTurn([this] { w_.offline.userRolled(); }); }
-void MainformGameHost::offlineEngineRolled() { engineTurn([this] { w_.offline.engineRolled(); }); }
-void MainformGameHost::offlineEngineMoved() { engineTurn([this] { w_.offline.engineMoved(); }); }
+void MainformGameHost::offlineUserRolled() { engineTurn(w_.flags, [this] { w_.offline.userRolled(); }); }
+void MainformGameHost::offlineEngineRolled() { engineTurn(w_.flags, [this] { w_.offline.engineRolled(); }); }
+void MainformGameHost::offlineEngineMoved() { engineTurn(w_.flags, [this] { w_.offline.engineMoved(); }); }
 
-void MainformPlayHost::rollDiceLocally() { engineTurn([this] { w_.offline.rollDiceLocally(); }); }
+void MainformPlayHost::rollDiceLocally() { engineTurn(w_.flags, [this] { w_.offline.rollDiceLocally(); }); }
 void MainformPlayHost::OfflineGameOver(const QString &resignType) {
-    engineTurn([&] { w_.offline.OfflineGameOver(resignType); });
+    engineTurn(w_.flags, [&] { w_.offline.OfflineGameOver(resignType); });
 }
-void MainformPlayHost::ShowStartBoard() { engineTurn([this] { w_.offline.ShowStartBoard(); }); }
+void MainformPlayHost::ShowStartBoard() { engineTurn(w_.flags, [this] { w_.offline.ShowStartBoard(); }); }
 void MainformPlayHost::mnuNew_Click() { w_.mnuNew_Click(); }
 bool MainformPlayHost::mayDoubleOffline() { return w_.offline.mayDouble(); }
-bool MainformPlayHost::engineAnswersDouble() { return engineTurn([this] { return w_.offline.engineAnswersDouble(); }); }
-void MainformPlayHost::engineWinningChances() { engineTurn([this] { w_.offline.engineWinningChances(); }); }
-void MainformPlayHost::engineTurnAfterUserMove() { engineTurn([this] { w_.offline.engineTurnAfterUserMove(); }); }
-void MainformPlayHost::userAcceptsEngineDouble() { engineTurn([this] { w_.offline.userAcceptsEngineDouble(); }); }
+bool MainformPlayHost::engineAnswersDouble() {
+    return engineTurn(w_.flags, [this] { return w_.offline.engineAnswersDouble(); });
+}
+void MainformPlayHost::engineWinningChances() { engineTurn(w_.flags, [this] { w_.offline.engineWinningChances(); }); }
+void MainformPlayHost::engineTurnAfterUserMove() {
+    engineTurn(w_.flags, [this] { w_.offline.engineTurnAfterUserMove(); });
+}
+void MainformPlayHost::userAcceptsEngineDouble() {
+    engineTurn(w_.flags, [this] { w_.offline.userAcceptsEngineDouble(); });
+}
 bool MainformPlayHost::userRejectsEngineDouble() {
-    return engineTurn([this] { return w_.offline.userRejectsEngineDouble(); });
+    return engineTurn(w_.flags, [this] { return w_.offline.userRejectsEngineDouble(); });
 }
