@@ -21,6 +21,10 @@ using EngineOutput = std::array<int, 256>;
 // mover's numbering (0 to 23 the points, 24 the bar, -1 borne off); a from of -1 ends them.
 using EngineMoves = std::array<int, 256>;
 
+// The longest match GNU Backgammon plays: beyond it its answers mean nothing, and from 152
+// points on it falls over at every request.
+constexpr int kLongestEngineMatch = 64;
+
 // Match and cube as the engine is to see them.
 struct CubeRecord {
     int cube = 1;

@@ -45,9 +45,8 @@ int pick(int count, double random) {
     return std::clamp(int(count * random), 0, count - 1);
 }
 
-}  // namespace
-
-struct GnuVB::Ask {
+// One call's arguments, records and board.
+struct Ask {
     int side = 0;
     int cube = 1;
     int matchLen = 0;
@@ -59,10 +58,45 @@ struct GnuVB::Ask {
     bool possible = true;
 };
 
+}  // namespace
+
+class GnuVB::Work {
+public:
+    Work(const GnuBoard &gnuBoard, MatchState &match, StateFlags &flags, const Preferences &prefs,
+         std::unique_ptr<EngineBackend> engine)
+        : gnuBoard_(gnuBoard), match_(match), flags_(flags), prefs_(prefs), engine_(std::move(engine)) {}
+
+    QString call(int side, int cube, int matchLen, int scoreA, int scoreB, int crawford, int jacoby, int beavers,
+                 int die1, int die2, const QString &mode, int plies);
+    EngineBackend &engine() { return *engine_; }
+    const QString &winsB() const { return winsB_; }
+    const QString &winsW() const { return winsW_; }
+
+    Hooks hooks;  // the object's hooks as they stood when the last call began
+
+private:
+    EngineBoard engineBoard(int side) const;
+    void showChances(int chance);
+    void rateLuck(const Ask &ask, const QString &mode);
+    void commentLuck(int side, int luck);
+    QString resignDecision(const Ask &ask);
+    QString cubeDecision(const Ask &ask);
+    QString bestMove(const Ask &ask);
+
+    const GnuBoard &gnuBoard_;
+    MatchState &match_;
+    StateFlags &flags_;
+    const Preferences &prefs_;
+    std::unique_ptr<EngineBackend> engine_;
+    EngineOutput output_{};
+    EngineMoves moves_{};
+    QString winsB_, winsW_;
+};
+
 GnuVB::GnuVB(const GnuBoard &gnuBoard, MatchState &match, StateFlags &flags, const Preferences &prefs,
              std::unique_ptr<EngineBackend> engine)
-    : gnuBoard_(gnuBoard), match_(match), flags_(flags), prefs_(prefs),
-      engine_(engine ? std::move(engine) : std::make_unique<GnubgBridge>()) {
+    : work_(std::make_shared<Work>(gnuBoard, match, flags, prefs,
+                                   engine ? std::move(engine) : std::make_unique<GnubgBridge>())) {
     hooks.luckList = [](const QString &folder) {
         return QDir(Program::path(QStringLiteral("talking wavs/") + folder)).entryList(QDir::Files, QDir::Name);
     };
@@ -79,17 +113,34 @@ GnuVB::GnuVB(const GnuBoard &gnuBoard, MatchState &match, StateFlags &flags, con
 
     MousePointer::hourglass();
     QCoreApplication::processEvents();
-    engine_->vbEvalInitialise();
-    engine_->vbSetEvalContext(evalRecord(1, 0));
-    engine_->vbSetCubeInfo(CubeRecord{1, 0, 0, 0, {0, 0}, 0, 0, 0});
-    flags_.isBot = true;
+    EngineBackend &backend = work_->engine();
+    backend.vbEvalInitialise();
+    backend.vbSetEvalContext(evalRecord(1, 0));
+    backend.vbSetCubeInfo(CubeRecord{1, 0, 0, 0, {0, 0}, 0, 0, 0});
+    flags.isBot = true;
     MousePointer::restoreDefault();
 }
 
 GnuVB::~GnuVB() = default;
 
+const QString &GnuVB::lblwinsB() const {
+    return work_->winsB();
+}
+
+const QString &GnuVB::lblwinsW() const {
+    return work_->winsW();
+}
+
 QString GnuVB::GetCubeAction_BestMove(int side, int cube, int matchLen, int scoreA, int scoreB, int crawford,
                                       int jacoby, int beavers, int die1, int die2, const QString &mode, int plies) {
+    // From here on nothing of this object is touched: it may be gone before the call returns.
+    const std::shared_ptr<Work> work = work_;
+    work->hooks = hooks;
+    return work->call(side, cube, matchLen, scoreA, scoreB, crawford, jacoby, beavers, die1, die2, mode, plies);
+}
+
+QString GnuVB::Work::call(int side, int cube, int matchLen, int scoreA, int scoreB, int crawford, int jacoby,
+                          int beavers, int die1, int die2, const QString &mode, int plies) {
     QString result;
     try {
         QCoreApplication::processEvents();
@@ -135,7 +186,7 @@ QString GnuVB::GetCubeAction_BestMove(int side, int cube, int matchLen, int scor
     return result;
 }
 
-EngineBoard GnuVB::engineBoard(int side) const {
+EngineBoard GnuVB::Work::engineBoard(int side) const {
     // Row 1 is always the side asked about.
     const SideCounts &onRoll = gnuBoard_[side == 0 ? 0 : 1];
     const SideCounts &other = gnuBoard_[side == 0 ? 1 : 0];
@@ -178,7 +229,7 @@ QString GnuVB::chanceText(int hundredths) {
     return text + '%';
 }
 
-void GnuVB::showChances(int chance) {
+void GnuVB::Work::showChances(int chance) {
     winsB_ = chanceText(chance);
     winsW_ = chanceText(10000 - std::clamp(chance, 0, 10000));
     if (hooks.showChances)
@@ -187,7 +238,7 @@ void GnuVB::showChances(int chance) {
 
 // --- luck --------------------------------------------------------------------------------------
 
-void GnuVB::rateLuck(const Ask &ask, const QString &mode) {
+void GnuVB::Work::rateLuck(const Ask &ask, const QString &mode) {
     // The engine's luck is commented on only when it plays the roll.
     const bool said = ask.side == 0 || (ask.side == 1 && (mode == QLatin1String("move") || mode.isEmpty()));
     EngineBackend::LuckDone done;
@@ -196,7 +247,7 @@ void GnuVB::rateLuck(const Ask &ask, const QString &mode) {
     engine_->vbLuckAnalysis(ask.board, ask.die1, ask.die2, 0, std::move(done));
 }
 
-void GnuVB::commentLuck(int side, int luck) {
+void GnuVB::Work::commentLuck(int side, int luck) {
     const int lucky = side == 0 ? kUserLucky : kEngineLucky;
     const char *kind = nullptr;
     if (luck > lucky && luck < kVeryLucky)
@@ -218,7 +269,7 @@ void GnuVB::commentLuck(int side, int luck) {
 
 // --- the modes -----------------------------------------------------------------------------
 
-QString GnuVB::resignDecision(const Ask &ask) {
+QString GnuVB::Work::resignDecision(const Ask &ask) {
     engine_->vbSetCubeInfo(ask.cubeRecord);
     engine_->vbSetEvalContext(evalRecord(0, 1));
     if (ask.possible)
@@ -248,7 +299,7 @@ QString GnuVB::resignDecision(const Ask &ask) {
     return {};
 }
 
-QString GnuVB::cubeDecision(const Ask &ask) {
+QString GnuVB::Work::cubeDecision(const Ask &ask) {
     if (prefs_.prfDisableCube)
         return {};
     engine_->vbSetCubeInfo(ask.cubeRecord);
@@ -263,7 +314,7 @@ QString GnuVB::cubeDecision(const Ask &ask) {
     return QStringLiteral("NO DOUBLE");
 }
 
-QString GnuVB::bestMove(const Ask &ask) {
+QString GnuVB::Work::bestMove(const Ask &ask) {
     engine_->vbSetCubeInfo(ask.cubeRecord);
     engine_->vbSetEvalContext(evalRecord(ask.plies, 1));
     if (ask.possible)

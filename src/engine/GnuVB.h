@@ -53,8 +53,8 @@ public:
     int l_Die2 = 0;
 
     // What the winning-chance labels show now.
-    const QString &lblwinsB() const { return winsB_; }
-    const QString &lblwinsW() const { return winsW_; }
+    const QString &lblwinsB() const;
+    const QString &lblwinsW() const;
 
     // A chance in hundredths of a percent as the labels write it: 5523 -> "55.23%", 10000 -> "100%".
     static QString chanceText(int hundredths);
@@ -63,21 +63,9 @@ public:
     static bool isPossible(const GnuBoard &board);
 
 private:
-    struct Ask;  // one call's arguments, records and board
-    EngineBoard engineBoard(int side) const;
-    void showChances(int chance);
-    void rateLuck(const Ask &ask, const QString &mode);
-    void commentLuck(int side, int luck);
-    QString resignDecision(const Ask &ask);
-    QString cubeDecision(const Ask &ask);
-    QString bestMove(const Ask &ask);
-
-    const GnuBoard &gnuBoard_;
-    MatchState &match_;
-    StateFlags &flags_;
-    const Preferences &prefs_;
-    std::unique_ptr<EngineBackend> engine_;
-    EngineOutput output_{};
-    EngineMoves moves_{};
-    QString winsB_, winsW_;
+    // The engine and everything a call works with. A handler that runs while a call waits
+    // may let go of this object (going online does); the call keeps its work alive and
+    // finishes, and the engine ends when the call has returned.
+    class Work;
+    std::shared_ptr<Work> work_;
 };

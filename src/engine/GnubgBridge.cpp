@@ -195,6 +195,11 @@ std::vector<int> GnubgBridge::request(const QString &verb, const std::vector<int
 }
 
 std::vector<int> GnubgBridge::cubeArgs(const CubeRecord &c) const {
+    if (c.matchLength > kLongestEngineMatch)
+        throw EngineError(QStringLiteral("GNU Backgammon plays matches of up to %1 points, not %2")
+                              .arg(kLongestEngineMatch)
+                              .arg(c.matchLength)
+                              .toStdString());
     // gnubg refuses a score that has already reached the match's length.
     const int length = std::max(0, c.matchLength);
     auto score = [&](int s) { return length > 0 ? std::clamp(s, 0, length - 1) : std::max(0, s); };
@@ -284,7 +289,8 @@ int GnubgBridge::luckOf(const std::array<int, kRolls> &equities, int die1, int d
 }
 
 void GnubgBridge::vbLuckAnalysis(const EngineBoard &board, int die1, int die2, int, LuckDone done) {
-    if (!isDie(die1) || !isDie(die2) || !done)
+    // A match too long for the engine gets no comment rather than a question it cannot answer.
+    if (!isDie(die1) || !isDie(die2) || !done || cube_.matchLength > kLongestEngineMatch)
         return;
     if (luckCache_ && luckCache_->board == board && luckCache_->cube == cube_) {
         done(luckOf(luckCache_->equities, die1, die2));

@@ -1,6 +1,7 @@
 #include "lobby/InviteDecision.h"
 
 #include "app/SettingsText.h"
+#include "engine/EngineBackend.h"
 
 bool InviteDecision::isNumeric(const QString &text) {
     return SettingsText::isNumeric(text);
@@ -12,12 +13,13 @@ InviteDecision InviteDecision::decide(const QString &caption, const QString &len
     d.length = lengthBox.trimmed();
     const bool numeric = isNumeric(d.length);
     if (caption == QLatin1String("Invite")) {
-        if (numeric && SettingsText::roundEven(d.length.toDouble()) > 0) {
+        const int points = numeric ? SettingsText::roundEven(d.length.toDouble()) : 0;
+        if (points > 0) {
             if (online) {
                 d.kind = Kind::Invite;
                 d.commands << QStringLiteral("invite ") + name + ' ' + d.length;
             } else if (isBot) {
-                d.kind = Kind::OfflineMatch;
+                d.kind = points > kLongestEngineMatch ? Kind::OfflineTooLong : Kind::OfflineMatch;
             }
         } else if (d.length == QLatin1String("S") && online) {
             d.kind = Kind::Resume;

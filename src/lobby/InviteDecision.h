@@ -5,7 +5,8 @@
 #include <QStringList>
 
 struct InviteDecision {
-    enum class Kind { Nothing, Invite, OfflineMatch, Resume, Unlimited, JoinSaved, Join, AutoInvite };
+    // OfflineTooLong: a match against GnuBG longer than the engine plays.
+    enum class Kind { Nothing, Invite, OfflineMatch, OfflineTooLong, Resume, Unlimited, JoinSaved, Join, AutoInvite };
     Kind kind = Kind::Nothing;
     QStringList commands;  // sent in this order
     QString length;        // the trimmed length box

@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 #include "app/SettingsText.h"
+#include "engine/EngineBackend.h"
 #include "lobby/InviteDecision.h"
 #include "mainform/Mainform.h"
 
@@ -221,6 +222,15 @@ void frmInvite::keyPressEvent(QKeyEvent *event) {
 }
 
 void frmInvite::cmdInvite_Click() {
+    // A match longer than GnuBG plays is refused here, with the window left open for another
+    // length, so that the engine is never asked about one.
+    const bool onServer = main_.server.isConnected() && main_.flags.isConnected;
+    if (InviteDecision::decide(cmdInvite->text(), Combo1->currentText(), lblInvite->text(), onServer, main_.flags.isBot)
+            .kind == InviteDecision::Kind::OfflineTooLong) {
+        Dialogs::message(QStringLiteral("GnuBG plays matches of up to %1 points. Please choose a shorter match.")
+                             .arg(kLongestEngineMatch));
+        return;
+    }
     hide();
     QCoreApplication::processEvents();
     if (main_.flags.isBot)
@@ -290,6 +300,7 @@ void frmInvite::cmdInvite_Click() {
         if (numeric)
             m.theOldMatchLength = points;
         break;
+    case Kind::OfflineTooLong:
     case Kind::Nothing:
         break;
     }

@@ -2,6 +2,7 @@
 // entry, the hint and self-play entry, Esc to stop self-play, the winning-chance labels, and
 // the window as the offline game, the board lines and the user's actions reach it.
 #include "app/Dialogs.h"
+#include "app/InputHold.h"
 #include "app/MousePointer.h"
 #include "mainform/Mainform.h"
 #include "mainform/MainformGameHost.h"
@@ -16,8 +17,22 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <optional>
+
 namespace {
 constexpr int kEscape = 27;
+
+// GnuBG's side of the game runs to its end before the user's next click or key: one taken
+// while it runs would act on a board that is no longer the one clicked, or let go of the
+// engine while it answers. Esc, which stops self-play, is let through. Online the same
+// handlers pass through here without a turn of GnuBG's, and nothing is held.
+template <typename Work>
+auto engineTurn(const StateFlags &flags, Work work) {
+    std::optional<InputHold> hold;
+    if (flags.isBot)
+        hold.emplace();
+    return work();
+}
 }  // namespace
 
 void Mainform::wireOffline() {
@@ -29,6 +44,7 @@ void Mainform::wireOffline() {
     cmdDouble->setEnabled(false);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { Form_KeyPress(kEscape); });
+    InputHold::letThrough(escape);
 }
 
 void Mainform::mnuNew_Click() {
@@ -42,8 +58,10 @@ void Mainform::mnuNew_Click() {
         board.HideBlueScreen();
         lblStatus->setText(QStringLiteral("Initializing GnuBG"));
         label_Change(lblStatus);
-        if (!gnuObject)
+        if (!gnuObject) {
+            const InputHold hold;  // the engine starts up without a click running inside it
             gnuObject = std::make_unique<GnuVB>(pips.gnuBoard, match, flags, prefs);
+        }
         lblStatus->setText(QStringLiteral("Done"));
         label_Change(lblStatus);
         flags.isBot = true;
@@ -66,19 +84,19 @@ void Mainform::mnuNew_Click() {
 }
 
 void Mainform::newGnubgGame() {
-    offline.newGnubgGame();
+    engineTurn(flags, [this] { offline.newGnubgGame(); });
 }
 
 void Mainform::ShowStartBoard() {
-    offline.ShowStartBoard();
+    engineTurn(flags, [this] { offline.ShowStartBoard(); });
 }
 
 void Mainform::OfflineGameOver(const QString &resignType) {
-    offline.OfflineGameOver(resignType);
+    engineTurn(flags, [&] { offline.OfflineGameOver(resignType); });
 }
 
 void Mainform::mnutoggledouble_Click() {
-    offline.mnutoggledouble_Click();
+    engineTurn(flags, [this] { offline.mnutoggledouble_Click(); });
 }
 
 void Mainform::Form_KeyPress(int key) {
@@ -128,17 +146,27 @@ void MainformOfflineHost::animateUserMoves(bool on) { w_.checkerAnimation.animat
 
 // --- the board lines' and the user's actions' offline turns -----------------------------------
 
-void MainformGameHost::offlineUserRolled() { w_.offline.userRolled(); }
-void MainformGameHost::offlineEngineRolled() { w_.offline.engineRolled(); }
-void MainformGameHost::offlineEngineMoved() { w_.offline.engineMoved(); }
+void MainformGameHost::offlineUserRolled() { engineTurn(w_.flags, [this] { w_.offline.userRolled(); }); }
+void MainformGameHost::offlineEngineRolled() { engineTurn(w_.flags, [this] { w_.offline.engineRolled(); }); }
+void MainformGameHost::offlineEngineMoved() { engineTurn(w_.flags, [this] { w_.offline.engineMoved(); }); }
 
-void MainformPlayHost::rollDiceLocally() { w_.offline.rollDiceLocally(); }
-void MainformPlayHost::OfflineGameOver(const QString &resignType) { w_.offline.OfflineGameOver(resignType); }
-void MainformPlayHost::ShowStartBoard() { w_.offline.ShowStartBoard(); }
+void MainformPlayHost::rollDiceLocally() { engineTurn(w_.flags, [this] { w_.offline.rollDiceLocally(); }); }
+void MainformPlayHost::OfflineGameOver(const QString &resignType) {
+    engineTurn(w_.flags, [&] { w_.offline.OfflineGameOver(resignType); });
+}
+void MainformPlayHost::ShowStartBoard() { engineTurn(w_.flags, [this] { w_.offline.ShowStartBoard(); }); }
 void MainformPlayHost::mnuNew_Click() { w_.mnuNew_Click(); }
 bool MainformPlayHost::mayDoubleOffline() { return w_.offline.mayDouble(); }
-bool MainformPlayHost::engineAnswersDouble() { return w_.offline.engineAnswersDouble(); }
-void MainformPlayHost::engineWinningChances() { w_.offline.engineWinningChances(); }
-void MainformPlayHost::engineTurnAfterUserMove() { w_.offline.engineTurnAfterUserMove(); }
-void MainformPlayHost::userAcceptsEngineDouble() { w_.offline.userAcceptsEngineDouble(); }
-bool MainformPlayHost::userRejectsEngineDouble() { return w_.offline.userRejectsEngineDouble(); }
+bool MainformPlayHost::engineAnswersDouble() {
+    return engineTurn(w_.flags, [this] { return w_.offline.engineAnswersDouble(); });
+}
+void MainformPlayHost::engineWinningChances() { engineTurn(w_.flags, [this] { w_.offline.engineWinningChances(); }); }
+void MainformPlayHost::engineTurnAfterUserMove() {
+    engineTurn(w_.flags, [this] { w_.offline.engineTurnAfterUserMove(); });
+}
+void MainformPlayHost::userAcceptsEngineDouble() {
+    engineTurn(w_.flags, [this] { w_.offline.userAcceptsEngineDouble(); });
+}
+bool MainformPlayHost::userRejectsEngineDouble() {
+    return engineTurn(w_.flags, [this] { return w_.offline.userRejectsEngineDouble(); });
+}

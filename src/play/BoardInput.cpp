@@ -26,6 +26,8 @@ void report(const char *text, const std::exception &error) {
 void BoardInput::BoardShow_MouseDown(int button, int, double x, double y) {
     MatchState &m = c_.game.match;
     MoveInput &in = c_.game.input;
+    if (c_.game.flags.isBot && clickedOfferedCube(x, y))
+        return;
     if (!m.ismyTurn)
         return;
     try {
@@ -207,6 +209,22 @@ bool BoardInput::clickedCube(double x, double y) {
         Dialogs::message(QStringLiteral("Cube has been disabled in preferences."));
     else
         actions_.offerDouble();
+    return true;
+}
+
+// GnuBG's double stands on the user's side of the board while the status line says "Click
+// the cube to accept": one click on it takes the double.
+bool BoardInput::clickedOfferedCube(double x, double y) {
+    MatchState &m = c_.game.match;
+    if (!m.isDoubled || m.isMatchOver)
+        return false;
+    const QImage &cubes = c_.pictures.picCube64;
+    const QPoint spot = c_.game.board.cubeSpots()[1];
+    if (!(spot.x() <= x && x < spot.x() + cubes.width() / 7.0 && spot.y() <= y && y < spot.y() + cubes.height()))
+        return false;
+    c_.game.input.acceptClicked = true;
+    c_.game.host.setStatus(QStringLiteral("You accept.."));
+    actions_.cmdAccept_Click();
     return true;
 }
 

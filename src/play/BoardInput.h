@@ -27,6 +27,7 @@ private:
     bool clickedDice(double x, double y);
     void finishTurn();
     bool clickedCube(double x, double y);
+    bool clickedOfferedCube(double x, double y);  // offline: GnuBG's double
 
     PlayContext c_;
     MatchActions &actions_;

@@ -326,10 +326,18 @@ void OfflineGame::engineDoubles(int answerWait) {
 
 bool OfflineGame::userMayDouble() const {
     const MatchState &m = c_.game.match;
-    return !c_.game.prefs.prfDisableCube && m.isCrawford != 1 && (m.theCubeVal <= 1 || m.blackOwnsCube);
+    return !c_.game.prefs.prfDisableCube && !cubeFinished() && m.isCrawford != 1 &&
+           (m.theCubeVal <= 1 || m.blackOwnsCube);
+}
+
+bool OfflineGame::cubeFinished() const {
+    // A game that is over, or a match, has no cube left to turn.
+    return c_.game.match.gameOver || c_.game.match.isMatchOver;
 }
 
 bool OfflineGame::mayDouble() {
+    if (cubeFinished())
+        return false;
     if (c_.game.prefs.prfDisableCube) {
         Dialogs::message(QStringLiteral("Cube has been disabled in preferences."));
         return false;

@@ -38,7 +38,7 @@ public:
     void engineMoved();
 
     // The user's actions against the engine.
-    bool userMayDouble() const;       // cube centred or the user's, doubling on, not Crawford
+    bool userMayDouble() const;       // cube centred or the user's, doubling on, not Crawford, game on
     bool mayDouble();                 // the same, telling the user when the cube is switched off
     bool engineAnswersDouble();       // false when GnuBG passed: the game is over
     void engineWinningChances();
@@ -53,6 +53,7 @@ private:
     QString ask(int side, int die1, int die2, const QString &mode, int plies);
     QString askWithCube(int side, int cube, int die1, int die2, const QString &mode, int plies);
     int delayMs() const;  // prfDelay in milliseconds
+    bool cubeFinished() const;
     void feed(const QString &text);
     void log(const QString &line);
     void report(const QString &line);  // logged and shown in the server pane

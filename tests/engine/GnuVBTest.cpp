@@ -8,7 +8,10 @@
 
 #include <QApplication>
 #include <gtest/gtest.h>
+#include <functional>
+#include <memory>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -22,6 +25,11 @@ public:
     std::vector<int> moves{-1};
     int luck = 0;
     QString failWith;  // when set, the evaluating operations throw it
+    std::function<void()> during;  // runs once, inside the next evaluating operation
+    // Kept by the test, so it outlives this engine.
+    std::shared_ptr<QStringList> journal = std::make_shared<QStringList>();
+
+    ~RecordingEngine() override { *journal << "engine gone"; }
 
     void vbEvalInitialise() override { calls << "init"; }
     void vbSetEvalContext(const EvalRecord &c) override {
@@ -60,6 +68,8 @@ private:
         calls << call;
         if (!failWith.isEmpty())
             throw EngineError(failWith.toStdString());
+        if (during)
+            std::exchange(during, {})();
     }
 };
 
@@ -324,6 +334,22 @@ TEST_F(GnuVBTest, ImpossibleBoardsAreAnsweredWithZerosWithoutAskingTheEngine) {
     full[0][0] = 15;
     full[1][25] = 15;
     EXPECT_TRUE(GnuVB::isPossible(full));
+}
+
+TEST_F(GnuVBTest, LetGoOfDuringItsOwnCallItFinishesThatCallFirst) {
+    // Going online while a call waits lets go of the engine object from inside the call.
+    const std::shared_ptr<QStringList> journal = engine->journal;
+    engine->chances = {6000, 0, 0};
+    engine->during = [this, journal] {
+        gnu.reset();
+        *journal << "let go";
+    };
+    GnuVB *asked = gnu.get();
+    EXPECT_EQ(asked->GetCubeAction_BestMove(0, 1, 5, 0, 0, 0, 0, 0, 0, 0, "gwc", 0), "");
+    *journal << "returned";
+    EXPECT_EQ(*journal, QStringList({"let go", "engine gone", "returned"}));
+    EXPECT_EQ(labels, QStringList({"60%", "40%"}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(GnuVBTest, EngineFailureShowsTheErrorAndGivesTheResultAsItStood) {

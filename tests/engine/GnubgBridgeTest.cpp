@@ -165,6 +165,27 @@ TEST_F(GnubgBridgeTest, ABadRequestIsRefusedNotAnsweredWithNonsense) {
     EXPECT_TRUE(shared->request(QStringLiteral("ping"), {}, 5000).empty());
 }
 
+TEST_F(GnubgBridgeTest, AMatchLongerThanGnuBackgammonPlaysIsNeverAskedAbout) {
+    const qint64 running = shared->processId();
+    match.ismyTurn = false;
+    EXPECT_EQ(ask(1, "cube", 0, 0, 0, 64), "NO DOUBLE");
+    EXPECT_FALSE(ask(1, "move", 3, 1, 0, 64).isEmpty());
+    EXPECT_TRUE(env.messages().isEmpty());
+    // Beyond 64 points its answers mean nothing, and from 152 it falls over.
+    for (int length : {65, 152}) {
+        env.clearMessages();
+        EXPECT_EQ(ask(1, "move", 3, 1, 0, length), "");
+        ASSERT_EQ(env.messages().size(), 1);
+        EXPECT_TRUE(env.messages().first().contains("64 points")) << env.messages().first().toStdString();
+    }
+    // The roll's luck, worked out after the call, stays unasked as well.
+    QEventLoop settle;
+    QTimer::singleShot(300, &settle, &QEventLoop::quit);
+    settle.exec();
+    EXPECT_EQ(shared->processId(), running);
+    EXPECT_EQ(ask(1, "cube", 0, 0, 0, 5), "NO DOUBLE");
+}
+
 TEST_F(GnubgBridgeTest, TheInstantMoveUsesEveryDieTheRollAllows) {
     auto pairs = [](const EngineMoves &moves) {
         int n = 0;

@@ -13,9 +13,11 @@
 #include "support/TestEnvironment.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -277,6 +279,56 @@ TEST_F(OfflineGameTest, TheCubeGoesBothWaysAndIsRefusedWhenNotTheUsersToTurn) {
     expectGnubgReads(boardLines());
 }
 
+TEST_F(OfflineGameTest, AClickOnGnuBGsCubeTakesItAndAFinishedMatchHasNoCube) {
+    useRuleEngine();
+    dice = {2, 5};  // the user opens: 13/8 13/11, and GnuBG doubles
+    startMatch(3);
+    engine->verdict[1] = {1, 1};
+    dice = {6, 4};
+    clickChecker(13);
+    clickChecker(13);
+    clickDice();
+    ASSERT_TRUE(window->match.isDoubled);
+    EXPECT_EQ(window->lblStatus->text(), "GnuBG doubles. Click the cube to accept");
+    engine->verdict = {};
+    clickAt(window->board.cubeSpots()[1] + QPoint(4, 4));
+    EXPECT_TRUE(log().contains("You accept the double. The cube shows 2."));
+    EXPECT_FALSE(window->match.isDoubled);
+    EXPECT_TRUE(window->match.blackOwnsCube);
+    EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
+
+    // The user gives up a backgammon on the cube of 2: GnuBG wins the match.
+    window->findChild<QAction *>("mnuResign")->trigger();
+    ASSERT_TRUE(window->match.isMatchOver);
+    ASSERT_EQ(window->cmdPickUp->text(), "Double");
+    env.clearMessages();
+    engine->asked.clear();
+    window->match.ismyTurn = true;  // however the turn was left, the match is over
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    clickAt(window->board.cubeSpots()[3] + QPoint(4, 4));
+    EXPECT_TRUE(engine->asked.isEmpty()) << engine->asked.join(", ").toStdString();
+    EXPECT_EQ(window->match.theCubeVal, 2);
+    EXPECT_TRUE(env.messages().isEmpty()) << env.messages().join("|").toStdString();
+}
+
+TEST_F(OfflineGameTest, AMatchLongerThanGnuBGPlaysIsRefusedWhereTheLengthIsChosen) {
+    useRuleEngine();
+    bool stillOpen = false;
+    whenInviteOpens([&](frmInvite *invite) {
+        invite->Combo1->setEditText("65");
+        QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+        stillOpen = invite->isVisible();
+        invite->Combo1->setEditText("64");
+        QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+    });
+    window->mnuNew->trigger();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(env.messages(), QStringList{"GnuBG plays matches of up to 64 points. Please choose a shorter match."});
+    EXPECT_EQ(window->match.theMatchLength, 64);
+    EXPECT_EQ(window->lblMatch->text(), "64");
+    EXPECT_TRUE(window->flags.isPlaying);
+}
+
 TEST_F(OfflineGameTest, APassAtMatchPointEndsTheMatchWithItsLineStatisticsAndLog) {
     useRuleEngine();
     // GnuBG passes the user's double at 2-2.
@@ -323,9 +375,11 @@ TEST_F(OfflineGameTest, APassAtMatchPointEndsTheMatchWithItsLineStatisticsAndLog
     EXPECT_FALSE(window->flags.isPlaying);
     EXPECT_EQ(gnubgStats()->played, 6);
     EXPECT_EQ(gnubgStats()->won, 3);
-    // Rejecting again after the match changes nothing.
+    // Rejecting again after the match changes nothing, and nor does a click on the cube.
     QTest::mouseClick(window->cmdReject, Qt::LeftButton);
     EXPECT_EQ(window->match.theMatchscore2, 3);
+    clickAt(window->board.cubeSpots()[1] + QPoint(4, 4));
+    EXPECT_FALSE(log().contains("You accept the double. The cube shows 2."));
 }
 
 TEST_F(OfflineGameTest, GamesAreScoredOnceByTheCubeAndTheKindOfWin) {
@@ -480,13 +534,15 @@ TEST_F(OfflineGameTest, SelfPlayPlaysTheMatchToItsEndThroughTheCube) {
 
 TEST_F(OfflineGameTest, EscStopsSelfPlayAfterTheTurnAndTheUserPlaysOn) {
     useRuleEngine();
-    // Esc is pressed while the first turn is on: answered No, then Yes.
+    // Esc is pressed while the first turn is on: answered No, then Yes. The key reaches the
+    // window even though GnuBG's turn keeps every other key out.
     startMatch(3, true, [this] {
         env.queueAnswer(Dialogs::Answer::No);
         window->Form_KeyPress(27);
         EXPECT_TRUE(window->flags.selfPlay);
         env.queueAnswer(Dialogs::Answer::Yes);
-        window->Form_KeyPress(27);
+        QApplication::setActiveWindow(window.get());
+        QTest::keyClick(window.get(), Qt::Key_Escape);
     });
     EXPECT_EQ(env.messages().filter("Quit auto play?").size(), 2);
     EXPECT_FALSE(window->flags.selfPlay);
@@ -495,6 +551,91 @@ TEST_F(OfflineGameTest, EscStopsSelfPlayAfterTheTurnAndTheUserPlaysOn) {
     // Without self-play Esc asks nothing.
     window->Form_KeyPress(27);
     EXPECT_EQ(env.messages().filter("Quit auto play?").size(), 2);
+}
+
+TEST_F(OfflineGameTest, AClickWhileGnuBGPlaysItsTurnIsNotTakenAndTheUsersThrowStands) {
+    useRuleEngine();
+    dice = {2, 5};  // the user opens
+    startMatch(3);
+    // His last checker goes off: at 2-0 the next game is the Crawford game, where his dice
+    // are thrown for him as soon as GnuBG has moved.
+    window->match.theMatchscore1 = 1;
+    place({{1, 1}}, {{19, 5}, {20, 5}, {24, 4}});
+    window->match.die1 = window->match.die2 = 0;
+    window->match.ismyTurn = true;
+    dice = {2, 1};
+    window->DoRoll();
+    clickChecker(1);
+
+    // Pick Up is clicked once the user's throw is on the board, while the turn still runs.
+    bool turnRunning = false, clicked = false;
+    QTimer user;
+    user.setInterval(0);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        const MatchState &m = window->match;
+        if (!turnRunning || clicked || m.isCrawford != 1 || !m.ismyTurn || m.die1 == 0)
+            return;
+        clicked = true;
+        QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    });
+    user.start();
+    dice = {5, 2, 2, 1};  // GnuBG opens the next game; then the user's throw
+    turnRunning = true;
+    clickDice();
+    turnRunning = false;
+    QCoreApplication::processEvents();
+
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(window->match.theMatchscore1, 2);
+    EXPECT_TRUE(window->match.ismyTurn);
+    EXPECT_EQ(window->match.die1, 2);
+    EXPECT_EQ(window->match.die2, 1);
+    EXPECT_EQ(window->cmdPickUp->text(), "Pick Up");
+    EXPECT_EQ(log().last(), boardLines().last());
+    EXPECT_TRUE(log().last().contains(":2:1:0:0:")) << log().last().toStdString();
+    // The throw is his to play: GnuBG takes its turn after his move.
+    clickChecker(6);
+    clickChecker(6);
+    clickDice();
+    EXPECT_TRUE(log().filter("GnuBG moves ").size() >= 2);
+    EXPECT_TRUE(window->match.ismyTurn);
+}
+
+TEST_F(OfflineGameTest, PlayOnlineChosenWhileGnuBGWorksIsRefusedAndTheEngineLives) {
+    useRuleEngine();
+    dice = {2, 5};  // the user opens: 13/8 13/11
+    startMatch(5);
+    // "Play Online" is chosen from the Game menu while GnuBG works out its move.
+    bool turnRunning = false, chosen = false;
+    QTimer user;
+    user.setInterval(0);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        const MatchState &m = window->match;
+        if (!turnRunning || chosen || m.ismyTurn || m.die1 == 0)
+            return;
+        chosen = true;
+        window->mnuGame->popup(window->mapToGlobal(QPoint(10, 10)));
+        QTest::mouseClick(window->mnuGame, Qt::LeftButton, {},
+                          window->mnuGame->actionGeometry(window->mnuConnect).center());
+    });
+    user.start();
+    dice = {6, 4, 3, 1};
+    clickChecker(13);
+    clickChecker(13);
+    turnRunning = true;
+    clickDice();
+    turnRunning = false;
+    window->mnuGame->hide();
+
+    ASSERT_TRUE(chosen);
+    EXPECT_TRUE(window->gnuObject);
+    EXPECT_TRUE(window->flags.isBot);
+    EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
+    EXPECT_TRUE(window->match.ismyTurn);
+    // Chosen again once the turn is over, it takes the user online.
+    window->mnuConnect->trigger();
+    EXPECT_FALSE(window->gnuObject);
+    EXPECT_FALSE(window->flags.isBot);
 }
 
 TEST_F(OfflineGameTest, GnuBackgammonSelfPlaysAOnePointMatch) {
