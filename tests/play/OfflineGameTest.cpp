@@ -614,9 +614,9 @@ TEST_F(OfflineGameTest, PlayOnlineChosenWhileGnuBGWorksIsRefusedAndTheEngineLive
         if (!turnRunning || chosen || m.ismyTurn || m.die1 == 0)
             return;
         chosen = true;
-        window->mnuGame->popup(window->mapToGlobal(QPoint(10, 10)));
-        QTest::mouseClick(window->mnuGame, Qt::LeftButton, {},
-                          window->mnuGame->actionGeometry(window->mnuConnect).center());
+        window->mnuFile->popup(window->mapToGlobal(QPoint(10, 10)));
+        QTest::mouseClick(window->mnuFile, Qt::LeftButton, {},
+                          window->mnuFile->actionGeometry(window->mnuConnect).center());
     });
     user.start();
     dice = {6, 4, 3, 1};
@@ -625,7 +625,7 @@ TEST_F(OfflineGameTest, PlayOnlineChosenWhileGnuBGWorksIsRefusedAndTheEngineLive
     turnRunning = true;
     clickDice();
     turnRunning = false;
-    window->mnuGame->hide();
+    window->mnuFile->hide();
 
     ASSERT_TRUE(chosen);
     EXPECT_TRUE(window->gnuObject);
