@@ -4,6 +4,7 @@
 #include "board/BoardShow.h"
 #include "connection/frmLogin.h"
 #include "mainform/Mainform.h"
+#include "support/OnlineLogin.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 
@@ -161,12 +162,7 @@ TEST_F(OnlineTurnTest, AClickOnTheCubeDoublesWheneverTheServerAsksToRollOrDouble
         .awaitLine("double ")
         .sendLines({"You double. Please wait for someplayer to accept or reject.",
                     "someplayer gives up. You win 1 point.", "You win the 3 point match 3-1 ."});
-    ASSERT_TRUE(server.start());
-    window->prefs.prfPort = server.port();
-    window->mnuConnect->trigger();
-    window->frmLoginWindow->txtUsername->setText("alice");
-    window->frmLoginWindow->txtPassword->setText("secret");
-    window->frmLoginWindow->cmdOK->click();
+    ASSERT_TRUE(logInTo(*window, server));
 
     ASSERT_TRUE(waitFor([&] { return window->match.die1 == 6; }));
     clickAt(checker(13));
