@@ -7,6 +7,9 @@ const QString kGroup = QStringLiteral("Preferences");
 SettingsStore::SettingsStore()
     : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korvex"),
                                             QStringLiteral("Korvex"))) {
+    // The store is this user's alone: a copy left in a machine-wide folder, or an
+    // organisation-wide file beside it, would fill in values the user never saved.
+    settings_->setFallbacksEnabled(false);
     settings_->beginGroup(kGroup);
 }
 

@@ -115,10 +115,27 @@ void SplitString(Pieces &coll, const QString &text, const QString &delimiters, i
 }
 
 QStringList SplitWords(const QString &text, const QString &delimiters) {
+    // Every server line passes through here, several thousand at a login: ASCII delimiters
+    // are looked up in a table, and the list grows once for a usual line's words.
+    quint64 ascii[2] = {0, 0};
+    bool beyondAscii = false;
+    for (QChar d : delimiters) {
+        if (d.unicode() < 128)
+            ascii[d.unicode() / 64] |= quint64(1) << (d.unicode() % 64);
+        else
+            beyondAscii = true;
+    }
+    auto separates = [&](QChar c) {
+        const char16_t u = c.unicode();
+        if (u < 128)
+            return (ascii[u / 64] >> (u % 64) & 1) != 0;
+        return beyondAscii && delimiters.contains(c);
+    };
     QStringList words;
+    words.reserve(16);
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (delimiters.contains(text.at(i))) {
+        if (separates(text.at(i))) {
             if (i > start)
                 words << text.mid(start, i - start);
             start = i + 1;

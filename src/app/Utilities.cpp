@@ -99,15 +99,21 @@ QSoundEffect &effectPlayer() {
 
 }  // namespace
 
+QString WavFile(const QString &name, bool talking) {
+    if (!Program::isSafeFileName(name))
+        return {};
+    const QString path = talking ? Program::path(QStringLiteral("talking wavs/") + name)
+                                 : Program::path(QStringLiteral("wavs/") + name + QStringLiteral(".wav"));
+    return FileExists(path) ? path : QString();
+}
+
 void PlayWav(const QString &name, bool talking, const Preferences &prefs) {
-    if (name.isEmpty() || prefs.prfDisableSounds || !Program::isSafeFileName(name))
+    if (prefs.prfDisableSounds || (talking && !prefs.prfTalkingWavs))
+        return;
+    const QString path = WavFile(name, talking);
+    if (path.isEmpty())
         return;
     if (talking) {
-        if (!prefs.prfTalkingWavs)
-            return;
-        const QString path = Program::path(QStringLiteral("talking wavs/") + name);
-        if (!FileExists(path))
-            return;
         QSoundEffect voice;
         voice.setSource(QUrl::fromLocalFile(path));
         QEventLoop loop;
@@ -128,9 +134,6 @@ void PlayWav(const QString &name, bool talking, const Preferences &prefs) {
             loop.exec(QEventLoop::ExcludeUserInputEvents);
         return;
     }
-    const QString path = Program::path(QStringLiteral("wavs/") + name + QStringLiteral(".wav"));
-    if (!FileExists(path))
-        return;
     QSoundEffect &player = effectPlayer();
     player.stop();
     player.setSource(QUrl::fromLocalFile(path));

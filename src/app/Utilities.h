@@ -31,6 +31,10 @@ public:
 // Nothing plays when sounds are off, and missing files or audio devices are silent.
 void PlayWav(const QString &name, bool talking, const Preferences &prefs);
 
+// The file PlayWav plays for `name`; empty for a name that could reach outside its folder,
+// or a file that is missing or empty.
+QString WavFile(const QString &name, bool talking);
+
 // Plays a wave file without waiting, beside any effect that is playing.
 void PlaySoundFile(const QString &path);
 

@@ -5,6 +5,10 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -13,6 +17,67 @@ const QString kRowDelimiters = QStringLiteral(" .");
 QString field(const QString &row, int n) {
     const QStringList f = SplitWords(row, kRowDelimiters);
     return n <= f.size() ? f.at(n - 1) : QString();
+}
+
+// The words of a who line as views into it; a who line has about twenty.
+using WordViews = QVarLengthArray<QStringView, 32>;
+
+WordViews wordViews(QStringView line, QStringView delimiters) {
+    WordViews words;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= line.size(); ++i) {
+        if (i < line.size()) {
+            const QChar c = line[i];
+            if (std::none_of(delimiters.begin(), delimiters.end(), [c](QChar d) { return c == d; }))
+                continue;
+        }
+        if (i > start)
+            words.append(line.mid(start, i - start));
+        start = i + 1;
+    }
+    return words;
+}
+
+constexpr QStringView kOwnClient = u"Korvex";
+struct ClientMark {
+    QStringView mark;
+    QLatin1StringView text;
+};
+constexpr ClientMark kClients[] = {
+    {u"Odesys", QLatin1StringView("odesys")}, {u"Cocoa", QLatin1StringView("cocoa")},
+    {u"BBGT", QLatin1StringView("BBGT")},     {u"MacFIBS", QLatin1StringView("macfibs")},
+    {u"Parlor", QLatin1StringView("parlor")}, {u"javafibs", QLatin1StringView("javafibs")},
+    {u"<", QLatin1StringView("javafibs")},    {u"?", QLatin1StringView("javafibs")}};
+
+// Most words hold none of the characters the marks start with, and need no closer look: a
+// who line has some twenty words, and a login brings thousands of who lines at once.
+bool mayHoldMark(QStringView word) {
+    static const auto firsts = [] {
+        std::array<bool, 128> f{};
+        f[kOwnClient[0].unicode()] = true;
+        for (const ClientMark &c : kClients)
+            f[c.mark[0].unicode()] = true;
+        return f;
+    }();
+    return std::any_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 128 && firsts[c.unicode()]; });
+}
+
+QString clientOf(const QStringView *w, qsizetype count) {
+    for (qsizetype i = 0; i < count; ++i) {
+        const QStringView word = w[i];
+        if (!mayHoldMark(word))
+            continue;
+        if (word.contains(kOwnClient) && i + 2 < count) {
+            QString text = word.toString();
+            text += w[i + 1];
+            text += w[i + 2];
+            return text;
+        }
+        for (const ClientMark &client : kClients)
+            if (word.contains(client.mark))
+                return client.text;
+    }
+    return {};
 }
 
 }  // namespace
@@ -28,21 +93,44 @@ QStringList &PlayerList::list(Which which) {
 }
 
 void PlayerList::insert(Which which, int index, const QString &row) {
+    countWords(row, 1);
     list(which).insert(index, row);
     if (observer_.inserted)
         observer_.inserted(which, index, row);
 }
 
 void PlayerList::removeAt(Which which, int index) {
+    countWords(list(which).at(index), -1);
     list(which).removeAt(index);
     if (observer_.removed)
         observer_.removed(which, index);
 }
 
 void PlayerList::clearList(Which which) {
+    for (const QString &row : std::as_const(list(which)))
+        countWords(row, -1);
     list(which).clear();
     if (observer_.cleared)
         observer_.cleared(which);
+}
+
+void PlayerList::countWords(const QString &row, int by) {
+    qsizetype blank = -1;
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        if (row.at(i) != u' ')
+            continue;
+        if (blank >= 0 && i > blank + 1) {
+            const QString word = row.mid(blank + 1, i - blank - 1);
+            const int count = (enclosedWords_[word] += by);
+            if (count <= 0)
+                enclosedWords_.remove(word);
+        }
+        blank = i;
+    }
+}
+
+bool PlayerList::mayBeListed(const QString &name) const {
+    return name.isEmpty() || name.contains(u' ') || enclosedWords_.contains(name);
 }
 
 void PlayerList::clear() {
@@ -56,52 +144,65 @@ void PlayerList::updateCounters() {
 }
 
 QString PlayerList::clientText(const QStringList &w) {
-    static const std::pair<const char *, const char *> kClients[] = {
-        {"Odesys", "odesys"}, {"Cocoa", "cocoa"},       {"BBGT", "BBGT"}, {"MacFIBS", "macfibs"},
-        {"Parlor", "parlor"}, {"javafibs", "javafibs"}, {"<", "javafibs"}, {"?", "javafibs"}};
-    for (int i = 0; i < w.size(); ++i) {
-        const QString &word = w.at(i);
-        if (word.contains(QLatin1String("Korvex")) && i + 2 < w.size())
-            return word + w.at(i + 1) + w.at(i + 2);
-        for (const auto &[mark, text] : kClients)
-            if (word.contains(QLatin1String(mark)))
-                return QLatin1String(text);
-    }
-    return {};
+    QVarLengthArray<QStringView, 32> views(w.begin(), w.end());
+    return clientOf(views.data(), views.size());
 }
 
 PlayerList::Rows PlayerList::rowsFor(const QString &whoLine) {
-    const QStringList w = SplitWords(whoLine, QStringLiteral(" :."));
+    const WordViews w = wordViews(whoLine, u" :.");
     Rows rows;
     if (w.size() < 9)
         return rows;
-    const QString name = w.at(1);
-    const QString body = name.leftJustified(13, ' ') + ' ' + w.at(6) + ' ' + w.at(8) + ' ' + clientText(w);
-    const QString opponent = w.at(2), watching = w.at(3), ready = w.at(4), away = w.at(5);
-    const bool idle = opponent == QLatin1String("-");
-    if (idle && ready == QLatin1String("1") && watching == QLatin1String("-")) {
-        rows.all = QStringLiteral("R* ") + body;
-        rows.ready = QStringLiteral("R  ") + body;
+    const QStringView opponent = w[2], watching = w[3], ready = w[4], away = w[5];
+    const bool idle = opponent == u"-";
+    QLatin1StringView allMark, readyMark;
+    if (idle && ready == u"1" && watching == u"-") {
+        allMark = QLatin1StringView("R* ");
+        readyMark = QLatin1StringView("R  ");
         rows.readyAndIdle = true;
-    } else if (idle && ready == QLatin1String("1")) {
-        rows.all = QStringLiteral("RW ") + body;
-        rows.ready = rows.all;
-    } else if (!idle && (ready == QLatin1String("1") || ready == QLatin1String("0"))) {
-        rows.all = QStringLiteral("P  ") + body;
-    } else if (idle && ready == QLatin1String("0") && away == QLatin1String("1")) {
-        rows.all = QStringLiteral("A  ") + body;
-    } else if (idle && ready == QLatin1String("0") && away == QLatin1String("0")) {
-        rows.all = QStringLiteral("-  ") + body;
+    } else if (idle && ready == u"1") {
+        allMark = readyMark = QLatin1StringView("RW ");
+    } else if (!idle && (ready == u"1" || ready == u"0")) {
+        allMark = QLatin1StringView("P  ");
+    } else if (idle && ready == u"0" && away == u"1") {
+        allMark = QLatin1StringView("A  ");
+    } else if (idle && ready == u"0" && away == u"0") {
+        allMark = QLatin1StringView("-  ");
+    } else {
+        return rows;
     }
+    const QStringView name = w[1];
+    const QString client = clientOf(w.data(), w.size());
+    auto row = [&](QLatin1StringView mark) {
+        QString r;
+        r.reserve(mark.size() + qMax<qsizetype>(name.size(), 13) + w[6].size() + w[8].size() + client.size() + 3);
+        r += mark;
+        r += name;
+        if (name.size() < 13)
+            r.resize(mark.size() + 13, u' ');
+        r += u' ';
+        r += w[6];
+        r += u' ';
+        r += w[8];
+        r += u' ';
+        r += client;
+        return r;
+    };
+    rows.all = row(allMark);
+    if (readyMark == allMark)
+        rows.ready = rows.all;
+    else if (!readyMark.isEmpty())
+        rows.ready = row(readyMark);
     return rows;
 }
 
 void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, const QString &line) {
     const QString key = ' ' + name + ' ';
+    const bool listed = mayBeListed(name);
     if (kind == QLatin1String("ready")) {
         for (Which which : {Which::Ready, Which::All, Which::Friends}) {
             const QStringList &rowsOf = rows(which);
-            for (int i = int(rowsOf.size()) - 1; i >= 0; --i)
+            for (int i = listed ? int(rowsOf.size()) - 1 : -1; i >= 0; --i)
                 if (rowsOf.at(i).contains(key))
                     removeAt(which, i);
         }
@@ -112,7 +213,7 @@ void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, cons
     } else if (kind == QLatin1String("logout")) {
         for (Which which : {Which::All, Which::Ready, Which::Friends}) {
             const QStringList &rowsOf = rows(which);
-            for (int i = 0; i < rowsOf.size(); ++i) {
+            for (int i = 0; listed && i < rowsOf.size(); ++i) {
                 if (rowsOf.at(i).contains(key)) {
                     removeAt(which, i);
                     break;

@@ -1,6 +1,7 @@
 #pragma once
 // The players logged in to the server, one fixed-layout row each, kept sorted in the
 // "All" list, the "Ready" list and the friends list.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -48,10 +49,16 @@ private:
     void updateCounters();
     QStringList &list(Which which);
     bool gagged(const QString &row) const;
+    // Rows are searched for " name ", which only a word of a row with a blank on both sides
+    // can match; those words are counted over the three lists, so that a login's thousands
+    // of names not yet listed skip the search.
+    void countWords(const QString &row, int by);
+    bool mayBeListed(const QString &name) const;
 
     ServerLineHost &host_;
     Observer observer_;
     QStringList all_, ready_, friends_;
+    QHash<QString, int> enclosedWords_;
     bool refreshRequested_ = false;
     bool repairDone_ = false;
     bool firstListDone_ = false;

@@ -4,6 +4,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,6 +83,23 @@ TEST_F(SettingsTest, FreshStoreGivesEveryDefault) {
     EXPECT_EQ(p.cHeight, 307);
     EXPECT_EQ(p.chatXloc, 0);
     EXPECT_EQ(p.prfRegSizex, 0);
+}
+
+// A copy of the store in a machine-wide folder, or an organisation-wide file, is not this
+// user's: nothing in it is read.
+TEST_F(SettingsTest, OnlyTheUsersOwnStoreIsRead) {
+    QTemporaryDir machine;
+    for (const QString &file : {machine.filePath("Korvex/Korvex.ini"), machine.filePath("Korvex.ini"),
+                                env.settingsFolder() + "/Korvex.ini"}) {
+        QSettings other(file, QSettings::IniFormat);
+        other.setValue("Preferences/Port", "1234");
+        other.setValue("Preferences/prfScrollVal", "5");
+    }
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, machine.path());
+    SettingsStore reopened;
+    EXPECT_FALSE(reopened.contains("Port"));
+    EXPECT_EQ(load(reopened).prfPort, 4321);
+    EXPECT_EQ(load(reopened).prfScrollVal, 1000);
 }
 
 TEST_F(SettingsTest, EachParseKindReadsTheTextsThatMatter) {

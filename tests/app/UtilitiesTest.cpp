@@ -81,6 +81,14 @@ TEST(PlayWavTest, SilentWhenSoundsAreOffOrTheFileIsMissingOrUnsafe) {
     PlayWav("hello.wav", true, prefs);  // would wait for the voice if it played
     PlayWav("move", false, prefs);
     EXPECT_LT(clock.elapsed(), 500);
+
+    // A name from the server never climbs out of the sound folders, even to a file that exists.
+    env.writeFile("outside.wav", "RIFF");
+    EXPECT_EQ(WavFile("move", false), env.programFolder() + "/wavs/move.wav");
+    EXPECT_EQ(WavFile("hello.wav", true), env.programFolder() + "/talking wavs/hello.wav");
+    EXPECT_EQ(WavFile("../outside", false), QString());
+    EXPECT_EQ(WavFile("../outside.wav", true), QString());
+    EXPECT_EQ(WavFile("no-such-sound", false), QString());
 }
 
 TEST(DownloadTest, UnreachableAddressesFailQuickly) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class LineFilterTest : public ::testing::Test {
@@ -44,6 +46,75 @@ TEST_F(LineFilterTest, WelcomeIsShownOnlyForTheFirstLastLoginLine) {
     host.status.clear();
     filter.FilterOutput("** Last login: again");
     EXPECT_TRUE(host.status.isEmpty());
+}
+
+// One line each, on a fresh host: everything it sends, shows, calls and changes, and no more.
+struct FilterRule {
+    QString line;
+    QStringList sent;
+    QString status;
+    QStringList calls;  // besides the echo
+    QStringList messages;
+    std::function<void(FakeServerLineHost &)> before;
+    std::function<bool(const FakeServerLineHost &)> after;
+};
+
+TEST(LineFilterRulesTest, EachServerNoticeHasExactlyItsOwnEffect) {
+    const QString join = "Type 'join' if you want to play the next game, type 'leave' if you don't.";
+    const auto offline = [](FakeServerLineHost &h) { h.connected = false; };
+    const auto nextGamePending = [](FakeServerLineHost &h) {
+        h.m.MovesToMake = 3;
+        h.m.AskToDouble = false;
+    };
+    const FilterRule rules[] = {
+        {"** You did already roll the dice.", {}, {}, {}, {}, {}, [](auto &h) { return h.m.ismyTurn; }},
+        {"You did already roll the dice.", {}, {}, {"cmdRefresh_Click"}, {}, {}, {}},
+        {"** bob wanted to resign.", {}, "** bob wanted to resign.", {"blink"}, {}, {}, {}},
+        {"** You didn't double or resign.", {"board "}, {}, {"UndoMove"}, {}, {}, {}},
+        {"You gag bob.", {}, {}, {}, {"You gag bob."}, {}, {}},
+        {"You ungag bob.", {}, {}, {}, {"You ungag bob."}, {}, {}},
+        {"** Will send rawboards after rolling.", {}, {}, {}, {}, [](auto &h) { h.p.prfFirstTimer = true; },
+         [](auto &h) { return !h.p.prfFirstTimer; }},
+        {"   |  X           O |   |  O           X |", {"set boardstyle 3 ", "board "}, {}, {"sleep(1000)"}, {}, {}, {}},
+        {"** You're not away.", {}, {}, {}, {}, [](auto &h) { h.f.isAway = true; }, [](auto &h) { return !h.f.isAway; }},
+        {"Starting a new game with bob.", {}, "Starting a new game with bob.", {}, {}, {}, {}},
+        {"** Will use automatic greedy bearoffs.", {}, "** Will use automatic greedy bearoffs.", {}, {}, {}, {}},
+        {"** Won't use automatic greedy bearoffs.", {}, "** Won't use automatic greedy bearoffs.", {}, {}, {}, {}},
+        {"** You must give a number.", {}, "** You must give a number.", {}, {}, {}, {}},
+        {"points for alice: 3", {}, {}, {"cmdRefresh_Click"}, {}, {}, {}},
+        {"points for bob: 3", {}, {}, {}, {}, {}, {}},
+        {"turn: alice.", {}, "Its your turn to roll", {}, {}, {}, {}},
+        {"turn: bob.", {}, {}, {}, {}, {}, {}},
+        {"** Error: bob is already playing with someone else.", {"who ready "}, {}, {}, {}, {}, {}},
+        {"** Error: bob is already playing with someone else.", {}, {}, {}, {}, offline, {}},
+        {"It's your turn. Please roll or double", {}, "It's your turn. Please roll or double", {"blink"}, {}, {},
+         [](auto &h) { return h.m.AskToDouble; }},
+        {"It's your turn. Please roll or double", {}, {}, {}, {}, [](auto &h) { h.f.isConnected = false; },
+         [](auto &h) { return !h.m.AskToDouble; }},
+        {join, {"join "}, "Starting the next game ...", {"cubePicture(1)"}, {}, nextGamePending,
+         [](auto &h) { return h.m.MovesToMake == 0 && h.m.AskToDouble; }},
+        {join, {}, "Starting the next game ...", {}, {}, [&](auto &h) {
+             nextGamePending(h);
+             offline(h);
+         },
+         [](auto &h) { return h.m.MovesToMake == 3 && !h.m.AskToDouble; }},
+    };
+    int row = 0;
+    for (const FilterRule &rule : rules) {
+        SCOPED_TRACE(testing::Message() << "row " << ++row << ": " << rule.line.toStdString());
+        FakeServerLineHost host;
+        if (rule.before)
+            rule.before(host);
+        LineFilter filter{host};
+        filter.FilterOutput(rule.line);
+        EXPECT_EQ(host.sent, rule.sent);
+        EXPECT_EQ(host.status.toStdString(), rule.status.toStdString());
+        EXPECT_EQ(host.messages, rule.messages);
+        EXPECT_EQ(host.calls, rule.calls + QStringList{"ShowTerminal(" + rule.line + ")"});
+        if (rule.after) {
+            EXPECT_TRUE(rule.after(host));
+        }
+    }
 }
 
 TEST_F(LineFilterTest, ToggleAndReadyMessagesKeepTheButtonsInStep) {
@@ -140,6 +211,14 @@ TEST_F(LineFilterTest, ResignationOfferWarnsWhenItLooksWrong) {
 
     host.messages.clear();
     filter.FilterOutput("bob wants to resign. You will win 2 points. Type 'accept' or 'reject'.");
+    EXPECT_TRUE(host.messages.isEmpty());
+
+    // Against a backgammon the offer must reach three times the cube.
+    host.resignType = "resign b ";
+    filter.FilterOutput("bob wants to resign. You will win 2 points. Type 'accept' or 'reject'.");
+    EXPECT_EQ(host.messages, QStringList{"Warning.. possible incorrect resign by opponent"});
+    host.messages.clear();
+    filter.FilterOutput("bob wants to resign. You will win 3 points. Type 'accept' or 'reject'.");
     EXPECT_TRUE(host.messages.isEmpty());
 
     host.m.theMatchLength = 1;  // a one-point match is never checked

@@ -4,8 +4,7 @@
 // the line does not read.
 #include "engine/EngineFiles.h"
 
-#include <QElapsedTimer>
-#include <QFileInfo>
+#include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -23,12 +22,16 @@ public:
         const QString path = folder_.filePath(QStringLiteral("board.sock"));
         gnubg_.write("external " + path.toLocal8Bit() + '\n');
         gnubg_.waitForBytesWritten(2000);
-        QElapsedTimer clock;
-        clock.start();
-        while (!QFileInfo::exists(path) && clock.elapsed() < 10000)
+        // gnubg makes the socket file a moment before it listens on it; on a busy machine a
+        // first connection can come in between and be refused. Try again until the deadline.
+        QDeadlineTimer deadline(20000);
+        while (!deadline.hasExpired()) {
+            socket_.connectToServer(path);
+            if (socket_.waitForConnected(1000))
+                return;
+            socket_.abort();
             QThread::msleep(20);
-        socket_.connectToServer(path);
-        socket_.waitForConnected(5000);
+        }
     }
     ~GnubgBoardReader() {
         socket_.abort();

@@ -1,11 +1,11 @@
 // The move generator against GNU Backgammon: on many random positions and rolls, the best
 // play GNU Backgammon finds must use as many dice as ours say and must be one of our plays.
 #include "engine/EngineFiles.h"
+#include "engine/GnubgInstalled.h"
 #include "engine/MoveRules.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -149,9 +149,7 @@ std::string describe(const Position &p) {
 }
 
 TEST(MoveGeneratorGnubgTest, AgreesWithGnuBackgammonOnRandomPositions) {
-    if (!QFileInfo(EngineFiles::program).isExecutable())
-        GTEST_SKIP() << "GNU Backgammon is not installed at " << EngineFiles::program.toStdString()
-                     << "; scripts/install-deps.sh installs it";
+    SKIP_WITHOUT_GNUBG();
 
     PositionMaker maker(20240611u);
     std::vector<Position> positions;

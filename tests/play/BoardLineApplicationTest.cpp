@@ -33,9 +33,10 @@ TEST(BoardLineTest, FieldsAreSplitWithEmptyOnesDroppedAndReadAsNumbers) {
 TEST_F(BoardLineApplicationTest, EveryServerBoardLineReadsIntoRecordsAndBackUnchanged) {
     const QStringList lines = fixtureBoardLines();
     ASSERT_GE(lines.size(), 7);
-    // Checkers on both bars, plain and mirrored: each side's sign, at the end it enters from.
+    // Checkers on both bars, plain and mirrored, two on one and one on the other: each side's
+    // sign, at the end it enters from.
     const QStringList withBars = {withFields(kOpeningLine, {{7, "-2"}, {8, "0"}, {32, "1"}, {31, "1"}}),
-                                  withFields(lines[0], {{7, "-1"}, {10, "0"}, {32, "1"}, {27, "0"}})};
+                                  withFields(lines[0], {{7, "-2"}, {10, "0"}, {12, "0"}, {32, "1"}, {27, "0"}})};
     for (const QString &text : lines + withBars) {
         const BoardLine line(text);
         const bool mirrored = line.is(BoardLine::Bar, u"0");
@@ -51,6 +52,9 @@ TEST_F(BoardLineApplicationTest, EveryServerBoardLineReadsIntoRecordsAndBackUnch
         EXPECT_EQ(black, 15) << text.toStdString();
         EXPECT_EQ(white, 15) << text.toStdString();
     }
+    LinePosition::read(BoardLine(withBars[1]), true, f.records, f.geometry);
+    EXPECT_EQ(f.black(Position::blackBar), 2);
+    EXPECT_EQ(f.white(Position::whiteBar), 1);
 }
 
 TEST_F(BoardLineApplicationTest, PlainLineWithTheUsersRollSetsDiceStatusAndLegalMoves) {

@@ -2,6 +2,7 @@
 // GnuBG's rolls, cube, bars and trays), each read by GNU Backgammon's own board-line reader;
 // the points a game is worth and the reports of games and matches.
 #include "engine/GnubgBoardReader.h"
+#include "engine/GnubgInstalled.h"
 #include "play/OfflineLines.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,7 @@ TEST(OfflineLinesTest, StartLinesGiveTheOpeningDiceToTheFirstMover) {
 }
 
 TEST(OfflineLinesTest, EveryKindOfLineReadsInGnuBackgammon) {
+    SKIP_WITHOUT_GNUBG();
     GnubgBoardReader gnubg;
     ASSERT_TRUE(gnubg.ready()) << "GNU Backgammon (" << EngineFiles::program.toStdString() << ") did not start";
     const QStringList lines = {

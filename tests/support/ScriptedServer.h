@@ -63,7 +63,7 @@ public:
     bool waitForClientGone(int timeoutMs = 5000);
 
     // --- building scripts
-    // A fixture file of ../shared/fixtures/fibs-lines, its lines ended with `lineEnd`.
+    // A fixture file of tests/fixtures/fibs-lines, its lines ended with `lineEnd`.
     static QByteArray fixture(const QString &relativePath, const QByteArray &lineEnd = "\r\n");
     // The lines of a fixture file, without line ends.
     static QStringList fixtureLines(const QString &relativePath);

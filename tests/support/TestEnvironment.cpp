@@ -7,10 +7,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 TestEnvironment::TestEnvironment() {
     Program::setFolder(program_.path());
     SettingsStore::setFolder(settings_.path());
+    // Nor does anything machine-wide (XDG_CONFIG_DIRS) reach a test's settings.
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, settings_.filePath(QStringLiteral("machine")));
     Dialogs::setHandler([this](const Dialogs::Request &request) {
         messages_ << request.text;
         Dialogs::Reply reply;
