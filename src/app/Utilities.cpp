@@ -1,5 +1,6 @@
 #include "app/Utilities.h"
 
+#include "app/Dialogs.h"
 #include "app/Preferences.h"
 #include "app/Program.h"
 
@@ -152,10 +153,31 @@ bool FileExists(const QString &path) {
     return info.isFile() && info.size() > 0;
 }
 
-void RunShellExecute(const QString &operation, const QString &file) {
+namespace {
+std::function<bool(const QUrl &)> &openHandler() {
+    static std::function<bool(const QUrl &)> handler;
+    return handler;
+}
+}  // namespace
+
+void setOpenHandler(std::function<bool(const QUrl &)> handler) {
+    openHandler() = std::move(handler);
+}
+
+bool RunShellExecute(const QString &operation, const QString &file) {
     Q_UNUSED(operation);  // "open" is the only operation asked for
     const QUrl url = QFileInfo::exists(file) ? QUrl::fromLocalFile(file) : QUrl::fromUserInput(file);
-    QDesktopServices::openUrl(url);
+    if (!url.isValid() || file.trimmed().isEmpty())
+        return false;
+    return openHandler() ? openHandler()(url) : QDesktopServices::openUrl(url);
+}
+
+bool OpenOrSay(const QString &target) {
+    if (RunShellExecute(QStringLiteral("open"), target))
+        return true;
+    Dialogs::message(QStringLiteral("Could not open ") + target +
+                     QStringLiteral("\r\nThere is no program on this computer to open it with."));
+    return false;
 }
 
 bool DownloadFile(const QString &url, const QString &file, int timeoutMs) {

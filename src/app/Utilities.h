@@ -2,6 +2,9 @@
 // Small services used all over the program: waits, sounds, file tests, the desktop's
 // opener and the web.
 #include <QString>
+#include <functional>
+
+class QUrl;
 
 struct Preferences;
 
@@ -41,8 +44,13 @@ void PlaySoundFile(const QString &path);
 // True when the file exists and is not empty.
 bool FileExists(const QString &path);
 
-// Opens a web address or a file with the desktop's default program.
-void RunShellExecute(const QString &operation, const QString &file);
+// Opens a web address or a file with the desktop's default program; false when the
+// desktop has none to open it with.
+bool RunShellExecute(const QString &operation, const QString &file);
+// The same, and tells the user, naming the address or file, when it could not be opened.
+bool OpenOrSay(const QString &target);
+// Tests answer in place of the desktop; an empty handler gives the desktop back.
+void setOpenHandler(std::function<bool(const QUrl &)> handler);
 
 // Copies the resource at `url` into `file` (written whole or not at all).
 bool DownloadFile(const QString &url, const QString &file, int timeoutMs = 30000);

@@ -91,6 +91,18 @@ TEST(PlayWavTest, SilentWhenSoundsAreOffOrTheFileIsMissingOrUnsafe) {
     EXPECT_EQ(WavFile("no-such-sound", false), QString());
 }
 
+// With no program to open an address or a file, the user is told which one.
+TEST(OpenTest, AnAddressNothingCanOpenIsNamedToTheUser) {
+    TestEnvironment env;
+    EXPECT_TRUE(OpenOrSay("https://example.org/"));
+    EXPECT_TRUE(env.messages().isEmpty());
+    env.setOpenSucceeds(false);
+    EXPECT_FALSE(OpenOrSay("https://example.org/"));
+    ASSERT_EQ(env.messages().size(), 1);
+    EXPECT_TRUE(env.messages().first().contains("https://example.org/"));
+    EXPECT_EQ(env.opened().size(), 2);
+}
+
 TEST(DownloadTest, UnreachableAddressesFailQuickly) {
     // Nothing listens on this loopback port.
     EXPECT_FALSE(CheckInternetConnection("http://127.0.0.1:9/", 2000));

@@ -2,18 +2,25 @@
 
 #include "app/Program.h"
 #include "app/SettingsStore.h"
+#include "app/Utilities.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QUrl>
 
 TestEnvironment::TestEnvironment() {
     Program::setFolder(program_.path());
     SettingsStore::setFolder(settings_.path());
     // Nor does anything machine-wide (XDG_CONFIG_DIRS) reach a test's settings.
     QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, settings_.filePath(QStringLiteral("machine")));
+    // No browser or editor is ever started by a test: what would be opened is recorded.
+    setOpenHandler([this](const QUrl &url) {
+        opened_ << url.toString();
+        return openSucceeds_;
+    });
     Dialogs::setHandler([this](const Dialogs::Request &request) {
         messages_ << request.text;
         Dialogs::Reply reply;
@@ -39,6 +46,7 @@ TestEnvironment::TestEnvironment() {
 
 TestEnvironment::~TestEnvironment() {
     Dialogs::setHandler({});
+    setOpenHandler({});
 }
 
 QString TestEnvironment::settingsFile() const {

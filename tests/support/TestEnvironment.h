@@ -28,12 +28,17 @@ public:
     void queueAnswer(Dialogs::Answer answer) { answers_.push_back(answer); }
     void queueInput(const QString &text) { inputs_.push_back(text); }
     const QStringList &messages() const { return messages_; }
+    // Addresses and files the program asked the desktop to open; whether that works.
+    const QStringList &opened() const { return opened_; }
+    void setOpenSucceeds(bool succeeds) { openSucceeds_ = succeeds; }
     void clearMessages() { messages_.clear(); }
 
 private:
     QTemporaryDir program_;
     QTemporaryDir settings_;
     QStringList messages_;
+    QStringList opened_;
+    bool openSucceeds_ = true;
     std::deque<Dialogs::Answer> answers_;
     std::deque<QString> inputs_;
 };
