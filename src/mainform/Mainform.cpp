@@ -88,6 +88,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     buildLobbyActions();
     wirePlay();
     wireOffline();
+    wireChat();
 }
 
 Mainform::~Mainform() {
@@ -164,7 +165,7 @@ void Mainform::buildMenus() {
     keepWaiting(add(mnupopup, "mnuJoinList", QStringLiteral("Join")));
     add(mnupopup, "mnuWhois", QStringLiteral("Whois"));
     add(mnupopup, "mnuLook", QStringLiteral("Look"));
-    later(mnupopup, "mnuChat", QStringLiteral("Chat"));
+    add(mnupopup, "mnuChat", QStringLiteral("Chat"));
     later(mnupopup, "mnuIgnore", QStringLiteral("Ignore "));
     QMenu *repbot = menu(mnupopup, "mnuRepbot", QStringLiteral("RepBot"));
     later(repbot, "mnuRepbotList", QStringLiteral("List RepBot"));
@@ -183,12 +184,12 @@ void Mainform::buildMenus() {
     mnuFull = later(mnuOptions, "mnuFull", QStringLiteral("Full Screen On"));
     later(mnuOptions, "mnuEditFriends", QStringLiteral("Edit Friends"));
     later(mnuOptions, "mnuEditStats", QStringLiteral("View Stats"));
-    later(mnuOptions, "mnuChatShouts", QStringLiteral("Show Shouts in Chat Window"))->setVisible(false);
+    add(mnuOptions, "mnuChatShouts", QStringLiteral("Show Shouts in Chat Window"))->setVisible(false);
 
     // The canned lines, filled from their files when the user goes online.
-    for (const auto &[name, caption] : {std::pair{"mnuKibitz1", "&Kibitz"}, std::pair{"mnuShout1", "&Shouts"},
-                                        std::pair{"mnuServer1", "&Server"}})
-        later(menu(nullptr, name, QLatin1String(caption)), "", QStringLiteral("Usage (FIBS) online"));
+    mnuKibitz1 = menu(nullptr, "mnuKibitz1", QStringLiteral("&Kibitz"));
+    mnuShout1 = menu(nullptr, "mnuShout1", QStringLiteral("&Shouts"));
+    mnuServer1 = menu(nullptr, "mnuServer1", QStringLiteral("&Server"));
 
     mnuSoundS = menu(nullptr, "mnuSoundS", QStringLiteral("Sounds"));
 
@@ -413,17 +414,14 @@ void Mainform::LoadTalkingWavsMenu() {
     const QStringList files = TalkingWavs::menuEntries(Program::path(QStringLiteral("talking wavs")));
     mnuSoundS->clear();
     mnuSoundSelect.clear();
-    if (files.isEmpty()) {
-        QAction *placeholder = mnuSoundS->addAction(TalkingWavs::emptyCaption);
-        placeholder->setObjectName(QStringLiteral("mnuSoundSelect0"));
-        keepWaiting(placeholder);
-        mnuSoundSelect << placeholder;
-        return;
-    }
-    for (int i = 0; i < files.size(); ++i) {
-        QAction *entry = mnuSoundS->addAction(files.at(i));
+    // The placeholder names no file, so choosing it sends nothing.
+    const QStringList names = files.isEmpty() ? QStringList{TalkingWavs::emptyCaption} : files;
+    for (int i = 0; i < names.size(); ++i) {
+        // The file's own name stays in the entry's data; an "&" in it is shown, not a shortcut.
+        QAction *entry = mnuSoundS->addAction(QString(names.at(i)).replace('&', QLatin1String("&&")));
         entry->setObjectName(QStringLiteral("mnuSoundSelect%1").arg(i));
-        keepWaiting(entry);
+        entry->setData(names.at(i));
+        connect(entry, &QAction::triggered, this, [this, i] { mnuSoundSelect_Click(i); });
         mnuSoundSelect << entry;
     }
 }
@@ -468,6 +466,7 @@ void Mainform::Form_Unload() {
         return;
     unloaded_ = true;
 
+    closeChatWindows();  // their last size is a setting too
     SavePreferences(prefs, store, placement());
     store.sync();
     if (records.isLogFileOpen())

@@ -14,9 +14,11 @@
 #include "connection/DataLamp.h"
 #include "connection/ServerConnection.h"
 #include "engine/GnuVB.h"
+#include "lobby/CannedMessages.h"
 #include "lobby/GagList.h"
 #include "lobby/PlayerStats.h"
 #include "lobby/mnuClick.h"
+#include "mainform/MainformChatHost.h"
 #include "mainform/MainformGameHost.h"
 #include "mainform/MainformOfflineHost.h"
 #include "mainform/MainformPlayHost.h"
@@ -239,6 +241,25 @@ public:
     void newGnubgGame();
     QString selectedPlayer;
 
+    // The conversations: chat windows, canned lines and talking waves (MainformChat.cpp).
+    std::unique_ptr<MainformChatHost> chatHost;
+    QMenu *mnuKibitz1 = nullptr, *mnuShout1 = nullptr, *mnuServer1 = nullptr;
+    CannedMenu kibitzLines{CannedMenu::Kind::Kibitz}, shoutLines{CannedMenu::Kind::Shouts},
+        serverLines{CannedMenu::Kind::Server};
+    // A new conversation with `partner`; one opened for an incoming message leaves the
+    // keyboard where the user is typing.
+    frmChat *openChat(const QString &partner, bool takeFocus);
+    void mnuChat_Click();
+    void mnuChatShouts_Click();
+    void lblPlayer2_DblClick();
+    void LoadKibitzMenu();
+    void mnukibitz_Click(int index);
+    void mnuShouts_Click(int index);
+    void mnuServer_Click(int index);
+    void mnuSoundSelect_Click(int index);
+    void txtKibitz_MouseDown(Qt::KeyboardModifiers shift, const QPoint &globalPos);
+    void closeChatWindows();
+
     // The state of the window that decides what shutdown writes.
     WindowPlacement placement() const;
 
@@ -258,6 +279,9 @@ private:
     void wireGame();
     void wirePlay();
     void wireOffline();
+    void wireChat();
+    void fillCannedMenu(QMenu *menu, const CannedMenu &lines, const char *entryName, void (Mainform::*chosen)(int));
+    void doCannedAction(const CannedMenu &lines, const CannedMenu::Action &action);
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();

@@ -6,6 +6,7 @@
 #include "connection/frmLogin.h"
 #include "connection/LineFilter.h"
 #include "lobby/ChatPanes.h"
+#include "lobby/frmChat.h"
 #include "lobby/PlayerList.h"
 #include "mainform/Mainform.h"
 
@@ -84,13 +85,16 @@ void MainformLineHost::ShowKibitz(const QString &text) { w_.chatPanes->ShowKibit
 void MainformLineHost::ShowShout(const QString &text) { w_.chatPanes->ShowShout(text); }
 void MainformLineHost::ShowTerminal(const QString &text) { w_.chatPanes->ShowTerminal(text); }
 
-bool MainformLineHost::showInChatWindow(const QString &, const QString &) {
-    return false;  // private chat windows come with the lobby
+bool MainformLineHost::showInChatWindow(const QString &caption, const QString &text) {
+    frmChat *window = frmChat::find(caption);
+    if (!window)
+        return false;
+    window->ShowChat(text);
+    return true;
 }
 
 void MainformLineHost::openChatWindow(const QString &partner, const QString &text) {
-    // Until the private chat windows are there, a say goes to the server pane.
-    w_.chatPanes->ShowTerminal(QStringLiteral("(") + partner + QStringLiteral(") ") + text);
+    w_.openChat(partner, false)->ShowChat(text);
 }
 
 bool MainformLineHost::progressWindowVisible() const { return false; }

@@ -50,7 +50,8 @@ void Mainform::NeutralizeSettings() {
         counter->setText(QStringLiteral("0"));
     mnuConnect->setEnabled(true);
     mnudisconnect->setEnabled(false);
-    setMenuEnabled("mnuChatShouts", false);
+    if (QAction *shouts = findChild<QAction *>(QStringLiteral("mnuChatShouts")))
+        shouts->setVisible(false);
     if (records.isLogFileOpen())
         records.closeLogFile();
     // Going offline ends any watching.

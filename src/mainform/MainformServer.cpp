@@ -64,6 +64,9 @@ void Mainform::mnuConnect_Click() {
     match.isMatch = false;
     match.gameInit = true;
     match.gameOver = true;
+    if (QAction *shouts = findChild<QAction *>(QStringLiteral("mnuChatShouts")))
+        shouts->setVisible(true);
+    LoadKibitzMenu();
 
     if (prefs.prfFirstTimer) {
         showAccountWindow();
