@@ -49,12 +49,13 @@ frmChat::frmChat(ChatWindowHost &host, QWidget *parent)
     connect(mnuBigger, &QAction::triggered, this, &frmChat::mnuBigger_Click);
     connect(mnuSmaller, &QAction::triggered, this, &frmChat::mnuSmaller_Click);
 
-    // The box keeps the lines as this window wraps them; players' text is never markup.
+    // The window breaks the lines itself; the box only folds a word wider than itself, or a
+    // line the window has since become too narrow for, rather than hide it.
+    // Players' text is never markup.
     txtReceive = new QTextEdit(this);
     txtReceive->setObjectName(QStringLiteral("txtReceive"));
     txtReceive->setReadOnly(true);
     txtReceive->setAcceptRichText(false);
-    txtReceive->setLineWrapMode(QTextEdit::NoWrap);
     txtReceive->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtChatSend = new QLineEdit(this);
     txtChatSend->setObjectName(QStringLiteral("txtChatSend"));
@@ -148,26 +149,24 @@ QString frmChat::wrappedLines(const QString &text, int width, const std::functio
     QString result;
     for (const QString &word : ChatText::words(text)) {
         const QString candidate = current + word + ' ';
-        if (measure(candidate) < width - kMarginPixels) {
+        if (current.isEmpty() || measure(candidate) < width - kMarginPixels) {
             current = candidate;
         } else {
-            result += candidate + QStringLiteral("\r\n");
-            current.clear();
+            result += current + QStringLiteral("\r\n");
+            current = word + ' ';
         }
     }
     result += current + QStringLiteral("\r\n");
-    qsizetype start = 0;
-    while (start < result.size() && result.at(start) == ' ')
-        ++start;
-    result = result.mid(start);
     return result.size() <= 2 ? QString() : result;
 }
 
-// The width the lines get. Before the window has been laid out on screen the box's viewport
-// has no size of its own yet; its frame's inner rectangle, less the scroll bar, has.
+// The width the lines get. Before the window is on screen its layout has not run and the
+// box's viewport has no size of its own: the box is laid out first, and its frame's inner
+// rectangle, less the scroll bar, is what the lines will have.
 int frmChat::receiveWidth() const {
     if (txtReceive->isVisible())
         return txtReceive->viewport()->width();
+    layout()->activate();
     return txtReceive->contentsRect().width() -
            txtReceive->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, txtReceive);
 }

@@ -49,8 +49,8 @@ public:
     static frmChat *find(const QString &caption);
     static void closeAll();
 
-    // The words of `text` wrapped to `width`, each line measured on its own; the word that
-    // crosses the margin ends its line.
+    // The words of `text` wrapped to `width`, each line measured on its own: the word that
+    // would cross the margin starts the next line, so no line runs out of the box.
     static QString wrappedLines(const QString &text, int width, const std::function<int(const QString &)> &measure);
 
 protected:
