@@ -172,7 +172,7 @@ int frmChat::receiveWidth() const {
 }
 
 void frmChat::ShowChat(const QString &text) {
-    // Lines the program itself says to other players of the same program are not news.
+    // Other copies of this client announce themselves with this line; it is not conversation.
     if (text.contains(QLatin1String("Korvex client for Windows")))
         return;
     if (isMinimized())
