@@ -19,6 +19,7 @@
 #include "lobby/mnuClick.h"
 #include "mainform/MainformGameHost.h"
 #include "mainform/MainformOfflineHost.h"
+#include "mainform/MainformOptionsHost.h"
 #include "mainform/MainformPlayHost.h"
 #include "play/BoardInput.h"
 #include "play/BoardLineApplication.h"
@@ -61,6 +62,7 @@ class QTextBrowser;
 class QTextEdit;
 class QTimer;
 class frmExit;
+class frmPreferences;
 
 class Mainform : public QMainWindow {
     Q_OBJECT
@@ -242,6 +244,16 @@ public:
     // The state of the window that decides what shutdown writes.
     WindowPlacement placement() const;
 
+    // Preferences, help, About, the update check and the web links (MainformOptions.cpp).
+    void mnuPreference_Click();
+    void mnuNotes_Click();
+    void mnuChecUpdate_Click();
+    void mnuAbout_Click();
+    void picAd_Click();
+    void applyListAndPaneStyles();
+    MainformOptionsHost optionsHost{*this};
+    QPointer<frmPreferences> preferencesWindow;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -258,6 +270,7 @@ private:
     void wireGame();
     void wirePlay();
     void wireOffline();
+    void wireOptions();
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();
@@ -266,7 +279,6 @@ private:
     bool handleTypingKey(QObject *watched, QEvent *event);
     void setMenuEnabled(const char *name, bool enabled);
     void disconnectFromServer();
-    void applyListAndPaneStyles();
     void LoadTalkingWavsMenu();
     void ShowDailyPage();
     void Form_Unload();
