@@ -1,5 +1,7 @@
 #include "app/Dialogs.h"
 
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -8,6 +10,14 @@
 namespace {
 Dialogs::Handler &handler() {
     static Dialogs::Handler h;
+    return h;
+}
+Dialogs::FontHandler &fontHandler() {
+    static Dialogs::FontHandler h;
+    return h;
+}
+Dialogs::ColorHandler &colorHandler() {
+    static Dialogs::ColorHandler h;
     return h;
 }
 QPointer<QWidget> &parentWidget() {
@@ -82,4 +92,24 @@ void Dialogs::setHandler(Handler h) {
 
 void Dialogs::setParent(QWidget *parent) {
     parentWidget() = parent;
+}
+
+std::optional<QFont> Dialogs::chooseFont(const QFont &start) {
+    if (fontHandler())
+        return fontHandler()(start);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, start, parentWidget());
+    return ok ? std::optional<QFont>(chosen) : std::nullopt;
+}
+
+std::optional<QColor> Dialogs::chooseColor(const QColor &start) {
+    if (colorHandler())
+        return colorHandler()(start);
+    const QColor chosen = QColorDialog::getColor(start, parentWidget());
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+void Dialogs::setChooserHandlers(FontHandler font, ColorHandler color) {
+    fontHandler() = std::move(font);
+    colorHandler() = std::move(color);
 }

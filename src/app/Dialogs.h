@@ -1,7 +1,10 @@
 #pragma once
 // The one road to message and input boxes, so that tests can answer them.
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -31,8 +34,15 @@ public:
     // Returns the typed text, or an empty text when the user cancels.
     static QString input(const QString &prompt, const QString &title, const QString &defaultText = {});
 
+    // The font and colour choosers; nothing when the user cancels.
+    static std::optional<QFont> chooseFont(const QFont &start);
+    static std::optional<QColor> chooseColor(const QColor &start);
+
     // Tests install a handler that answers instead of the real boxes; an empty one restores them.
     static void setHandler(Handler handler);
+    using FontHandler = std::function<std::optional<QFont>(const QFont &)>;
+    using ColorHandler = std::function<std::optional<QColor>(const QColor &)>;
+    static void setChooserHandlers(FontHandler font, ColorHandler color);
     static void setParent(QWidget *parent);
 
 private:

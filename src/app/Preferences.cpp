@@ -139,6 +139,12 @@ void LoadPreferences(Preferences &p, const SettingsStore &store, int screenWidth
     r.single(p.prfFontOutputKibitzsize, "prfFontOutputKibitzsize", "9");
     r.single(p.prfFontOutputShoutssize, "prfFontOutputShoutssize", "9");
     r.single(p.prfFontOutputServersize, "prfFontOutputServersize", "9");
+    // The luck-talk picks are written at every exit; read back, they survive a restart.
+    for (const auto &[var, key] : {std::pair{&p.prfCombogvl, "prfCombogvl"}, std::pair{&p.prfCombogl, "prfCombogl"},
+                                   std::pair{&p.prfCombogun, "prfCombogun"}, std::pair{&p.prfCombogvun, "prfCombogvun"},
+                                   std::pair{&p.prfCombovl, "prfCombovl"}, std::pair{&p.prfCombol, "prfCombol"},
+                                   std::pair{&p.prfComboun, "prfComboun"}, std::pair{&p.prfCombovun, "prfCombovun"}})
+        *var = r.text(key, "");
     r.int16(p.htmlCounter, "prfhtmlCounter", "-2");
     r.int16(p.prfFullScreenX, "prfFullScreenX", "0");
     r.int16(p.prfFullScreenY, "prfFullScreenY", "0");

@@ -1,7 +1,10 @@
 #include "app/frmExit.h"
 
+#include "app/OnClick.h"
 #include "app/Program.h"
 #include "app/SettingsText.h"
+#include "app/Utilities.h"
+#include "app/WebLinks.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -28,8 +31,13 @@ frmExit::frmExit(bool isDebugging, QWidget *parent) : QWidget(parent, Qt::Dialog
                              this);
     title->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
-    Label1 = new QLabel(this);
+    Label1 = new QLabel(QStringLiteral("Play backgammon online (click here)"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    QPalette link = Label1->palette();
+    link.setColor(QPalette::WindowText, Qt::blue);
+    Label1->setPalette(link);
+    onClick(Label1, [this] { Label1_Click(); });
     layout->addWidget(Label1);
     Command1 = new QPushButton(this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -79,6 +87,10 @@ void frmExit::Timer2_Timer() {
 
 void frmExit::Command1_Click() {
     close();
+}
+
+void frmExit::Label1_Click() {
+    OpenOrSay(WebLinks::onlinePage());
 }
 
 void frmExit::closeEvent(QCloseEvent *event) {

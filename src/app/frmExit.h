@@ -15,6 +15,7 @@ public:
     void Form_Load();
     void DialogAction(int mode);
     void Command1_Click();
+    void Label1_Click();
 
     // Called instead of ending the program; tests replace it.
     static void setQuitHook(std::function<void()> hook);

@@ -3,6 +3,7 @@
 #include "app/SettingsText.h"
 #include "app/SplitString.h"
 #include "app/TimeAgo.h"
+#include "app/WebLinks.h"
 #include "connection/ServerLineHost.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@
 namespace {
 
 const QString kWordDelimiters = QStringLiteral(" :   ,");
-const QString kHomePage = QStringLiteral("https://korvex.example.org/");
+const QString kHomePage = WebLinks::homePage();
 
 
 // The words from index `from` (0-based) on, each followed by one blank.

@@ -89,6 +89,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     wirePlay();
     wireOffline();
     wireChat();
+    wireOptions();
 }
 
 Mainform::~Mainform() {
@@ -180,7 +181,7 @@ void Mainform::buildMenus() {
     add(mnupopup, "mnuListRefresh", QStringLiteral("Refresh"));
 
     mnuOptions = menu(nullptr, "mnuOptions", QStringLiteral("&Options"));
-    later(mnuOptions, "mnuPreference", QStringLiteral("Preferences"));
+    add(mnuOptions, "mnuPreference", QStringLiteral("Preferences"));
     mnuFull = later(mnuOptions, "mnuFull", QStringLiteral("Full Screen On"));
     later(mnuOptions, "mnuEditFriends", QStringLiteral("Edit Friends"));
     later(mnuOptions, "mnuEditStats", QStringLiteral("View Stats"));
@@ -194,15 +195,15 @@ void Mainform::buildMenus() {
     mnuSoundS = menu(nullptr, "mnuSoundS", QStringLiteral("Sounds"));
 
     mnuOther = menu(nullptr, "mnuOther", QStringLiteral("More Games"));
-    later(mnuOther, "mnuLanternhall", QStringLiteral("Online Backgammon for money"));
-    later(mnuOther, "mnuPoker", QStringLiteral("Online Poker for money"));
-    later(mnuOther, "mnuGin", QStringLiteral("Gin Rummy"));
-    later(mnuOther, "mnuBlackjack", QStringLiteral("Free Blackjack Video Poker Slots "));
+    add(mnuOther, "mnuLanternhall", QStringLiteral("Online Backgammon for money"));
+    add(mnuOther, "mnuPoker", QStringLiteral("Online Poker for money"));
+    add(mnuOther, "mnuGin", QStringLiteral("Gin Rummy"));
+    add(mnuOther, "mnuBlackjack", QStringLiteral("Free Blackjack Video Poker Slots "));
 
     mnuHelp = menu(nullptr, "mnuHelp", QStringLiteral("Help"));
-    later(mnuHelp, "mnuNotes", QStringLiteral("Contents"));
-    later(mnuHelp, "mnuChecUpdate", QStringLiteral("Check for Updates"));
-    later(mnuHelp, "mnuAbout", QStringLiteral("About Korvex"));
+    add(mnuHelp, "mnuNotes", QStringLiteral("Contents"));
+    add(mnuHelp, "mnuChecUpdate", QStringLiteral("Check for Updates"));
+    add(mnuHelp, "mnuAbout", QStringLiteral("About Korvex"));
 }
 
 void Mainform::keepWaiting(QAction *entry) {
@@ -580,7 +581,7 @@ void Mainform::picList_Resize() {
         picAd->setVisible(false);
     picAd->move(txtShouts->x() + SettingsText::roundEven(txtShouts->width() / 2.1 - picAd->width() / 2.0),
                 txtShouts->y() + (txtShouts->height() - picAd->height()) / 2);
-    picAd->lower();
+    picAd->raise();
     WebBrowser1->setGeometry(List1->geometry());
 }
 

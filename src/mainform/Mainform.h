@@ -21,6 +21,7 @@
 #include "mainform/MainformChatHost.h"
 #include "mainform/MainformGameHost.h"
 #include "mainform/MainformOfflineHost.h"
+#include "mainform/MainformOptionsHost.h"
 #include "mainform/MainformPlayHost.h"
 #include "play/BoardInput.h"
 #include "play/BoardLineApplication.h"
@@ -63,6 +64,7 @@ class QTextBrowser;
 class QTextEdit;
 class QTimer;
 class frmExit;
+class frmPreferences;
 
 class Mainform : public QMainWindow {
     Q_OBJECT
@@ -263,6 +265,16 @@ public:
     // The state of the window that decides what shutdown writes.
     WindowPlacement placement() const;
 
+    // Preferences, help, About, the update check and the web links (MainformOptions.cpp).
+    void mnuPreference_Click();
+    void mnuNotes_Click();
+    void mnuChecUpdate_Click();
+    void mnuAbout_Click();
+    void picAd_Click();
+    void applyListAndPaneStyles();
+    MainformOptionsHost optionsHost{*this};
+    QPointer<frmPreferences> preferencesWindow;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -282,6 +294,7 @@ private:
     void wireChat();
     void fillCannedMenu(QMenu *menu, const CannedMenu &lines, const char *entryName, void (Mainform::*chosen)(int));
     void doCannedAction(const CannedMenu &lines, const CannedMenu::Action &action);
+    void wireOptions();
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();
@@ -290,7 +303,6 @@ private:
     bool handleTypingKey(QObject *watched, QEvent *event);
     void setMenuEnabled(const char *name, bool enabled);
     void disconnectFromServer();
-    void applyListAndPaneStyles();
     void LoadTalkingWavsMenu();
     void ShowDailyPage();
     void Form_Unload();

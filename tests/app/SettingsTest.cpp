@@ -210,6 +210,7 @@ TEST_F(SettingsTest, SaveThenLoadRoundTrips) {
     p.cWidth = 420;
     p.chatXloc = 33;
     p.isAnimInit = true;
+    p.prfCombol = "nice_roll.wav";
     SavePreferences(p, store, WindowPlacement{true, true, 0, 0, 1500, 950});
     ASSERT_TRUE(store.sync());
 
@@ -235,6 +236,7 @@ TEST_F(SettingsTest, SaveThenLoadRoundTrips) {
     EXPECT_EQ(q.cWidth, 420);
     EXPECT_EQ(q.chatXloc, 33);
     EXPECT_TRUE(q.isAnimInit);
+    EXPECT_EQ(q.prfCombol, "nice_roll.wav");
     EXPECT_EQ(q.prfRegSizex, 1500);
     EXPECT_EQ(q.prfRegSizey, 950);
     EXPECT_EQ(reopened.read("prfBoardStyle", ""), "original small");

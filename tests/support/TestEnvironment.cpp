@@ -42,9 +42,20 @@ TestEnvironment::TestEnvironment() {
         }
         return reply;
     });
+    auto next = [](auto &queue) {
+        std::optional<typename std::decay_t<decltype(queue)>::value_type> answer;
+        if (!queue.empty()) {
+            answer = queue.front();
+            queue.pop_front();
+        }
+        return answer;
+    };
+    Dialogs::setChooserHandlers([this, next](const QFont &) { return next(fonts_); },
+                                [this, next](const QColor &) { return next(colors_); });
 }
 
 TestEnvironment::~TestEnvironment() {
+    Dialogs::setChooserHandlers({}, {});
     Dialogs::setHandler({});
     setOpenHandler({});
 }

@@ -27,6 +27,9 @@ public:
 
     void queueAnswer(Dialogs::Answer answer) { answers_.push_back(answer); }
     void queueInput(const QString &text) { inputs_.push_back(text); }
+    // Answers of the font and colour choosers, in order; with none queued they are cancelled.
+    void queueFont(const QFont &font) { fonts_.push_back(font); }
+    void queueColor(const QColor &color) { colors_.push_back(color); }
     const QStringList &messages() const { return messages_; }
     // Addresses and files the program asked the desktop to open; whether that works.
     const QStringList &opened() const { return opened_; }
@@ -41,4 +44,6 @@ private:
     bool openSucceeds_ = true;
     std::deque<Dialogs::Answer> answers_;
     std::deque<QString> inputs_;
+    std::deque<QFont> fonts_;
+    std::deque<QColor> colors_;
 };

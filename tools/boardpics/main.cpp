@@ -414,6 +414,29 @@ QImage drawReady(bool ready) {
     return keyed(soft);
 }
 
+// The main window's small advertisement for playing online: two checkers and a caption.
+QImage drawAd() {
+    QImage ad(120, 40, QImage::Format_RGB32);
+    felt(ad, ad.rect(), QColor(22, 74, 50), 0.6);
+    QPainter p(&ad);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    drawChecker(p, QRectF(5, 5, 18, 18), kBlackLook);
+    drawChecker(p, QRectF(13, 16, 18, 18), kWhiteLook);
+    p.setPen(QColor(240, 200, 80));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(12);
+    p.setFont(font);
+    p.drawText(QRectF(34, 3, 84, 17), Qt::AlignCenter, QStringLiteral("PLAY"));
+    p.drawText(QRectF(34, 20, 84, 17), Qt::AlignCenter, QStringLiteral("ONLINE"));
+    p.setPen(QPen(QColor(240, 200, 80), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, 119, 39));
+    p.end();
+    return ad;
+}
+
 // --- files ---------------------------------------------------------------------------
 
 bool save(const QImage &img, const QString &path, int quality = -1) {
@@ -464,5 +487,6 @@ int main(int argc, char *argv[]) {
          save(drawLamp(QColor(250, 186, 40)), pics + "/picterminal3.bmp");
     ok = ok && save(drawToolbarCube(true), pics + "/tbarcube1.bmp") && save(drawToolbarCube(false), pics + "/tbarcube2.bmp");
     ok = ok && save(drawReady(true), pics + "/picReadyOn.bmp") && save(drawReady(false), pics + "/picReadyOff.bmp");
+    ok = ok && save(drawAd(), pics + "/picAd.png");
     return ok ? 0 : 1;
 }

@@ -1,0 +1,24 @@
+#pragma once
+// The main window as the preferences window sees it: what Save applies at once, and the
+// board data the window shows.
+#include <QString>
+#include <array>
+
+class PreferencesHost {
+public:
+    virtual ~PreferencesHost() = default;
+
+    // The board's geometry in force: left, top, bottom, bar, bearOffx, bearOffy,
+    // chipOffset, cubex.
+    virtual std::array<int, 8> boardData() const = 0;
+    // The folder the board's pictures and its coordinate file come from.
+    virtual QString styleFolder() const = 0;
+    // Reads the style's data.txt again, after a trial was thrown away.
+    virtual void rereadBoardData() = 0;
+    // Loads the style `prfBoardStyle` now names and lays the board out with it.
+    virtual void applyBoardStyle() = 0;
+    // Fonts and colours of the player lists and the panes.
+    virtual void applyListAndPaneStyles() = 0;
+    virtual void showWinChances(bool shown) = 0;
+    virtual void reloadGagList() = 0;
+};

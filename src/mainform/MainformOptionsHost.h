@@ -1,0 +1,21 @@
+#pragma once
+// The main window as the preferences window sees it.
+#include "app/PreferencesHost.h"
+
+class Mainform;
+
+class MainformOptionsHost : public PreferencesHost {
+public:
+    explicit MainformOptionsHost(Mainform &window) : w_(window) {}
+
+    std::array<int, 8> boardData() const override;
+    QString styleFolder() const override;
+    void rereadBoardData() override;
+    void applyBoardStyle() override;
+    void applyListAndPaneStyles() override;
+    void showWinChances(bool shown) override;
+    void reloadGagList() override;
+
+private:
+    Mainform &w_;
+};

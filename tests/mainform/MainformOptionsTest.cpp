@@ -1,0 +1,98 @@
+// The Options, More Games and Help menus of the running main window.
+#include "app/SettingsStore.h"
+#include "app/WebLinks.h"
+#include "app/frmAbout.h"
+#include "app/frmCheckUpdate.h"
+#include "app/frmHelp.h"
+#include "app/frmPreferences.h"
+#include "board/BoardShow.h"
+#include "mainform/Mainform.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+void trigger(Mainform &window, const char *entry) {
+    QAction *action = window.findChild<QAction *>(entry);
+    ASSERT_TRUE(action && action->isEnabled()) << entry;
+    action->trigger();
+}
+
+TEST(MainformOptionsTest, PreferencesSavedFromTheMenuReachTheWindowAndTheSettingsFile) {
+    TestEnvironment env;
+    env.copyData();
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.show();
+    trigger(window, "mnuPreference");
+    frmPreferences *preferences = window.preferencesWindow;
+    ASSERT_TRUE(preferences && preferences->isVisible());
+
+    preferences->findChild<QRadioButton *>("opFriends")->setChecked(true);
+    env.queueFont(QFont("DejaVu Serif", 13));
+    env.queueColor(QColor(10, 20, 30));
+    preferences->findChild<QPushButton *>("cmdChangeFont")->click();
+    env.queueColor(QColor(200, 210, 220));
+    preferences->findChild<QPushButton *>("cmdChangeBk2")->click();  // the Kibitz pane, chosen at opening
+    preferences->findChild<QCheckBox *>("prfChance")->setChecked(false);
+    const QSize oldBoard = window.boardShow->size();
+    const QString otherStyle = window.prefs.prfBoardStyle == "Default" ? "original small" : "Default";
+    preferences->findChild<QComboBox *>("comboBoards")->setCurrentText(otherStyle);
+    preferences->findChild<QPushButton *>("cmdOK")->click();
+
+    EXPECT_FALSE(preferences->isVisible());
+    EXPECT_EQ(window.List4->font().family(), "DejaVu Serif");
+    EXPECT_EQ(window.List4->palette().color(QPalette::Text), QColor(10, 20, 30));
+    EXPECT_EQ(window.txtKibitzoutput->palette().color(QPalette::Base), QColor(200, 210, 220));
+    EXPECT_TRUE(window.lblwinsB->isHidden());
+    EXPECT_TRUE(window.boardStyle.folder().endsWith(otherStyle));
+    EXPECT_NE(window.boardShow->size(), oldBoard);
+
+    // What Save stored is what the next start reads.
+    SettingsStore store;
+    SavePreferences(window.prefs, store, window.placement());
+    Preferences next;
+    LoadPreferences(next, store, 1280);
+    EXPECT_EQ((std::tuple{next.prfFontListFriends, next.prfFontListFriendssize, next.prfColorListFriends,
+                          next.prfBackOutputKibitz, next.prfChance}),
+              (std::tuple{QString("DejaVu Serif"), 13.0, qint64(30 * 65536 + 20 * 256 + 10),
+                          qint64(220 * 65536 + 210 * 256 + 200), false}));
+}
+
+TEST(MainformOptionsTest, LinksHelpAboutAndUpdateAnswerFromTheMenus) {
+    TestEnvironment env;
+    env.copyData();
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.show();
+    for (const char *entry : {"mnuLanternhall", "mnuPoker", "mnuGin", "mnuBlackjack"})
+        trigger(window, entry);
+    window.picAd->show();  // a screen under 1024 pixels wide, like the test's, hides it
+    QTest::mouseClick(window.picAd, Qt::LeftButton);
+    EXPECT_EQ(env.opened(), (QStringList{WebLinks::onlinePage(), WebLinks::homePage(), WebLinks::homePage(),
+                                         WebLinks::partnerReferral(), WebLinks::onlinePage()}));
+
+    trigger(window, "mnuNotes");
+    trigger(window, "mnuNotes");  // the open window comes to the front; no second one
+    EXPECT_EQ(window.findChildren<frmHelp *>().size(), 1);
+    trigger(window, "mnuAbout");
+    ASSERT_TRUE(window.findChild<frmAbout *>());
+    trigger(window, "mnuChecUpdate");
+    auto *update = window.findChild<frmCheckUpdate *>();
+    ASSERT_TRUE(update && update->isVisible());
+    update->cmdOK_Click();
+    EXPECT_TRUE(env.messages().isEmpty());
+}
+
+}  // namespace
