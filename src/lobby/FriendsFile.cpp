@@ -24,12 +24,13 @@ Content readAll(const QString &path) {
 
 QString writeAll(const QString &path, const QByteArray &bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, a write cut short (a full disk) shows in its count; a buffered one is
+    // committed as if whole.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
     if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
         file.cancelWriting();
-        return error;
+        return QStringLiteral("the disk took only part of it");
     }
     return file.commit() ? QString() : file.errorString();
 }
