@@ -1,5 +1,6 @@
 #include "lobby/PlayerList.h"
 
+#include "app/MousePointer.h"
 #include "app/SplitString.h"
 #include "connection/ServerLineHost.h"
 #include "lobby/FriendsFile.h"
@@ -321,6 +322,8 @@ void PlayerList::ProcessWhoLine(const QString &line) {
             autoInvite(SplitWords(line, QStringLiteral(" :.")));
     }
 
+    // The wait for the list (a refresh, "All" on an empty list) is over.
+    MousePointer::restoreDefault();
     StateFlags &f = host_.flags();
     if (f.saveAutoFlag && ++saveAutoCounter_ > 1) {
         saveAutoCounter_ = 0;

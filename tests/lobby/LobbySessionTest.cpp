@@ -1,6 +1,7 @@
 // The lobby against the scripted server: what the player menu, the status entries and the
 // away window send, and one whole session from the login to the files on disk.
 #include "app/Utilities.h"
+#include "lobby/frmEdit.h"
 #include "lobby/frmMessage.h"
 #include "lobby/PlayerList.h"
 #include "mainform/Mainform.h"
@@ -79,6 +80,15 @@ TEST_F(LobbySessionTest, StatusAndRepBotEntriesSendTheirCommands) {
     window->opAll->setChecked(true);
     window->opAll_Click();
 
+    // A message from the friends editor goes to the friend chosen there, and to no one else.
+    env.writeFile("friends.dat", "\"bob\"\r\n");
+    window->mnuEditFriends_Click();
+    env.queueInput("good luck");
+    window->editWindow->mnuSend_Click();
+    window->editWindow->List1->setCurrentRow(0);
+    window->editWindow->mnuSend_Click();
+    window->editWindow->close();
+
     // Away: the window, Enter for Ok, an empty text; Esc sends nothing; away already: "back ".
     entry("mnuAway")->trigger();
     ASSERT_TRUE(window->awayWindow);
@@ -96,7 +106,7 @@ TEST_F(LobbySessionTest, StatusAndRepBotEntriesSendTheirCommands) {
     EXPECT_EQ(server.linesReceived().mid(1),
               (QStringList{"tell RepBot list bob ", "tell RepBot ask bob ", "tell RepBot vouch bob ",
                            "tell RepBot complain bob ", "tell RepBot withdraw bob ", "toggle notify", "toggle notify",
-                           "toggle report", "rawwho ", "rawwho ", "away  ", "back "}));
+                           "toggle report", "rawwho ", "rawwho ", "message bob good luck ", "away  ", "back "}));
 }
 
 TEST_F(LobbySessionTest, AWholeSessionSortsMarksAwayKeepsFriendsAndAsksRepBot) {

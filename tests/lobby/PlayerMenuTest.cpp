@@ -114,6 +114,14 @@ TEST_F(PlayerMenuTest, RightClickChoosesTheRowUnderThePointerAndNothingElse) {
     QTest::keyClick(window->List1, Qt::Key_Down);
     EXPECT_EQ(window->selectedPlayer, "bob");
 
+    // Esc in the friends list lets go of the friend chosen there.
+    window->opFriends->setEnabled(true);
+    window->opFriends->setChecked(true);
+    window->List4->addItem("-  erin          1500 914 ");
+    window->List4->setCurrentRow(0);
+    QTest::keyClick(window->List4, Qt::Key_Escape);
+    EXPECT_TRUE(window->List4->selectedItems().isEmpty());
+
     // The opponent's name in the match header opens the same menu for him.
     window->lblPlayer2->setText("dave");
     QTest::mousePress(window->lblPlayer2, Qt::RightButton);
@@ -209,6 +217,14 @@ TEST_F(PlayerMenuTest, FriendsAreAddedAndRemovedInTheFileAsItIsNow) {
     editor->mnuAdd_Click();
     EXPECT_EQ(env.messages().last(), "That user is already on your friends list");
     EXPECT_EQ(env.readFile("friends.dat"), "\"carl\"\r\n\r\ndave\r\n\"erin\"\r\n");
+    // Its own menu opens on a name, not below them.
+    QTest::mousePress(editor->List1->viewport(), Qt::RightButton, {},
+                      editor->List1->visualItemRect(editor->List1->item(2)).center());
+    EXPECT_TRUE(editor->mnupopup->isVisible());
+    editor->mnupopup->hide();
+    QTest::mousePress(editor->List1->viewport(), Qt::RightButton, {}, QPoint(5, editor->List1->height() - 5));
+    EXPECT_FALSE(editor->mnupopup->isVisible());
+    editor->List1->setCurrentRow(-1);
     // Nothing chosen, nothing removed or sent.
     env.clearMessages();
     editor->mnuRemove_Click();
