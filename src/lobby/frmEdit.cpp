@@ -99,7 +99,7 @@ void frmEdit::Form_Load() {
 
 void frmEdit::closeEvent(QCloseEvent *event) {
     Form_Unload();
-    QDialog::closeEvent(event);
+    event->accept();
 }
 
 void frmEdit::reject() {

@@ -371,13 +371,14 @@ void Mainform::mnuIgnore_Click() {
         playerList->dropGagged();
 }
 
+// One editor at a time; one just closed is on its way out.
 void Mainform::mnuEditFriends_Click() {
-    if (!editWindow)
+    if (!editWindow || !editWindow->isVisible())
         (editWindow = new frmEdit(*this, frmEdit::Mode::Friends))->show();
 }
 
 void Mainform::mnuEditStats_Click() {
-    if (!editWindow)
+    if (!editWindow || !editWindow->isVisible())
         (editWindow = new frmEdit(*this, frmEdit::Mode::Stats))->show();
 }
 
