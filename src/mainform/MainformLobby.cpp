@@ -154,7 +154,8 @@ PlayerList::Observer Mainform::playerListObserver() {
     observer.replaced = [listBox](PlayerList::Which which, int index, const QString &row) {
         QListWidget *box = listBox(which);
         const QSignalBlocker quiet(box);
-        box->item(index)->setText(row);
+        if (QListWidgetItem *item = box->item(index))
+            item->setText(row);
     };
     observer.reordered = [this, listBox](PlayerList::Which which) {
         QListWidget *box = listBox(which);
