@@ -1,10 +1,12 @@
 #include "lobby/PlayerList.h"
 
+#include "app/MousePointer.h"
 #include "app/SplitString.h"
 #include "connection/ServerLineHost.h"
+#include "lobby/FriendsFile.h"
 
 #include <QDateTime>
-#include <QFile>
+#include <QElapsedTimer>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -18,6 +20,38 @@ QString field(const QString &row, int n) {
     const QStringList f = SplitWords(row, kRowDelimiters);
     return n <= f.size() ? f.at(n - 1) : QString();
 }
+
+// Fields 2 and 3 of a row (name and rating), cut at blanks and full stops.
+struct NameAndRating {
+    QStringView name, rating;
+};
+NameAndRating nameAndRating(QStringView row) {
+    NameAndRating fields;
+    int n = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= row.size() && n < 3; ++i) {
+        if (i < row.size() && row[i] != u' ' && row[i] != u'.')
+            continue;
+        if (i > start) {
+            ++n;
+            if (n == 2)
+                fields.name = row.mid(start, i - start);
+            else if (n == 3)
+                fields.rating = row.mid(start, i - start);
+        }
+        start = i + 1;
+    }
+    return fields;
+}
+
+qint64 monotonicMsecs() {
+    static QElapsedTimer timer;
+    if (!timer.isValid())
+        timer.start();
+    return timer.elapsed();
+}
+
+constexpr qint64 kFriendSoundQuietMs = 10000;
 
 // The words of a who line as views into it; a who line has about twenty.
 using WordViews = QVarLengthArray<QStringView, 32>;
@@ -82,7 +116,24 @@ QString clientOf(const QStringView *w, qsizetype count) {
 
 }  // namespace
 
-PlayerList::PlayerList(ServerLineHost &host, Observer observer) : host_(host), observer_(std::move(observer)) {}
+PlayerList::PlayerList(ServerLineHost &host, Observer observer)
+    : clock(monotonicMsecs), host_(host), observer_(std::move(observer)) {}
+
+PlayerList::RowKey PlayerList::keyOf(const QString &row) {
+    const NameAndRating fields = nameAndRating(row);
+    RowKey key;
+    key.name = fields.name.toString().toCaseFolded();
+    key.rating = fields.rating.toInt(&key.rated);
+    return key;
+}
+
+bool PlayerList::before(const RowKey &a, const RowKey &b, bool byName) {
+    if (byName)
+        return a.name < b.name;
+    if (a.rated != b.rated)
+        return a.rated;
+    return a.rated && a.rating > b.rating;
+}
 
 const QStringList &PlayerList::rows(Which which) const {
     return which == Which::All ? all_ : which == Which::Ready ? ready_ : friends_;
@@ -104,6 +155,22 @@ void PlayerList::removeAt(Which which, int index) {
     list(which).removeAt(index);
     if (observer_.removed)
         observer_.removed(which, index);
+}
+
+void PlayerList::replaceAt(Which which, int index, const QString &row) {
+    countWords(list(which).at(index), -1);
+    countWords(row, 1);
+    list(which)[index] = row;
+    if (observer_.replaced)
+        observer_.replaced(which, index, row);
+}
+
+int PlayerList::rowOf(Which which, const QString &name) const {
+    const QStringList &r = rows(which);
+    for (int i = 0; i < r.size(); ++i)
+        if (nameAndRating(r.at(i)).name == name)
+            return i;
+    return -1;
 }
 
 void PlayerList::clearList(Which which) {
@@ -137,6 +204,7 @@ void PlayerList::clear() {
     clearList(Which::All);
     clearList(Which::Ready);
     clearList(Which::Friends);
+    awayMarks_ = {};
 }
 
 void PlayerList::updateCounters() {
@@ -200,6 +268,7 @@ void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, cons
     const QString key = ' ' + name + ' ';
     const bool listed = mayBeListed(name);
     if (kind == QLatin1String("ready")) {
+        const bool shownAsFriend = listed && rowOf(Which::Friends, name) >= 0;
         for (Which which : {Which::Ready, Which::All, Which::Friends}) {
             const QStringList &rowsOf = rows(which);
             for (int i = listed ? int(rowsOf.size()) - 1 : -1; i >= 0; --i)
@@ -207,8 +276,12 @@ void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, cons
                     removeAt(which, i);
         }
         ProcessWhoLine(line);
-        if (host_.lists().friendsList.contains(name))
+        if (host_.lists().friendsList.contains(name)) {
             ShowFriends(friendsFile);
+            // A friend who has just come is shown where the user sees him.
+            if (!shownAsFriend && rowOf(Which::Friends, name) >= 0 && host_.prefs().prfFriendView)
+                host_.opFriends_Click();
+        }
         updateCounters();
     } else if (kind == QLatin1String("logout")) {
         for (Which which : {Which::All, Which::Ready, Which::Friends}) {
@@ -221,8 +294,6 @@ void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, cons
             }
         }
         ShowFriends(friendsFile);
-        if (host_.prefs().prfFriendView)
-            host_.opFriends_Click();
         updateCounters();
     }
 
@@ -251,6 +322,8 @@ void PlayerList::ProcessWhoLine(const QString &line) {
             autoInvite(SplitWords(line, QStringLiteral(" :.")));
     }
 
+    // The wait for the list (a refresh, "All" on an empty list) is over.
+    MousePointer::restoreDefault();
     StateFlags &f = host_.flags();
     if (f.saveAutoFlag && ++saveAutoCounter_ > 1) {
         saveAutoCounter_ = 0;
@@ -304,28 +377,15 @@ bool PlayerList::gagged(const QString &row) const {
 void PlayerList::InsertPlayerAll(const QString &row) {
     if (gagged(row))
         return;
-    // Names ascend and ratings descend; a new row goes before the rows with an equal key.
-    const int keyField = sortByName ? 2 : 3;
-    const QString key = field(row, keyField);
-    bool keyNumeric = false;
-    const int keyRating = key.toInt(&keyNumeric);
-    auto goesBefore = [&](const QString &other) {
-        const QString otherKey = field(other, keyField);
-        if (sortByName)
-            return otherKey >= key;
-        bool otherNumeric = false;
-        const int otherRating = otherKey.toInt(&otherNumeric);
-        if (!keyNumeric)
-            return !otherNumeric;  // a rating that is no number goes after every number
-        return !otherNumeric || otherRating <= keyRating;
-    };
+    // A new row goes before the rows with an equal key.
+    const RowKey key = keyOf(row);
     int lo = 0, hi = int(all_.size());
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
-        if (goesBefore(all_.at(mid)))
-            hi = mid;
-        else
+        if (before(keyOf(all_.at(mid)), key, sortByName))
             lo = mid + 1;
+        else
+            hi = mid;
     }
     insert(Which::All, lo, row);
     if (!list1Shown_ && all_.size() > 20) {
@@ -337,9 +397,9 @@ void PlayerList::InsertPlayerAll(const QString &row) {
 void PlayerList::InsertIntoShortList(const QString &row) {
     if (gagged(row))
         return;
-    const QString key = field(row, 3);
+    const RowKey key = keyOf(row);
     for (int i = 0; i < ready_.size(); ++i) {
-        if (field(ready_.at(i), 3) <= key) {
+        if (!before(keyOf(ready_.at(i)), key, false)) {
             insert(Which::Ready, i, row);
             return;
         }
@@ -361,35 +421,87 @@ void PlayerList::mnuListRefresh_Click() {
     }
 }
 
+void PlayerList::loadFriends() {
+    const FriendsFile::Names read = FriendsFile::read(friendsFile);
+    host_.lists().friendsList = read.names;
+    friendsLoaded_ = true;
+    friendsReadAt_ = clock();
+    if (!read.error.isEmpty())
+        host_.message(QStringLiteral("'There was an error reading friends.dat\r\n") + read.error);
+}
+
+void PlayerList::reloadFriends() {
+    friendsLoaded_ = false;
+    host_.lists().friendsList.clear();
+}
+
 void PlayerList::ShowFriends(const QString &file) {
-    QStringList &friendsList = host_.lists().friendsList;
     if (!friendsLoaded_) {
-        QFile in(file);
-        if (in.open(QIODevice::ReadOnly)) {
-            while (!in.atEnd()) {
-                QString line = QString::fromLatin1(in.readLine());
-                while (line.endsWith('\n') || line.endsWith('\r'))
-                    line.chop(1);
-                friendsList << line.mid(1, qMax(0, int(line.size()) - 2));  // the name stands between quotes
-            }
-        }
-        friendsLoaded_ = true;
-        friendsReadSecond_ = QTime::currentTime().second();
+        friendsFile = file;
+        loadFriends();
     }
-    if (!friendsList.isEmpty() && !all_.isEmpty()) {
+    const QStringList &friendsList = host_.lists().friendsList;
+    if (!friends_.isEmpty())
         clearList(Which::Friends);
-        for (const QString &row : std::as_const(all_)) {
-            for (const QString &name : std::as_const(friendsList)) {
-                if (!name.isEmpty() && row.contains(' ' + name + ' ')) {
-                    insert(Which::Friends, int(friends_.size()), row);
-                    break;
-                }
-            }
-        }
+    if (!friendsList.isEmpty()) {
+        for (const QString &row : std::as_const(all_))
+            if (friendsList.contains(nameAndRating(row).name))
+                insert(Which::Friends, int(friends_.size()), row);
     }
     const Preferences &p = host_.prefs();
     if (int(friends_.size()) != lastFriendsCount_ && p.prfSFriends && !p.prfDisableSounds &&
-        std::abs(QTime::currentTime().second() - friendsReadSecond_) > 10)
+        clock() - friendsReadAt_ > kFriendSoundQuietMs)
         host_.playSound(QStringLiteral("friend"));
     lastFriendsCount_ = int(friends_.size());
+}
+
+void PlayerList::ShowAway(bool isAway, const QString &user) {
+    if (user.isEmpty())
+        return;
+    for (Which which : {Which::All, Which::Ready, Which::Friends}) {
+        const int index = rowOf(which, user);
+        if (index < 0)
+            continue;
+        QString row = rows(which).at(index);
+        QChar &mark = awayMarks_[size_t(which)];
+        if (isAway) {
+            if (row.at(0) != u'A')
+                mark = row.at(0);
+            row[0] = u'A';
+        } else {
+            // Only a mark this run took away is given back.
+            if (mark.isNull())
+                continue;
+            row[0] = mark;
+            mark = QChar();
+        }
+        replaceAt(which, index, row);
+    }
+}
+
+void PlayerList::sortRows(Which which, bool byName) {
+    QStringList &r = list(which);
+    std::vector<std::pair<RowKey, int>> keyed;
+    keyed.reserve(size_t(r.size()));
+    for (int i = 0; i < r.size(); ++i)
+        keyed.emplace_back(keyOf(r.at(i)), i);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [byName](const auto &a, const auto &b) { return before(a.first, b.first, byName); });
+    QStringList sorted;
+    sorted.reserve(r.size());
+    for (const auto &k : keyed)
+        sorted << r.at(k.second);
+    r.swap(sorted);
+    if (observer_.reordered)
+        observer_.reordered(which);
+}
+
+void PlayerList::dropGagged() {
+    if (!host_.prefs().prfGagged)
+        return;
+    for (Which which : {Which::All, Which::Ready, Which::Friends})
+        for (int i = int(rows(which).size()) - 1; i >= 0; --i)
+            if (gagged(rows(which).at(i)))
+                removeAt(which, i);
+    updateCounters();
 }

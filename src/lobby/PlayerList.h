@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
+#include <array>
 #include <functional>
 
 class ServerLineHost;
@@ -16,6 +18,8 @@ public:
         std::function<void(Which, int index, const QString &row)> inserted;
         std::function<void(Which, int index)> removed;
         std::function<void(Which)> cleared;
+        std::function<void(Which, int index, const QString &row)> replaced;
+        std::function<void(Which)> reordered;  // every row may stand elsewhere now
     };
 
     PlayerList(ServerLineHost &host, Observer observer = {});
@@ -23,7 +27,15 @@ public:
     void UpdatePlayerList(const QString &name, const QString &kind, const QString &line);
     void mnuListRefresh_Click();
     void ShowFriends(const QString &friendsFile);
+    // Marks the user's own rows away with "A", or gives them back the mark they had.
+    void ShowAway(bool isAway, const QString &user);
     void clear();
+    // Puts a list in name order (A to Z, whatever the case) or rating order (high to low).
+    void sortRows(Which which, bool byName);
+    // friends.dat has changed: the next friends view reads it again.
+    void reloadFriends();
+    // Takes out the rows of players on the gag list, when gagged players are to be hidden.
+    void dropGagged();
 
     // The row a who line gives in the All list and in the Ready list (empty for none).
     struct Rows {
@@ -37,6 +49,19 @@ public:
     const QStringList &rows(Which which) const;
     bool sortByName = false;
     QString friendsFile;  // friends.dat, read once by the friends view
+    // Milliseconds on a clock that only goes forward; the friend sound keeps quiet for a
+    // while after friends.dat was read.
+    std::function<qint64()> clock;
+
+    // Where a row stands in a list: by name, or by rating with a rating that is no number
+    // after every number. Rows are placed and sorted by this one order.
+    struct RowKey {
+        QString name;  // case-folded
+        int rating = 0;
+        bool rated = false;
+    };
+    static RowKey keyOf(const QString &row);
+    static bool before(const RowKey &a, const RowKey &b, bool byName);
 
 private:
     void ProcessWhoLine(const QString &line);
@@ -45,6 +70,9 @@ private:
     void autoInvite(const QStringList &words);
     void insert(Which which, int index, const QString &row);
     void removeAt(Which which, int index);
+    void replaceAt(Which which, int index, const QString &row);
+    int rowOf(Which which, const QString &name) const;
+    void loadFriends();
     void clearList(Which which);
     void updateCounters();
     QStringList &list(Which which);
@@ -65,6 +93,7 @@ private:
     bool list1Shown_ = false;
     int saveAutoCounter_ = 0;
     bool friendsLoaded_ = false;
-    int friendsReadSecond_ = 0;
+    qint64 friendsReadAt_ = 0;
     int lastFriendsCount_ = 0;
+    std::array<QChar, 3> awayMarks_{};  // the status mark each list's own row had before "A"
 };

@@ -58,15 +58,21 @@ void PlayerStats::LoadStatsFile(const QString &path) {
 bool PlayerStats::SaveStatsFile(const QString &path) const {
     if (records.empty())
         return true;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray bytes;
     for (const StatsRecord &r : records) {
         if (r.name.isEmpty())
             continue;
         const QString line = fieldText(r.name) + '~' + QString::number(r.played) + '~' + QString::number(r.won) + '~' +
                              QString::number(r.lastLength) + '~' + fieldText(r.note) + QStringLiteral("\r\n");
-        file.write(line.toLatin1());
+        bytes += line.toLatin1();
+    }
+    QSaveFile file(path);
+    // Unbuffered, a write cut short by a full disk shows in its count and the old file stays.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
     }
     return file.commit();
 }

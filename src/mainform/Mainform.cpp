@@ -143,9 +143,9 @@ void Mainform::buildMenus() {
     add(mnuAction, "mnutoggledouble", QStringLiteral("Toggle Double"));
     mnuAction->addSeparator();
     add(mnuAction, "mnuReady", QStringLiteral("Toggle Ready"));
-    later(mnuAction, "mnuAway", QStringLiteral("Toggle Away"));
-    later(mnuAction, "mnuNotify", QStringLiteral("Toggle Notify"))->setCheckable(true);
-    later(mnuAction, "mnuReport", QStringLiteral("Toggle Report"));
+    add(mnuAction, "mnuAway", QStringLiteral("Toggle Away"));
+    add(mnuAction, "mnuNotify", QStringLiteral("Toggle Notify"));
+    add(mnuAction, "mnuReport", QStringLiteral("Toggle Report"));
     QMenu *toggle = menu(mnuAction, "mnuToggle", QStringLiteral("Toggle"));
     add(toggle, "mnuGreedy", QStringLiteral("Toggle Greedy"));
     add(toggle, "mnuToggleMoreboards", QStringLiteral("Toggle MoreBoards"));
@@ -155,9 +155,9 @@ void Mainform::buildMenus() {
     add(mnuAction, "mnuWatchers", QStringLiteral("Show Watchers"));
     add(mnuAction, "mnuStopWatch", QStringLiteral("Stop Watching"));
     QMenu *autoInvite = menu(mnuAction, "mnuAutoInvite", QStringLiteral("Auto Invite"));
-    later(autoInvite, "mnuAutoShow", QStringLiteral("Show"));
-    later(autoInvite, "mnuAutoFriends", QStringLiteral("Auto Invite Friends "));
-    later(autoInvite, "mnuAutoClear", QStringLiteral("Clear"));
+    add(autoInvite, "mnuAutoShow", QStringLiteral("Show"));
+    add(autoInvite, "mnuAutoFriends", QStringLiteral("Auto Invite Friends "));
+    add(autoInvite, "mnuAutoClear", QStringLiteral("Clear"));
 
     mnupopup = menu(nullptr, "mnupopup", QStringLiteral("Player List"));
     add(mnupopup, "mnuInvite", QStringLiteral("Invite"));
@@ -167,24 +167,24 @@ void Mainform::buildMenus() {
     add(mnupopup, "mnuWhois", QStringLiteral("Whois"));
     add(mnupopup, "mnuLook", QStringLiteral("Look"));
     add(mnupopup, "mnuChat", QStringLiteral("Chat"));
-    later(mnupopup, "mnuIgnore", QStringLiteral("Ignore "));
+    add(mnupopup, "mnuIgnore", QStringLiteral("Ignore "));
     QMenu *repbot = menu(mnupopup, "mnuRepbot", QStringLiteral("RepBot"));
-    later(repbot, "mnuRepbotList", QStringLiteral("List RepBot"));
-    later(repbot, "mnuRepBotAsk", QStringLiteral("Ask RepBot"));
-    later(repbot, "mnuRepbotVouch", QStringLiteral("Vouch for.."));
-    later(repbot, "mnuRepbotComplain", QStringLiteral("Complain about.."));
-    later(repbot, "mnuRepbotWithdraw", QStringLiteral("Withdraw..."));
-    later(mnupopup, "mnuListAddBuddy", QStringLiteral("Friends (Add/Remove)"));
+    add(repbot, "mnuRepbotList", QStringLiteral("List RepBot"));
+    add(repbot, "mnuRepBotAsk", QStringLiteral("Ask RepBot"));
+    add(repbot, "mnuRepbotVouch", QStringLiteral("Vouch for.."));
+    add(repbot, "mnuRepbotComplain", QStringLiteral("Complain about.."));
+    add(repbot, "mnuRepbotWithdraw", QStringLiteral("Withdraw..."));
+    add(mnupopup, "mnuListAddBuddy", QStringLiteral("Friends (Add/Remove)"));
     QMenu *sort = menu(mnupopup, "mnuSort", QStringLiteral("Sort"));
-    later(sort, "mnuSortRating", QStringLiteral("Sort Rating"));
-    later(sort, "mnusortName", QStringLiteral("Sort Name"));
+    add(sort, "mnuSortRating", QStringLiteral("Sort Rating"));
+    add(sort, "mnusortName", QStringLiteral("Sort Name"));
     add(mnupopup, "mnuListRefresh", QStringLiteral("Refresh"));
 
     mnuOptions = menu(nullptr, "mnuOptions", QStringLiteral("&Options"));
     add(mnuOptions, "mnuPreference", QStringLiteral("Preferences"));
     mnuFull = later(mnuOptions, "mnuFull", QStringLiteral("Full Screen On"));
-    later(mnuOptions, "mnuEditFriends", QStringLiteral("Edit Friends"));
-    later(mnuOptions, "mnuEditStats", QStringLiteral("View Stats"));
+    add(mnuOptions, "mnuEditFriends", QStringLiteral("Edit Friends"));
+    add(mnuOptions, "mnuEditStats", QStringLiteral("View Stats"));
     add(mnuOptions, "mnuChatShouts", QStringLiteral("Show Shouts in Chat Window"))->setVisible(false);
 
     // The canned lines, filled from their files when the user goes online.
@@ -239,6 +239,7 @@ void Mainform::buildControls() {
     cmdgreedy = button("cmdgreedy", QStringLiteral("Greedy"));
     cmdTrophy = button("cmdTrophy", QStringLiteral("New Match"));
     cmdMoney = button("cmdMoney", QStringLiteral("Money Game"));
+    cmdSort = button("cmdSort", QStringLiteral("Sort by name"));
     cmdUndo->setToolTip(QStringLiteral("Undo the move"));
     cmdgreedy->setToolTip(QStringLiteral("Toggle Greedy"));
     cmdTrophy->setToolTip(QStringLiteral("Start a new game"));
@@ -536,7 +537,8 @@ void Mainform::Form_Resize() {
 void Mainform::layOutToolbar(int innerWidth) {
     const std::initializer_list<QPushButton *> buttons{cmdExit,   cmdToggleReady, cmdDouble2, cmdAccept,
                                                         cmdReject, cmdUndo,        cmdRefresh, cmdPickUp,
-                                                        cmdDouble, cmdgreedy,      cmdTrophy,  cmdMoney};
+                                                        cmdDouble, cmdgreedy,      cmdTrophy,  cmdMoney,
+                                                        cmdSort};
     constexpr int kGap = 4;
     int wanted = kGap;
     for (const QPushButton *b : buttons)

@@ -16,6 +16,7 @@
 #include "engine/GnuVB.h"
 #include "lobby/CannedMessages.h"
 #include "lobby/GagList.h"
+#include "lobby/PlayerList.h"
 #include "lobby/PlayerStats.h"
 #include "lobby/mnuClick.h"
 #include "mainform/MainformChatHost.h"
@@ -47,10 +48,11 @@ class BoardShow;
 class ChatPanes;
 class LineFilter;
 class MainformLineHost;
-class PlayerList;
 class ServerLineDispatcher;
 class frmAccount;
+class frmEdit;
 class frmLogin;
+class frmMessage;
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -66,7 +68,7 @@ class QTimer;
 class frmExit;
 class frmPreferences;
 
-class Mainform : public QMainWindow {
+class Mainform : public QMainWindow, public PopupMenuHost {
     Q_OBJECT
 public:
     // Creating the window reads every setting.
@@ -262,6 +264,38 @@ public:
     void txtKibitz_MouseDown(Qt::KeyboardModifiers shift, const QPoint &globalPos);
     void closeChatWindows();
 
+    // The player lists: views, order, away marks, the player menu and what it does
+    // (MainformLobby.cpp).
+    QPushButton *cmdSort = nullptr;
+    void cmdSort_Click();
+    void cmdSort_MouseDown(Qt::MouseButton button);
+    void mnuSortRating_Click();
+    void mnusortName_Click();
+    void opAll_Click();
+    void opReady_Click();
+    void opFriends_Click();
+    void ShowAway(bool isAway);
+    void List1_Click();
+    void popAMenu() override;
+    void lblPlayer2_MouseDown(Qt::MouseButton button);
+    void mnuListAddBuddy_Click();
+    void mnuIgnore_Click();
+    void mnuEditFriends_Click();
+    void mnuEditStats_Click();
+    void mnuAutoShow_Click();
+    void mnuAutoFriends_Click();
+    void mnuAutoClear_Click();
+    void mnuAway_Click();
+    void mnuNotify_Click();
+    void mnuReport_Click();
+    void mnuRepBotAsk_Click();
+    void mnuRepbotComplain_Click();
+    void mnuRepbotList_Click();
+    void mnuRepbotVouch_Click();
+    void mnuRepbotWithdraw_Click();
+    QPointer<frmEdit> editWindow;
+    QPointer<frmMessage> awayWindow;
+
     // The state of the window that decides what shutdown writes.
     WindowPlacement placement() const;
 
@@ -299,6 +333,12 @@ private:
     void buildServerControls();
     void buildLineReaders();
     void buildLobbyActions();
+    PlayerList::Observer playerListObserver();
+    void listClick(QListWidget *list);
+    bool lobbyEvent(QObject *watched, QEvent *event);
+    void sortLists(bool byName, bool wholeList);
+    void showView(QListWidget *shown);
+    void tellRepBot(const char *verb);
     QString infoName_;  // the player of the last "Information" line
     bool handleTypingKey(QObject *watched, QEvent *event);
     void setMenuEnabled(const char *name, bool enabled);

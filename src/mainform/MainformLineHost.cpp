@@ -103,7 +103,7 @@ void MainformLineHost::UpdatePlayerList(const QString &name, const QString &kind
     w_.playerList->UpdatePlayerList(name, kind, line);
 }
 
-void MainformLineHost::ShowAway(bool) {}
+void MainformLineHost::ShowAway(bool away) { w_.ShowAway(away); }
 
 void MainformLineHost::playChatSound(const QString &fileName) {
     if (!Program::isSafeFileName(fileName))
@@ -130,7 +130,7 @@ void MainformLineHost::SaveAuto() {}
 void MainformLineHost::watchingEnded() { w_.saveWatchedLog(); }
 
 void MainformLineHost::SendStartupToggles() { w_.SendStartupToggles(); }
-void MainformLineHost::opFriends_Click() {}
+void MainformLineHost::opFriends_Click() { w_.opFriends_Click(); }
 
 void MainformLineHost::setListCounters(int all, int ready, int friends) {
     w_.lblAll->setText(QString::number(all));

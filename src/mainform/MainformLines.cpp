@@ -26,16 +26,7 @@ void Mainform::buildLineReaders() {
     dispatcher = std::make_unique<ServerLineDispatcher>(*lineHost);
     lineFilter = std::make_unique<LineFilter>(*lineHost);
 
-    auto listBox = [this](PlayerList::Which which) {
-        return which == PlayerList::Which::All ? List1 : which == PlayerList::Which::Ready ? List2 : List4;
-    };
-    PlayerList::Observer observer;
-    observer.inserted = [listBox](PlayerList::Which which, int index, const QString &row) {
-        listBox(which)->insertItem(index, row);
-    };
-    observer.removed = [listBox](PlayerList::Which which, int index) { delete listBox(which)->takeItem(index); };
-    observer.cleared = [listBox](PlayerList::Which which) { listBox(which)->clear(); };
-    playerList = std::make_unique<PlayerList>(*lineHost, observer);
+    playerList = std::make_unique<PlayerList>(*lineHost, playerListObserver());
     playerList->friendsFile = Program::path(QStringLiteral("friends.dat"));
 
     ChatPanes::Sounds sounds;

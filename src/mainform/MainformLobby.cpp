@@ -1,25 +1,55 @@
-// The main window's lobby side: opening invitation windows, choosing the player the
-// player menu acts on, the player commands, what is known of a player, and the line
-// filter's rules about other players.
+// The main window's lobby side: the player lists' views, order and away marks, the player
+// menu and the row it acts on, friends and the gag list, the auto-invite list, RepBot and
+// the user's own switches, opening invitation windows, what is known of a player, and the
+// line filter's rules about other players.
 #include "app/Dialogs.h"
+#include "app/MousePointer.h"
+#include "app/Program.h"
 #include "app/SettingsText.h"
 #include "app/SplitString.h"
 #include "app/Utilities.h"
+#include "lobby/AutoInviteList.h"
+#include "lobby/FriendsFile.h"
+#include "lobby/frmEdit.h"
 #include "lobby/frmInvite.h"
+#include "lobby/frmMessage.h"
 #include "lobby/InviteDecision.h"
 #include "lobby/PlayerList.h"
 #include "lobby/PlayerRecord.h"
 #include "mainform/Mainform.h"
+#include "mainform/MainformLineHost.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTextEdit>
+
+namespace {
+
+// Hands a control's presses and keys to the lobby, leaving other events alone.
+class LobbyEvents : public QObject {
+public:
+    LobbyEvents(QObject *parent, std::function<bool(QObject *, QEvent *)> handle)
+        : QObject(parent), handle_(std::move(handle)) {}
+    bool eventFilter(QObject *watched, QEvent *event) override { return handle_(watched, event); }
+
+private:
+    std::function<bool(QObject *, QEvent *)> handle_;
+};
+
+// The one account for which a right click on the sort button counts the clients in the list.
+const QString kClientCountAccount = QStringLiteral("korvex");
+
+}  // namespace
 
 void Mainform::buildLobbyActions() {
     auto on = [this](const char *name, void (Mainform::*handler)()) {
@@ -33,17 +63,386 @@ void Mainform::buildLobbyActions() {
     on("mnuStopWatch", &Mainform::mnuStopWatch_Click);
     on("mnuWatchers", &Mainform::mnuWatchers_Click);
     on("mnuWhois", &Mainform::mnuWhois_Click);
+    on("mnuSortRating", &Mainform::mnuSortRating_Click);
+    on("mnusortName", &Mainform::mnusortName_Click);
+    on("mnuListAddBuddy", &Mainform::mnuListAddBuddy_Click);
+    on("mnuIgnore", &Mainform::mnuIgnore_Click);
+    on("mnuEditFriends", &Mainform::mnuEditFriends_Click);
+    on("mnuEditStats", &Mainform::mnuEditStats_Click);
+    on("mnuAutoShow", &Mainform::mnuAutoShow_Click);
+    on("mnuAutoFriends", &Mainform::mnuAutoFriends_Click);
+    on("mnuAutoClear", &Mainform::mnuAutoClear_Click);
+    on("mnuAway", &Mainform::mnuAway_Click);
+    on("mnuNotify", &Mainform::mnuNotify_Click);
+    on("mnuReport", &Mainform::mnuReport_Click);
+    on("mnuRepBotAsk", &Mainform::mnuRepBotAsk_Click);
+    on("mnuRepbotComplain", &Mainform::mnuRepbotComplain_Click);
+    on("mnuRepbotList", &Mainform::mnuRepbotList_Click);
+    on("mnuRepbotVouch", &Mainform::mnuRepbotVouch_Click);
+    on("mnuRepbotWithdraw", &Mainform::mnuRepbotWithdraw_Click);
     if (QAction *refresh = findChild<QAction *>(QStringLiteral("mnuListRefresh")))
         connect(refresh, &QAction::triggered, this, [this] {
             if (playerList)
                 playerList->mnuListRefresh_Click();
         });
+
+    cmdSort->setToolTip(QStringLiteral("Sort the player list"));
+    cmdSort->setEnabled(false);
+    connect(cmdSort, &QPushButton::clicked, this, &Mainform::cmdSort_Click);
+
+    connect(opAll, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            opAll_Click();
+    });
+    connect(opReady, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            opReady_Click();
+    });
+    connect(opFriends, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            opFriends_Click();
+    });
+
+    auto *events = new LobbyEvents(this, [this](QObject *watched, QEvent *event) { return lobbyEvent(watched, event); });
     for (QListWidget *list : {List1, List2, List3, List4}) {
-        connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { SelectListPlayer(item->text()); });
+        // The right button is the player menu's, and only on a row.
+        list->setContextMenuPolicy(Qt::PreventContextMenu);
+        list->viewport()->installEventFilter(events);
+        if (list == List1)
+            connect(list, &QListWidget::itemClicked, this, &Mainform::List1_Click);
+        else
+            connect(list, &QListWidget::itemClicked, this, [this, list] { listClick(list); });
+        // Rows chosen with the keys count as well; rows the server changes do not (the list
+        // boxes follow the model with their signals blocked).
+        connect(list, &QListWidget::currentRowChanged, this, [this, list] {
+            if (list == List1)
+                List1_Click();
+            else
+                listClick(list);
+        });
         connect(list, &QListWidget::itemDoubleClicked, this,
-                [this](QListWidgetItem *item) { ProcessDblClick(item->text()); });
+                [this](QListWidgetItem *item) {
+                    if (!item->text().isEmpty())
+                        ProcessDblClick(item->text());
+                });
+    }
+    List4->installEventFilter(events);
+    cmdSort->installEventFilter(events);
+    lblPlayer2->installEventFilter(events);
+}
+
+PlayerList::Observer Mainform::playerListObserver() {
+    auto listBox = [this](PlayerList::Which which) {
+        return which == PlayerList::Which::All ? List1 : which == PlayerList::Which::Ready ? List2 : List4;
+    };
+    PlayerList::Observer observer;
+    observer.inserted = [listBox](PlayerList::Which which, int index, const QString &row) {
+        QListWidget *box = listBox(which);
+        const QSignalBlocker quiet(box);
+        box->insertItem(index, row);
+    };
+    observer.removed = [listBox](PlayerList::Which which, int index) {
+        QListWidget *box = listBox(which);
+        const QSignalBlocker quiet(box);
+        delete box->takeItem(index);
+    };
+    observer.cleared = [listBox](PlayerList::Which which) {
+        QListWidget *box = listBox(which);
+        const QSignalBlocker quiet(box);
+        box->clear();
+    };
+    observer.replaced = [listBox](PlayerList::Which which, int index, const QString &row) {
+        QListWidget *box = listBox(which);
+        const QSignalBlocker quiet(box);
+        if (QListWidgetItem *item = box->item(index))
+            item->setText(row);
+    };
+    observer.reordered = [this, listBox](PlayerList::Which which) {
+        QListWidget *box = listBox(which);
+        const QSignalBlocker quiet(box);
+        const QListWidgetItem *current = box->currentItem();
+        const QString chosen = current && current->isSelected() ? current->text() : QString();
+        box->setUpdatesEnabled(false);
+        box->clear();
+        const QStringList &rows = playerList->rows(which);
+        box->addItems(rows);
+        // The row the user had chosen stays chosen where it now stands.
+        if (!chosen.isEmpty()) {
+            const int row = int(rows.indexOf(chosen));
+            if (row >= 0)
+                box->setCurrentRow(row);
+        }
+        box->setUpdatesEnabled(true);
+    };
+    return observer;
+}
+
+bool Mainform::lobbyEvent(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
+        if (watched == cmdSort) {
+            cmdSort_MouseDown(button);
+            return false;
+        }
+        if (watched == lblPlayer2) {
+            lblPlayer2_MouseDown(button);
+            return false;
+        }
+        for (QListWidget *list : {List1, List2, List3, List4}) {
+            if (watched != list->viewport())
+                continue;
+            board.HideBlueScreen();
+            if (button != Qt::RightButton)
+                return false;
+            if (mnuObject)
+                mnuObject->ProcessMouseDown(*this, list, button,
+                                            static_cast<QMouseEvent *>(event)->position().toPoint());
+            return true;
+        }
+    }
+    if (watched == List4 && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        // Without a chosen friend, the friends entry of the player menu adds instead of removing.
+        List4->setCurrentRow(-1);
+        List4->clearSelection();
+        return true;
+    }
+    return false;
+}
+
+void Mainform::List1_Click() {
+    if (flags.isConnected)
+        listClick(List1);
+}
+
+void Mainform::listClick(QListWidget *list) {
+    const QListWidgetItem *item = list->currentItem();
+    if (item && item->isSelected() && !item->text().isEmpty())
+        SelectListPlayer(item->text());
+}
+
+void Mainform::popAMenu() {
+    mnupopup->popup(QCursor::pos());
+}
+
+void Mainform::lblPlayer2_MouseDown(Qt::MouseButton button) {
+    const QString opponent = lblPlayer2->text().trimmed();
+    if (button != Qt::RightButton || opponent.isEmpty())
+        return;
+    flags.whoSays = opponent;
+    selectedPlayer = opponent;
+    popAMenu();
+}
+
+// --- views and order ------------------------------------------------------------------
+
+void Mainform::showView(QListWidget *shown) {
+    for (QListWidget *list : {List1, List2, List3, List4}) {
+        const QSignalBlocker quiet(list);
+        list->setCurrentRow(-1);
+        list->clearSelection();
+        list->setVisible(list == shown);
     }
 }
+
+void Mainform::opAll_Click() {
+    board.HideBlueScreen();
+    showView(List1);
+    if (List1->count() == 0 && flags.isConnected && server.isConnected()) {
+        MousePointer::hourglass();
+        server.send(QStringLiteral("rawwho "));
+    }
+}
+
+void Mainform::opReady_Click() {
+    board.HideBlueScreen();
+    showView(List2);
+}
+
+void Mainform::opFriends_Click() {
+    {
+        const QSignalBlocker quiet(opFriends);
+        opFriends->setChecked(true);
+    }
+    if (playerList)
+        playerList->ShowFriends(playerList->friendsFile);
+    showView(List4);
+}
+
+void Mainform::ShowAway(bool isAway) {
+    if (playerList)
+        playerList->ShowAway(isAway, lineHost->theusername());
+}
+
+// The lists of the view the user sees are sorted; `wholeList` sorts the all-players list
+// also when it is not shown, because its new rows are placed by the order it is sorted in.
+void Mainform::sortLists(bool byName, bool wholeList) {
+    if (!playerList)
+        return;
+    MousePointer::hourglass();
+    if (!List1->isHidden() || wholeList)
+        playerList->sortRows(PlayerList::Which::All, byName);
+    if (!List2->isHidden())
+        playerList->sortRows(PlayerList::Which::Ready, byName);
+    MousePointer::restoreDefault();
+}
+
+void Mainform::mnuSortRating_Click() {
+    sortLists(false, false);
+}
+
+void Mainform::mnusortName_Click() {
+    sortLists(true, false);
+}
+
+void Mainform::cmdSort_Click() {
+    if (!playerList)
+        return;
+    const bool byName = !playerList->sortByName;
+    cmdSort->setText(byName ? QStringLiteral("Sort by rating") : QStringLiteral("Sort by name"));
+    playerList->sortByName = byName;
+    sortLists(byName, true);
+}
+
+void Mainform::cmdSort_MouseDown(Qt::MouseButton button) {
+    if (button != Qt::RightButton || !playerList || lineHost->theusername() != kClientCountAccount)
+        return;
+    int own = 0, javafibs = 0;
+    for (const QString &row : playerList->rows(PlayerList::Which::All)) {
+        own += row.contains(QLatin1String("Korvex")) ? 1 : 0;
+        javafibs += row.contains(QLatin1String("javafibs")) ? 1 : 0;
+        javafibs += row.contains(QLatin1String("____")) ? 1 : 0;
+    }
+    Dialogs::message(QStringLiteral("korvex %1 javafibs %2").arg(own).arg(javafibs));
+}
+
+// --- friends, the gag list and the editor ----------------------------------------------
+
+void Mainform::mnuListAddBuddy_Click() {
+    if (selectedPlayer.isEmpty())
+        selectedPlayer = Dialogs::input(QStringLiteral("Enter a name to add to the buddy list"),
+                                        QStringLiteral("Buddy List"))
+                             .trimmed();
+    const QString name = selectedPlayer;
+    if (name.isEmpty())
+        return;
+    const QString path = Program::path(QStringLiteral("friends.dat"));
+    const bool remove = !List4->isHidden() && !List4->selectedItems().isEmpty();
+    QString error;
+    if (remove) {
+        if (!Dialogs::ask(FriendsFile::removeQuestion(name), QStringLiteral("Remove from List")))
+            return;
+        error = FriendsFile::remove(path, name);
+    } else {
+        if (!Dialogs::ask(FriendsFile::addQuestion(name), QStringLiteral("Add to Buddy List")))
+            return;
+        error = FriendsFile::add(path, name);
+    }
+    if (!error.isEmpty()) {
+        Dialogs::message(QStringLiteral("friends.dat was left as it was: ") + error);
+        return;
+    }
+    selectedPlayer.clear();
+    if (playerList)
+        playerList->reloadFriends();
+    opFriends_Click();
+    if (!remove)
+        Dialogs::message(QStringLiteral("Save complete. You will see that user on the list when they are logged on"));
+}
+
+void Mainform::mnuIgnore_Click() {
+    for (QListWidget *list : {List1, List2, List3, List4}) {
+        const QListWidgetItem *item = list->currentItem();
+        if (!list->isHidden() && item && item->isSelected() && !item->text().isEmpty())
+            SelectListPlayer(item->text());
+    }
+    const QString name = selectedPlayer.trimmed();
+    if (name.isEmpty())
+        return;
+    if (!Dialogs::ask(QStringLiteral("Do you want to ignore (") + name + QStringLiteral(") ?"),
+                      QStringLiteral("Filter out noise")))
+        return;
+    const QString path = Program::path(QStringLiteral("gaglist.txt"));
+    if (const QString error = FriendsFile::appendLine(path, name); !error.isEmpty()) {
+        Dialogs::message(QStringLiteral("gaglist.txt was left as it was: ") + error);
+        return;
+    }
+    gagList.LoadGagList(path);
+    if (playerList)
+        playerList->dropGagged();
+}
+
+// One editor at a time; one just closed is on its way out.
+void Mainform::mnuEditFriends_Click() {
+    if (!editWindow || !editWindow->isVisible())
+        (editWindow = new frmEdit(*this, frmEdit::Mode::Friends))->show();
+}
+
+void Mainform::mnuEditStats_Click() {
+    if (!editWindow || !editWindow->isVisible())
+        (editWindow = new frmEdit(*this, frmEdit::Mode::Stats))->show();
+}
+
+// --- the auto-invite list -----------------------------------------------------------------
+
+void Mainform::mnuAutoShow_Click() {
+    if (lists.autoInviteList.empty()) {
+        Dialogs::message(QStringLiteral("There is no one on Auto Invite"));
+        return;
+    }
+    Dialogs::message(AutoInviteList::listText(lists.autoInviteList), QStringLiteral("Auto Invite List.."));
+}
+
+void Mainform::mnuAutoFriends_Click() {
+    lists.autoInviteList = AutoInviteList::fromFriends(playerList ? playerList->rows(PlayerList::Which::Friends)
+                                                                  : QStringList(),
+                                                       playerStats.records, lineHost->theusername());
+    mnuAutoShow_Click();
+}
+
+void Mainform::mnuAutoClear_Click() {
+    lists.autoInviteList.clear();
+    lineHost->setStatus(QStringLiteral("Auto Invite Cleared"));
+    mnuAutoShow_Click();
+}
+
+// --- the user's own state and RepBot ----------------------------------------------------
+
+void Mainform::mnuAway_Click() {
+    // A socket that is closing takes no command.
+    if (!flags.isConnected || !server.isConnected())
+        return;
+    if (flags.isAway) {
+        server.send(QStringLiteral("back "));
+        return;
+    }
+    if (!awayWindow)
+        awayWindow = new frmMessage(*this);
+    awayWindow->show();
+    awayWindow->raise();
+    awayWindow->activateWindow();
+}
+
+void Mainform::mnuNotify_Click() {
+    if (server.isConnected())
+        server.send(QStringLiteral("toggle notify"));
+}
+
+void Mainform::mnuReport_Click() {
+    if (server.isConnected())
+        server.send(QStringLiteral("toggle report"));
+}
+
+void Mainform::tellRepBot(const char *verb) {
+    if (!selectedPlayer.isEmpty() && flags.isConnected && server.isConnected())
+        server.send(QStringLiteral("tell RepBot ") + QLatin1String(verb) + u' ' + selectedPlayer + u' ');
+}
+
+void Mainform::mnuRepBotAsk_Click() { tellRepBot("ask"); }
+void Mainform::mnuRepbotComplain_Click() { tellRepBot("complain"); }
+void Mainform::mnuRepbotList_Click() { tellRepBot("list"); }
+void Mainform::mnuRepbotVouch_Click() { tellRepBot("vouch"); }
+void Mainform::mnuRepbotWithdraw_Click() { tellRepBot("withdraw"); }
 
 void Mainform::ProcessDblClick(const QString &row) {
     frmInvite::closeAll();
@@ -190,18 +589,21 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
     const int count = int(w.size());
     switch (rule) {
     case 24:  // an invitation that can only resume a saved match
-        if (!frmInvite::openWindows().isEmpty()) {
-            frmInvite *window = frmInvite::openWindows().first();
+        // A window already marked is not marked again: each warning goes to the next invitation.
+        for (frmInvite *window : frmInvite::openWindows()) {
+            if (!window->windowTitle().contains(QLatin1String("Invitation")))
+                continue;
             window->cmdInvite->setText(QStringLiteral("Invite"));
             window->Combo1->setEditText(QStringLiteral("S"));
             window->setWindowTitle(QStringLiteral("Warning !! Resume Only"));
+            break;
         }
         break;
     case 36:
         infoName_ = w.at(2);
         break;
     case 37:
-        lblStatus->setText(line);
+        lineHost->setStatus(line);
         if (count == 4)
             for (frmInvite *window : frmInvite::openWindows())
                 if (window->windowTitle() == QStringLiteral("Invitation ") + infoName_) {
@@ -239,7 +641,7 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
         break;
     }
     case 40:
-        lblStatus->setText(line);
+        lineHost->setStatus(line);
         flags.isPlaying = false;
         flags.isWatching = true;
         break;
@@ -248,7 +650,7 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
             break;
         ShowKibitz(line);
         if (w.at(1) == QLatin1String("stops"))
-            --match.numWatchers1;
+            match.numWatchers1 = qMax(0, match.numWatchers1 - 1);  // a watcher from before the count began
         else
             ++match.numWatchers1;
         break;

@@ -35,7 +35,7 @@ void Mainform::setMenuEnabled(const char *name, bool enabled) {
     if (QAction *action = findChild<QAction *>(QLatin1String(name)))
         action->setEnabled(enabled);
     else if (QMenu *menu = findChild<QMenu *>(QLatin1String(name)))
-        menu->setEnabled(enabled);
+        menu->menuAction()->setEnabled(enabled);  // as the online look switches it back on
 }
 
 void Mainform::NeutralizeSettings() {
@@ -89,7 +89,7 @@ void Mainform::NeutralizeSettings() {
     for (frmInvite *invitation : frmInvite::openWindows())
         invitation->chkSelfPlay->setEnabled(true);
     lblStatus->setText(QStringLiteral("Korvex Backgammon ver.") + Program::versionString());
-    for (QWidget *w : std::initializer_list<QWidget *>{opAll, opFriends, opReady, lblAll, lblReady, lblFriends})
+    for (QWidget *w : std::initializer_list<QWidget *>{cmdSort, opAll, opFriends, opReady, lblAll, lblReady, lblFriends})
         w->setEnabled(false);
 
     // A match that was being recorded is kept rather than lost.

@@ -22,4 +22,12 @@ TEST(TimeAgoTest, AStampAtTheBottomOfTheRangeIsTooOldToTell) {
     EXPECT_EQ(FormatTimeAgo(std::numeric_limits<qint64>::min()), QString());
 }
 
+TEST(TimeAgoTest, EachUnitStartsAtItsFirstWholeCount) {
+    const qint64 now = 1'700'000'000;
+    EXPECT_EQ(FormatTimeAgo(now - 59, now), QStringLiteral("0 minutes ago "));
+    EXPECT_EQ(FormatTimeAgo(now - 3599, now), QStringLiteral("59 minutes ago "));
+    EXPECT_EQ(FormatTimeAgo(now - 3600, now), QStringLiteral("1 hours ago "));
+    EXPECT_EQ(FormatTimeAgo(now - 86400, now), QStringLiteral("1 days ago "));
+}
+
 }  // namespace

@@ -151,6 +151,10 @@ TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem
     window->lobbyRule(24, "WARNING: Don't accept if you want to continue your saved match!", {});
     EXPECT_EQ(first->windowTitle(), "Warning !! Resume Only");
     EXPECT_EQ(first->Combo1->currentText(), "S");
+    // A second warning is for the next invitation, not the one marked already.
+    window->lobbyRule(24, "WARNING: Don't accept if you want to continue your saved match!", {});
+    EXPECT_EQ(frmInvite::openWindows().at(1)->windowTitle(), "Warning !! Resume Only");
+    EXPECT_EQ(frmInvite::openWindows().at(1)->cmdInvite->text(), "Invite");
 
     // Every invitation window closes, the retitled one too.
     frmInvite::closeAll();
@@ -170,6 +174,10 @@ TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
     window->lobbyRule(41, "dave is watching you.", {"dave", "is", "watching", "you."});
     window->lobbyRule(41, "carl stops watching you.", {"carl", "stops", "watching", "you."});
     EXPECT_EQ(window->match.numWatchers1, 1);
+    // Watchers who came before the count began leave no count below nothing.
+    window->lobbyRule(41, "dave stops watching you.", {"dave", "stops", "watching", "you."});
+    window->lobbyRule(41, "erin stops watching you.", {"erin", "stops", "watching", "you."});
+    EXPECT_EQ(window->match.numWatchers1, 0);
     window->lobbyRule(40, "You're now watching bob.", {"You're", "now", "watching", "bob."});
     EXPECT_TRUE(window->flags.isWatching);
 }

@@ -157,3 +157,76 @@ TEST(PlayerListRefreshTest, FirstLineOfTheRunAsksTheServerForEveryList) {
 }
 
 }  // namespace
+
+namespace {
+
+// --- order, away marks and friends --------------------------------------------------------
+
+TEST_F(PlayerListTest, OneOrderPlacesAndSortsRows) {
+    for (const char *name : {"anna", "Bob", "odd"})
+        add(who(name, "-", "-", 0, 0, "1500.00"));
+    // Names sort A to Z whatever their case, and later rows go in by that same order.
+    list.sortRows(PlayerList::Which::All, true);
+    list.sortByName = true;
+    add(who("carl", "-", "-", 0, 0, "1400.00"));
+    add(who("Abe", "-", "-", 0, 0, "1600.00"));
+    EXPECT_EQ(names(PlayerList::Which::All), (QStringList{"Abe", "anna", "Bob", "carl", "odd"}));
+    // By rating, a rating that is no number goes last rather than anywhere.
+    list.sortByName = false;
+    list.UpdatePlayerList("zed", "ready", "5 zed - - 0 0 x 3 9 1306926526 h - -");
+    list.sortRows(PlayerList::Which::All, false);
+    add(who("dora", "-", "-", 0, 0, "1450.00"));
+    EXPECT_EQ(names(PlayerList::Which::All), (QStringList{"Abe", "anna", "Bob", "odd", "dora", "carl", "zed"}));
+    // The ready list is in rating order by number, not by text.
+    add(who("low", "-", "-", 1, 0, "999.00"));
+    add(who("high", "-", "-", 1, 0, "1800.00"));
+    EXPECT_EQ(names(PlayerList::Which::Ready), (QStringList{"high", "low"}));
+}
+
+TEST_F(PlayerListTest, AwayMarksTheUsersOwnRowOnly) {
+    add(who("bobby", "-", "-", 0, 0, "1900.00"));
+    add(who("bob", "-", "-", 1, 0, "1500.00"));
+    list.ShowAway(false, "bob");  // nothing marked this run: the row stays whole
+    list.ShowAway(true, "bob");
+    list.ShowAway(true, "bob");
+    EXPECT_EQ(list.rows(PlayerList::Which::All), (QStringList{"-  bobby         1900 914 ", "A* bob           1500 914 "}));
+    EXPECT_EQ(list.rows(PlayerList::Which::Ready).first(), "A  bob           1500 914 ");
+    list.ShowAway(false, "bob");
+    list.ShowAway(false, "bob");
+    EXPECT_EQ(list.rows(PlayerList::Which::All).at(1), "R* bob           1500 914 ");
+    EXPECT_EQ(list.rows(PlayerList::Which::Ready).first(), "R  bob           1500 914 ");
+}
+
+TEST_F(PlayerListTest, FriendsComeFromQuotedAndHandWrittenLines) {
+    TestEnvironment env;
+    env.writeFile("friends.dat", "\"bob\"\r\n\r\n\"\"\r\ndave\r\n");
+    list.friendsFile = env.programFolder() + "/friends.dat";
+    host.p.prfFriendView = true;
+    host.p.prfSFriends = true;
+    qint64 now = 0;
+    list.clock = [&now] { return now; };
+    host.f.endList = true;  // the first complete list reads friends.dat
+    for (const char *name : {"bob", "carl", "dave"})
+        add(who(name, "-", "-", 0, 0, "1500.00"));
+    EXPECT_EQ(host.l.friendsList, (QStringList{"bob", "dave"}));
+    EXPECT_EQ(names(PlayerList::Which::Friends), (QStringList{"dave", "bob"}));
+    // Friends who arrive turn the view to the friends; others coming and going do not.
+    list.UpdatePlayerList("carl", "logout", "8 carl carl logs out.");
+    add(who("dave", "-", "-", 1, 0, "1500.00"));
+    EXPECT_EQ(host.calls.filter("opFriends_Click").size(), 2);
+
+    // The friend sound keeps quiet for ten seconds after friends.dat was read.
+    list.UpdatePlayerList("dave", "logout", "8 dave dave logs out.");
+    EXPECT_FALSE(host.called("sound(friend)"));
+    now = 10001;
+    add(who("dave", "-", "-", 0, 0, "1500.00"));
+    EXPECT_TRUE(host.called("sound(friend)"));
+
+    // Once the last friend is gone from the file, the friends list is empty too.
+    env.writeFile("friends.dat", "");
+    list.reloadFriends();
+    list.ShowFriends(list.friendsFile);
+    EXPECT_TRUE(list.rows(PlayerList::Which::Friends).isEmpty());
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 #include "lobby/GagList.h"
 #include "lobby/PlayerStats.h"
 #include "lobby/TalkingWavs.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,14 @@ TEST(PlayerStatsTest, WritesOneLinePerNamedRecord) {
     PlayerStats stats;
     stats.records = {{"", 9, 9, 9, "skipped"}, {"bob", 3, 1, 5, "likes to double"}, {"eve", 0, 0, 1, ""}};
     ASSERT_TRUE(stats.SaveStatsFile(env.programFolder() + "/stats.dat"));
+    EXPECT_EQ(env.readFile("stats.dat"), "bob~3~1~5~likes to double\r\neve~0~0~1~\r\n");
+
+    // A disk too full for the new file leaves the old one whole.
+    stats.records.push_back({"amy", 7, 2, 3, "x"});
+    {
+        FileSizeLimit limit(10);
+        EXPECT_FALSE(stats.SaveStatsFile(env.programFolder() + "/stats.dat"));
+    }
     EXPECT_EQ(env.readFile("stats.dat"), "bob~3~1~5~likes to double\r\neve~0~0~1~\r\n");
 }
 

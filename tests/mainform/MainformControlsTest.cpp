@@ -89,7 +89,10 @@ TEST(MainformControlsTest, NoEntryOrButtonIsEnabledAndDeadOfflineOrOnline) {
     ASSERT_TRUE(logInTo(window, server));
     ASSERT_TRUE(server.waitForScriptEnd());
     EXPECT_TRUE(window.findChild<QAction *>("mnuReady")->isEnabled());
-    EXPECT_FALSE(window.findChild<QAction *>("mnuIgnore")->isEnabled());  // its work comes later
+    EXPECT_FALSE(window.findChild<QAction *>("mnuJoinList")->isEnabled());  // the player menu's Join acts on no one
+    // Submenus the offline look switched off open again online.
+    for (const char *name : {"mnuRepbot", "mnuSort", "mnuAutoInvite"})
+        EXPECT_TRUE(window.findChild<QMenu *>(name)->isEnabled()) << name;
     EXPECT_EQ(deadControls(window), QStringList());
 
     // Ready, from the button and from the menu, asks the server.

@@ -1,0 +1,229 @@
+#include "lobby/frmEdit.h"
+
+#include "app/Dialogs.h"
+#include "app/Program.h"
+#include "lobby/FriendsFile.h"
+#include "lobby/PlayerList.h"
+#include "lobby/PlayerRecord.h"
+#include "mainform/Mainform.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+
+const QString kAddPrompt = QStringLiteral("Type the screen name of the friend to add .. ");
+
+void setEditorEntriesEnabled(Mainform &main, bool enabled) {
+    for (const char *name : {"mnuEditFriends", "mnuEditStats"})
+        if (QAction *entry = main.findChild<QAction *>(QLatin1String(name)))
+            entry->setEnabled(enabled);
+}
+
+QLineEdit *figureBox(QWidget *parent, const char *name) {
+    auto *box = new QLineEdit(QStringLiteral("n/a"), parent);
+    box->setObjectName(QLatin1String(name));
+    box->setReadOnly(true);
+    box->setEnabled(false);
+    return box;
+}
+
+}  // namespace
+
+frmEdit::frmEdit(Mainform &main, Mode mode)
+    : QDialog(&main, Qt::Dialog | Qt::WindowStaysOnTopHint), main_(main), mode_(mode) {
+    setObjectName(QStringLiteral("frmEdit"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(main.windowIcon());
+    setWindowTitle(mode == Mode::Friends ? QStringLiteral("Friends.dat") : QStringLiteral("Stats.dat"));
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setContextMenuPolicy(Qt::PreventContextMenu);
+    List1->viewport()->installEventFilter(this);
+    txtGames = figureBox(this, "txtGames");
+    txtWon = figureBox(this, "txtWon");
+    txtRatio = new QLineEdit(QStringLiteral("100 %"), this);
+    txtRatio->setObjectName(QStringLiteral("txtRatio"));
+    txtRatio->setReadOnly(true);
+    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setAutoDefault(false);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(List1, 0, 0, 4, 1);
+    auto *label3 = new QLabel(QStringLiteral("Points"), this);
+    label3->setObjectName(QStringLiteral("Label3"));
+    auto *label4 = new QLabel(QStringLiteral("iWon"), this);
+    label4->setObjectName(QStringLiteral("Label4"));
+    grid->addWidget(label3, 0, 1);
+    grid->addWidget(txtGames, 0, 2);
+    grid->addWidget(label4, 1, 1);
+    grid->addWidget(txtWon, 1, 2);
+    grid->addWidget(txtRatio, 2, 1, 1, 2);
+    grid->addWidget(cmdClose, 3, 1, 1, 2, Qt::AlignBottom);
+
+    mnupopup = new QMenu(QStringLiteral("Edit"), this);
+    mnupopup->setObjectName(QStringLiteral("mnupopup"));
+    mnuAdd = mnupopup->addAction(QStringLiteral("Add"));
+    mnuAdd->setObjectName(QStringLiteral("mnuAdd"));
+    mnuRemove = mnupopup->addAction(QStringLiteral("Remove "));
+    mnuRemove->setObjectName(QStringLiteral("mnuRemove"));
+    mnuSend = mnupopup->addAction(QStringLiteral("Send message"));
+    mnuSend->setObjectName(QStringLiteral("mnuSend"));
+
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(List1, &QListWidget::itemClicked, this, &frmEdit::List1_Click);
+    connect(List1, &QListWidget::currentRowChanged, this, &frmEdit::List1_Click);
+    connect(mnuAdd, &QAction::triggered, this, &frmEdit::mnuAdd_Click);
+    connect(mnuRemove, &QAction::triggered, this, &frmEdit::mnuRemove_Click);
+    connect(mnuSend, &QAction::triggered, this, &frmEdit::mnuSend_Click);
+    Form_Load();
+}
+
+void frmEdit::Form_Load() {
+    setEditorEntriesEnabled(main_, false);
+    mnuRemove->setEnabled(mode_ == Mode::Friends);
+    if (mode_ == Mode::Friends)
+        LoadFriends();
+    else
+        LoadStatsList();
+}
+
+void frmEdit::closeEvent(QCloseEvent *event) {
+    Form_Unload();
+    event->accept();
+}
+
+void frmEdit::reject() {
+    close();  // Esc is the Close button
+}
+
+void frmEdit::Form_Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    setEditorEntriesEnabled(main_, true);
+}
+
+QString frmEdit::friendsPath() const {
+    return Program::path(QStringLiteral("friends.dat"));
+}
+
+QString frmEdit::chosenName() const {
+    const QListWidgetItem *item = List1->currentItem();
+    return item && item->isSelected() ? item->text().trimmed() : QString();
+}
+
+void frmEdit::LoadFriends() {
+    const FriendsFile::Names read = FriendsFile::read(friendsPath());
+    List1->clear();
+    List1->addItems(read.names);
+    if (!read.error.isEmpty())
+        Dialogs::message(QStringLiteral("error ") + read.error);
+}
+
+void frmEdit::LoadStatsList() {
+    List1->clear();
+    for (const StatsRecord &record : main_.playerStats.records)
+        if (!record.name.trimmed().isEmpty())
+            List1->addItem(record.name.trimmed());
+}
+
+void frmEdit::List1_Click() {
+    txtGames->clear();
+    txtWon->clear();
+    txtRatio->clear();
+    const QString name = chosenName();
+    if (name.isEmpty())
+        return;
+    const auto &records = main_.playerStats.records;
+    const auto record =
+        std::find_if(records.begin(), records.end(), [&](const StatsRecord &r) { return r.name.trimmed() == name; });
+    if (record == records.end())
+        return;
+    txtGames->setText(QString::number(record->played));
+    txtWon->setText(QString::number(record->won));
+    if (record->played > 0)
+        txtRatio->setText(QString::number(PlayerRecord::wonPercent(record->won, record->played)) +
+                          QStringLiteral(" %"));
+}
+
+void frmEdit::popAMenu() {
+    mnupopup->popup(QCursor::pos());
+}
+
+bool frmEdit::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        if (press->button() == Qt::RightButton) {
+            if (main_.mnuObject)
+                main_.mnuObject->ProcessMouseDown(*this, List1, press->button(), press->position().toPoint());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmEdit::friendsChanged() {
+    if (mode_ == Mode::Friends)
+        LoadFriends();
+    if (main_.playerList)
+        main_.playerList->reloadFriends();
+}
+
+void frmEdit::mnuAdd_Click() {
+    const QString name =
+        Dialogs::input(kAddPrompt, QStringLiteral("Add"), mode_ == Mode::Stats ? chosenName() : QString()).trimmed();
+    if (name.isEmpty())
+        return;
+    if (!Dialogs::ask(FriendsFile::addQuestion(name), QStringLiteral("Add to Buddy List")))
+        return;
+    const FriendsFile::Names friends = FriendsFile::read(friendsPath());
+    if (!friends.error.isEmpty()) {
+        Dialogs::message(QStringLiteral("error ") + friends.error);
+        return;
+    }
+    if (friends.names.contains(name)) {
+        Dialogs::message(QStringLiteral("That user is already on your friends list"));
+        return;
+    }
+    if (const QString error = FriendsFile::add(friendsPath(), name); !error.isEmpty()) {
+        Dialogs::message(QStringLiteral("error ") + error);
+        return;
+    }
+    friendsChanged();
+}
+
+void frmEdit::mnuRemove_Click() {
+    const QString name = chosenName();
+    if (mode_ != Mode::Friends || name.isEmpty())
+        return;
+    if (!Dialogs::ask(FriendsFile::removeQuestion(name), QStringLiteral("Remove from List")))
+        return;
+    if (const QString error = FriendsFile::remove(friendsPath(), name); !error.isEmpty()) {
+        Dialogs::message(QStringLiteral("error ") + error);
+        return;
+    }
+    friendsChanged();
+}
+
+void frmEdit::mnuSend_Click() {
+    if (!main_.server.isConnected() || !main_.flags.isConnected) {
+        Dialogs::message(QStringLiteral("You must be online (FIBS)  to use this feature"));
+        return;
+    }
+    const QString name = chosenName();
+    if (name.isEmpty())
+        return;
+    const QString text = Dialogs::input(QStringLiteral("Type the message you wish to send .. "), QStringLiteral("Message"));
+    if (!text.isEmpty())
+        main_.server.send(QStringLiteral("message ") + name + u' ' + text + u' ');
+}

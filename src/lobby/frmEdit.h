@@ -1,0 +1,54 @@
+#pragma once
+// The editor of the user's friends ("Friends.dat") or the viewer of his statistics
+// ("Stats.dat"): a list of names, the figures of the one chosen, and a menu to add or
+// remove a friend or send him a message.
+#include "lobby/mnuClick.h"
+
+#include <QDialog>
+
+class Mainform;
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+class frmEdit : public QDialog, public PopupMenuHost {
+    Q_OBJECT
+public:
+    enum class Mode { Friends, Stats };
+    // Only one editor is open at a time: the menu entries that open one wait until it closes.
+    frmEdit(Mainform &main, Mode mode);
+
+    QListWidget *List1 = nullptr;
+    QLineEdit *txtGames = nullptr, *txtWon = nullptr, *txtRatio = nullptr;
+    QPushButton *cmdClose = nullptr;
+    QMenu *mnupopup = nullptr;
+    QAction *mnuAdd = nullptr, *mnuRemove = nullptr, *mnuSend = nullptr;
+
+    Mode mode() const { return mode_; }
+    void List1_Click();
+    void mnuAdd_Click();
+    void mnuRemove_Click();
+    void mnuSend_Click();
+    void popAMenu() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void LoadFriends();
+    void LoadStatsList();
+    QString friendsPath() const;
+    QString chosenName() const;
+    // friends.dat has changed: the editor's list and the main window's friends follow it.
+    void friendsChanged();
+
+    Mainform &main_;
+    Mode mode_;
+    bool unloaded_ = false;
+};
