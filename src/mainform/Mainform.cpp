@@ -88,6 +88,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     buildLobbyActions();
     wirePlay();
     wireOffline();
+    wireRecords();
 }
 
 Mainform::~Mainform() {
@@ -124,8 +125,8 @@ void Mainform::buildMenus() {
     mnuFile->addSeparator();
     later(mnuFile, "mnuSaveJF", QStringLiteral("Save As JF pos"));
     later(mnuFile, "mnuLoadJFPos", QStringLiteral("Load JF.pos file"));
-    later(mnuFile, "mnuViewSaved", QStringLiteral("View Saved"));
-    later(mnuFile, "mnuLog2mat", QStringLiteral("Convert Log ->JF.mat"));
+    add(mnuFile, "mnuViewSaved", QStringLiteral("View Saved"));
+    add(mnuFile, "mnuLog2mat", QStringLiteral("Convert Log ->JF.mat"));
     mnuFile->addSeparator();
     connect(add(mnuFile, "mnuExit", QStringLiteral("E&xit")), &QAction::triggered, this, &Mainform::mnuExit_Click);
 
@@ -237,6 +238,10 @@ void Mainform::buildControls() {
     cmdgreedy = button("cmdgreedy", QStringLiteral("Greedy"));
     cmdTrophy = button("cmdTrophy", QStringLiteral("New Match"));
     cmdMoney = button("cmdMoney", QStringLiteral("Money Game"));
+    cmdOpen = button("cmdOpen", QStringLiteral("Open a saved log file."));
+    cmdStep = button("cmdStep", QStringLiteral("Step Forward"));
+    cmdAuto = button("cmdAuto", QStringLiteral("Play Auto"));
+    cmdBack = button("cmdBack", QStringLiteral("Step Rewind"));
     cmdUndo->setToolTip(QStringLiteral("Undo the move"));
     cmdgreedy->setToolTip(QStringLiteral("Toggle Greedy"));
     cmdTrophy->setToolTip(QStringLiteral("Start a new game"));
@@ -536,7 +541,8 @@ void Mainform::Form_Resize() {
 void Mainform::layOutToolbar(int innerWidth) {
     const std::initializer_list<QPushButton *> buttons{cmdExit,   cmdToggleReady, cmdDouble2, cmdAccept,
                                                         cmdReject, cmdUndo,        cmdRefresh, cmdPickUp,
-                                                        cmdDouble, cmdgreedy,      cmdTrophy,  cmdMoney};
+                                                        cmdDouble, cmdgreedy,      cmdTrophy,  cmdMoney,
+                                                        cmdOpen,   cmdStep,        cmdAuto,    cmdBack};
     constexpr int kGap = 4;
     int wanted = kGap;
     for (const QPushButton *b : buttons)

@@ -20,6 +20,7 @@
 #include "mainform/MainformGameHost.h"
 #include "mainform/MainformOfflineHost.h"
 #include "mainform/MainformPlayHost.h"
+#include "mainform/MainformRecordsHost.h"
 #include "play/BoardInput.h"
 #include "play/BoardLineApplication.h"
 #include "play/BoardLineReader.h"
@@ -47,6 +48,7 @@ class MainformLineHost;
 class PlayerList;
 class ServerLineDispatcher;
 class frmAccount;
+class frmsave;
 class frmLogin;
 class QAction;
 class QCheckBox;
@@ -141,7 +143,15 @@ public:
     // Reads the coordinate file of the style in use.
     void ReadFromDisk(const QString &file);
     ServerConnection server;
-    MatchRecords records;
+    // The match records: logs, resumes, JF .mat, playback (MainformRecords.cpp).
+    MainformRecordsHost recordsHost{*this};
+    MatchRecords records{{lists.matchLog, flags.isLogging, flags.isPlaying, flags.isWatching, flags.selfPlay,
+                          flags.saveAutoFlag, flags.replayStep, match.initFileName},
+                         recordsHost};
+    QPointer<frmsave> frmsaveWindow;  // the progress window, made on first use
+    void mnuViewSaved_Click();
+    void mnuLog2mat_Click();
+    bool progressWindowVisible() const;
     std::unique_ptr<mnuClick> mnuObject;
 
     // Controls other subsystems read and fill.
@@ -166,7 +176,8 @@ public:
     QPushButton *cmdExit = nullptr, *cmdToggleReady = nullptr, *cmdDouble2 = nullptr, *cmdAccept = nullptr,
                 *cmdReject = nullptr, *cmdUndo = nullptr, *cmdRefresh = nullptr, *cmdPickUp = nullptr,
                 *cmdDouble = nullptr,  // the engine's hint
-                *cmdgreedy = nullptr, *cmdTrophy = nullptr, *cmdMoney = nullptr;
+                *cmdgreedy = nullptr, *cmdTrophy = nullptr, *cmdMoney = nullptr,
+                *cmdOpen = nullptr, *cmdStep = nullptr, *cmdAuto = nullptr, *cmdBack = nullptr;  // playback
     QLabel *lblPlayer1 = nullptr, *lblPlayer2 = nullptr, *lblScore1 = nullptr, *lblScore2 = nullptr,
            *lblMatch = nullptr, *lblpipb = nullptr, *lblpipw = nullptr;
     QTimer *Timer1 = nullptr;          // status-line blinker
@@ -258,6 +269,7 @@ private:
     void wireGame();
     void wirePlay();
     void wireOffline();
+    void wireRecords();
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();

@@ -93,7 +93,7 @@ void MainformLineHost::openChatWindow(const QString &partner, const QString &tex
     w_.chatPanes->ShowTerminal(QStringLiteral("(") + partner + QStringLiteral(") ") + text);
 }
 
-bool MainformLineHost::progressWindowVisible() const { return false; }
+bool MainformLineHost::progressWindowVisible() const { return w_.progressWindowVisible(); }
 
 void MainformLineHost::UpdatePlayerList(const QString &name, const QString &kind, const QString &line) {
     w_.playerList->UpdatePlayerList(name, kind, line);
@@ -121,8 +121,9 @@ void MainformLineHost::WinnerBlack() { w_.WinnerBlack(); }
 void MainformLineHost::WinnerWhite() { w_.WinnerWhite(); }
 void MainformLineHost::ClearDice(const QString &side) { w_.board.ClearDice(side); }
 void MainformLineHost::ShowCube(int place, int value) { w_.board.ShowCube(place, value); }
-void MainformLineHost::SaveDropped() {}
-void MainformLineHost::SaveAuto() {}
+void MainformLineHost::SaveDropped() { w_.records.SaveDropped(); }
+void MainformLineHost::SaveAuto() { w_.records.SaveAuto(); }
+void MainformLineHost::ownMatchStarts(const QString &line) { w_.records.ownMatchStarts(line); }
 void MainformLineHost::watchingEnded() { w_.saveWatchedLog(); }
 
 void MainformLineHost::SendStartupToggles() { w_.SendStartupToggles(); }

@@ -26,6 +26,8 @@ public:
     void copyData() const;
 
     void queueAnswer(Dialogs::Answer answer) { answers_.push_back(answer); }
+    // The text an input box is answered with; for an open dialog, the chosen file's path
+    // (an empty text cancels).
     void queueInput(const QString &text) { inputs_.push_back(text); }
     const QStringList &messages() const { return messages_; }
     // Addresses and files the program asked the desktop to open; whether that works.
