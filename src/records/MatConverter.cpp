@@ -120,6 +120,7 @@ private:
     }
     void gameStart() {
         ++game_;
+        gameWon_ = false;
         cube_ = 1;
         move_ = 0;
         out_ += QStringLiteral("\r\n\r\n Game ") + QString::number(game_) + QStringLiteral("\r\n");
@@ -133,12 +134,24 @@ private:
         (isOpp(6) ? oppScore_ : myScore_) = first;
         (isOpp(8) ? oppScore_ : myScore_) = second;
     }
-    void playerWins(qsizetype pointsWord) {
-        right_ = QString(kColumn, QLatin1Char(' ')) + QStringLiteral(" Wins ") + s(pointsWord) + QStringLiteral(" points");
+    void playerWins(const QString &points) {
+        right_ = QString(kColumn, QLatin1Char(' ')) + QStringLiteral(" Wins ") + points + QStringLiteral(" points");
         out_ += QStringLiteral("\r\n") + right_;
+        gameWon_ = true;
     }
-    void opponentWins(qsizetype pointsWord) {
-        out_ += QStringLiteral("\r\n") + column(QStringLiteral(" Wins ") + s(pointsWord) + QStringLiteral(" points"));
+    void opponentWins(const QString &points) {
+        out_ += QStringLiteral("\r\n") + column(QStringLiteral(" Wins ") + points + QStringLiteral(" points"));
+        gameWon_ = true;
+    }
+    // A match may end with its own line alone, the last game's points told by the final
+    // score only ("You win the 3 point match 3-1"): that game's win line is written from it.
+    void lastGameWon(bool player) {
+        int finalScore = 0;
+        const int before = player ? myScore_ : oppScore_;
+        if (gameWon_ || !number(7, finalScore) || finalScore <= before)
+            return;
+        const QString points = QString::number(finalScore - before);
+        player ? playerWins(points) : opponentWins(points);
     }
     void playerMoves(qsizetype first) {
         right_ += moveList(first, true);
@@ -178,6 +191,7 @@ private:
     bool mirrored_ = false;
     QString left_, right_;
     bool playerOnRoll_ = false, playerWritten_ = false, opponentWritten_ = false;
+    bool gameWon_ = false;  // the current game's win line is written
 };
 
 // The phrases, tested in this order on every line; one line may answer several.
@@ -283,31 +297,35 @@ const Writer::Row Writer::kRows[] = {
      }},
     // "You accept and win 2 points."
     {[](const Writer &x) { return x.n() == 6 && x.is(1, "You") && x.is(2, "accept") && x.is(4, "win"); },
-     [](Writer &x) { x.playerWins(5); }},
+     [](Writer &x) { x.playerWins(x.s(5)); }},
     // "GnuBG gives up. You win 1 point."
     {[](const Writer &x) { return x.n() == 7 && x.isOpp(1) && x.is(2, "gives") && x.is(5, "win"); },
-     [](Writer &x) { x.playerWins(6); }},
+     [](Writer &x) { x.playerWins(x.s(6)); }},
     // "You win the game and get 1 point. Congratulations!"
     {[](const Writer &x) { return x.n() > 7 && x.isMe(1) && x.is(2, "win") && x.is(4, "game"); },
-     [](Writer &x) { x.playerWins(7); }},
+     [](Writer &x) { x.playerWins(x.s(7)); }},
     // "GnuBG accepts and wins 2 points."
     {[](const Writer &x) { return x.n() == 6 && x.isOpp(1) && x.is(2, "accepts") && x.is(4, "wins"); },
-     [](Writer &x) { x.opponentWins(5); }},
+     [](Writer &x) { x.opponentWins(x.s(5)); }},
     // "You give up. GnuBG wins 1 point."
     {[](const Writer &x) { return x.n() == 7 && x.isMe(1) && x.is(2, "give") && x.is(5, "wins"); },
-     [](Writer &x) { x.opponentWins(6); }},
+     [](Writer &x) { x.opponentWins(x.s(6)); }},
     // "GnuBG wins the game and gets 1 points. Sorry."
     {[](const Writer &x) { return x.n() > 7 && x.isOpp(1) && x.is(2, "wins") && x.is(4, "game"); },
-     [](Writer &x) { x.opponentWins(7); }},
+     [](Writer &x) { x.opponentWins(x.s(7)); }},
     // "You win the 3 point match 3-1"
     {[](const Writer &x) { return x.n() > 7 && x.is(1, "You") && x.is(2, "win") && x.is(6, "match"); },
      [](Writer &x) {
+         x.lastGameWon(true);
          x.right_ = QStringLiteral(" and the match");
          x.out_ += x.right_;
      }},
     // "GnuBG wins the 3 point match 3-1"
     {[](const Writer &x) { return x.n() > 7 && x.isOpp(1) && x.is(2, "wins") && x.is(6, "match"); },
-     [](Writer &x) { x.out_ += QStringLiteral(" and the match"); }},
+     [](Writer &x) {
+         x.lastGameWon(false);
+         x.out_ += QStringLiteral(" and the match");
+     }},
     // "You can't move."
     {[](const Writer &x) { return x.n() == 3 && x.is(1, "You") && x.is(2, "can't") && x.is(3, "move"); },
      [](Writer &x) {

@@ -48,6 +48,7 @@ void frmsave::centreOnOwner() {
     const QWidget *owner = parentWidget();
     if (!owner)
         return;
-    const QRect area = owner->frameGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    QRect place = frameGeometry();
+    place.moveCenter(owner->frameGeometry().center());
+    move(place.topLeft());
 }

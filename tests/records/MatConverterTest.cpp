@@ -207,6 +207,10 @@ TEST(MatConverterTest, OddLogsNeitherOverflowNorStopHalfWay) {
     forced << "The only possible move is 13-8 13-10 ." << "You move 13-8 13-10";
     EXPECT_TRUE(MatConverter::convert(forced).text.endsWith(" 1)" + QString(30, ' ') + "53: 13/8 13/10 \r\n"));
 
+    // A match that ends with its own line alone: the last game's win comes from the final score.
+    EXPECT_TRUE(MatConverter::convert(kExampleLog + QStringList{"GnuBG wins the 3 point match 3-0"})
+                    .text.endsWith(QString(" Wins 2 points").leftJustified(33) + " and the match\r\n"));
+
     // A second match in one log: the file holds that match alone.
     EXPECT_EQ(MatConverter::convert(kExampleLog + kExampleLog).text, kExampleMat);
 
