@@ -2,6 +2,7 @@
 // own lines, and GNU Backgammon importing the result with the log's final score.
 #include "engine/GnubgInstalled.h"
 #include "records/GnubgMatOracle.h"
+#include "records/LogFiles.h"
 #include "records/MatConverter.h"
 #include "support/QtPrinters.h"
 
@@ -135,7 +136,7 @@ QString writeMat(const QTemporaryDir &dir, const QString &name, const QStringLis
     return path;
 }
 
-TEST(MatConverterTest, TheWorkedExampleIsWrittenByteForByteAndGnubgReadsItsScore) {
+TEST(MatConverterTest, TheWorkedExampleIsWrittenByteForByteAndGnubgReadsItAndAWholeOfflineMatch) {
     QList<int> reported;
     const MatConverter::Result mat = MatConverter::convert(kExampleLog, [&](int percent) { reported << percent; });
     EXPECT_TRUE(mat.hasMatchStart);
@@ -145,10 +146,17 @@ TEST(MatConverterTest, TheWorkedExampleIsWrittenByteForByteAndGnubgReadsItsScore
     EXPECT_EQ(reported.last(), 100);
 
     SKIP_WITHOUT_GNUBG();
+    // And a 5-point match against GnuBG as the offline game logged it.
+    QStringList offline;
+    ASSERT_TRUE(LogFiles::readLines(KORVEX_FIXTURES_DIR "/../match-logs/gnubg-5-point.log", offline));
     QTemporaryDir dir;
-    const MatVerdict verdict = gnubgReads({writeMat(dir, "example.mat", kExampleLog)}).value(0);
-    EXPECT_TRUE(verdict.complaints.isEmpty()) << verdict.complaints.join('\n').toStdString();
-    EXPECT_EQ(verdict.score, finalScore(kExampleLog, "GnuBG"));
+    const QList<MatVerdict> verdicts =
+        gnubgReads({writeMat(dir, "example.mat", kExampleLog), writeMat(dir, "offline.mat", offline)});
+    for (const MatVerdict &verdict : verdicts)
+        EXPECT_TRUE(verdict.complaints.isEmpty()) << verdict.complaints.join('\n').toStdString();
+    EXPECT_EQ(verdicts.at(0).score, finalScore(kExampleLog, "GnuBG"));
+    EXPECT_EQ(verdicts.at(1).score, finalScore(offline, "GnuBG"));
+    EXPECT_EQ(verdicts.at(1).score, (QMap<QString, int>{{"You", 5}, {"GnuBG", 2}}));
 }
 
 TEST(MatConverterTest, AServerMatchEitherWayRoundConvertsToOneFileGnubgTakesWhole) {

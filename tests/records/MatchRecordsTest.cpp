@@ -120,6 +120,15 @@ TEST_F(MatchRecordsTest, AFinishedMatchIsSavedUnderOneStampAndConverted) {
     EXPECT_EQ(files("log").size(), 5);
     EXPECT_EQ(files("mats").size(), 3);
     EXPECT_EQ(host.status, "No JF.mat written: the log holds no match start");
+
+    // A .mat that cannot be written is said so, and the progress window goes all the same.
+    QFile(dir.filePath("afile")).open(QIODevice::WriteOnly);
+    host.jellypath = dir.filePath("afile/mats");
+    host.progress.clear();
+    playing(match);
+    records.SaveAuto();
+    EXPECT_TRUE(host.messages.last().startsWith("The JF.mat file could not be written: ")) << host.messages.last().toStdString();
+    EXPECT_EQ(host.progress.last(), "hide");
 }
 
 TEST_F(MatchRecordsTest, ASaveThatFailsKeepsTheLinesInOopsAndOpensNoNextMatch) {
