@@ -238,7 +238,7 @@ void Mainform::buildControls() {
     cmdgreedy = button("cmdgreedy", QStringLiteral("Greedy"));
     cmdTrophy = button("cmdTrophy", QStringLiteral("New Match"));
     cmdMoney = button("cmdMoney", QStringLiteral("Money Game"));
-    cmdOpen = button("cmdOpen", QStringLiteral("Open a saved log file."));
+    cmdOpen = button("cmdOpen", QStringLiteral("Open Log"));
     cmdStep = button("cmdStep", QStringLiteral("Step Forward"));
     cmdAuto = button("cmdAuto", QStringLiteral("Play Auto"));
     cmdBack = button("cmdBack", QStringLiteral("Step Rewind"));

@@ -26,6 +26,7 @@ void Mainform::wireRecords() {
     if (QAction *convert = findChild<QAction *>(QStringLiteral("mnuLog2mat")))
         connect(convert, &QAction::triggered, this, &Mainform::mnuLog2mat_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &Mainform::mnuViewSaved_Click);
+    cmdOpen->setToolTip(QStringLiteral("Open a saved log file."));
     connect(cmdStep, &QPushButton::clicked, this, [this] { records.cmdStep_Click(); });
     connect(cmdAuto, &QPushButton::clicked, this, [this] { records.cmdAuto_Click(); });
     connect(cmdBack, &QPushButton::clicked, this, [this] { records.cmdBack_Click(); });
