@@ -93,8 +93,7 @@ void Mainform::NeutralizeSettings() {
 
     // A finished match still waiting for its save is saved, not called lost; a match that
     // was being recorded is kept rather than lost.
-    if (flags.saveAutoFlag)
-        records.SaveAuto();
+    records.savePendingMatch();
     if (prefs.prfSaveAll && !lists.matchLog.isEmpty()) {
         if (LogFiles::writeLines(Program::path(QStringLiteral("log/oops.log")), lists.matchLog)) {
             lists.matchLog.clear();

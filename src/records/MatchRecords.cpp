@@ -41,8 +41,10 @@ MatchRecords::MatchRecords(const RecordsState &state, RecordsHost &host) : s_(st
 // --- the own match's log ----------------------------------------------------------------------
 
 void MatchRecords::SaveAuto() {
-    if (s_.selfPlay)
+    if (s_.selfPlay) {
+        s_.saveAutoFlag = false;  // asked and answered: self-play keeps no record
         return;
+    }
     // The record ends here whatever becomes of it: nothing of this match may open the next.
     const QStringList lines = s_.matchLog;
     const QString name = LogFiles::isPlayerName(s_.initFileName) ? s_.initFileName : QStringLiteral("session");
@@ -97,10 +99,18 @@ void MatchRecords::LoadDropped(const QString &name) {
     resumeLines_ = lines;
 }
 
+void MatchRecords::savePendingMatch() {
+    if (!s_.saveAutoFlag)
+        return;
+    if (s_.matchLog.isEmpty())
+        s_.saveAutoFlag = false;
+    else
+        SaveAuto();
+}
+
 void MatchRecords::ownMatchStarts(const QString &line) {
     // A finished match still waiting for its save is written before this one's lines come.
-    if (s_.saveAutoFlag)
-        SaveAuto();
+    savePendingMatch();
     if (resumeWith_.isEmpty())
         return;
     const QStringList words = line.split(QRegularExpression(QStringLiteral("[ .:]+")), Qt::SkipEmptyParts);

@@ -55,6 +55,8 @@ public:
     void SaveDropped();
     // `name` offers to resume, or is asked to: his .tmp is read and kept for the match.
     void LoadDropped(const QString &name);
+    // A finished match whose save waits for the player list is saved now.
+    void savePendingMatch();
     // An own match starts with `line` (before its lines are recorded).
     void ownMatchStarts(const QString &line);
 

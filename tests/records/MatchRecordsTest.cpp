@@ -109,9 +109,17 @@ TEST_F(MatchRecordsTest, AFinishedMatchIsSavedUnderOneStampAndConverted) {
     EXPECT_EQ(host.messages, QStringList{"sorry..no data was saved"});
     selfPlay = true;
     playing(match);
+    saveAutoFlag = true;
     records.SaveAuto();
     EXPECT_EQ(matchLog, match);
     EXPECT_EQ(files("log").size(), 4);
+    // Nor does a save still pending from it say anything when the next match starts.
+    selfPlay = false;
+    saveAutoFlag = true;
+    matchLog.clear();
+    records.ownMatchStarts("** Player GnuBG has joined you for a 1 point match.");
+    EXPECT_FALSE(saveAutoFlag);
+    EXPECT_EQ(host.messages, QStringList{"sorry..no data was saved"});
 
     // A log that never says a match started makes no .mat, and says so.
     selfPlay = false;
