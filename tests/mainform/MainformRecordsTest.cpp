@@ -227,32 +227,43 @@ TEST_F(MainformRecordsTest, TheMenuConvertsAChosenLogOffline) {
 
 TEST_F(MainformRecordsTest, ASavedLogPlaysBackByStepGameAndToItsEnd) {
     QStringList log = {"** Player Nortally has joined you for a 3 point match."};
-    for (int game = 0; game < 2; ++game)
+    for (int game = 0; game < 2; ++game) {
         log << "Starting a new game with Nortally." << board(3, 0, game, 5, 3) << "You move 13-8 13-10 "
             << "Nortally rolls 4 and 2." << board(3, 0, game) << "Nortally moves 1-5 12-14 ."
             << board(3, 0, game, 6, 1);
+        if (game == 0)
+            log << "board:You:Nortally:3:x:0:0:0:0:0";  // a score that is no number
+    }
+    log << "Nortally moves 24-18 .";
     env.writeFile("log/two games.log", log.join("\r\n").toLatin1());
     const QString path = env.programFolder() + "/log/two games.log";
     env.queueInput(path);
     window->cmdOpen->click();
+    // The odd board starts no game, and the games after it are still found.
     EXPECT_EQ(window->List1->count(), 2);
     EXPECT_EQ(window->List1->item(1)->text(), "You(0)  Nortally(1)");
     EXPECT_EQ(window->lblPlayer2->text(), "Nortally");
-    EXPECT_EQ(window->records.playback().currentBoard(), 2);
+    const LogPlayback &playback = window->records.playback();
+    EXPECT_EQ(playback.currentBoard(), 2);
     for (QPushButton *b : {window->cmdStep, window->cmdAuto, window->cmdBack})
         EXPECT_TRUE(b->isEnabled());
 
-    window->cmdStep->click();
-    EXPECT_EQ(window->records.playback().currentBoard(), 5);
+    // Back from the first board stays there; then a step, a step back, a game's first board.
     window->cmdBack->click();
-    EXPECT_EQ(window->records.playback().currentBoard(), 2);
+    EXPECT_EQ(playback.currentBoard(), 2);
+    window->cmdStep->click();
+    EXPECT_EQ(playback.currentBoard(), 5);
+    window->cmdBack->click();
+    EXPECT_EQ(playback.currentBoard(), 2);
     QTest::mouseClick(window->List1->viewport(), Qt::LeftButton, {},
                       window->List1->visualItemRect(window->List1->item(1)).center());
-    EXPECT_EQ(window->records.playback().currentBoard(), 9);
+    EXPECT_EQ(playback.currentBoard(), 10);
 
+    // To the end, the lines after the last board included.
     window->cmdAuto->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->records.isPlaybackFileOpen(); }, 10000));
     EXPECT_TRUE(env.messages().contains("End of file"));
+    EXPECT_TRUE(window->txtTerminal->toPlainText().contains("Nortally moves 24-18"));
     for (QPushButton *b : {window->cmdStep, window->cmdAuto, window->cmdBack})
         EXPECT_FALSE(b->isEnabled());
     // The replay is no match of the user's: nothing of it is recorded.

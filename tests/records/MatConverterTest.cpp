@@ -231,11 +231,4 @@ TEST(MatConverterTest, OddLogsNeitherOverflowNorStopHalfWay) {
     EXPECT_FALSE(manyText.contains(" Game 6667\r\n"));
 }
 
-TEST(MatConverterTest, TheMatFileIsNamedAfterTheWholeBaseNameInsideItsFolder) {
-    EXPECT_EQ(MatConverter::matPathFor("/p/log/my game.log", "/p/jf_mat"), "/p/jf_mat/my game.mat");
-    EXPECT_EQ(MatConverter::matPathFor("/p/log/200803020905_alice.v2.log", "/home/u/mats"),
-              "/home/u/mats/200803020905_alice.v2.mat");
-    EXPECT_EQ(MatConverter::matPathFor("/p/log/x.log", "/home/u/mats/"), "/home/u/mats/x.mat");
-}
-
 }  // namespace

@@ -1,5 +1,5 @@
 // The own match's records: the stamped log and its .mat at the match's end, the dropped
-// match's .tmp and its resume, a save that fails, the playback's auto mode, the progress window.
+// match's .tmp and its resume, a save that fails, the progress window.
 #include "records/LogFiles.h"
 #include "records/MatchRecords.h"
 #include "records/frmsave.h"
@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -27,18 +26,12 @@ public:
     void showProgressWindow(const QString &job) override { progress << "show " + job; }
     void showProgress(int percent) override { progress << QString::number(percent); }
     void hideProgressWindow() override { progress << "hide"; }
-    void SplitFibString(const QString &text) override {
-        blocks << text;
-        if (onBlock)
-            onBlock();
-    }
-    void showGameRows(const QStringList &rows) override { gameRows = rows; }
-    void enablePlaybackButtons(bool enabled) override { buttonsEnabled = enabled; }
+    void SplitFibString(const QString &) override {}
+    void showGameRows(const QStringList &) override {}
+    void enablePlaybackButtons(bool) override {}
 
     QString jellypath, opponent = "alice", status;
-    QStringList messages, terminal, progress, blocks, gameRows;
-    bool buttonsEnabled = false;
-    std::function<void()> onBlock;
+    QStringList messages, terminal, progress;
 
 private:
     QString folder_;
@@ -208,41 +201,6 @@ TEST_F(MatchRecordsTest, ADroppedMatchIsKeptForItsResumeAndOnlyThatResumeTakesIt
     records.ownMatchStarts("** You are now playing a 3 point match with bob");
     EXPECT_TRUE(matchLog.isEmpty());
     EXPECT_EQ(files("log").filter("_alice.log").size(), 1);
-}
-
-TEST_F(MatchRecordsTest, AutoModeShowsABlockPerTickAndStopsWhereverItIsInterrupted) {
-    QStringList log;
-    for (int i = 0; i < 6; ++i)
-        log << QString("board:You:bob:3:0:%1:0:0:0:0:0").arg(i) << "bob moves 1-2";
-    records.startPlayback(log);
-    EXPECT_TRUE(host.buttonsEnabled);
-    EXPECT_EQ(host.gameRows.size(), 6);
-    EXPECT_EQ(host.blocks, QStringList{log.first() + "\r\n"});
-    records.cmdAuto_Click();
-    EXPECT_FALSE(replayStep);
-    EXPECT_EQ(host.blocks.size(), 1);  // the run goes on from the event loop
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !records.isPlaybackFileOpen(); }, 5000));
-    EXPECT_EQ(host.blocks.size(), 7);
-    EXPECT_EQ(host.messages, QStringList{"End of file"});
-    EXPECT_FALSE(host.buttonsEnabled);
-
-    // The log is closed, or stepped, by a click read while a block is shown: the run ends
-    // there and reads nothing more.
-    for (const bool close : {true, false}) {
-        host.blocks.clear();
-        host.messages.clear();
-        records.startPlayback(log);
-        host.onBlock = [&] {
-            if (host.blocks.size() == 3)
-                close ? records.closePlaybackFile() : records.cmdStep_Click();
-        };
-        records.cmdAuto_Click();
-        QTest::qWait(50);
-        host.onBlock = nullptr;
-        EXPECT_EQ(host.blocks.size(), 4 - close) << close;
-        EXPECT_TRUE(host.messages.isEmpty());
-        EXPECT_EQ(records.isPlaybackFileOpen(), !close);
-    }
 }
 
 TEST_F(MatchRecordsTest, TheProgressWindowSitsOnItsOwnerAndClampsItsBar) {
