@@ -109,8 +109,11 @@ void MatchRecords::savePendingMatch() {
 }
 
 void MatchRecords::ownMatchStarts(const QString &line) {
-    // A finished match still waiting for its save is written before this one's lines come.
+    // A finished match still waiting for its save is written before this one's lines come;
+    // a log played back would feed its lines into this match's board.
     savePendingMatch();
+    if (playback_.isOpen())
+        closePlaybackFile();
     if (resumeWith_.isEmpty())
         return;
     const QStringList words = line.split(QRegularExpression(QStringLiteral("[ .:]+")), Qt::SkipEmptyParts);

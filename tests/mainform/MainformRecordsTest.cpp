@@ -280,6 +280,13 @@ TEST_F(MainformRecordsTest, ASavedLogPlaysBackByStepGameAndToItsEnd) {
     EXPECT_EQ(env.messages().filter("End of file").size(), 1);
     EXPECT_TRUE(window->lists.matchLog.isEmpty());
     EXPECT_TRUE(saved("log", "oops.log").isEmpty());
+
+    // A match of the user's own ends a playback.
+    env.queueInput(path);
+    window->cmdOpen->click();
+    window->SplitFibString("** Player GnuBG has joined you for a 3 point match.");
+    EXPECT_FALSE(window->records.isPlaybackFileOpen());
+    EXPECT_FALSE(window->cmdStep->isEnabled());
 }
 
 }  // namespace
