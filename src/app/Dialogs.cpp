@@ -1,6 +1,8 @@
 #include "app/Dialogs.h"
 
 #include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -51,6 +53,12 @@ Dialogs::Reply Dialogs::show(const Request &request) {
     if (handler())
         return handler()(request);
 
+    if (request.isOpenFile) {
+        const QString file = QFileDialog::getOpenFileName(parentWidget(), request.title, request.defaultText,
+                                                          request.filter);
+        return {file.isEmpty() ? Answer::Cancel : Answer::Ok, file};
+    }
+
     if (request.isInput) {
         QInputDialog dialog(parentWidget());
         dialog.setWindowTitle(request.title);
@@ -74,7 +82,12 @@ Dialogs::Reply Dialogs::show(const Request &request) {
 }
 
 Dialogs::Answer Dialogs::message(const QString &text, const QString &title, Buttons buttons, Icon icon) {
-    return show({text, title, buttons, icon, false, {}}).answer;
+    Request request;
+    request.text = text;
+    request.title = title;
+    request.buttons = buttons;
+    request.icon = icon;
+    return show(request).answer;
 }
 
 bool Dialogs::ask(const QString &text, const QString &title) {
@@ -82,7 +95,26 @@ bool Dialogs::ask(const QString &text, const QString &title) {
 }
 
 QString Dialogs::input(const QString &prompt, const QString &title, const QString &defaultText) {
-    const Reply reply = show({prompt, title, Buttons::OkCancel, Icon::None, true, defaultText});
+    Request request;
+    request.text = prompt;
+    request.title = title;
+    request.buttons = Buttons::OkCancel;
+    request.isInput = true;
+    request.defaultText = defaultText;
+    const Reply reply = show(request);
+    return reply.answer == Answer::Ok ? reply.text : QString();
+}
+
+QString Dialogs::openFile(const QString &title, const QString &folder, const QString &defaultName,
+                          const QString &filter) {
+    Request request;
+    request.text = title;
+    request.title = title;
+    request.buttons = Buttons::OkCancel;
+    request.isOpenFile = true;
+    request.defaultText = QDir(folder).filePath(defaultName);
+    request.filter = filter;
+    const Reply reply = show(request);
     return reply.answer == Answer::Ok ? reply.text : QString();
 }
 

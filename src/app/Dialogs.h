@@ -20,11 +20,13 @@ public:
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
         bool isInput = false;
-        QString defaultText;  // input boxes only
+        QString defaultText;  // input boxes only; for a file to open, the folder and name offered
+        bool isOpenFile = false;
+        QString filter;       // files to open only, "Log Files (*.log)"
     };
     struct Reply {
         Answer answer = Answer::Ok;
-        QString text;  // input boxes only
+        QString text;  // input boxes and files to open only
     };
     using Handler = std::function<Reply(const Request &)>;
 
@@ -33,6 +35,9 @@ public:
     static bool ask(const QString &text, const QString &title = QStringLiteral("Korvex"));
     // Returns the typed text, or an empty text when the user cancels.
     static QString input(const QString &prompt, const QString &title, const QString &defaultText = {});
+    // The open dialog: returns the chosen file's path, or an empty text when the user cancels.
+    static QString openFile(const QString &title, const QString &folder, const QString &defaultName,
+                            const QString &filter);
 
     // The font and colour choosers; nothing when the user cancels.
     static std::optional<QFont> chooseFont(const QFont &start);

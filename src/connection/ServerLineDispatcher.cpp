@@ -122,6 +122,7 @@ void ServerLineDispatcher::detectMatchStart(const QStringList &lines) {
         if (!starts)
             continue;
 
+        host_.ownMatchStarts(line);
         StateFlags &f = host_.flags();
         MatchState &m = host_.match();
         const bool wasWatching = f.isWatching;

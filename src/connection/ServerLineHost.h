@@ -80,6 +80,8 @@ public:
     virtual void ShowCube(int place, int value) = 0;
     virtual void SaveDropped() = 0;
     virtual void SaveAuto() = 0;
+    // The user's own match starts with `line`, before anything of it is recorded.
+    virtual void ownMatchStarts(const QString &line) = 0;
     // The user no longer watches the match he was watching: its lines go to a file of their own.
     virtual void watchingEnded() = 0;
 

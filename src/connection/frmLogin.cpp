@@ -255,11 +255,14 @@ void frmLogin::Winsock1_Close() {
 }
 
 void frmLogin::Winsock1_Error(QAbstractSocket::SocketError error, const QString &description) {
-    // A match in progress is saved for resuming here once the match records can do it.
     // A line being read when the error came is finished before the window goes offline.
     Mainform &main = main_;
     QPointer<frmLogin> self(this);
     main.afterTheLastLine([&main, self, error, description] {
+        // The match in progress is kept for its resume before the offline state rescues,
+        // and empties, the record.
+        if (main.flags.isPlaying)
+            main.records.SaveDropped();
         main.NeutralizeSettings();
         MousePointer::restoreDefault();
         QString status = description + QStringLiteral("\r\n");

@@ -90,6 +90,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     wireOffline();
     wireChat();
     wireOptions();
+    wireRecords();
 }
 
 Mainform::~Mainform() {
@@ -126,8 +127,8 @@ void Mainform::buildMenus() {
     mnuFile->addSeparator();
     later(mnuFile, "mnuSaveJF", QStringLiteral("Save As JF pos"));
     later(mnuFile, "mnuLoadJFPos", QStringLiteral("Load JF.pos file"));
-    later(mnuFile, "mnuViewSaved", QStringLiteral("View Saved"));
-    later(mnuFile, "mnuLog2mat", QStringLiteral("Convert Log ->JF.mat"));
+    add(mnuFile, "mnuViewSaved", QStringLiteral("View Saved"));
+    add(mnuFile, "mnuLog2mat", QStringLiteral("Convert Log ->JF.mat"));
     mnuFile->addSeparator();
     connect(add(mnuFile, "mnuExit", QStringLiteral("E&xit")), &QAction::triggered, this, &Mainform::mnuExit_Click);
 
@@ -240,6 +241,10 @@ void Mainform::buildControls() {
     cmdTrophy = button("cmdTrophy", QStringLiteral("New Match"));
     cmdMoney = button("cmdMoney", QStringLiteral("Money Game"));
     cmdSort = button("cmdSort", QStringLiteral("Sort by name"));
+    cmdOpen = button("cmdOpen", QStringLiteral("Open Log"));
+    cmdStep = button("cmdStep", QStringLiteral("Step Forward"));
+    cmdAuto = button("cmdAuto", QStringLiteral("Play Auto"));
+    cmdBack = button("cmdBack", QStringLiteral("Step Rewind"));
     cmdUndo->setToolTip(QStringLiteral("Undo the move"));
     cmdgreedy->setToolTip(QStringLiteral("Toggle Greedy"));
     cmdTrophy->setToolTip(QStringLiteral("Start a new game"));
@@ -538,7 +543,8 @@ void Mainform::layOutToolbar(int innerWidth) {
     const std::initializer_list<QPushButton *> buttons{cmdExit,   cmdToggleReady, cmdDouble2, cmdAccept,
                                                         cmdReject, cmdUndo,        cmdRefresh, cmdPickUp,
                                                         cmdDouble, cmdgreedy,      cmdTrophy,  cmdMoney,
-                                                        cmdSort};
+                                                        cmdSort,   cmdOpen,        cmdStep,    cmdAuto,
+                                                        cmdBack};
     constexpr int kGap = 4;
     int wanted = kGap;
     for (const QPushButton *b : buttons)

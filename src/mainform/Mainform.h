@@ -24,6 +24,7 @@
 #include "mainform/MainformOfflineHost.h"
 #include "mainform/MainformOptionsHost.h"
 #include "mainform/MainformPlayHost.h"
+#include "mainform/MainformRecordsHost.h"
 #include "play/BoardInput.h"
 #include "play/BoardLineApplication.h"
 #include "play/BoardLineReader.h"
@@ -51,6 +52,7 @@ class MainformLineHost;
 class ServerLineDispatcher;
 class frmAccount;
 class frmEdit;
+class frmsave;
 class frmLogin;
 class frmMessage;
 class QAction;
@@ -147,7 +149,15 @@ public:
     // Reads the coordinate file of the style in use.
     void ReadFromDisk(const QString &file);
     ServerConnection server;
-    MatchRecords records;
+    // The match records: logs, resumes, JF .mat, playback (MainformRecords.cpp).
+    MainformRecordsHost recordsHost{*this};
+    MatchRecords records{{lists.matchLog, flags.isLogging, flags.isPlaying, flags.isWatching, flags.selfPlay,
+                          flags.saveAutoFlag, flags.replayStep, match.initFileName},
+                         recordsHost};
+    QPointer<frmsave> frmsaveWindow;  // the progress window, made on first use
+    void mnuViewSaved_Click();
+    void mnuLog2mat_Click();
+    bool progressWindowVisible() const;
     std::unique_ptr<mnuClick> mnuObject;
 
     // Controls other subsystems read and fill.
@@ -172,7 +182,8 @@ public:
     QPushButton *cmdExit = nullptr, *cmdToggleReady = nullptr, *cmdDouble2 = nullptr, *cmdAccept = nullptr,
                 *cmdReject = nullptr, *cmdUndo = nullptr, *cmdRefresh = nullptr, *cmdPickUp = nullptr,
                 *cmdDouble = nullptr,  // the engine's hint
-                *cmdgreedy = nullptr, *cmdTrophy = nullptr, *cmdMoney = nullptr;
+                *cmdgreedy = nullptr, *cmdTrophy = nullptr, *cmdMoney = nullptr,
+                *cmdOpen = nullptr, *cmdStep = nullptr, *cmdAuto = nullptr, *cmdBack = nullptr;  // playback
     QLabel *lblPlayer1 = nullptr, *lblPlayer2 = nullptr, *lblScore1 = nullptr, *lblScore2 = nullptr,
            *lblMatch = nullptr, *lblpipb = nullptr, *lblpipw = nullptr;
     QTimer *Timer1 = nullptr;          // status-line blinker
@@ -329,6 +340,7 @@ private:
     void fillCannedMenu(QMenu *menu, const CannedMenu &lines, const char *entryName, void (Mainform::*chosen)(int));
     void doCannedAction(const CannedMenu &lines, const CannedMenu::Action &action);
     void wireOptions();
+    void wireRecords();
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();

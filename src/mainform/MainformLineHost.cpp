@@ -97,7 +97,7 @@ void MainformLineHost::openChatWindow(const QString &partner, const QString &tex
     w_.openChat(partner, false)->ShowChat(text);
 }
 
-bool MainformLineHost::progressWindowVisible() const { return false; }
+bool MainformLineHost::progressWindowVisible() const { return w_.progressWindowVisible(); }
 
 void MainformLineHost::UpdatePlayerList(const QString &name, const QString &kind, const QString &line) {
     w_.playerList->UpdatePlayerList(name, kind, line);
@@ -125,8 +125,9 @@ void MainformLineHost::WinnerBlack() { w_.WinnerBlack(); }
 void MainformLineHost::WinnerWhite() { w_.WinnerWhite(); }
 void MainformLineHost::ClearDice(const QString &side) { w_.board.ClearDice(side); }
 void MainformLineHost::ShowCube(int place, int value) { w_.board.ShowCube(place, value); }
-void MainformLineHost::SaveDropped() {}
-void MainformLineHost::SaveAuto() {}
+void MainformLineHost::SaveDropped() { w_.records.SaveDropped(); }
+void MainformLineHost::SaveAuto() { w_.records.SaveAuto(); }
+void MainformLineHost::ownMatchStarts(const QString &line) { w_.records.ownMatchStarts(line); }
 void MainformLineHost::watchingEnded() { w_.saveWatchedLog(); }
 
 void MainformLineHost::SendStartupToggles() { w_.SendStartupToggles(); }

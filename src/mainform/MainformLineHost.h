@@ -64,6 +64,7 @@ public:
     void ShowCube(int place, int value) override;
     void SaveDropped() override;
     void SaveAuto() override;
+    void ownMatchStarts(const QString &line) override;
     void watchingEnded() override;
 
     void SendStartupToggles() override;

@@ -658,7 +658,3 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
         break;
     }
 }
-
-void Mainform::LoadDropped(const QString &) {
-    // Resuming from the locally kept log comes with the match records.
-}

@@ -92,7 +92,9 @@ void Mainform::NeutralizeSettings() {
     for (QWidget *w : std::initializer_list<QWidget *>{cmdSort, opAll, opFriends, opReady, lblAll, lblReady, lblFriends})
         w->setEnabled(false);
 
-    // A match that was being recorded is kept rather than lost.
+    // A finished match still waiting for its save is saved, not called lost; a match that
+    // was being recorded is kept rather than lost.
+    records.savePendingMatch();
     if (prefs.prfSaveAll && !lists.matchLog.isEmpty()) {
         if (LogFiles::writeLines(Program::path(QStringLiteral("log/oops.log")), lists.matchLog)) {
             lists.matchLog.clear();

@@ -11,6 +11,7 @@
 #include "engine/RuleEngine.h"
 #include "lobby/frmInvite.h"
 #include "mainform/Mainform.h"
+#include "records/LogFiles.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -135,7 +136,18 @@ protected:
         window->GetPips();
     }
 
-    QStringList log() const { return window->lists.matchLog; }
+    // The match's record: the match log while the match runs, the log file it was saved to
+    // once it has ended.
+    QStringList log() const {
+        if (!window->lists.matchLog.isEmpty())
+            return window->lists.matchLog;
+        const QFileInfoList saved =
+            QDir(env.programFolder() + "/log").entryInfoList({"2*.log"}, QDir::Files, QDir::Time);
+        QStringList lines;
+        if (!saved.isEmpty())
+            LogFiles::readLines(saved.first().filePath(), lines);
+        return lines;
+    }
     QStringList boardLines() const { return log().filter(QRegularExpression("^board:")); }
     QString terminal() const { return window->txtTerminal->toPlainText(); }
     int black(int p) const { return window->checkers.blackCheckers.countOn(p); }

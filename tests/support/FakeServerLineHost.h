@@ -108,6 +108,7 @@ public:
     void ShowCube(int place, int value) override { calls << QStringLiteral("ShowCube(%1,%2)").arg(place).arg(value); }
     void SaveDropped() override { calls << "SaveDropped"; }
     void SaveAuto() override { calls << "SaveAuto"; }
+    void ownMatchStarts(const QString &) override {}
     void watchingEnded() override { calls << "watchingEnded"; }
 
     void SendStartupToggles() override { calls << "SendStartupToggles"; }

@@ -24,7 +24,7 @@ TestEnvironment::TestEnvironment() {
     Dialogs::setHandler([this](const Dialogs::Request &request) {
         messages_ << request.text;
         Dialogs::Reply reply;
-        if (request.isInput) {
+        if (request.isInput || request.isOpenFile) {
             reply.answer = Dialogs::Answer::Ok;
             if (!inputs_.empty()) {
                 reply.text = inputs_.front();

@@ -1,0 +1,223 @@
+#include "records/MatchRecords.h"
+
+#include "records/LogFiles.h"
+#include "records/MatConverter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace {
+
+const QString kDroppedError = QStringLiteral("Error in SaveDropped ");
+
+// The progress window stays exactly as long as the conversion, whatever way it ends.
+class ProgressShown {
+public:
+    ProgressShown(RecordsHost &host, const QString &job) : host_(host) { host_.showProgressWindow(job); }
+    ~ProgressShown() { host_.hideProgressWindow(); }
+    ProgressShown(const ProgressShown &) = delete;
+    ProgressShown &operator=(const ProgressShown &) = delete;
+
+private:
+    RecordsHost &host_;
+};
+
+bool writeText(const QString &path, const QString &text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toLatin1()) >= 0 && file.commit();
+}
+
+}  // namespace
+
+MatchRecords::MatchRecords(const RecordsState &state, RecordsHost &host) : s_(state), host_(host) {
+    autoTimer_.setSingleShot(true);
+    autoTimer_.setInterval(0);
+    QObject::connect(&autoTimer_, &QTimer::timeout, &autoTimer_, [this] { autoTick(); });
+}
+
+// --- the own match's log ----------------------------------------------------------------------
+
+void MatchRecords::SaveAuto() {
+    if (s_.selfPlay) {
+        s_.saveAutoFlag = false;  // asked and answered: self-play keeps no record
+        return;
+    }
+    // The record ends here whatever becomes of it: nothing of this match may open the next.
+    const QStringList lines = s_.matchLog;
+    const QString name = LogFiles::isPlayerName(s_.initFileName) ? s_.initFileName : QStringLiteral("session");
+    s_.matchLog.clear();
+    s_.isLogging = false;
+    s_.isPlaying = false;
+    s_.saveAutoFlag = false;
+    s_.initFileName.clear();
+    if (lines.isEmpty()) {
+        host_.message(QStringLiteral("sorry..no data was saved"));
+        return;
+    }
+    // The clock is read once: a match saved at midnight is stamped with one day.
+    const QString path = LogFiles::newMatchLog(host_.logFolder(), clock(), name);
+    if (LogFiles::writeLines(path, lines)) {
+        convertLines(path, lines);
+        return;
+    }
+    const QString oops = QDir(host_.logFolder()).filePath(QStringLiteral("oops.log"));
+    const bool kept = LogFiles::writeLines(oops, lines);
+    host_.message(QStringLiteral("The match log could not be written to ") + path +
+                  (kept ? QStringLiteral("\r\nIts lines are kept in ") + oops
+                        : QStringLiteral("\r\nNor could its lines be kept in ") + oops));
+}
+
+void MatchRecords::SaveDropped() {
+    // Only an own match being recorded is written; an empty record would replace the one
+    // a dropped match left for its resume.
+    if (s_.matchLog.isEmpty() || !s_.isLogging || s_.isWatching)
+        return;
+    const QString name = host_.opponentCaption();
+    if (!LogFiles::isPlayerName(name)) {
+        host_.message(kDroppedError + QStringLiteral("no file can be named after the opponent \"") + name + '"');
+        return;
+    }
+    const QString path = LogFiles::droppedMatchLog(host_.logFolder(), name);
+    if (!LogFiles::writeLines(path, s_.matchLog)) {
+        host_.message(kDroppedError + QStringLiteral("could not write ") + path);
+        return;
+    }
+    s_.matchLog.clear();
+}
+
+void MatchRecords::LoadDropped(const QString &name) {
+    QStringList lines;
+    if (!LogFiles::isPlayerName(name) || !LogFiles::readLines(LogFiles::droppedMatchLog(host_.logFolder(), name), lines)) {
+        host_.setStatus(QStringLiteral("This resume will not save as JF.mat"));
+        return;
+    }
+    // Only an offer so far: the running record is not touched until the match is resumed.
+    resumeWith_ = name;
+    resumeLines_ = lines;
+}
+
+void MatchRecords::savePendingMatch() {
+    if (!s_.saveAutoFlag)
+        return;
+    if (s_.matchLog.isEmpty())
+        s_.saveAutoFlag = false;
+    else
+        SaveAuto();
+}
+
+void MatchRecords::ownMatchStarts(const QString &line) {
+    // A finished match still waiting for its save is written before this one's lines come;
+    // a log played back would feed its lines into this match's board.
+    savePendingMatch();
+    if (playback_.isOpen())
+        closePlaybackFile();
+    if (resumeWith_.isEmpty())
+        return;
+    const QStringList words = line.split(QRegularExpression(QStringLiteral("[ .:]+")), Qt::SkipEmptyParts);
+    if (line.contains(QLatin1String("Your running match was loaded.")) && words.contains(resumeWith_))
+        s_.matchLog = resumeLines_;
+    resumeWith_.clear();
+    resumeLines_.clear();
+}
+
+// --- JF .mat --------------------------------------------------------------------------------
+
+MatchRecords::Conversion MatchRecords::ConvertLog2Mat(const QString &logPath) {
+    QStringList lines;
+    if (!LogFiles::readLines(logPath, lines)) {
+        host_.message(QStringLiteral("The log could not be read: ") + logPath);
+        return Conversion::Unreadable;
+    }
+    return convertLines(logPath, lines);
+}
+
+MatchRecords::Conversion MatchRecords::convertLines(const QString &logPath, const QStringList &lines) {
+    const QString matPath = MatConverter::matPathFor(logPath, host_.matFolder());
+    Conversion result = Conversion::Saved;
+    {
+        const ProgressShown shown(host_, QStringLiteral("converting to jf.mat.."));
+        const MatConverter::Result mat =
+            MatConverter::convert(lines, [this](int percent) { host_.showProgress(percent); });
+        if (!mat.hasMatchStart)
+            result = Conversion::NoMatchStart;
+        else if (!writeText(matPath, mat.text))
+            result = Conversion::NotWritten;
+    }
+    QString status;
+    switch (result) {
+    case Conversion::Saved: status = QStringLiteral("Korvex.log and JF.mat files saved.."); break;
+    case Conversion::NoMatchStart: status = QStringLiteral("No JF.mat written: the log holds no match start"); break;
+    default: host_.message(QStringLiteral("The JF.mat file could not be written: ") + matPath); return result;
+    }
+    host_.setStatus(status);
+    host_.showTerminal(status);
+    return result;
+}
+
+// --- playback ---------------------------------------------------------------------------------
+
+void MatchRecords::startPlayback(const QStringList &lines) {
+    autoTimer_.stop();
+    playback_.open(lines);
+    host_.showGameRows(playback_.gameRows());
+    host_.enablePlaybackButtons(true);
+    cmdStep_Click();
+}
+
+void MatchRecords::cmdStep_Click() {
+    s_.replayStep = true;
+    autoTimer_.stop();
+    showNextBlock();
+}
+
+void MatchRecords::cmdAuto_Click() {
+    if (!playback_.isOpen())
+        return;
+    s_.replayStep = false;
+    autoTimer_.start();
+}
+
+void MatchRecords::autoTick() {
+    if (s_.replayStep)
+        return;
+    showNextBlock();
+    // The next block waits until this one has been read, its pauses and animation included.
+    if (playback_.isOpen() && !s_.replayStep)
+        autoTimer_.start();
+}
+
+void MatchRecords::cmdBack_Click() {
+    s_.replayStep = true;
+    autoTimer_.stop();
+    const QString line = playback_.back();
+    if (!line.isEmpty())
+        host_.SplitFibString(line + QStringLiteral("\r\n"));
+}
+
+void MatchRecords::jumpToGame(int row) {
+    const QString line = playback_.jump(row);
+    if (!line.isEmpty())
+        host_.SplitFibString(line + QStringLiteral("\r\n"));
+}
+
+void MatchRecords::showNextBlock() {
+    if (!playback_.isOpen())
+        return;
+    const LogPlayback::Block block = playback_.nextBlock();
+    if (!block.text.isEmpty())
+        host_.SplitFibString(block.text);
+    // A click read during that block may have gone on, or closed the log, already.
+    if (block.end && playback_.isOpen()) {
+        closePlaybackFile();
+        host_.message(QStringLiteral("End of file"));
+    }
+}
+
+void MatchRecords::closePlaybackFile() {
+    autoTimer_.stop();
+    playback_.close();
+    host_.enablePlaybackButtons(false);
+}
