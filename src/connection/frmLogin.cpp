@@ -248,9 +248,15 @@ void frmLogin::Winsock1_Close() {
     // The server drops a connection whose login it refuses while this window still shows.
     if (isVisible())
         setWindowTitle(QStringLiteral("Login Failed..check username/password"));
-    // The lines it sent before hanging up are read before the window goes offline.
+    // The lines it sent before hanging up are read before the window goes offline. A match
+    // cut off this way is one the server keeps for its resume, like one lost to a socket
+    // error: its record is kept for the resume too.
     Mainform &main = main_;
-    main.afterTheLastLine([&main] { main.NeutralizeSettings(); });
+    main.afterTheLastLine([&main] {
+        if (main.flags.isPlaying)
+            main.records.SaveDropped();
+        main.NeutralizeSettings();
+    });
     QCoreApplication::processEvents();
 }
 
