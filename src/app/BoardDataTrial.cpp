@@ -3,7 +3,6 @@
 #include "app/Utilities.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace BoardDataTrial {
 
@@ -27,11 +26,9 @@ bool keep(const QString &styleFolder, QString &error) {
     }
     const QByteArray bytes = trial.readAll();
     trial.close();
-    QSaveFile data(dataFile(styleFolder));
-    if (!data.open(QIODevice::WriteOnly) || data.write(bytes) != bytes.size() || !data.commit()) {
-        error = data.errorString();
+    error = WriteWholeFile(dataFile(styleFolder), bytes);
+    if (!error.isEmpty())
         return false;
-    }
     QFile::remove(trialFile(styleFolder));
     return true;
 }

@@ -153,6 +153,19 @@ bool FileExists(const QString &path) {
     return info.isFile() && info.size() > 0;
 }
 
+QString WriteWholeFile(const QString &path, const QByteArray &bytes) {
+    QSaveFile file(path);
+    // Unbuffered, a write cut short (a full disk) shows in its count; a buffered one would
+    // be committed as if whole.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return QStringLiteral("the disk took only part of it");
+    }
+    return file.commit() ? QString() : file.errorString();
+}
+
 namespace {
 std::function<bool(const QUrl &)> &openHandler() {
     static std::function<bool(const QUrl &)> handler;
@@ -191,11 +204,7 @@ bool DownloadFile(const QString &url, const QString &file, int timeoutMs) {
     loop.exec();
     if (!reply->isFinished() || reply->error() != QNetworkReply::NoError)
         return false;
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    out.write(reply->readAll());
-    return out.commit();
+    return WriteWholeFile(file, reply->readAll()).isEmpty();
 }
 
 bool CheckInternetConnection(const QString &url, int timeoutMs) {

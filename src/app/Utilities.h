@@ -44,6 +44,10 @@ void PlaySoundFile(const QString &path);
 // True when the file exists and is not empty.
 bool FileExists(const QString &path);
 
+// Writes `bytes` as the whole of the file at `path`, or nothing: the old file stays when
+// anything fails, a write the disk cut short included. An empty text, or what went wrong.
+QString WriteWholeFile(const QString &path, const QByteArray &bytes);
+
 // Opens a web address or a file with the desktop's default program; false when the
 // desktop has none to open it with.
 bool RunShellExecute(const QString &operation, const QString &file);

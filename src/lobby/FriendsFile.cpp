@@ -1,7 +1,8 @@
 #include "lobby/FriendsFile.h"
 
+#include "app/Utilities.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -20,19 +21,6 @@ Content readAll(const QString &path) {
     if (file.error() != QFileDevice::NoError)
         content.error = file.errorString();
     return content;
-}
-
-QString writeAll(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    // Unbuffered, a write cut short (a full disk) shows in its count; a buffered one is
-    // committed as if whole.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return QStringLiteral("the disk took only part of it");
-    }
-    return file.commit() ? QString() : file.errorString();
 }
 
 // The file's lines, each with its own line end, so that a rewrite keeps what it does not change.
@@ -62,7 +50,7 @@ QString append(const QString &path, const QString &line) {
     if (!content.bytes.isEmpty() && !content.bytes.endsWith('\n'))
         content.bytes += "\r\n";
     content.bytes += line.toLatin1() + "\r\n";
-    return writeAll(path, content.bytes);
+    return WriteWholeFile(path, content.bytes);
 }
 
 }  // namespace
@@ -104,7 +92,7 @@ QString FriendsFile::remove(const QString &path, const QString &name) {
             kept += line;
     if (kept == content.bytes)
         return {};
-    return writeAll(path, kept);
+    return WriteWholeFile(path, kept);
 }
 
 QString FriendsFile::addQuestion(const QString &name) {

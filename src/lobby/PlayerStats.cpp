@@ -1,9 +1,9 @@
 #include "lobby/PlayerStats.h"
 
 #include "app/SplitString.h"
+#include "app/Utilities.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <limits>
 
@@ -66,15 +66,7 @@ bool PlayerStats::SaveStatsFile(const QString &path) const {
                              QString::number(r.lastLength) + '~' + fieldText(r.note) + QStringLiteral("\r\n");
         bytes += line.toLatin1();
     }
-    QSaveFile file(path);
-    // Unbuffered, a write cut short by a full disk shows in its count and the old file stays.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteWholeFile(path, bytes).isEmpty();
 }
 
 void PlayerStats::MakeStats(const QString &name, int points, bool won) {

@@ -1,18 +1,17 @@
 #include "records/LogFiles.h"
 
+#include "app/Utilities.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 bool LogFiles::writeLines(const QString &path, const QStringList &lines) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray bytes;
     for (const QString &line : lines)
-        file.write(line.toLatin1() + "\r\n");
-    return file.commit();
+        bytes += line.toLatin1() + "\r\n";
+    return WriteWholeFile(path, bytes).isEmpty();
 }
 
 bool LogFiles::readLines(const QString &path, QStringList &lines) {

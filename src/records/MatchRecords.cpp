@@ -1,12 +1,12 @@
 #include "records/MatchRecords.h"
 
+#include "app/Utilities.h"
 #include "records/LogFiles.h"
 #include "records/MatConverter.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace {
 
@@ -26,8 +26,7 @@ private:
 
 bool writeText(const QString &path, const QString &text) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text.toLatin1()) >= 0 && file.commit();
+    return WriteWholeFile(path, text.toLatin1()).isEmpty();
 }
 
 }  // namespace
