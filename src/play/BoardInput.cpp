@@ -177,6 +177,12 @@ bool BoardInput::clickedDice(double x, double y) {
 void BoardInput::finishTurn() {
     MatchState &m = c_.game.match;
     MoveInput &in = c_.game.input;
+    // The move that bore off the last checker ends the game here, without the pick-up that
+    // records a move: it belongs in the match's record all the same, before the result.
+    if (m.gameOver && c_.game.flags.isBot && in.movesMade > 0) {
+        actions_.recordMoves();
+        in.clearMoveRecords();
+    }
     c_.play.OfflineGameOver(QString());
     if (in.movesMade == m.legalMoveCtr && !m.gameOver) {
         // The count alone lets a smaller die stand where the larger one had to be played.

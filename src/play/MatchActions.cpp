@@ -110,6 +110,13 @@ bool MatchActions::doubleBranch() {
     return true;
 }
 
+void MatchActions::recordMoves() {
+    const StateFlags &f = c_.game.flags;
+    if (!f.selfPlay && f.isLogging)
+        c_.matchLog << c_.game.host.caption(GameLabel::Player1) + QStringLiteral(" move ") +
+                           MoveText::of(c_.game.input.MoveRec, c_.isReverseBoard);
+}
+
 void MatchActions::moveBranch() {
     MatchState &m = c_.game.match;
     const StateFlags &f = c_.game.flags;
@@ -127,8 +134,7 @@ void MatchActions::moveBranch() {
 
     const QString moves = MoveText::of(in.MoveRec, c_.isReverseBoard);
     host.setStatus(QStringLiteral(" "));
-    if (!f.selfPlay && f.isLogging)
-        c_.matchLog << host.caption(GameLabel::Player1) + QStringLiteral(" move ") + moves;
+    recordMoves();
     if (f.isConnected) {
         host.send(QStringLiteral("move ") + moves + QLatin1Char(' '));
         host.setStatus(QStringLiteral("Waiting for  ") + host.caption(GameLabel::Player2));

@@ -602,6 +602,11 @@ TEST_F(OfflineGameTest, AClickWhileGnuBGPlaysItsTurnIsNotTakenAndTheUsersThrowSt
 
     ASSERT_TRUE(clicked);
     EXPECT_EQ(window->match.theMatchscore1, 2);
+    // The winning move is in the record, before the game's result.
+    const QStringList record = log();
+    const qsizetype winningMove = record.indexOf(QRegularExpression("You move 1-off.*"));
+    ASSERT_GE(winningMove, 0);
+    EXPECT_LT(winningMove, record.indexOf(QRegularExpression("You win the game.*")));
     EXPECT_TRUE(window->match.ismyTurn);
     EXPECT_EQ(window->match.die1, 2);
     EXPECT_EQ(window->match.die2, 1);
