@@ -90,9 +90,11 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     wireOffline();
     wireChat();
     wireOptions();
+    wireFullScreen();
 }
 
 Mainform::~Mainform() {
+    dropFullScreenWindow();
     Dialogs::setParent(nullptr);
 }
 
@@ -182,7 +184,7 @@ void Mainform::buildMenus() {
 
     mnuOptions = menu(nullptr, "mnuOptions", QStringLiteral("&Options"));
     add(mnuOptions, "mnuPreference", QStringLiteral("Preferences"));
-    mnuFull = later(mnuOptions, "mnuFull", QStringLiteral("Full Screen On"));
+    mnuFull = add(mnuOptions, "mnuFull", QStringLiteral("Full Screen On"));
     later(mnuOptions, "mnuEditFriends", QStringLiteral("Edit Friends"));
     later(mnuOptions, "mnuEditStats", QStringLiteral("View Stats"));
     add(mnuOptions, "mnuChatShouts", QStringLiteral("Show Shouts in Chat Window"))->setVisible(false);
@@ -390,7 +392,8 @@ bool Mainform::Form_Load() {
         ShowDailyPage();
         NeutralizeSettings();
         raise();
-        // Full screen comes with the full-screen board window.
+        if (prefs.prfFullScreen)
+            showFullScreenOn();
     } catch (const std::exception &error) {
         return failLoad({false, QString::fromLocal8Bit(error.what())});
     } catch (const LoadFailure &failure) {
@@ -533,14 +536,24 @@ void Mainform::Form_Resize() {
 
 // Every button keeps the width its caption needs; when the window is too narrow for all of
 // them they share the strip evenly rather than fall off its end.
+namespace {
+constexpr int kToolbarGap = 4;
+}
+
+int Mainform::toolbarWidth() const {
+    int wanted = kToolbarGap;
+    for (const QPushButton *b : {cmdExit, cmdToggleReady, cmdDouble2, cmdAccept, cmdReject, cmdUndo, cmdRefresh,
+                                 cmdPickUp, cmdDouble, cmdgreedy, cmdTrophy, cmdMoney})
+        wanted += qMax(56, b->sizeHint().width()) + kToolbarGap;
+    return wanted;
+}
+
 void Mainform::layOutToolbar(int innerWidth) {
     const std::initializer_list<QPushButton *> buttons{cmdExit,   cmdToggleReady, cmdDouble2, cmdAccept,
                                                         cmdReject, cmdUndo,        cmdRefresh, cmdPickUp,
                                                         cmdDouble, cmdgreedy,      cmdTrophy,  cmdMoney};
-    constexpr int kGap = 4;
-    int wanted = kGap;
-    for (const QPushButton *b : buttons)
-        wanted += qMax(56, b->sizeHint().width()) + kGap;
+    constexpr int kGap = kToolbarGap;
+    const int wanted = toolbarWidth();
     const double squeeze = wanted > innerWidth ? double(innerWidth) / wanted : 1.0;
     int x = kGap;
     for (QPushButton *b : buttons) {

@@ -201,7 +201,7 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
         infoName_ = w.at(2);
         break;
     case 37:
-        lblStatus->setText(line);
+        setCaption(lblStatus, line);
         if (count == 4)
             for (frmInvite *window : frmInvite::openWindows())
                 if (window->windowTitle() == QStringLiteral("Invitation ") + infoName_) {
@@ -239,7 +239,7 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
         break;
     }
     case 40:
-        lblStatus->setText(line);
+        setCaption(lblStatus, line);
         flags.isPlaying = false;
         flags.isWatching = true;
         break;
