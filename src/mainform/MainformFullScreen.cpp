@@ -86,14 +86,17 @@ void Mainform::showFullScreenOn() {
     // The strip comes and goes with the pointer; it never takes the keyboard from the
     // full-screen window's kibitz box as it comes.
     setAttribute(Qt::WA_ShowWithoutActivating, true);
-    const QSize strip = stripSize();
+    const QScreen *own = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect available = own ? own->availableGeometry() : QRect(QPoint(0, 0), stripSize());
+    const QSize strip = stripSize().boundedTo(available.size());
+    // So short a window shows the buttons alone, never the panel under the board behind them.
+    Picture1->setAutoFillBackground(true);
+    Picture1->raise();
     resize(strip);
     QList<QRect> screens;
     for (const QScreen *s : QGuiApplication::screens())
         screens << s->availableGeometry();
-    const QScreen *own = screen() ? screen() : QGuiApplication::primaryScreen();
-    move(FullScreenRules::stripPlace({prefs.prfFullScreenX, prefs.prfFullScreenY}, strip, screens,
-                                     own ? own->availableGeometry() : QRect(QPoint(0, 0), strip)));
+    move(FullScreenRules::stripPlace({prefs.prfFullScreenX, prefs.prfFullScreenY}, strip, screens, available));
     raise();
 }
 

@@ -28,6 +28,8 @@ constexpr QSize kScorePanel(300, 96);
 constexpr QSize kKibitzPanel(460, 220);
 constexpr QSize kBackgroundList(200, 160);
 constexpr int kStatusHeight = 24;
+// The bottom panels shrink to the room under the status line, down to this.
+constexpr int kLowestPanel = 100;
 // Behind the board when there is no background picture: the felt of the boards.
 const QColor kNoPicture(16, 38, 26);
 // The panels darken the picture under them so that their text stays readable.
@@ -181,9 +183,12 @@ void frmHide::showEvent(QShowEvent *event) {
 void frmHide::layOut() {
     const int w = width(), h = height();
     boardShow->move(w / 2 - boardShow->width() / 2, h / 2 - boardShow->height() / 2);
+    lblStatus->setGeometry(boardShow->x(), boardShow->y() + boardShow->height(), boardShow->width(), kStatusHeight);
+    const int room = h - lblStatus->y() - lblStatus->height();
+    File1->resize(kBackgroundList.width(), qBound(kLowestPanel, room, kBackgroundList.height()));
+    picContainer->resize(kKibitzPanel.width(), qBound(kLowestPanel, room, kKibitzPanel.height()));
     File1->move(w - File1->width(), h - File1->height());
     picContainerScore->move(w - picContainerScore->width(), 0);
-    lblStatus->setGeometry(boardShow->x(), boardShow->y() + boardShow->height(), boardShow->width(), kStatusHeight);
     picContainer->move(0, h - picContainer->height());
 }
 
