@@ -119,10 +119,12 @@ void Mainform::changeEvent(QEvent *event) {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || !prefs.prfFullScreen || !frmHideWindow)
         return;
-    if (isMinimized())
+    if (isMinimized()) {
         frmHideWindow->hide();
-    else if (frmHideWindow->isHidden())
+    } else if (frmHideWindow->isHidden()) {
         frmHideWindow->showOn(screen());
+        raise();
+    }
 }
 
 // --- the twins of the board labels ---------------------------------------------------

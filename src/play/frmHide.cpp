@@ -136,6 +136,9 @@ void frmHide::Form_Load() {
 void frmHide::showOn(QScreen *screen) {
     if (screen)
         setScreen(screen);
+    // The whole screen also where no window manager takes the full-screen request.
+    if (const QScreen *target = this->screen())
+        setGeometry(target->geometry());
     showFullScreen();
 }
 
@@ -178,6 +181,14 @@ void frmHide::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     host_.copyCaptions();
     layOut();
+}
+
+// A window made active comes to the front, over the strip: the strip counts as hidden then,
+// and the pointer brings it back on top as it would bring back a hidden one.
+void frmHide::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        host_.showStrip(false);
 }
 
 void frmHide::layOut() {

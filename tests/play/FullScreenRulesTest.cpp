@@ -11,14 +11,14 @@ using namespace FullScreenRules;
 
 TEST(FullScreenRulesTest, ABackgroundIsAPictureOfTheFolderOrTheFirstOneOrNone) {
     TestEnvironment env;
-    for (const char *file : {"b.png", "a.jpg", "notes.txt", "C.bmp"})
+    for (const char *file : {"b.png", "a.jpg", "readme.txt", "C.bmp"})
         env.writeFile(QStringLiteral("pics/backgrounds/") + file, "x");
     const QStringList files = backgroundFiles(env.programFolder() + "/pics/backgrounds");
     EXPECT_EQ(files, (QStringList{"a.jpg", "b.png", "C.bmp"}));
     EXPECT_TRUE(backgroundFiles(env.programFolder() + "/none").isEmpty());
 
     EXPECT_EQ(chooseBackground(files, "b.png").file, "b.png");
-    for (const QString &stored : {QString("gone.jpg"), QString("../a.jpg"), QString("notes.txt"), QString()}) {
+    for (const QString &stored : {QString("gone.jpg"), QString("../a.jpg"), QString("readme.txt"), QString()}) {
         const Background chosen = chooseBackground(files, stored);
         EXPECT_EQ((std::pair{chosen.file, chosen.setting}), (std::pair{QString("a.jpg"), QString("a.jpg")}));
     }
