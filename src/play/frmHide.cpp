@@ -156,8 +156,10 @@ bool frmHide::setBackground(const QString &file) {
 // The picture covers the whole screen, cut at the sides that do not fit, and is scaled
 // once per size rather than at every repaint.
 void frmHide::scaleBackground() {
-    scaled_ = background_.isNull() ? QPixmap()
-                                   : background_.scaled(size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    if (background_.isNull())
+        scaled_ = QPixmap();
+    else
+        scaled_ = background_.scaled(size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
 }
 
 void frmHide::paintEvent(QPaintEvent *event) {

@@ -70,22 +70,20 @@ TEST_F(FullScreenTest, TheMenuTheWindowsCloseAndTheNextStartAllFollowOneSetting)
     window->prefs.prfBackground = "../picAd.png";  // a picture, but never one outside the folder
     window->prefs.prfFullScreenX = 40;
     window->prefs.prfFullScreenY = 30;
-    const QSize normal = window->size();
+    const QSize normal = window->geometry().size();
     window->mnuFull->trigger();
+    auto mode = [&] { return std::pair{window->prefs.prfFullScreen, window->mnuFull->text()}; };
     frmHide *full = window->frmHideWindow;
-    ASSERT_TRUE(full && full->isVisible());
-    EXPECT_TRUE(full->isFullScreen());
-    EXPECT_TRUE(window->prefs.prfFullScreen);
-    EXPECT_EQ(window->mnuFull->text(), "Full Screen Off");
+    ASSERT_TRUE(full && full->isVisible() && full->isFullScreen());
+    EXPECT_EQ(mode(), (std::pair{true, QString("Full Screen Off")}));
     // The test's screen is narrower than the strip, which it then fills from the left edge.
     const QRect screen = window->screen()->availableGeometry();
     EXPECT_EQ(window->pos(), QPoint(qMin(40, screen.width() - window->width()), 30));
     EXPECT_EQ(window->height(), window->menuBar()->height() + window->Picture1->height());
-    EXPECT_EQ(full->backgroundFile(), "dusk.jpg");
-    EXPECT_EQ(window->prefs.prfBackground, "dusk.jpg");
+    auto background = [&] { return QStringList{full->backgroundFile(), window->prefs.prfBackground}; };
+    EXPECT_EQ(background(), (QStringList{"dusk.jpg", "dusk.jpg"}));
     full->File1->setCurrentRow(2);
-    EXPECT_EQ(full->backgroundFile(), "slate.jpg");
-    EXPECT_EQ(window->prefs.prfBackground, "slate.jpg");
+    EXPECT_EQ(background(), (QStringList{"slate.jpg", "slate.jpg"}));
 
     // Offline the kibitz box keeps what was typed.
     full->txtkibitz->setText("gl");
@@ -95,9 +93,8 @@ TEST_F(FullScreenTest, TheMenuTheWindowsCloseAndTheNextStartAllFollowOneSetting)
     window->move(60, 50);
     window->mnuFull->trigger();
     EXPECT_FALSE(full->isVisible());
-    EXPECT_FALSE(window->prefs.prfFullScreen);
-    EXPECT_EQ(window->mnuFull->text(), "Full Screen On");
-    EXPECT_EQ(window->size(), normal);
+    EXPECT_EQ(mode(), (std::pair{false, QString("Full Screen On")}));
+    EXPECT_EQ(window->geometry().size(), normal);
     EXPECT_EQ(window->pos(), QPoint(0, 0));
     EXPECT_EQ((std::pair{window->prefs.prfFullScreenX, window->prefs.prfFullScreenY}), (std::pair{60, 50}));
 
@@ -106,8 +103,7 @@ TEST_F(FullScreenTest, TheMenuTheWindowsCloseAndTheNextStartAllFollowOneSetting)
     EXPECT_EQ(window->pos(), QPoint(qMin(60, screen.width() - window->width()), 50));
     window->hide();  // the pointer was over the board
     full->close();
-    EXPECT_FALSE(window->prefs.prfFullScreen);
-    EXPECT_EQ(window->mnuFull->text(), "Full Screen On");
+    EXPECT_EQ(mode(), (std::pair{false, QString("Full Screen On")}));
     EXPECT_TRUE(window->isVisible());
 
     // A stored strip off every screen comes back onto this one; exit keeps mode and place.
@@ -213,7 +209,8 @@ TEST_F(FullScreenTest, TheFullScreenBoardShowsAndPlaysExactlyAsTheMainBoard) {
     EXPECT_EQ(full->boardShow->picture(), window->boardShow->picture());
     QTest::mouseClick(full->boardShow, Qt::RightButton, {}, checker(8));
     const QSize size = window->board.size();
-    QTest::mouseClick(full->boardShow, Qt::LeftButton, {}, {int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6});
+    const QPoint dice(int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6);
+    QTest::mouseClick(full->boardShow, Qt::LeftButton, {}, dice);
 
     // The kibitz box speaks through the one road of commands: one line, whatever was typed.
     full->txtkibitz->setText("a\nb");
