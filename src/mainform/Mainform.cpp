@@ -534,12 +534,11 @@ void Mainform::Form_Resize() {
     WebBrowser1->setGeometry(List1->geometry());
 }
 
-// Every button keeps the width its caption needs; when the window is too narrow for all of
-// them they share the strip evenly rather than fall off its end.
 namespace {
 constexpr int kToolbarGap = 4;
 }
 
+// The width the buttons want side by side.
 int Mainform::toolbarWidth() const {
     int wanted = kToolbarGap;
     for (const QPushButton *b : {cmdExit, cmdToggleReady, cmdDouble2, cmdAccept, cmdReject, cmdUndo, cmdRefresh,
@@ -548,6 +547,8 @@ int Mainform::toolbarWidth() const {
     return wanted;
 }
 
+// Every button keeps the width its caption needs; when the window is too narrow for all of
+// them they share the strip evenly rather than fall off its end.
 void Mainform::layOutToolbar(int innerWidth) {
     const std::initializer_list<QPushButton *> buttons{cmdExit,   cmdToggleReady, cmdDouble2, cmdAccept,
                                                         cmdReject, cmdUndo,        cmdRefresh, cmdPickUp,

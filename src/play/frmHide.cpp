@@ -1,6 +1,5 @@
 #include "play/frmHide.h"
 
-#include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "app/InputHold.h"
 #include "app/Preferences.h"
@@ -182,6 +181,8 @@ void frmHide::resizeEvent(QResizeEvent *event) {
 void frmHide::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     host_.copyCaptions();
+    if (!picContainer->isHidden())
+        host_.copyKibitzPane();  // what was said while the window was away
     layOut();
 }
 
