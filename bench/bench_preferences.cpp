@@ -14,6 +14,9 @@ struct StillHost : PreferencesHost {
     std::array<int, 8> boardData() const override { return {40, 30, 28, 12, 9, 0, 3, 15}; }
     QString styleFolder() const override { return Program::path(QStringLiteral("pics/Default")); }
     void rereadBoardData() override {}
+    bool matchOnBoard() const override { return false; }
+    void previewBoardData() override {}
+    void boardDataKept() override {}
     void applyBoardStyle() override {}
     void applyListAndPaneStyles() override {}
     void showWinChances(bool) override {}

@@ -209,7 +209,7 @@ QWidget *frmPreferences::buildBoardTab() {
     speed->addWidget(prfDelay, 2, 3);
     speed->addWidget(caption(tab, "Label19", QStringLiteral("Enter a number between 0 and 5")), 3, 0, 1, 4);
 
-    // The board-data editor's boxes; the editor itself stays off until it is built.
+    // The board-data editor's boxes, shown by the first click on "Configure Board Data".
     Picture1 = new QWidget(tab);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     auto *data = new QGridLayout(Picture1);
@@ -231,8 +231,7 @@ QWidget *frmPreferences::buildBoardTab() {
                       QStringLiteral("Click the configure button to see the changes, click save when you are done"));
     Label38->hide();
     cmdUpdate = button(tab, "cmdUpdate", QStringLiteral("Configure Board Data"));
-    cmdUpdate->setProperty("waiting", true);
-    cmdUpdate->setEnabled(false);
+    connect(cmdUpdate, &QPushButton::clicked, this, &frmPreferences::cmdUpdate_Click);
 
     auto *layout = new QVBoxLayout(tab);
     auto *style = new QHBoxLayout;
@@ -522,6 +521,7 @@ void frmPreferences::cmdOK_Click() {
                              QStringLiteral("\r\n") + error);
             return;
         }
+        host_.boardDataKept();
     }
 
     storeControls();
@@ -569,6 +569,35 @@ void frmPreferences::storeControls() {
             prefs_.*p.back = colorToStored(p.box->palette().color(QPalette::Window));
         }
     }
+}
+
+// Writes the boxes to the style's trial file and shows them on the main board. Every box is
+// checked by the rule the coordinate reader applies, so a trial Save keeps is always readable.
+void frmPreferences::cmdUpdate_Click() {
+    if (Picture1->isHidden()) {
+        Picture1->show();
+        Label38->show();
+    }
+    if (host_.matchOnBoard()) {
+        Dialogs::message(QStringLiteral("The board data can be tried out when no match is being played or watched"));
+        return;
+    }
+    QStringList values;
+    for (const QLineEdit *box : boardData_) {
+        if (!SettingsText::toInt16(box->text())) {
+            Dialogs::message(QStringLiteral("Entries must be numeric and no blanks"));
+            return;
+        }
+        values << box->text();
+    }
+    const QString folder = host_.styleFolder();
+    QString error;
+    if (!BoardDataTrial::write(folder, values, error)) {
+        Dialogs::message(QStringLiteral("The board data could not be written to ") + BoardDataTrial::trialFile(folder) +
+                         QStringLiteral("\r\n") + error);
+        return;
+    }
+    host_.previewBoardData();
 }
 
 void frmPreferences::cmdCancel_Click() {

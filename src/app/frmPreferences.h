@@ -36,6 +36,7 @@ public:
     void cmdGag_Click();
     void cmdKibitz_Click();
     void Command1_Click();
+    void cmdUpdate_Click();
 
     // What a pick in a luck-talk list plays; tests listen instead.
     std::function<void(const QString &path)> playPreview;

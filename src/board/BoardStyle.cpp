@@ -30,6 +30,7 @@ bool BoardStyle::SetNewBoardStyle(const QString &style, QString &prfBoardStyle, 
     // `style` may be `prfBoardStyle` itself: decide whether to load before changing it.
     const bool asked = !style.isEmpty();
     const bool isTheSetting = &style == &prfBoardStyle;
+    const QString before = prfBoardStyle;
     if (asked)
         prfBoardStyle = style;
     if (prfBoardStyle.isEmpty())
@@ -43,17 +44,26 @@ bool BoardStyle::SetNewBoardStyle(const QString &style, QString &prfBoardStyle, 
     const QString own = QStringLiteral("pics/") + prfBoardStyle;
     const bool hasOwn = Program::isSafeFileName(prfBoardStyle) &&
                         FileExists(Program::path(own + QStringLiteral("/board.jpg")));
-    loadFrom(hasOwn ? own : QStringLiteral("pics/default"));
+    try {
+        loadFrom(hasOwn ? own : QStringLiteral("pics/default"));
+    } catch (const std::runtime_error &) {
+        prfBoardStyle = before;  // a name that failed to load is never kept, nor saved
+        throw;
+    }
+    name_ = prfBoardStyle;
     return true;
 }
 
+// Every picture is read before any is used: a style missing one leaves the board as it was.
 void BoardStyle::loadFrom(const QString &folder) {
-    folder_ = Program::path(folder);
-    pictures_.thepicture = loadPicture(folder, QStringLiteral("board.jpg"));
-    pictures_.picCube64 = loadPicture(folder, QStringLiteral("cubes.bmp"));
-    pictures_.ChipNearBlack = loadPicture(folder, QStringLiteral("checkers.bmp"));
-    pictures_.picBlackDice = loadPicture(folder, QStringLiteral("dice.bmp"));
-    pictures_.picFlatB = loadPicture(folder, QStringLiteral("wbflat.bmp"));
+    BoardPictures loaded;
+    loaded.thepicture = loadPicture(folder, QStringLiteral("board.jpg"));
+    loaded.picCube64 = loadPicture(folder, QStringLiteral("cubes.bmp"));
+    loaded.ChipNearBlack = loadPicture(folder, QStringLiteral("checkers.bmp"));
+    loaded.picBlackDice = loadPicture(folder, QStringLiteral("dice.bmp"));
+    loaded.picFlatB = loadPicture(folder, QStringLiteral("wbflat.bmp"));
     const QString tray = Program::path(folder + QStringLiteral("/picTray.jpg"));
-    pictures_.picTray = FileExists(tray) ? QImage(tray) : QImage();
+    loaded.picTray = FileExists(tray) ? QImage(tray) : QImage();
+    pictures_ = std::move(loaded);
+    folder_ = Program::path(folder);
 }

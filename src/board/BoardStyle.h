@@ -25,18 +25,21 @@ public:
     // screen's width. Pictures are loaded only when `style` names one after that (the
     // start-up passes `prfBoardStyle` itself). A style without a board picture borrows the
     // default style's pictures and keeps its name. Throws std::runtime_error when a
-    // picture cannot be loaded; the pictures loaded before it stay.
-    // Returns whether pictures were loaded.
+    // picture cannot be loaded; the style in use then stays whole, pictures and name, and
+    // `prfBoardStyle` is given back the value it had. Returns whether pictures were loaded.
     bool SetNewBoardStyle(const QString &style, QString &prfBoardStyle, const SettingsStore &store,
                           int screenWidthPixels);
 
     const BoardPictures &pictures() const { return pictures_; }
     // The folder the pictures came from, which is where the coordinate file belongs too.
     const QString &folder() const { return folder_; }
+    // The style whose pictures are in use, as prfBoardStyle named it.
+    const QString &name() const { return name_; }
 
 private:
     void loadFrom(const QString &folder);
 
     BoardPictures pictures_;
     QString folder_;
+    QString name_;
 };

@@ -276,7 +276,7 @@ void frmLogin::Winsock1_Error(QAbstractSocket::SocketError error, const QString 
             status = QStringLiteral("You are not online..");
             main.Timer1->start();
         }
-        main.lblStatus->setText(status);
+        main.setCaption(main.lblStatus, status);
         if (self)
             self->Form_Unload();
     });

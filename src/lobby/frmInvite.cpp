@@ -280,13 +280,13 @@ void frmInvite::cmdInvite_Click() {
     case Kind::JoinSaved:
         f.isPlaying = true;
         f.isWatching = false;
-        main_.lblStatus->setText(QStringLiteral("Click Refresh or Roll if it stalls"));
+        main_.setCaption(main_.lblStatus, QStringLiteral("Click Refresh or Roll if it stalls"));
         f.tokenPlayer = name;
         break;
     case Kind::Join:
         m.isNewMatch = true;
         f.isWatching = false;
-        main_.lblStatus->setText(QStringLiteral("Invitation accepted"));
+        main_.setCaption(main_.lblStatus, QStringLiteral("Invitation accepted"));
         f.tokenPlayer = name;
         if (numeric)
             m.theOldMatchLength = points;
@@ -296,7 +296,7 @@ void frmInvite::cmdInvite_Click() {
         main_.lists.autoInviteList.push_back(
             {name.trimmed(), numeric || d.length == QLatin1String("U") || d.length == QLatin1String("S") ? d.length
                                                                                                         : QStringLiteral(" ")});
-        main_.lblStatus->setText(name + QStringLiteral(" will be auto invited when ready"));
+        main_.setCaption(main_.lblStatus, name + QStringLiteral(" will be auto invited when ready"));
         if (numeric)
             m.theOldMatchLength = points;
         break;
@@ -319,7 +319,7 @@ void frmInvite::cmdWatch_Click() {
         if (cmdWatch->text() == QLatin1String("Watch") && main_.flags.isConnected)
             main_.server.send(QStringLiteral("watch ") + lblInvite->text());
         if (cmdWatch->text() == QLatin1String("Decline"))
-            main_.lblStatus->setText(QStringLiteral("You declined the invitation"));
+            main_.setCaption(main_.lblStatus, QStringLiteral("You declined the invitation"));
         Form_Unload();
     }
     finishClick();

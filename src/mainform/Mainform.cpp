@@ -91,9 +91,11 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     wireChat();
     wireOptions();
     wireRecords();
+    wireFullScreen();
 }
 
 Mainform::~Mainform() {
+    dropFullScreenWindow();
     Dialogs::setParent(nullptr);
 }
 
@@ -183,7 +185,7 @@ void Mainform::buildMenus() {
 
     mnuOptions = menu(nullptr, "mnuOptions", QStringLiteral("&Options"));
     add(mnuOptions, "mnuPreference", QStringLiteral("Preferences"));
-    mnuFull = later(mnuOptions, "mnuFull", QStringLiteral("Full Screen On"));
+    mnuFull = add(mnuOptions, "mnuFull", QStringLiteral("Full Screen On"));
     add(mnuOptions, "mnuEditFriends", QStringLiteral("Edit Friends"));
     add(mnuOptions, "mnuEditStats", QStringLiteral("View Stats"));
     add(mnuOptions, "mnuChatShouts", QStringLiteral("Show Shouts in Chat Window"))->setVisible(false);
@@ -396,7 +398,8 @@ bool Mainform::Form_Load() {
         ShowDailyPage();
         NeutralizeSettings();
         raise();
-        // Full screen comes with the full-screen board window.
+        if (prefs.prfFullScreen)
+            showFullScreenOn();
     } catch (const std::exception &error) {
         return failLoad({false, QString::fromLocal8Bit(error.what())});
     } catch (const LoadFailure &failure) {
@@ -537,21 +540,31 @@ void Mainform::Form_Resize() {
     WebBrowser1->setGeometry(List1->geometry());
 }
 
+namespace {
+constexpr int kToolbarGap = 4;
+}
+
+// The width the buttons want side by side.
+QList<QPushButton *> Mainform::toolbarButtons() const {
+    return {cmdExit,   cmdToggleReady, cmdDouble2, cmdAccept, cmdReject, cmdUndo, cmdRefresh, cmdPickUp, cmdDouble,
+            cmdgreedy, cmdTrophy,      cmdMoney,   cmdSort,   cmdOpen,   cmdStep, cmdAuto,    cmdBack};
+}
+
+int Mainform::toolbarWidth() const {
+    int wanted = kToolbarGap;
+    for (const QPushButton *b : toolbarButtons())
+        wanted += qMax(56, b->sizeHint().width()) + kToolbarGap;
+    return wanted;
+}
+
 // Every button keeps the width its caption needs; when the window is too narrow for all of
 // them they share the strip evenly rather than fall off its end.
 void Mainform::layOutToolbar(int innerWidth) {
-    const std::initializer_list<QPushButton *> buttons{cmdExit,   cmdToggleReady, cmdDouble2, cmdAccept,
-                                                        cmdReject, cmdUndo,        cmdRefresh, cmdPickUp,
-                                                        cmdDouble, cmdgreedy,      cmdTrophy,  cmdMoney,
-                                                        cmdSort,   cmdOpen,        cmdStep,    cmdAuto,
-                                                        cmdBack};
-    constexpr int kGap = 4;
-    int wanted = kGap;
-    for (const QPushButton *b : buttons)
-        wanted += qMax(56, b->sizeHint().width()) + kGap;
+    constexpr int kGap = kToolbarGap;
+    const int wanted = toolbarWidth();
     const double squeeze = wanted > innerWidth ? double(innerWidth) / wanted : 1.0;
     int x = kGap;
-    for (QPushButton *b : buttons) {
+    for (QPushButton *b : toolbarButtons()) {
         const int w = int(qMax(56, b->sizeHint().width()) * squeeze);
         b->setGeometry(x, 4, w, kStripHeight - 8);
         x += w + kGap;

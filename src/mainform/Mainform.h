@@ -20,6 +20,7 @@
 #include "lobby/PlayerStats.h"
 #include "lobby/mnuClick.h"
 #include "mainform/MainformChatHost.h"
+#include "mainform/MainformFullScreenHost.h"
 #include "mainform/MainformGameHost.h"
 #include "mainform/MainformOfflineHost.h"
 #include "mainform/MainformOptionsHost.h"
@@ -68,6 +69,7 @@ class QTextBrowser;
 class QTextEdit;
 class QTimer;
 class frmExit;
+class frmHide;
 class frmPreferences;
 
 class Mainform : public QMainWindow, public PopupMenuHost {
@@ -135,8 +137,10 @@ public:
     void doubleRefused();
     void showFinalScore(int score1, int score2);
     void Picture2_Click();
-    // Keeps the full-screen board's twin of a status label in step (lblPlayer1, lblPlayer2,
-    // lblpipb, lblpipw, lblStatus) while that window is shown.
+    // Every writer of the names, scores, match length, pips and status comes here, so that
+    // their twins on the full-screen board never fall behind.
+    void setCaption(QLabel *label, const QString &text);
+    // Gives the label's twin its caption; nothing while the full-screen board does not exist.
     void label_Change(const QLabel *label);
     QLabel *fullScreenTwin(const QLabel *label) const;
     void ProcessBoardOutput(const QString &line);
@@ -148,6 +152,23 @@ public:
     void SetNewBoardStyle(QString &style);
     // Reads the coordinate file of the style in use.
     void ReadFromDisk(const QString &file);
+    // Leaves full screen and switches the board to the style prfBoardStyle names: pictures,
+    // layout and coordinates, the position redrawn. A style that does not load whole leaves
+    // the board as it was and prfBoardStyle back at `previousStyle`.
+    bool ApplyBoardStyle(const QString &previousStyle);
+    // Draws a fixed position with the coordinates of the style's testdata.txt; nothing of
+    // the game is touched.
+    void previewBoardData();
+    // The style's coordinates were read again: the checkers stand where they now belong.
+    void redrawWithNewCoordinates();
+
+    // Full screen (MainformFullScreen.cpp): the board has the screen in frmHide and this
+    // window is a strip of menus and buttons. prfFullScreen says which mode is on.
+    void mnuFull_Click();
+    void setFullScreen(bool on);
+    void showFullScreenOff();
+    QPointer<frmHide> frmHideWindow;
+    MainformFullScreenHost fullScreenHost{*this};
     ServerConnection server;
     // The match records: logs, resumes, JF .mat, playback (MainformRecords.cpp).
     MainformRecordsHost recordsHost{*this};
@@ -323,6 +344,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -341,6 +363,13 @@ private:
     void doCannedAction(const CannedMenu &lines, const CannedMenu::Action &action);
     void wireOptions();
     void wireRecords();
+    void wireFullScreen();
+    void showFullScreenOn();
+    frmHide *loadFullScreenWindow();
+    void dropFullScreenWindow();
+    QSize stripSize() const;
+    QList<QPushButton *> toolbarButtons() const;
+    int toolbarWidth() const;
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();

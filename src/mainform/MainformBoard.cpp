@@ -5,7 +5,10 @@
 #include "app/SettingsText.h"
 #include "app/Utilities.h"
 #include "board/BoardShow.h"
+#include "connection/BoardLine.h"
 #include "mainform/Mainform.h"
+#include "play/LinePosition.h"
+#include "play/frmHide.h"
 
 #include <QDate>
 #include <QLabel>
@@ -19,6 +22,11 @@ namespace {
 constexpr int kMinListWidth = 300;
 // The panel under the board takes this share of the window's height as it is resized.
 constexpr double kPanelShare = 0.3;
+// The board-data editor's position: checkers on most points, both bars and trays, dice and
+// cube, drawn plain, so that every coordinate of a trial can be judged.
+const QString kPreviewLine = QStringLiteral(
+    "board:You:GnuBG:3:0:0:0:1:1:1:1:1:1:1:1:1:1:1:1:-1:-1:-1:-1:-1:-1:-1:-2:-1:-1:-1:0:0:1:0:0:6:4::1:1:1:0:1:-1:0:25:"
+    "2:2:0:0:2:1:0:0");
 }  // namespace
 
 void Mainform::wireBoard() {
@@ -80,4 +88,70 @@ void Mainform::layOutRoundBoard() {
     board.HideBlueScreen();
     setWindowTitle(QStringLiteral("Korvex       ") +
                    QLocale::c().toString(QDate::currentDate(), QStringLiteral("dddd, MMM d yyyy")));
+}
+
+bool Mainform::ApplyBoardStyle(const QString &previousStyle) {
+    setFullScreen(false);
+    setWindowState(Qt::WindowNoState);
+    try {
+        boardStyle.SetNewBoardStyle(prefs.prfBoardStyle, prefs.prfBoardStyle, store, screenWidth());
+    } catch (const std::exception &) {
+        prefs.prfBoardStyle = previousStyle;
+        // A trial of the old style's coordinates was thrown away on the way here.
+        ReadFromDisk(QStringLiteral("data.txt"));
+        redrawWithNewCoordinates();
+        Dialogs::message(QStringLiteral("There was an error loading BoardStyle..missing or invalid data"));
+        return false;
+    }
+    layOutRoundBoard();
+    ReadFromDisk(QStringLiteral("data.txt"));
+    redrawWithNewCoordinates();
+    if (isHidden())
+        show();
+    return true;
+}
+
+void Mainform::redrawWithNewCoordinates() {
+    bool anyShown = false;
+    for (CheckerSet *set : {&checkers.blackCheckers, &checkers.whiteCheckers, &checkers.blackBeforeMove,
+                            &checkers.whiteBeforeMove, &checkers.blackAtRoll, &checkers.whiteAtRoll}) {
+        for (int i = 1; i <= CheckerSet::size; ++i) {
+            const CheckerRec rec = (*set)[i];
+            if (rec.isParked())
+                continue;
+            set->place(i, rec.point, rec.slot, boardGeometry);
+            anyShown = anyShown || set == &checkers.blackCheckers || set == &checkers.whiteCheckers;
+        }
+    }
+    // An empty board stays as it is, without a cube on it.
+    if (anyShown)
+        board.showMiddleGameboard();
+    else
+        board.showBuffer();
+}
+
+// The preview has a board drawing of its own: the game's records, dice and flags never see
+// the fixed position, and the next drawing of the game puts the real board back.
+void Mainform::previewBoardData() {
+    ReadFromDisk(QStringLiteral("testdata.txt"));
+    CheckerRecords position;
+    MatchState shown;
+    StateFlags quiet;
+    try {
+        const BoardLine line(kPreviewLine);
+        LinePosition::read(line, false, position, boardGeometry);
+        shown.theCubeVal = line.number(BoardLine::Cube);
+        shown.die1 = line.number(BoardLine::OpponentDie1);
+        shown.die2 = line.number(BoardLine::OpponentDie2);
+    } catch (const std::exception &error) {
+        Dialogs::message(QStringLiteral("Error in cmdUpdate_Click ") + QString::fromLocal8Bit(error.what()));
+        return;
+    }
+    BoardDrawing preview(boardStyle.pictures(), boardGeometry, position, shown, quiet, prefs);
+    preview.setBoardShow(boardShow);
+    if (frmHideWindow && prefs.prfFullScreen)
+        preview.setFullScreenBoard(frmHideWindow->boardShow);
+    preview.setEmptyBoard(boardStyle.pictures().thepicture);
+    preview.showMiddleGameboard();
+    preview.ShowWhitedice();
 }

@@ -14,7 +14,7 @@ void Mainform::wireGame() {
     board.hooks.hitting = [this](Side side) { checkerAnimation.hitting(side); };
     board.hooks.GetPips = [this] { GetPips(); };
     board.hooks.clearMoveRecords = [this] { moveInput.clearMoveRecords(); };
-    checkerAnimation.setStatus = [this](const QString &text) { lblStatus->setText(text); };
+    checkerAnimation.setStatus = [this](const QString &text) { setCaption(lblStatus, text); };
 }
 
 void Mainform::ProcessBoardOutput(const QString &line) {
@@ -23,10 +23,8 @@ void Mainform::ProcessBoardOutput(const QString &line) {
 
 void Mainform::GetPips() {
     pips = PipCount::of(checkers);
-    lblpipb->setText(QString::number(pips.blackPips));
-    lblpipw->setText(QString::number(pips.whitePips));
-    label_Change(lblpipb);
-    label_Change(lblpipw);
+    setCaption(lblpipb, QString::number(pips.blackPips));
+    setCaption(lblpipw, QString::number(pips.whitePips));
     if (flags.isBot && (pips.whitePips == 0 || pips.blackPips == 0))
         match.gameOver = true;
 }
@@ -58,13 +56,11 @@ QLabel *label(Mainform &w, GameLabel which) {
 
 QString MainformGameHost::caption(GameLabel which) const { return label(w_, which)->text(); }
 void MainformGameHost::setCaption(GameLabel which, const QString &text) {
-    label(w_, which)->setText(text);
-    w_.label_Change(label(w_, which));
+    w_.setCaption(label(w_, which), text);
 }
 
 void MainformGameHost::setStatus(const QString &text) {
-    w_.lblStatus->setText(text);
-    w_.label_Change(w_.lblStatus);
+    w_.setCaption(w_.lblStatus, text);
 }
 void MainformGameHost::setPickUpCaption(const QString &caption) { w_.cmdPickUp->setText(caption); }
 void MainformGameHost::enablePickUp(bool enabled) { w_.cmdPickUp->setEnabled(enabled); }

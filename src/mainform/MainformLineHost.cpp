@@ -57,8 +57,7 @@ void MainformLineHost::setLoginCaption(const QString &caption) {
 }
 
 void MainformLineHost::setStatus(const QString &text) {
-    w_.lblStatus->setText(text);
-    w_.label_Change(w_.lblStatus);
+    w_.setCaption(w_.lblStatus, text);
 }
 void MainformLineHost::blinkStatus() { w_.Timer1->start(); }
 void MainformLineHost::showDataArrival(int lampState) { w_.ShowDataArrival(lampState); }

@@ -603,7 +603,7 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
         infoName_ = w.at(2);
         break;
     case 37:
-        lineHost->setStatus(line);
+        setCaption(lblStatus, line);
         if (count == 4)
             for (frmInvite *window : frmInvite::openWindows())
                 if (window->windowTitle() == QStringLiteral("Invitation ") + infoName_) {
@@ -641,7 +641,7 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
         break;
     }
     case 40:
-        lineHost->setStatus(line);
+        setCaption(lblStatus, line);
         flags.isPlaying = false;
         flags.isWatching = true;
         break;

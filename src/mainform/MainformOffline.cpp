@@ -56,14 +56,12 @@ void Mainform::mnuNew_Click() {
     if (!flags.isBot || !gnuObject) {
         flags.isExitClicked = false;
         board.HideBlueScreen();
-        lblStatus->setText(QStringLiteral("Initializing GnuBG"));
-        label_Change(lblStatus);
+        setCaption(lblStatus, QStringLiteral("Initializing GnuBG"));
         if (!gnuObject) {
             const InputHold hold;  // the engine starts up without a click running inside it
             gnuObject = std::make_unique<GnuVB>(pips.gnuBoard, match, flags, prefs);
         }
-        lblStatus->setText(QStringLiteral("Done"));
-        label_Change(lblStatus);
+        setCaption(lblStatus, QStringLiteral("Done"));
         flags.isBot = true;
         cmdDouble->setEnabled(true);
         cmdDouble->setToolTip(QStringLiteral("Hint"));

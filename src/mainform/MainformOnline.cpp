@@ -88,7 +88,7 @@ void Mainform::NeutralizeSettings() {
     Label1->hide();
     for (frmInvite *invitation : frmInvite::openWindows())
         invitation->chkSelfPlay->setEnabled(true);
-    lblStatus->setText(QStringLiteral("Korvex Backgammon ver.") + Program::versionString());
+    setCaption(lblStatus, QStringLiteral("Korvex Backgammon ver.") + Program::versionString());
     for (QWidget *w : std::initializer_list<QWidget *>{cmdSort, opAll, opFriends, opReady, lblAll, lblReady, lblFriends})
         w->setEnabled(false);
 

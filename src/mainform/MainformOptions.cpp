@@ -87,12 +87,25 @@ QString MainformOptionsHost::styleFolder() const {
 
 void MainformOptionsHost::rereadBoardData() {
     w_.ReadFromDisk(QStringLiteral("data.txt"));
+    w_.redrawWithNewCoordinates();
+}
+
+// GnuBG's match counts from its first game to its last, between the games too.
+bool MainformOptionsHost::matchOnBoard() const {
+    const StateFlags &f = w_.flags;
+    return f.isPlaying || f.isWatching || (f.isBot && w_.match.isMatch && !w_.match.isMatchOver);
+}
+
+void MainformOptionsHost::previewBoardData() {
+    w_.previewBoardData();
+}
+
+void MainformOptionsHost::boardDataKept() {
+    rereadBoardData();
 }
 
 void MainformOptionsHost::applyBoardStyle() {
-    QString style = w_.prefs.prfBoardStyle;
-    w_.SetNewBoardStyle(style);
-    w_.ReadFromDisk(QStringLiteral("data.txt"));
+    w_.ApplyBoardStyle(w_.boardStyle.name());
 }
 
 void MainformOptionsHost::applyListAndPaneStyles() {

@@ -11,6 +11,9 @@ public:
     std::array<int, 8> boardData() const override;
     QString styleFolder() const override;
     void rereadBoardData() override;
+    bool matchOnBoard() const override;
+    void previewBoardData() override;
+    void boardDataKept() override;
     void applyBoardStyle() override;
     void applyListAndPaneStyles() override;
     void showWinChances(bool shown) override;

@@ -159,17 +159,14 @@ void Mainform::showFinalScore(int score1, int score2) {
     putAwayDouble();
     match.theMatchscore1 = score1;
     match.theMatchscore2 = score2;
-    lblScore1->setText(QString::number(score1));
-    lblScore2->setText(QString::number(score2));
-    label_Change(lblScore1);
-    label_Change(lblScore2);
+    setCaption(lblScore1, QString::number(score1));
+    setCaption(lblScore2, QString::number(score2));
 }
 
 // --- the status line ---------------------------------------------------------------------
 
 void Mainform::Timer1_Timer() {
-    lblStatus->setText(statusBlink.tick(lblStatus->text()));
-    label_Change(lblStatus);
+    setCaption(lblStatus, statusBlink.tick(lblStatus->text()));
     // Someone else's match needs nothing of the user.
     if (lblPlayer1->text() != QLatin1String("You") && flags.isConnected)
         Timer1->stop();
@@ -177,19 +174,9 @@ void Mainform::Timer1_Timer() {
 
 void Mainform::Picture2_Click() {
     Timer1->stop();
-    lblStatus->setText(QString());
-    label_Change(lblStatus);
+    setCaption(lblStatus, QString());
     if (lblMatch->text() != QLatin1String("1"))
         DoRoll();
-}
-
-QLabel *Mainform::fullScreenTwin(const QLabel *) const {
-    return nullptr;  // the full-screen board window is not there yet
-}
-
-void Mainform::label_Change(const QLabel *label) {
-    if (QLabel *twin = fullScreenTwin(label))
-        twin->setText(label->text());
 }
 
 // --- MainformPlayHost ------------------------------------------------------------------

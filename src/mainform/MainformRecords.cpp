@@ -103,10 +103,7 @@ QString MainformRecordsHost::matFolder() const {
 QString MainformRecordsHost::opponentCaption() const { return w_.lblPlayer2->text(); }
 void MainformRecordsHost::message(const QString &text) { Dialogs::message(text); }
 
-void MainformRecordsHost::setStatus(const QString &text) {
-    w_.lblStatus->setText(text);
-    w_.label_Change(w_.lblStatus);
-}
+void MainformRecordsHost::setStatus(const QString &text) { w_.setCaption(w_.lblStatus, text); }
 
 void MainformRecordsHost::showTerminal(const QString &text) { w_.ShowTerminal(text); }
 

@@ -27,6 +27,11 @@ struct FakeHost : PreferencesHost {
     std::array<int, 8> boardData() const override { return {40, 30, 28, 12, 9, 0, 3, 15}; }
     QString styleFolder() const override { return folder; }
     void rereadBoardData() override { ++rereads; }
+    bool onBoard = false;
+    int previews = 0, kept = 0;
+    bool matchOnBoard() const override { return onBoard; }
+    void previewBoardData() override { ++previews; }
+    void boardDataKept() override { ++kept; }
     void applyBoardStyle() override { ++styles; }
     void applyListAndPaneStyles() override { ++paneStyles; }
     void showWinChances(bool shown) override { chancesShown = shown; }

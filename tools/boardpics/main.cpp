@@ -1,5 +1,5 @@
 // Draws Korvex's own board pictures: the two built-in styles with their sprite sheets and
-// coordinate files, a background for the full-screen board and the small pictures of the
+// coordinate files, the backgrounds of the full-screen board and the small pictures of the
 // main window. Usage: korvex_boardpics <pics folder>
 //
 // Sprite sheets use exact black as the transparent colour, so nothing inside a sprite is
@@ -368,6 +368,81 @@ QImage drawBackground() {
     return bg;
 }
 
+// More backgrounds, each from a generator of its own so that the pictures above come out
+// the same whatever is added here.
+QImage drawWalnut() {
+    QImage bg = wood(1600, 1200, false);
+    QPainter p(&bg);
+    // Planks a hand wide, each a shade of its own, with a dark seam between them.
+    QRandomGenerator planks(7301);
+    for (int y = 0; y < bg.height(); y += 150) {
+        p.fillRect(QRect(0, y, bg.width(), 150), QColor(0, 0, 0, planks.bounded(0, 60)));
+        p.fillRect(QRect(0, y, bg.width(), 3), QColor(18, 10, 4, 200));
+    }
+    return bg;
+}
+
+QImage drawSlate() {
+    QImage bg(1600, 1200, QImage::Format_RGB32);
+    QRandomGenerator grain(5512);
+    const QColor dark(34, 40, 48), light(70, 80, 92);
+    const double a = grain.bounded(1000) / 97.0, b = grain.bounded(1000) / 53.0;
+    for (int y = 0; y < bg.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(bg.scanLine(y));
+        for (int x = 0; x < bg.width(); ++x) {
+            // Slow clouds of colour, and the stone's fine grain over them.
+            double v = 0.5 + 0.25 * std::sin(x / 210.0 + a + 1.7 * std::sin(y / 330.0)) +
+                       0.15 * std::sin(y / 95.0 + b + 0.8 * std::sin(x / 160.0));
+            v += (grain.generateDouble() - 0.5) * 0.12;
+            line[x] = mix(dark, light, v).rgb();
+        }
+    }
+    QPainter p(&bg);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A few pale veins across the stone.
+    for (int i = 0; i < 9; ++i) {
+        QPainterPath vein(QPointF(grain.bounded(1600), 0));
+        QPointF at = vein.currentPosition();
+        while (at.y() < 1200) {
+            at += QPointF(grain.bounded(-90, 90), grain.bounded(60, 160));
+            vein.lineTo(at);
+        }
+        p.setPen(QPen(QColor(170, 180, 190, 40 + grain.bounded(40)), 1.0 + grain.bounded(20) / 10.0));
+        p.drawPath(vein);
+    }
+    return bg;
+}
+
+QImage drawDusk() {
+    QImage bg(1600, 1200, QImage::Format_RGB32);
+    QPainter p(&bg);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 1200);
+    sky.setColorAt(0.0, QColor(12, 18, 48));
+    sky.setColorAt(0.55, QColor(70, 46, 92));
+    sky.setColorAt(0.8, QColor(214, 112, 64));
+    sky.setColorAt(1.0, QColor(246, 180, 96));
+    p.fillRect(bg.rect(), sky);
+    QRandomGenerator stars(9011);
+    for (int i = 0; i < 260; ++i) {
+        const QPointF at(stars.bounded(1600), stars.bounded(560));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 250, 230, 60 + stars.bounded(160)));
+        const double r = 0.6 + stars.bounded(12) / 10.0;
+        p.drawEllipse(at, r, r);
+    }
+    // Two ranges of hills, the nearer one darker.
+    for (const auto &[base, colour] : {std::pair{980, QColor(40, 28, 52)}, std::pair{1080, QColor(18, 14, 26)}}) {
+        QPainterPath hills(QPointF(0, 1200));
+        for (int x = 0; x <= 1600; x += 20)
+            hills.lineTo(x, base - 70 * std::sin(x / 260.0 + base) - 30 * std::sin(x / 97.0));
+        hills.lineTo(1600, 1200);
+        hills.closeSubpath();
+        p.fillPath(hills, colour);
+    }
+    return bg;
+}
+
 QImage drawLamp(const QColor &colour) {
     QImage soft = transparentCanvas(14, 14);
     QPainter p(&soft);
@@ -488,5 +563,7 @@ int main(int argc, char *argv[]) {
     ok = ok && save(drawToolbarCube(true), pics + "/tbarcube1.bmp") && save(drawToolbarCube(false), pics + "/tbarcube2.bmp");
     ok = ok && save(drawReady(true), pics + "/picReadyOn.bmp") && save(drawReady(false), pics + "/picReadyOff.bmp");
     ok = ok && save(drawAd(), pics + "/picAd.png");
+    ok = ok && save(drawWalnut(), pics + "/backgrounds/walnut.jpg", 85) &&
+         save(drawSlate(), pics + "/backgrounds/slate.jpg", 85) && save(drawDusk(), pics + "/backgrounds/dusk.jpg", 85);
     return ok ? 0 : 1;
 }
