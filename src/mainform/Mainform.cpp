@@ -526,12 +526,11 @@ void Mainform::Form_Resize() {
     const int innerWidth = inner->width();
     const int innerHeight = inner->height();
 
-    Picture1->setGeometry(0, 0, innerWidth, kStripHeight);
-    layOutToolbar(innerWidth);
+    const int strip = layOutToolbar(innerWidth);
+    Picture1->setGeometry(0, 0, innerWidth, strip);
 
-    boardShow->move(0, kStripHeight);
-    picList->setGeometry(boardShow->width(), kStripHeight, qMax(0, innerWidth - boardShow->width()),
-                         innerHeight - kStripHeight);
+    boardShow->move(0, strip);
+    picList->setGeometry(boardShow->width(), strip, qMax(0, innerWidth - boardShow->width()), innerHeight - strip);
     const int panelHeight = SettingsText::roundEven(innerHeight * 0.3);
     Picture2->setGeometry(0, innerHeight - panelHeight, boardShow->width(), panelHeight);
 
@@ -557,18 +556,25 @@ int Mainform::toolbarWidth() const {
     return wanted;
 }
 
-// Every button keeps the width its caption needs; when the window is too narrow for all of
-// them they share the strip evenly rather than fall off its end.
-void Mainform::layOutToolbar(int innerWidth) {
+// Every button keeps the width its caption needs. A window too narrow for one row of them
+// gets a second row; only one too narrow for two rows makes them share the rows evenly.
+// Returns the strip's height.
+int Mainform::layOutToolbar(int innerWidth) {
     constexpr int kGap = kToolbarGap;
     const int wanted = toolbarWidth();
-    const double squeeze = wanted > innerWidth ? double(innerWidth) / wanted : 1.0;
-    int x = kGap;
+    const int rows = wanted > innerWidth ? 2 : 1;
+    const double squeeze = wanted > rows * innerWidth ? double(rows * innerWidth) / wanted : 1.0;
+    int x = kGap, y = 0;
     for (QPushButton *b : toolbarButtons()) {
         const int w = int(qMax(56, b->sizeHint().width()) * squeeze);
-        b->setGeometry(x, 4, w, kStripHeight - 8);
+        if (x + w > innerWidth && x > kGap && y + kStripHeight < rows * kStripHeight) {
+            x = kGap;
+            y += kStripHeight;
+        }
+        b->setGeometry(x, y + 4, w, kStripHeight - 8);
         x += w + kGap;
     }
+    return rows * kStripHeight;
 }
 
 void Mainform::picList_Resize() {
@@ -615,7 +621,7 @@ void Mainform::Picture2_Resize() {
         outputHeight = 2 * kKibitzInputHeight;
     else
         outputHeight = qMax(kKibitzInputHeight, SettingsText::roundEven(innerHeight * 0.93) - boardShow->height() -
-                                                    kStripHeight - kKibitzInputHeight);
+                                                    Picture1->height() - kKibitzInputHeight);
     // Under the output box a row for the kibitz/whisper choice and the clock, then the input box.
     outputHeight = qMin(outputHeight, qMax(0, Picture2->height() - kKibitzInputHeight - kOptionRowHeight));
     txtKibitzoutput->setGeometry(0, 0, kibitzWidth, outputHeight);

@@ -390,7 +390,7 @@ private:
     void Form_Resize();
     void picList_Resize();
     void Picture2_Resize();
-    void layOutToolbar(int innerWidth);
+    int layOutToolbar(int innerWidth);
     void layOutScoreBoard();
     int screenWidth() const;
 

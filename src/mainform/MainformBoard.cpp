@@ -67,10 +67,12 @@ void Mainform::layOutRoundBoard() {
     const QSize boardSize = board.size();
     boardShow->setFixedSize(boardSize);
 
-    Form_Resize();  // gives the toolbar its height
+    Form_Resize();
     const int listWidth = qMax(kMinListWidth, width() - (first ? boardSize.width() : oldBoardWidth));
-    // The panel under the board keeps its share of the height, so it sits right under the board.
-    const int innerHeight = SettingsText::roundEven((Picture1->height() + boardSize.height()) / (1 - kPanelShare));
+    // The toolbar's height at the new width (one row of buttons or two); the panel under the
+    // board keeps its share of the height, so it sits right under the board.
+    const int strip = layOutToolbar(listWidth + boardSize.width());
+    const int innerHeight = SettingsText::roundEven((strip + boardSize.height()) / (1 - kPanelShare));
     const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
     resize(listWidth + boardSize.width(), innerHeight + menuHeight);
     prefs.prfRegSizex = width();
