@@ -1,8 +1,6 @@
 // Re-sorting the player list of a busy server: 3,000 players in the main window's list
 // boxes, sorted by name and by rating in turn as the sort button does, and shown.
-#include "app/Dialogs.h"
-#include "app/Program.h"
-#include "app/SettingsStore.h"
+#include "LoadedWindow.h"
 #include "app/Utilities.h"
 #include "lobby/PlayerList.h"
 #include "mainform/Mainform.h"
@@ -10,7 +8,6 @@
 #include <QCoreApplication>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -20,16 +17,8 @@ namespace {
 
 constexpr int kPlayers = 3000;
 
-struct FullLists {
+struct FullLists : LoadedWindow {
     FullLists() {
-        Program::setFolder(programFolder.path());
-        SettingsStore::setFolder(settingsFolder.path());
-        SettingsStore().write(QStringLiteral("isAnimInit"), QStringLiteral("True"));
-        Dialogs::setHandler([](const Dialogs::Request &) { return Dialogs::Reply{}; });
-        window = std::make_unique<Mainform>();
-        loaded = window->Form_Load();
-        window->show();
-        window->prefs.prfDisableSounds = true;
         window->List1->show();
         std::mt19937 random(20240612u);
         PlayerList &players = *window->playerList;
@@ -47,13 +36,6 @@ struct FullLists {
         }
         window->cmdSort->setEnabled(true);
     }
-    ~FullLists() {
-        window.reset();
-        Dialogs::setHandler({});
-    }
-    QTemporaryDir programFolder, settingsFolder;
-    std::unique_ptr<Mainform> window;
-    bool loaded = false;
 };
 
 void BM_ResortThePlayerList(benchmark::State &state) {

@@ -2,14 +2,11 @@
 // texts a socket read makes of them, through the main window's `SplitFibString` into the
 // player lists and their list boxes; and, alone, the word splitting and row building that
 // each of those lines needs.
-#include "app/Dialogs.h"
-#include "app/Program.h"
-#include "app/SettingsStore.h"
+#include "LoadedWindow.h"
 #include "app/SplitString.h"
 #include "lobby/PlayerList.h"
 #include "mainform/Mainform.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -62,26 +59,6 @@ QStringList socketTexts(const QStringList &lines) {
 }
 
 // The main window, loaded and shown against empty program and settings folders.
-struct LoadedWindow {
-    LoadedWindow() {
-        Program::setFolder(programFolder.path());
-        SettingsStore::setFolder(settingsFolder.path());
-        SettingsStore().write(QStringLiteral("isAnimInit"), QStringLiteral("True"));
-        Dialogs::setHandler([](const Dialogs::Request &) { return Dialogs::Reply{}; });
-        window = std::make_unique<Mainform>();
-        loaded = window->Form_Load();
-        window->show();
-        window->prefs.prfDisableSounds = true;
-    }
-    ~LoadedWindow() {
-        window.reset();
-        Dialogs::setHandler({});
-    }
-    QTemporaryDir programFolder, settingsFolder;
-    std::unique_ptr<Mainform> window;
-    bool loaded = false;
-};
-
 void BM_LoginBurstIntoThePlayerLists(benchmark::State &state) {
     LoadedWindow w;
     if (!w.loaded) {
