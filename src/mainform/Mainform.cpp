@@ -91,6 +91,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     wireChat();
     wireOptions();
     wireRecords();
+    wirePositions();
 }
 
 Mainform::~Mainform() {
@@ -125,8 +126,8 @@ void Mainform::buildMenus() {
     mnudisconnect = add(mnuFile, "mnudisconnect", QStringLiteral("Disconnect"));
     mnuNew = add(mnuFile, "mnuNew", QStringLiteral("Play offline against the computer"));
     mnuFile->addSeparator();
-    later(mnuFile, "mnuSaveJF", QStringLiteral("Save As JF pos"));
-    later(mnuFile, "mnuLoadJFPos", QStringLiteral("Load JF.pos file"));
+    add(mnuFile, "mnuSaveJF", QStringLiteral("Save As JF pos"));
+    add(mnuFile, "mnuLoadJFPos", QStringLiteral("Load JF.pos file"));
     add(mnuFile, "mnuViewSaved", QStringLiteral("View Saved"));
     add(mnuFile, "mnuLog2mat", QStringLiteral("Convert Log ->JF.mat"));
     mnuFile->addSeparator();
@@ -152,7 +153,7 @@ void Mainform::buildMenus() {
     add(toggle, "mnuToggleMoreboards", QStringLiteral("Toggle MoreBoards"));
     add(toggle, "mnuSetBoardstyle", QStringLiteral("Set Boardstyle 3"));
     mnuAction->addSeparator();
-    later(mnuAction, "mnuSaved", QStringLiteral("Show Saved"));
+    add(mnuAction, "mnuSaved", QStringLiteral("Show Saved"));
     add(mnuAction, "mnuWatchers", QStringLiteral("Show Watchers"));
     add(mnuAction, "mnuStopWatch", QStringLiteral("Stop Watching"));
     QMenu *autoInvite = menu(mnuAction, "mnuAutoInvite", QStringLiteral("Auto Invite"));
@@ -474,6 +475,7 @@ void Mainform::Form_Unload() {
     unloaded_ = true;
 
     closeChatWindows();  // their last size is a setting too
+    savedGamesList.abort();  // a page still on its way opens no login window now
     SavePreferences(prefs, store, placement());
     store.sync();
     if (records.isLogFileOpen())

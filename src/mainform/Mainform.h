@@ -37,6 +37,7 @@
 #include "play/PipCount.h"
 #include "play/StatusBlink.h"
 #include "records/MatchRecords.h"
+#include "records/SavedGamesList.h"
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -46,6 +47,7 @@
 #include <vector>
 
 class BoardShow;
+struct JfPosition;
 class ChatPanes;
 class LineFilter;
 class MainformLineHost;
@@ -158,6 +160,17 @@ public:
     void mnuViewSaved_Click();
     void mnuLog2mat_Click();
     bool progressWindowVisible() const;
+    // JF .pos positions and the server's saved matches (MainformPositions.cpp).
+    SavedGamesList savedGamesList{lists.savedGames, recordsHost};
+    void mnuSaveJF_Click();
+    void WriteJFPos(const QString &file);
+    void mnuLoadJFPos_Click();
+    void LoadJFPos();
+    void mnuSaved_Click();
+    // GnuBG plays the user from `position`, with the user's dice rolled (MainformOffline.cpp).
+    void playPosition(const JfPosition &position);
+    // The engine for an offline game, started when there is none yet.
+    void startGnuBG();
     std::unique_ptr<mnuClick> mnuObject;
 
     // Controls other subsystems read and fill.
@@ -341,6 +354,7 @@ private:
     void doCannedAction(const CannedMenu &lines, const CannedMenu::Action &action);
     void wireOptions();
     void wireRecords();
+    void wirePositions();
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();
