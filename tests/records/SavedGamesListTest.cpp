@@ -82,13 +82,6 @@ protected:
     const QByteArray page = "<html><body>\r\n<b>alice</b> x y z\r\n<b>bob</b>\r\n<b>carol</b> x y z w";
 };
 
-TEST_F(SavedGamesListTest, ALineOfMoreThanThreePiecesCreditsItsSecondWithTheRest) {
-    EXPECT_EQ(SavedGamesList::parseLine("<b>alice</b> x y z")->name, "alice");
-    EXPECT_EQ(SavedGamesList::parseLine("<b>alice</b> x y z")->count, 2);
-    EXPECT_EQ(SavedGamesList::parseLine("<b>alice</b>"), std::nullopt);
-    EXPECT_EQ(SavedGamesList::parseLine(""), std::nullopt);
-}
-
 // A first run makes a copy dated today: nothing is fetched unless prfLoadSaved asks; the
 // lines are read once a run, whatever later runs find.
 TEST_F(SavedGamesListTest, AFreshCopyIsNotFetchedAndItsLinesAreReadOnce) {
