@@ -124,6 +124,8 @@ TEST_F(MainformPositionsTest, APositionGnubgExportsIsPlayedAgainstGnuBG) {
                                  "set cube owner 0\nset score 4 5\nset turn User\nexport position pos " +
                                  file.toLocal8Bit() + "\nset output rawboard on\nshow board\n");
     ASSERT_EQ(QFileInfo(file).size(), 166) << answer.toStdString();
+    // 2 and 1 bring both of the user's checkers in from the bar: the turn stays his.
+    window->offline.rollDie = [n = 0]() mutable { return ++n % 2 ? 2 : 1; };
     loadFile(file);
 
     const Mainform &w = *window;
@@ -139,7 +141,8 @@ TEST_F(MainformPositionsTest, APositionGnubgExportsIsPlayedAgainstGnuBG) {
     const QStringList boards = w.lists.matchLog.filter(QRegularExpression("^board:You:GnuBG:"));
     ASSERT_FALSE(boards.isEmpty()) << w.lists.matchLog.join('\n').toStdString();
     EXPECT_EQ(scoreAndPoints(boards.first()), scoreAndPoints(lastBoardLine(answer)));
-    EXPECT_TRUE(w.txtTerminal->toPlainText().startsWith("You roll "));
+    EXPECT_TRUE(w.txtTerminal->toPlainText().startsWith("You roll 2 and 1."));
+    EXPECT_TRUE(w.match.ismyTurn);
 }
 
 // A file that cannot be played is said, and nothing of the game on the board changes: not
