@@ -59,6 +59,12 @@ Dialogs::Reply Dialogs::show(const Request &request) {
         return {file.isEmpty() ? Answer::Cancel : Answer::Ok, file};
     }
 
+    if (request.isSaveFile) {
+        const QString file = QFileDialog::getSaveFileName(parentWidget(), request.title, request.defaultText,
+                                                          request.filter);
+        return {file.isEmpty() ? Answer::Cancel : Answer::Ok, file};
+    }
+
     if (request.isInput) {
         QInputDialog dialog(parentWidget());
         dialog.setWindowTitle(request.title);
@@ -112,6 +118,19 @@ QString Dialogs::openFile(const QString &title, const QString &folder, const QSt
     request.title = title;
     request.buttons = Buttons::OkCancel;
     request.isOpenFile = true;
+    request.defaultText = QDir(folder).filePath(defaultName);
+    request.filter = filter;
+    const Reply reply = show(request);
+    return reply.answer == Answer::Ok ? reply.text : QString();
+}
+
+QString Dialogs::saveFile(const QString &title, const QString &folder, const QString &defaultName,
+                          const QString &filter) {
+    Request request;
+    request.text = title;
+    request.title = title;
+    request.buttons = Buttons::OkCancel;
+    request.isSaveFile = true;
     request.defaultText = QDir(folder).filePath(defaultName);
     request.filter = filter;
     const Reply reply = show(request);

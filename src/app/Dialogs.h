@@ -20,13 +20,14 @@ public:
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
         bool isInput = false;
-        QString defaultText;  // input boxes only; for a file to open, the folder and name offered
+        QString defaultText;  // input boxes only; for a file to open or save, the folder and name offered
         bool isOpenFile = false;
-        QString filter;       // files to open only, "Log Files (*.log)"
+        bool isSaveFile = false;
+        QString filter;       // files to open or save only, "Log Files (*.log)"
     };
     struct Reply {
         Answer answer = Answer::Ok;
-        QString text;  // input boxes and files to open only
+        QString text;  // input boxes and files to open or save only
     };
     using Handler = std::function<Reply(const Request &)>;
 
@@ -37,6 +38,11 @@ public:
     static QString input(const QString &prompt, const QString &title, const QString &defaultText = {});
     // The open dialog: returns the chosen file's path, or an empty text when the user cancels.
     static QString openFile(const QString &title, const QString &folder, const QString &defaultName,
+                            const QString &filter);
+
+    // The save dialog, which asks before a file is replaced: the chosen path, or an empty
+    // text when the user cancels.
+    static QString saveFile(const QString &title, const QString &folder, const QString &defaultName,
                             const QString &filter);
 
     // The font and colour choosers; nothing when the user cancels.

@@ -92,6 +92,7 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
     wireOptions();
     wireRecords();
     wireFullScreen();
+    wirePositions();
 }
 
 Mainform::~Mainform() {
@@ -115,20 +116,13 @@ void Mainform::buildMenus() {
         action->setObjectName(QLatin1String(name));
         return action;
     };
-    // An entry whose work comes with a later part of the program.
-    auto later = [this, &add](QMenu *parent, const char *name, const QString &caption) {
-        QAction *action = add(parent, name, caption);
-        keepWaiting(action);
-        return action;
-    };
-
     mnuFile = menu(nullptr, "mnuFile", QStringLiteral("&Game"));
     mnuConnect = add(mnuFile, "mnuConnect", QStringLiteral("Play Online"));
     mnudisconnect = add(mnuFile, "mnudisconnect", QStringLiteral("Disconnect"));
     mnuNew = add(mnuFile, "mnuNew", QStringLiteral("Play offline against the computer"));
     mnuFile->addSeparator();
-    later(mnuFile, "mnuSaveJF", QStringLiteral("Save As JF pos"));
-    later(mnuFile, "mnuLoadJFPos", QStringLiteral("Load JF.pos file"));
+    add(mnuFile, "mnuSaveJF", QStringLiteral("Save As JF pos"));
+    add(mnuFile, "mnuLoadJFPos", QStringLiteral("Load JF.pos file"));
     add(mnuFile, "mnuViewSaved", QStringLiteral("View Saved"));
     add(mnuFile, "mnuLog2mat", QStringLiteral("Convert Log ->JF.mat"));
     mnuFile->addSeparator();
@@ -154,7 +148,7 @@ void Mainform::buildMenus() {
     add(toggle, "mnuToggleMoreboards", QStringLiteral("Toggle MoreBoards"));
     add(toggle, "mnuSetBoardstyle", QStringLiteral("Set Boardstyle 3"));
     mnuAction->addSeparator();
-    later(mnuAction, "mnuSaved", QStringLiteral("Show Saved"));
+    add(mnuAction, "mnuSaved", QStringLiteral("Show Saved"));
     add(mnuAction, "mnuWatchers", QStringLiteral("Show Watchers"));
     add(mnuAction, "mnuStopWatch", QStringLiteral("Stop Watching"));
     QMenu *autoInvite = menu(mnuAction, "mnuAutoInvite", QStringLiteral("Auto Invite"));
@@ -477,6 +471,7 @@ void Mainform::Form_Unload() {
     unloaded_ = true;
 
     closeChatWindows();  // their last size is a setting too
+    savedGamesList.abort();  // a page still on its way opens no login window now
     SavePreferences(prefs, store, placement());
     store.sync();
     if (records.isLogFileOpen())

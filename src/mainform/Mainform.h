@@ -38,6 +38,7 @@
 #include "play/PipCount.h"
 #include "play/StatusBlink.h"
 #include "records/MatchRecords.h"
+#include "records/SavedGamesList.h"
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -47,6 +48,7 @@
 #include <vector>
 
 class BoardShow;
+struct JfPosition;
 class ChatPanes;
 class LineFilter;
 class MainformLineHost;
@@ -179,6 +181,17 @@ public:
     void mnuViewSaved_Click();
     void mnuLog2mat_Click();
     bool progressWindowVisible() const;
+    // JF .pos positions and the server's saved matches (MainformPositions.cpp).
+    SavedGamesList savedGamesList{lists.savedGames, recordsHost};
+    void mnuSaveJF_Click();
+    void WriteJFPos(const QString &file);
+    void mnuLoadJFPos_Click();
+    void LoadJFPos();
+    void mnuSaved_Click();
+    // GnuBG plays the user from `position`, with the user's dice rolled (MainformOffline.cpp).
+    void playPosition(const JfPosition &position);
+    // The engine for an offline game, started when there is none yet.
+    void startGnuBG();
     std::unique_ptr<mnuClick> mnuObject;
 
     // Controls other subsystems read and fill.
@@ -349,8 +362,8 @@ protected:
 
 private:
     void buildMenus();
-    // An entry whose work comes with a later part of the program: shown where it belongs,
-    // kept disabled (its "waiting" property set) whatever the online or offline look says.
+    // An entry with nothing to do: shown where it belongs, kept disabled (its "waiting"
+    // property set) whatever the online or offline look says.
     void keepWaiting(QAction *entry);
     void putAwayDouble();
     void buildControls();
@@ -370,6 +383,7 @@ private:
     QSize stripSize() const;
     QList<QPushButton *> toolbarButtons() const;
     int toolbarWidth() const;
+    void wirePositions();
     void layOutRoundBoard();
     void buildServerControls();
     void buildLineReaders();

@@ -53,6 +53,20 @@ void Mainform::mnuNew_Click() {
         return;
     }
     MousePointer::hourglass();
+    startGnuBG();
+    if (match.theMatchLength == 0) {
+        match.theMatchLength = prefs.prfLastMatchLength;
+        match.theOldMatchLength = prefs.prfLastMatchLength;
+    }
+    lists.matchLog.clear();
+    flags.isPlaying = false;
+    // The invitation window waits for the user's choice of length: no hourglass over it.
+    MousePointer::restoreDefault();
+    ProcessDblClick(QStringLiteral("n/a GnuBG n/a  n/a "));
+    MousePointer::restoreDefault();
+}
+
+void Mainform::startGnuBG() {
     if (!flags.isBot || !gnuObject) {
         flags.isExitClicked = false;
         board.HideBlueScreen();
@@ -69,16 +83,10 @@ void Mainform::mnuNew_Click() {
     gnuObject->hooks.showChances = [this](const QString &winsB, const QString &winsW) {
         offlineHost.showChanceLabels(winsB, winsW);
     };
-    if (match.theMatchLength == 0) {
-        match.theMatchLength = prefs.prfLastMatchLength;
-        match.theOldMatchLength = prefs.prfLastMatchLength;
-    }
-    lists.matchLog.clear();
-    flags.isPlaying = false;
-    // The invitation window waits for the user's choice of length: no hourglass over it.
-    MousePointer::restoreDefault();
-    ProcessDblClick(QStringLiteral("n/a GnuBG n/a  n/a "));
-    MousePointer::restoreDefault();
+}
+
+void Mainform::playPosition(const JfPosition &position) {
+    engineTurn(flags, [&] { offline.playPosition(position); });
 }
 
 void Mainform::newGnubgGame() {

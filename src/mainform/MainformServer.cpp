@@ -51,6 +51,9 @@ frmAccount *Mainform::showAccountWindow() {
 }
 
 void Mainform::mnuConnect_Click() {
+    // The saved-games page of an earlier click is still on its way; that click goes on.
+    if (savedGamesList.isBusy())
+        return;
     lists.matchLog.clear();
     lists.autoInviteList.clear();
     flags.endList = true;
@@ -72,9 +75,11 @@ void Mainform::mnuConnect_Click() {
         showAccountWindow();
         return;
     }
-    // Every connection starts from a fresh login window and socket.
-    unloadLoginWindow();
-    loadLoginWindow()->show();
+    savedGamesList.LoadSavedGamesList(prefs.prfLoadSaved, [this] {
+        // Every connection starts from a fresh login window and socket.
+        unloadLoginWindow();
+        loadLoginWindow()->show();
+    });
 }
 
 void Mainform::ShowDataArrival(int state) {

@@ -18,6 +18,10 @@ public:
     // A board line, a move line, or any line the dispatcher hands over; never throws.
     void ProcessBoardOutput(const QString &line);
 
+    // A match starts at whatever score: the next board is checked for the Crawford game even
+    // when its score is the last one's.
+    void newMatch() { lastScore1_ = lastScore2_ = lastMatchLength_ = -1; }
+
     // The last drawn board was mirrored: the line counted the user's points from the other
     // end, and move lines and the user's own moves are renumbered 25 - n.
     bool isReverseBoard = false;

@@ -7,6 +7,7 @@
 #include "app/SettingsText.h"
 #include "app/Utilities.h"
 #include "board/BoardDrawing.h"
+#include "board/CheckerRec.h"
 #include "engine/GnuVB.h"
 #include "play/GameHost.h"
 #include "play/MoveInput.h"
@@ -15,6 +16,7 @@
 #include "play/PipCount.h"
 #include "play/PlayHost.h"
 #include "play/ResignRules.h"
+#include "records/JfPos.h"
 
 using OfflineLines::Roller;
 
@@ -98,6 +100,55 @@ void OfflineGame::newGnubgGame() {
         c_.game.host.setCaption(label, QStringLiteral("0"));
     m.theOldMatchLength = m.theMatchLength;
     ShowStartBoard();
+}
+
+void OfflineGame::playPosition(const JfPosition &position) {
+    MatchState &m = c_.game.match;
+    StateFlags &f = c_.game.flags;
+    host_.clearTerminal();
+    host_.hideAd();
+    c_.play.enableAcceptButtons(false);
+    f.isBot = true;
+    f.selfPlay = false;
+    m.isNewMatch = m.isMatchOver = m.gameOver = m.isGame = false;
+    m.isMatch = true;
+    m.isCubeDead = m.isDoubled = m.isCubeClicked = false;
+    m.isJacoby = 0;
+    m.legalMoveCtr = 0;
+    m.theOldMatchLength = m.theMatchLength;
+    m.theMatchLength = position.matchLength;
+    m.theMatchscore1 = position.userScore;
+    m.theMatchscore2 = position.opponentScore;
+    m.theCubeVal = position.cube;
+    m.blackOwnsCube = position.owner == JfPosition::Owner::User;
+    m.AskToDouble = true;
+    gameScored_ = false;
+    pendingAnswer_.clear();
+    c_.game.input.resetPending = true;
+    c_.game.host.setCaption(GameLabel::Match, n(m.theMatchLength));
+    c_.game.host.setCaption(GameLabel::Score1, n(m.theMatchscore1));
+    c_.game.host.setCaption(GameLabel::Score2, n(m.theMatchscore2));
+
+    // The checkers as the file has them; the roll's board line is built from them.
+    const auto &user = position.board[0];
+    const auto &gnubg = position.board[1];
+    std::vector<std::pair<int, int>> black{{Position::blackBar, user[25]}, {Position::blackTray, user[0]}};
+    std::vector<std::pair<int, int>> white{{Position::whiteBar, gnubg[25]}, {Position::whiteTray, gnubg[0]}};
+    for (int point = 1; point <= 24; ++point) {
+        black.emplace_back(point, user[std::size_t(point)]);
+        white.emplace_back(point, gnubg[std::size_t(25 - point)]);
+    }
+    c_.game.checkers.blackCheckers.fill(black, c_.game.geometry);
+    c_.game.checkers.whiteCheckers.fill(white, c_.game.geometry);
+
+    // No match start precedes it: the log is kept, but makes no .mat.
+    c_.matchLog.clear();
+    f.isLogging = true;
+    f.isPlaying = true;
+    m.ismyTurn = true;
+    m.die1 = m.die2 = 0;
+    host_.bringToFront();
+    rollDiceLocally();
 }
 
 void OfflineGame::ShowStartBoard() {

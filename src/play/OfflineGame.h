@@ -12,6 +12,7 @@
 #include <random>
 
 class OfflineHost;
+struct JfPosition;
 
 class OfflineGame {
 public:
@@ -19,6 +20,9 @@ public:
 
     // A new match of `theMatchLength` points when one was asked for, and its first game.
     void newGnubgGame();
+    // A match of `position.matchLength` points whose game goes on from `position`: the
+    // user's dice are rolled at once. The position has been checked as a JF .pos file is.
+    void playPosition(const JfPosition &position);
     // A game: the opening roll, then the starting board; in self-play the whole game and
     // those after it, until the match ends or self-play is stopped.
     void ShowStartBoard();

@@ -24,7 +24,7 @@ TestEnvironment::TestEnvironment() {
     Dialogs::setHandler([this](const Dialogs::Request &request) {
         messages_ << request.text;
         Dialogs::Reply reply;
-        if (request.isInput || request.isOpenFile) {
+        if (request.isInput || request.isOpenFile || request.isSaveFile) {
             reply.answer = Dialogs::Answer::Ok;
             if (!inputs_.empty()) {
                 reply.text = inputs_.front();

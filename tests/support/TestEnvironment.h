@@ -26,8 +26,8 @@ public:
     void copyData() const;
 
     void queueAnswer(Dialogs::Answer answer) { answers_.push_back(answer); }
-    // The text an input box is answered with; for an open dialog, the chosen file's path
-    // (an empty text cancels).
+    // The text an input box is answered with; for an open or save dialog, the chosen file's
+    // path (an empty text cancels).
     void queueInput(const QString &text) { inputs_.push_back(text); }
     // Answers of the font and colour choosers, in order; with none queued they are cancelled.
     void queueFont(const QFont &font) { fonts_.push_back(font); }

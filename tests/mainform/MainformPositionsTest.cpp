@@ -1,0 +1,241 @@
+// JF .pos positions and the server's saved matches on the main window: a board saved through
+// the menu is read by GNU Backgammon as shown, a position GNU Backgammon exports becomes an
+// offline game, a file that cannot be played leaves the running game alone, and the
+// saved-games page is fetched before the login with Play Online held off meanwhile.
+#include "app/Utilities.h"
+#include "connection/frmLogin.h"
+#include "engine/EngineFiles.h"
+#include "engine/GnubgInstalled.h"
+#include "mainform/Mainform.h"
+#include "play/OfflineLines.h"
+#include "support/HttpStub.h"
+#include "support/OnlineLogin.h"
+#include "support/ScriptedServer.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QtEndian>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// GNU Backgammon's answer to a script of commands, in a home of its own.
+QString gnubg(const QByteArray &script) {
+    QTemporaryDir home;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(EngineFiles::program, {QStringLiteral("-t"), QStringLiteral("-q")});
+    process.write("set confirm new off\n" + script + "quit\n");
+    process.closeWriteChannel();
+    process.waitForFinished(30000);
+    return QString::fromLocal8Bit(process.readAll());
+}
+
+// The match length, the two scores and the 26 points of a board line, from whichever side
+// the line names first.
+QStringList scoreAndPoints(const QString &line) {
+    return line.trimmed().split(':').mid(3, 29);
+}
+
+QString lastBoardLine(const QString &text) {
+    const QStringList boards = text.split('\n').filter(QRegularExpression("^board:"));
+    return boards.isEmpty() ? QString() : boards.last();
+}
+
+class MainformPositionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.copyData();
+        SettingsStore().write("isAnimInit", "True");
+        setWaitFactor(0);
+        window = std::make_unique<Mainform>();
+        ASSERT_TRUE(window->Form_Load());
+        window->show();
+        Preferences &p = window->prefs;
+        p.prfDisableSounds = true;
+        p.prfAnimateCheckersB = p.prfAnimateCheckersW = false;
+        p.prfFirstTimer = false;
+        p.prfInitSettings = true;
+        p.prfGnuPlyEval = p.prfGnuPlyHint = 0;
+        window->checkerAnimation.frameWait = nullptr;
+    }
+    void TearDown() override { setWaitFactor(1); }
+
+    // The user rolled 6-5 with three on the bar, owning a cube of 4, 3-2 up in a 7-point match.
+    void showBarPosition() {
+        GnuBoard board{};
+        for (auto [place, count] : {std::pair{6, 3}, {8, 3}, {13, 4}, {24, 2}, {25, 3}})
+            board[0][std::size_t(place)] = count;
+        for (auto [place, count] : {std::pair{13, 4}, {8, 3}, {6, 5}, {25, 2}, {0, 1}})
+            board[1][std::size_t(place)] = count;
+        shown = OfflineLines::rollLine(7, 3, 2, board, OfflineLines::Roller::You, 6, 5, 4, true);
+        window->SplitFibString(shown + "\r\n");
+    }
+    QString path(const QString &name) const { return env.programFolder() + '/' + name; }
+    void loadFile(const QString &file) {
+        env.queueInput(file);
+        window->findChild<QAction *>("mnuLoadJFPos")->trigger();
+    }
+
+    TestEnvironment env;
+    std::unique_ptr<Mainform> window;
+    QString shown;
+};
+
+// Saved through the menu, the board reads in GNU Backgammon as it was shown: the points, the
+// score, the cube and who owns it. The folder is remembered for the next dialog.
+TEST_F(MainformPositionsTest, ABoardSavedAsJfPosReadsInGnubgAsShown) {
+    showBarPosition();
+    QDir().mkpath(path("positions"));
+    env.queueInput(path("positions/bar.pos"));
+    window->findChild<QAction *>("mnuSaveJF")->trigger();
+    EXPECT_EQ(env.messages().last(), "Done");
+    EXPECT_EQ(QFileInfo(path("positions/bar.pos")).size(), 166);
+    EXPECT_EQ(window->prefs.jellypath, path("positions"));
+    SKIP_WITHOUT_GNUBG();
+
+    const QString answer = gnubg("set output rawboard on\nimport pos " + path("positions/bar.pos").toLocal8Bit() +
+                                 "\nshow board\nshow cube\nshow score\n");
+    EXPECT_EQ(scoreAndPoints(lastBoardLine(answer)), scoreAndPoints(shown)) << answer.toStdString();
+    EXPECT_TRUE(answer.contains("The cube is at 4, and is owned by User.")) << answer.toStdString();
+    EXPECT_TRUE(answer.contains("Jellyfish 2, User 3 (match to 7 points)")) << answer.toStdString();
+}
+
+// A position GNU Backgammon exports, its cube owned by the other side, becomes an offline
+// game against GnuBG from that position, with the user's dice rolled.
+TEST_F(MainformPositionsTest, APositionGnubgExportsIsPlayedAgainstGnuBG) {
+    SKIP_WITHOUT_GNUBG();
+    const QString file = path("gnubg.pos");
+    const QString answer = gnubg("set player 0 human\nnew match 7\nset player 0 name JellyFish\n"
+                                 "set player 1 name User\nset board 4Bx8AGzgc/AAcA\nset cube value 2\n"
+                                 "set cube owner 0\nset score 4 5\nset turn User\nexport position pos " +
+                                 file.toLocal8Bit() + "\nset output rawboard on\nshow board\n");
+    ASSERT_EQ(QFileInfo(file).size(), 166) << answer.toStdString();
+    // 2 and 1 bring both of the user's checkers in from the bar: the turn stays his.
+    window->offline.rollDie = [n = 0]() mutable { return ++n % 2 ? 2 : 1; };
+    loadFile(file);
+
+    const Mainform &w = *window;
+    ASSERT_TRUE(w.gnuObject);
+    EXPECT_TRUE(w.flags.isBot && w.flags.isPlaying);
+    EXPECT_EQ(w.match.theCubeVal, 2);
+    EXPECT_FALSE(w.match.blackOwnsCube);
+    EXPECT_EQ(w.match.theMatchLength, 7);
+    EXPECT_EQ(w.match.theMatchscore1, 5);
+    EXPECT_EQ(w.match.theMatchscore2, 4);
+    EXPECT_EQ(w.lblPlayer2->text(), "GnuBG");
+    // The game's first board line, as GnuBG's side builds it, holds GNU Backgammon's position.
+    const QStringList boards = w.lists.matchLog.filter(QRegularExpression("^board:You:GnuBG:"));
+    ASSERT_FALSE(boards.isEmpty()) << w.lists.matchLog.join('\n').toStdString();
+    EXPECT_EQ(scoreAndPoints(boards.first()), scoreAndPoints(lastBoardLine(answer)));
+    EXPECT_TRUE(w.txtTerminal->toPlainText().startsWith("You roll 2 and 1."));
+    EXPECT_TRUE(w.match.ismyTurn);
+}
+
+// A file that cannot be played is said, and nothing of the game on the board changes: not
+// the checkers, not the match, not the engine. Online the entry only says it is offline work.
+TEST_F(MainformPositionsTest, AFileThatCannotBePlayedLeavesTheRunningGameAlone) {
+    showBarPosition();
+    const CheckerSet black = window->checkers.blackCheckers, white = window->checkers.whiteCheckers;
+    const QStringList log = window->lists.matchLog;
+    const MatchState &m = window->match;
+    const auto state = [&] {
+        return QStringList{QString::number(m.theCubeVal), QString::number(m.theMatchLength),
+                           QString::number(m.theMatchscore1), QString::number(m.die1),
+                           window->lblScore1->text(), window->lblMatch->text()};
+    };
+    const QStringList before = state();
+
+    QByteArray good;
+    env.queueInput(path("good.pos"));
+    window->findChild<QAction *>("mnuSaveJF")->trigger();
+    QFile saved(path("good.pos"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    good = saved.readAll();
+    auto withField = [&good](int offset, int value) {
+        QByteArray bytes = good;
+        qToLittleEndian<qint16>(qint16(value), bytes.data() + offset);
+        return bytes;
+    };
+    const QByteArray refused[] = {QByteArray(), good.left(60), withField(0, 100), withField(62 + 12 * 4, 40),
+                                  withField(34, 7), withField(30, 0), withField(30, 65)};
+    for (const QByteArray &bytes : refused) {
+        env.writeFile("bad.pos", bytes);
+        env.clearMessages();
+        loadFile(path("bad.pos"));
+        EXPECT_TRUE(env.messages().last().contains("cannot be played")) << env.messages().join('|').toStdString();
+        EXPECT_FALSE(window->gnuObject);
+        EXPECT_TRUE(window->checkers.blackCheckers == black && window->checkers.whiteCheckers == white);
+        EXPECT_EQ(window->lists.matchLog, log);
+        EXPECT_EQ(state(), before);
+    }
+
+    env.clearMessages();
+    window->flags.isConnected = true;
+    window->mnuLoadJFPos_Click();
+    EXPECT_EQ(env.messages(), QStringList{"Can't view saved while online"});
+    window->flags.isConnected = false;
+}
+
+// Only what the file can hold is written, and only a written file is "Done".
+TEST_F(MainformPositionsTest, ASaveThatCannotBeWrittenIsNotDone) {
+    showBarPosition();
+    window->match.theCubeVal = 65536;
+    env.queueInput(path("big.pos"));
+    window->findChild<QAction *>("mnuSaveJF")->trigger();
+    EXPECT_TRUE(env.messages().last().startsWith("Save  as JF.Pos Error ")) << env.messages().last().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path("big.pos")));
+
+    window->match.theCubeVal = 4;
+    env.writeFile("afile", "not a folder");
+    env.queueInput(path("afile/bar.pos"));
+    window->findChild<QAction *>("mnuSaveJF")->trigger();
+    EXPECT_TRUE(env.messages().last().startsWith("Save  as JF.Pos Error ")) << env.messages().last().toStdString();
+}
+
+// Play Online with prfLoadSaved fetches the page first; Play Online stays off until the page
+// is in and the login window opens. Online, Show Saved asks the server and shows its answer.
+TEST_F(MainformPositionsTest, TheSavedGamesPageComesBeforeTheLoginAndShowSavedAsksTheServer) {
+    HttpStub site;
+    site.reply(200, "<html>\n<b>alice</b> x y z\n<b>bob</b> x y z w\n</html>\n" + QByteArray(100, ' '));
+    window->savedGamesList.pageUrl = site.url();
+    window->prefs.prfLoadSaved = true;
+    window->mnuConnect->trigger();
+    EXPECT_FALSE(window->mnuConnect->isEnabled());
+    EXPECT_FALSE(window->frmLoginWindow);
+    window->mnuConnect_Click();  // a second click while the page comes does nothing
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->frmLoginWindow && window->frmLoginWindow->isVisible(); }, 5000));
+    EXPECT_EQ(site.requests(), 1);
+    EXPECT_TRUE(window->mnuConnect->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(window->GetNumDropped("alice"), 2);
+    EXPECT_EQ(window->GetNumDropped("bob"), 3);
+    EXPECT_EQ(window->GetNumDropped("Alice"), 0);
+
+    ScriptedServer server;
+    server.send("login: ").awaitLine("login Korvex").awaitLine("show saved");
+    ASSERT_TRUE(logInTo(*window, server));
+    ASSERT_TRUE(server.waitForLines(1));
+    EXPECT_EQ(site.requests(), 1);  // the copy is today's
+    EXPECT_EQ(window->lists.savedGames.size(), 2u);
+    window->opShouts->click();
+    window->findChild<QAction *>("mnuSaved")->trigger();
+    ASSERT_TRUE(server.waitForScriptEnd());
+    EXPECT_EQ(server.linesReceived().last(), "show saved ");
+    EXPECT_TRUE(window->opTerminal->isChecked());
+}
+
+}  // namespace
