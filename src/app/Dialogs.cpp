@@ -111,30 +111,28 @@ QString Dialogs::input(const QString &prompt, const QString &title, const QStrin
     return reply.answer == Answer::Ok ? reply.text : QString();
 }
 
-QString Dialogs::openFile(const QString &title, const QString &folder, const QString &defaultName,
-                          const QString &filter) {
+// An open or a save dialog asked through the one seam; the path chosen, or nothing.
+QString Dialogs::askForFile(bool save, const QString &title, const QString &folder, const QString &defaultName,
+                   const QString &filter) {
     Request request;
     request.text = title;
     request.title = title;
     request.buttons = Buttons::OkCancel;
-    request.isOpenFile = true;
+    (save ? request.isSaveFile : request.isOpenFile) = true;
     request.defaultText = QDir(folder).filePath(defaultName);
     request.filter = filter;
     const Reply reply = show(request);
     return reply.answer == Answer::Ok ? reply.text : QString();
 }
 
+QString Dialogs::openFile(const QString &title, const QString &folder, const QString &defaultName,
+                          const QString &filter) {
+    return askForFile(false, title, folder, defaultName, filter);
+}
+
 QString Dialogs::saveFile(const QString &title, const QString &folder, const QString &defaultName,
                           const QString &filter) {
-    Request request;
-    request.text = title;
-    request.title = title;
-    request.buttons = Buttons::OkCancel;
-    request.isSaveFile = true;
-    request.defaultText = QDir(folder).filePath(defaultName);
-    request.filter = filter;
-    const Reply reply = show(request);
-    return reply.answer == Answer::Ok ? reply.text : QString();
+    return askForFile(true, title, folder, defaultName, filter);
 }
 
 void Dialogs::setHandler(Handler h) {

@@ -58,4 +58,6 @@ public:
 
 private:
     static Reply show(const Request &request);
+    static QString askForFile(bool save, const QString &title, const QString &folder, const QString &defaultName,
+                              const QString &filter);
 };

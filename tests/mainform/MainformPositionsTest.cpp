@@ -10,6 +10,7 @@
 #include "play/OfflineLines.h"
 #include "support/HttpStub.h"
 #include "support/OnlineLogin.h"
+#include "support/QuickWindow.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 
@@ -58,19 +59,9 @@ QString lastBoardLine(const QString &text) {
 class MainformPositionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        env.copyData();
-        SettingsStore().write("isAnimInit", "True");
-        setWaitFactor(0);
-        window = std::make_unique<Mainform>();
-        ASSERT_TRUE(window->Form_Load());
-        window->show();
-        Preferences &p = window->prefs;
-        p.prfDisableSounds = true;
-        p.prfAnimateCheckersB = p.prfAnimateCheckersW = false;
-        p.prfFirstTimer = false;
-        p.prfInitSettings = true;
-        p.prfGnuPlyEval = p.prfGnuPlyHint = 0;
-        window->checkerAnimation.frameWait = nullptr;
+        window = loadQuickWindow(env);
+        ASSERT_TRUE(window);
+        window->prefs.prfGnuPlyEval = window->prefs.prfGnuPlyHint = 0;
     }
     void TearDown() override { setWaitFactor(1); }
 

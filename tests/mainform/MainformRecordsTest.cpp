@@ -8,6 +8,7 @@
 #include "records/GnubgMatOracle.h"
 #include "records/LogFiles.h"
 #include "support/OnlineLogin.h"
+#include "support/QuickWindow.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 
@@ -33,19 +34,9 @@ QString board(int length, int score1, int score2, int die1 = 0, int die2 = 0) {
 class MainformRecordsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        env.copyData();
-        SettingsStore().write("isAnimInit", "True");
-        setWaitFactor(0);
-        window = std::make_unique<Mainform>();
-        ASSERT_TRUE(window->Form_Load());
-        window->show();
-        Preferences &p = window->prefs;
-        p.prfDisableSounds = true;
-        p.prfAnimateCheckersB = p.prfAnimateCheckersW = false;
-        p.prfFirstTimer = false;
-        p.prfInitSettings = true;
-        p.prfSaveAll = true;
-        window->checkerAnimation.frameWait = nullptr;
+        window = loadQuickWindow(env);
+        ASSERT_TRUE(window);
+        window->prefs.prfSaveAll = true;
     }
     void TearDown() override { setWaitFactor(1); }
 
