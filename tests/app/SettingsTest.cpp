@@ -122,7 +122,7 @@ TEST_F(SettingsTest, EachParseKindReadsTheTextsThatMatter) {
     EXPECT_EQ(loadWith("prfScrollVal", "13.5").prfScrollVal, 14);
     EXPECT_EQ(loadWith("speed", "abc").prfAnimDelay, 0);
     EXPECT_EQ(loadWith("speed", "12.5").prfAnimDelay, 12);
-    EXPECT_DOUBLE_EQ(loadWith("delay", "12.5").prfDelay, 12.5);
+    EXPECT_DOUBLE_EQ(loadWith("delay", "2.5").prfDelay, 2.5);
     EXPECT_DOUBLE_EQ(loadWith("delay", "").prfDelay, 0.0);
     EXPECT_DOUBLE_EQ(loadWith("delay", "abc").prfDelay, 0.0);
     EXPECT_EQ(loadWith("prfLastMatchLength", "abc").prfLastMatchLength, 0);
@@ -143,6 +143,40 @@ TEST_F(SettingsTest, PortOutsideTheValidRangeKeepsTheDefault) {
     EXPECT_EQ(loadWith("Port", "0").prfPort, 4321);
     EXPECT_EQ(loadWith("Port", "-5").prfPort, 4321);
     EXPECT_EQ(loadWith("Port", "abc").prfPort, 4321);
+}
+
+// A hand-edited number that the setting cannot hold is read as if the key were absent.
+TEST_F(SettingsTest, ANumberOutsideItsRangeFallsBackToItsDefault) {
+    const std::pair<const char *, const char *> edits[] = {
+        {"width", "2147483647"},     {"height", "99999999"},         {"delay", "-5"},
+        {"chatwidth", "-32768"},     {"chatheight", "40000"},        {"prfScrollVal", "-3"},
+        {"prfLastMatchLength", "-7"}, {"prfFontListAllsize", "1e308"}, {"prfFontOutputServersize", "0"},
+        {"prfGnuPlyHint", "99"},     {"prfGnuPlyEval", "-1"},        {"prfChatFont", "40000"},
+        {"speed", "-20"},            {"prfColorListAll", "-1"},      {"prfBackOutputKibitz", "16777216"},
+        {"prfhtmlCounter", "-30000"}, {"prfFullScreenX", "99999"}};
+    for (const auto &[key, value] : edits)
+        store.write(key, value);
+    const Preferences p = load(store);
+    EXPECT_EQ((std::pair{p.prfRegSizex, p.prfRegSizey}), (std::pair{0, 0}));
+    EXPECT_DOUBLE_EQ(p.prfDelay, 1.0);
+    EXPECT_EQ((std::pair{p.cWidth, p.cHeight}), (std::pair{307, 307}));
+    EXPECT_EQ(p.prfScrollVal, 1000);
+    EXPECT_EQ(p.prfLastMatchLength, 1);
+    EXPECT_DOUBLE_EQ(p.prfFontListAllsize, 9);
+    EXPECT_DOUBLE_EQ(p.prfFontOutputServersize, 9);
+    EXPECT_EQ((std::pair{p.prfGnuPlyHint, p.prfGnuPlyEval}), (std::pair{0, 0}));
+    EXPECT_EQ(p.prfChatFont, 8);
+    EXPECT_EQ(p.prfAnimDelay, 0);
+    EXPECT_EQ(p.prfColorListAll, 65280);
+    EXPECT_EQ(p.prfBackOutputKibitz, 0);
+    EXPECT_EQ(p.htmlCounter, -2);
+    EXPECT_EQ(p.prfFullScreenX, 0);
+
+    // The edges themselves are kept.
+    EXPECT_EQ(loadWith("prfGnuPlyHint", "7").prfGnuPlyHint, 7);
+    EXPECT_DOUBLE_EQ(loadWith("delay", "5").prfDelay, 5);
+    EXPECT_EQ(loadWith("width", "32767").prfRegSizex, 32767);
+    EXPECT_EQ(loadWith("prfColorListAll", "16777215").prfColorListAll, 16777215);
 }
 
 TEST_F(SettingsTest, NonNumericChatFontFallsBackToTheDefault) {
