@@ -97,8 +97,9 @@ QPoint stripPlace(QPoint stored, QSize size, const QList<QRect> &screens, const 
     // nearest and covers no other panel.
     std::optional<QPoint> best;
     for (const QRect &panel : panels) {
-        for (const QPoint beside : {QPoint(panel.left() - size.width(), placed.y()), QPoint(panel.right() + 1, placed.y()),
-                                    QPoint(placed.x(), panel.top() - size.height()), QPoint(placed.x(), panel.bottom() + 1)}) {
+        const QPoint sides[] = {{panel.left() - size.width(), placed.y()}, {panel.right() + 1, placed.y()},
+                                {placed.x(), panel.top() - size.height()}, {placed.x(), panel.bottom() + 1}};
+        for (const QPoint beside : sides) {
             if (onto(beside, size, fallback) != beside || !clearOf(QRect(beside, size), panels))
                 continue;
             if (!best || (beside - placed).manhattanLength() < (*best - placed).manhattanLength())

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -147,6 +148,15 @@ TEST_F(SettingsTest, PortOutsideTheValidRangeKeepsTheDefault) {
 
 // A hand-edited number that the setting cannot hold is read as if the key were absent.
 TEST_F(SettingsTest, ANumberOutsideItsRangeFallsBackToItsDefault) {
+    // The values these keys give, in the order of the edits below.
+    const auto ranged = [](const Preferences &q) {
+        return std::tuple{q.prfRegSizex,   q.prfRegSizey,         q.prfDelay,           q.cWidth,
+                          q.cHeight,       q.prfScrollVal,        q.prfLastMatchLength, q.prfFontListAllsize,
+                          q.prfFontOutputServersize, q.prfGnuPlyHint, q.prfGnuPlyEval,  q.prfChatFont,
+                          q.prfAnimDelay,  q.prfColorListAll,     q.prfBackOutputKibitz, q.htmlCounter,
+                          q.prfFullScreenX};
+    };
+    const auto defaults = ranged(load(store));
     const std::pair<const char *, const char *> edits[] = {
         {"width", "2147483647"},     {"height", "99999999"},         {"delay", "-5"},
         {"chatwidth", "-32768"},     {"chatheight", "40000"},        {"prfScrollVal", "-3"},
@@ -156,21 +166,7 @@ TEST_F(SettingsTest, ANumberOutsideItsRangeFallsBackToItsDefault) {
         {"prfhtmlCounter", "-30000"}, {"prfFullScreenX", "99999"}};
     for (const auto &[key, value] : edits)
         store.write(key, value);
-    const Preferences p = load(store);
-    EXPECT_EQ((std::pair{p.prfRegSizex, p.prfRegSizey}), (std::pair{0, 0}));
-    EXPECT_DOUBLE_EQ(p.prfDelay, 1.0);
-    EXPECT_EQ((std::pair{p.cWidth, p.cHeight}), (std::pair{307, 307}));
-    EXPECT_EQ(p.prfScrollVal, 1000);
-    EXPECT_EQ(p.prfLastMatchLength, 1);
-    EXPECT_DOUBLE_EQ(p.prfFontListAllsize, 9);
-    EXPECT_DOUBLE_EQ(p.prfFontOutputServersize, 9);
-    EXPECT_EQ((std::pair{p.prfGnuPlyHint, p.prfGnuPlyEval}), (std::pair{0, 0}));
-    EXPECT_EQ(p.prfChatFont, 8);
-    EXPECT_EQ(p.prfAnimDelay, 0);
-    EXPECT_EQ(p.prfColorListAll, 65280);
-    EXPECT_EQ(p.prfBackOutputKibitz, 0);
-    EXPECT_EQ(p.htmlCounter, -2);
-    EXPECT_EQ(p.prfFullScreenX, 0);
+    EXPECT_EQ(ranged(load(store)), defaults);
 
     // The edges themselves are kept.
     EXPECT_EQ(loadWith("prfGnuPlyHint", "7").prfGnuPlyHint, 7);

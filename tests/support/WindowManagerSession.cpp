@@ -43,8 +43,8 @@ bool WindowManagerSession::start(QSize screen) {
     environment.insert(QStringLiteral("DISPLAY"), display_);
     windowManager_.setProcessEnvironment(environment);
     const QString ready = folder_.filePath(QStringLiteral("ready"));
-    windowManager_.start(QStringLiteral("openbox"),
-                         {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("touch '") + ready + '\''});
+    const QString touch = QStringLiteral("touch '") + ready + '\'';
+    windowManager_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), touch});
     while (!QFileInfo::exists(ready) && windowManager_.state() != QProcess::NotRunning && !deadline.hasExpired())
         QThread::msleep(50);
     if (!QFileInfo::exists(ready)) {
