@@ -3,9 +3,23 @@
 #include "app/SettingsStore.h"
 #include "app/SettingsText.h"
 
+#include <cmath>
+#include <limits>
+#include <type_traits>
+
 using namespace SettingsText;
 
 namespace {
+
+constexpr int kInt16Min = -32768;
+constexpr int kInt16Max = 32767;
+constexpr qint64 kWhite = 0xFFFFFF;
+// The largest size the font chooser offers.
+constexpr double kLargestFont = 512;
+// The longest pause the preferences window lets the user set between roll and move, seconds.
+constexpr double kLongestDelay = 5;
+// GnuBG looks no further ahead than this.
+constexpr int kDeepestPlies = 7;
 
 // Reads one key with its default and hands the text to a parse rule.
 struct Reader {
@@ -15,29 +29,29 @@ struct Reader {
     }
     void notFalse(bool &v, const char *key, const char *def) const { v = SettingsText::notFalse(text(key, def)); }
     void isTrue(bool &v, const char *key, const char *def) const { v = SettingsText::isTrue(text(key, def)); }
-    // Plain number reads: a text that does not convert (only possible when the store was
-    // edited by hand) keeps the value the variable had.
-    void int16(int &v, const char *key, const char *def) const {
-        if (const auto n = toInt16(text(key, def)))
-            v = *n;
+    // Plain number reads. A text that does not convert (only possible when the store was
+    // edited by hand) keeps the value the variable had; a number outside what the setting
+    // can hold gives its default, as if the key were absent.
+    template <typename T>
+    void number(T &v, const char *key, const char *def, double min, double max) const {
+        const auto n = toDouble(text(key, def));
+        if (!n)
+            return;
+        const double value = std::is_integral_v<T> ? std::nearbyint(*n) : *n;
+        v = value >= min && value <= max ? T(value) : T(*toDouble(QLatin1String(def)));
     }
-    void int32(qint64 &v, const char *key, const char *def) const {
-        if (const auto n = toInt32(text(key, def)))
-            v = *n;
+    void int16(int &v, const char *key, const char *def, int min = kInt16Min, int max = kInt16Max) const {
+        number(v, key, def, min, max);
     }
-    void single(double &v, const char *key, const char *def) const {
-        if (const auto n = toDouble(text(key, def)))
-            v = *n;
-    }
+    void colour(qint64 &v, const char *key, const char *def) const { number(v, key, def, 0, kWhite); }
+    void fontSize(double &v, const char *key, const char *def) const { number(v, key, def, 1, kLargestFont); }
 };
 
 void readChatSize(int &value, const QString &s, int screenWidthPixels) {
-    if (s == QLatin1String("0")) {
-        value = roundEven(0.3 * screenWidthPixels);
-        return;
-    }
-    if (const auto n = toInt16(s))
+    if (const auto n = toInt(s, 1, kInt16Max))
         value = *n;
+    else if (isNumeric(s))  // "0", and a size no window can have, stand for the share of the screen
+        value = roundEven(0.3 * screenWidthPixels);
 }
 
 }  // namespace
@@ -56,8 +70,7 @@ void LoadPreferences(Preferences &p, const SettingsStore &store, int screenWidth
     for (auto [var, key] : {std::pair{&p.prfRegSizex, "width"}, std::pair{&p.prfRegSizey, "height"}}) {
         const QString s = r.text(key, "0");
         if (s != QLatin1String("0"))
-            if (const auto n = toInt32(s))
-                *var = *n;
+            r.int16(*var, key, "0", 1, kInt16Max);
     }
     if (const QString s = r.text("jellypath", ""); !s.isEmpty())
         p.jellypath = s;
@@ -69,15 +82,14 @@ void LoadPreferences(Preferences &p, const SettingsStore &store, int screenWidth
     r.notFalse(p.isAnimInit, "isAnimInit", "False");
     r.notFalse(p.prfGagged, "prfGagged", "False");
     r.notFalse(p.prfAnimateCheckersW, "prfAnimateCheckersW", "True");
-    p.prfAnimDelay = toInt32(r.text("speed", "0")).value_or(0);
+    p.prfAnimDelay = toInt(r.text("speed", "0"), 0, std::numeric_limits<int>::max()).value_or(0);
     if (const auto b = exactBool(r.text("prfConnectAuto", "False")))
         p.prfConnectAuto = *b;
-    if (const auto d = toDouble(r.text("delay", "1")))
-        p.prfDelay = *d;
+    r.number(p.prfDelay, "delay", "1", 0, kLongestDelay);
     r.notFalse(p.prfDisconnect, "prfDisconnect", "True");
     r.notFalse(p.prfFriendView, "prfFriendView", "True");
-    r.int16(p.prfGnuPlyHint, "prfGnuPlyHint", "0");
-    r.int16(p.prfGnuPlyEval, "prfGnuPlyEval", "0");
+    r.int16(p.prfGnuPlyHint, "prfGnuPlyHint", "0", 0, kDeepestPlies);
+    r.int16(p.prfGnuPlyEval, "prfGnuPlyEval", "0", 0, kDeepestPlies);
     if (const QString s = r.text("Host", ""); !s.isEmpty())
         p.prfHost = s;
     else
@@ -85,9 +97,7 @@ void LoadPreferences(Preferences &p, const SettingsStore &store, int screenWidth
     // A port outside 1-65535 is refused and the default kept.
     p.prfPort = toInt(r.text("Port", "4321"), 1, 65535).value_or(kDefaultPort);
     // A chat font size that is not a number falls back to the default rather than 0.
-    p.prfChatFont = toInt16(r.text("prfChatFont", "8")).value_or(8);
-    if (p.prfChatFont <= 0)
-        p.prfChatFont = 8;
+    p.prfChatFont = toInt(r.text("prfChatFont", "8"), 1, int(kLargestFont)).value_or(8);
     r.notFalse(p.prfDisableSounds, "prfDisableSounds", "False");
     r.notFalse(p.prfSDouble, "prfSDouble", "True");
     r.notFalse(p.prfSDropped, "prfSDropped", "True");
@@ -103,7 +113,7 @@ void LoadPreferences(Preferences &p, const SettingsStore &store, int screenWidth
     r.notFalse(p.prfSRoll, "prfSRoll", "False");
     r.notFalse(p.prfSDance, "prfSDance", "True");
     r.notFalse(p.prfSaveAll, "prfSaveAll", "True");
-    r.int16(p.prfLastMatchLength, "prfLastMatchLength", "1");
+    r.int16(p.prfLastMatchLength, "prfLastMatchLength", "1", 1, kInt16Max);
     r.notFalse(p.prfInitSettings, "prfInitSettings", "False");
     r.notFalse(p.prfNack, "prfNack", "False");
     r.notFalse(p.prfDisableCube, "prfDisableCube", "False");
@@ -111,41 +121,41 @@ void LoadPreferences(Preferences &p, const SettingsStore &store, int screenWidth
     r.isTrue(p.prfFirstTimer, "prfFirstTimer", "True");
     r.isTrue(p.prfLoadSaved, "prfLoadSaved", "False");
     r.isTrue(p.prfAskRepbot, "prfAskRepbot", "True");
-    r.int16(p.prfScrollVal, "prfScrollVal", "1000");
+    r.int16(p.prfScrollVal, "prfScrollVal", "1000", 0, 1000);
     if (const auto b = toBool(r.text("prfFullScreen", "False")))
         p.prfFullScreen = *b;
 
     p.prfFontListAll = r.text("prfFontListAll", "Courier New");
     p.prfFontListReady = r.text("prfFontListReady", "Courier New");
     p.prfFontListFriends = r.text("prfFontListFriends", "Courier New");
-    r.int32(p.prfColorListAll, "prfColorListAll", "65280");
-    r.int32(p.prfColorListReady, "prfColorListReady", "65280");
-    r.int32(p.prfColorListFriends, "prfColorListFriends", "16776960");
-    r.int32(p.prfBackListAll, "prfBackListAll", "0");
-    r.int32(p.prfBackListReady, "prfBackListReady", "0");
-    r.int32(p.prfBackListFriends, "prfBackListFriends", "0");
-    r.single(p.prfFontListAllsize, "prfFontListAllsize", "9");
-    r.single(p.prfFontListReadysize, "prfFontListReadysize", "9");
-    r.single(p.prfFontListFriendssize, "prfFontListFriendssize", "9");
+    r.colour(p.prfColorListAll, "prfColorListAll", "65280");
+    r.colour(p.prfColorListReady, "prfColorListReady", "65280");
+    r.colour(p.prfColorListFriends, "prfColorListFriends", "16776960");
+    r.colour(p.prfBackListAll, "prfBackListAll", "0");
+    r.colour(p.prfBackListReady, "prfBackListReady", "0");
+    r.colour(p.prfBackListFriends, "prfBackListFriends", "0");
+    r.fontSize(p.prfFontListAllsize, "prfFontListAllsize", "9");
+    r.fontSize(p.prfFontListReadysize, "prfFontListReadysize", "9");
+    r.fontSize(p.prfFontListFriendssize, "prfFontListFriendssize", "9");
     p.prfFontOutputKibitz = r.text("prfFontOutputKibitz", "Arial");
     p.prfFontOutputShouts = r.text("prfFontOutputShouts", "Arial");
     p.prfFontOutputServer = r.text("prfFontOutputServer", "Arial");
-    r.int32(p.prfColorOutputKibitz, "prfColorOutputKibitz", "16777215");
-    r.int32(p.prfColorOutputShouts, "prfColorOutputShouts", "16777215");
-    r.int32(p.prfColorOutputServer, "prfColorOutputServer", "192");
-    r.int32(p.prfBackOutputKibitz, "prfBackOutputKibitz", "0");
-    r.int32(p.prfBackOutputShouts, "prfBackOutputShouts", "0");
-    r.int32(p.prfBackOutputServer, "prfBackOutputServer", "0");
-    r.single(p.prfFontOutputKibitzsize, "prfFontOutputKibitzsize", "9");
-    r.single(p.prfFontOutputShoutssize, "prfFontOutputShoutssize", "9");
-    r.single(p.prfFontOutputServersize, "prfFontOutputServersize", "9");
+    r.colour(p.prfColorOutputKibitz, "prfColorOutputKibitz", "16777215");
+    r.colour(p.prfColorOutputShouts, "prfColorOutputShouts", "16777215");
+    r.colour(p.prfColorOutputServer, "prfColorOutputServer", "192");
+    r.colour(p.prfBackOutputKibitz, "prfBackOutputKibitz", "0");
+    r.colour(p.prfBackOutputShouts, "prfBackOutputShouts", "0");
+    r.colour(p.prfBackOutputServer, "prfBackOutputServer", "0");
+    r.fontSize(p.prfFontOutputKibitzsize, "prfFontOutputKibitzsize", "9");
+    r.fontSize(p.prfFontOutputShoutssize, "prfFontOutputShoutssize", "9");
+    r.fontSize(p.prfFontOutputServersize, "prfFontOutputServersize", "9");
     // The luck-talk picks are written at every exit; read back, they survive a restart.
     for (const auto &[var, key] : {std::pair{&p.prfCombogvl, "prfCombogvl"}, std::pair{&p.prfCombogl, "prfCombogl"},
                                    std::pair{&p.prfCombogun, "prfCombogun"}, std::pair{&p.prfCombogvun, "prfCombogvun"},
                                    std::pair{&p.prfCombovl, "prfCombovl"}, std::pair{&p.prfCombol, "prfCombol"},
                                    std::pair{&p.prfComboun, "prfComboun"}, std::pair{&p.prfCombovun, "prfCombovun"}})
         *var = r.text(key, "");
-    r.int16(p.htmlCounter, "prfhtmlCounter", "-2");
+    r.int16(p.htmlCounter, "prfhtmlCounter", "-2", -2, 10);
     r.int16(p.prfFullScreenX, "prfFullScreenX", "0");
     r.int16(p.prfFullScreenY, "prfFullScreenY", "0");
 }

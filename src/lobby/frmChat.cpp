@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextCursor>
@@ -105,9 +106,12 @@ void frmChat::closeAll() {
 
 void frmChat::Form_Load() {
     const Preferences &prefs = host_.prefs();
-    if (prefs.cHeight >= 1 && prefs.cWidth > 0)
-        resize(prefs.cWidth, prefs.cHeight);
-    else
+    if (prefs.cHeight >= 1 && prefs.cWidth > 0) {
+        // The size the last window had, as far as the screen this one opens on holds it.
+        const QScreen *own = screen();
+        const QSize stored(prefs.cWidth, prefs.cHeight);
+        resize(own ? stored.boundedTo(own->availableGeometry().size()) : stored);
+    } else
         resize(420, 300);
 }
 

@@ -352,9 +352,10 @@ void Mainform::buildControls() {
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(1000);
 
-    const int width = prefs.prfRegSizex > 0 ? prefs.prfRegSizex : 1280;
-    const int height = prefs.prfRegSizey > 0 ? prefs.prfRegSizey : 860;
-    resize(width, height);
+    const QSize size(prefs.prfRegSizex > 0 ? prefs.prfRegSizex : 1280, prefs.prfRegSizey > 0 ? prefs.prfRegSizey : 860);
+    // A size stored on another screen fits this one.
+    const bool stored = prefs.prfRegSizex > 0 || prefs.prfRegSizey > 0;
+    resize(stored ? size.boundedTo(availableArea().size()) : size);
 }
 
 WindowPlacement Mainform::placement() const {

@@ -380,7 +380,12 @@ private:
     void showFullScreenOn();
     frmHide *loadFullScreenWindow();
     void dropFullScreenWindow();
-    QSize stripSize() const;
+    // Makes this window the strip beside the full-screen board's panels and in front of it.
+    void placeStrip(const frmHide &fullScreen);
+    // The strip is the full-screen window's own while it shows (`fullScreen`), a window of its own otherwise.
+    void belongTo(const frmHide *fullScreen);
+    // The part of the screen this window opens on that windows may take.
+    QRect availableArea() const;
     QList<QPushButton *> toolbarButtons() const;
     int toolbarWidth() const;
     void wirePositions();

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTextEdit>
+#include <QWindow>
 
 void Mainform::wireFullScreen() {
     connect(mnuFull, &QAction::triggered, this, &Mainform::mnuFull_Click);
@@ -63,11 +64,6 @@ void Mainform::setFullScreen(bool on) {
     showFullScreenOff();
 }
 
-QSize Mainform::stripSize() const {
-    const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
-    return {qMax(toolbarWidth(), menuBar()->sizeHint().width()), menuHeight + Picture1->height()};
-}
-
 void Mainform::showFullScreenOn() {
     setWindowState(Qt::WindowNoState);
     if (!prefs.prfFullScreen) {
@@ -86,18 +82,56 @@ void Mainform::showFullScreenOn() {
     // The strip comes and goes with the pointer; it never takes the keyboard from the
     // full-screen window's kibitz box as it comes.
     setAttribute(Qt::WA_ShowWithoutActivating, true);
-    const QScreen *own = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect available = own ? own->availableGeometry() : QRect(QPoint(0, 0), stripSize());
-    const QSize strip = stripSize().boundedTo(available.size());
     // So short a window shows the buttons alone, never the panel under the board behind them.
     Picture1->setAutoFillBackground(true);
     Picture1->raise();
+    placeStrip(*fullScreen);
+    raise();
+}
+
+QRect Mainform::availableArea() const {
+    const QScreen *own = screen() ? screen() : QGuiApplication::primaryScreen();
+    return own ? own->availableGeometry() : QRect(0, 0, 1280, 860);
+}
+
+void Mainform::placeStrip(const frmHide &fullScreen) {
+    belongTo(&fullScreen);
+    // Room for a window manager's border between the strip and the panels.
+    constexpr int kPanelGap = 4;
+    QList<QRect> panels;
+    for (const QRect &panel : fullScreen.panelAreas())
+        panels << panel.adjusted(-kPanelGap, -kPanelGap, kPanelGap, kPanelGap);
+    const QRect available = availableArea();
+    const QSize frame = frameGeometry().size() - size();  // none until a window manager framed it
+    // The buttons take one row or two at the width the strip gets; its height follows.
+    const int wanted = qMax(toolbarWidth(), menuBar()->sizeHint().width());
+    const int width = FullScreenRules::stripWidth(wanted + frame.width(), available, panels) - frame.width();
+    const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    const QSize strip = QSize(width, menuHeight + layOutToolbar(width)).boundedTo(available.size() - frame);
     resize(strip);
     QList<QRect> screens;
     for (const QScreen *s : QGuiApplication::screens())
         screens << s->availableGeometry();
-    move(FullScreenRules::stripPlace({prefs.prfFullScreenX, prefs.prfFullScreenY}, strip, screens, available));
-    raise();
+    move(FullScreenRules::stripPlace({prefs.prfFullScreenX, prefs.prfFullScreenY}, strip + frame, screens, available,
+                                     panels));
+}
+
+// A window manager keeps a full-screen window over every other window but its own dialogs:
+// as one of those the strip comes to the front whenever it shows.
+void Mainform::belongTo(const frmHide *fullScreen) {
+    const Qt::WindowType type = fullScreen ? Qt::Dialog : Qt::Window;
+    if (windowType() != type) {
+        const bool shown = isVisible();
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | type);
+        if (shown)
+            show();
+    }
+    if (fullScreen) {
+        (void)winId();
+        windowHandle()->setTransientParent(fullScreen->windowHandle());
+    } else if (windowHandle()) {
+        windowHandle()->setTransientParent(nullptr);
+    }
 }
 
 void Mainform::showFullScreenOff() {
@@ -106,7 +140,8 @@ void Mainform::showFullScreenOff() {
     prefs.prfFullScreenX = x();
     prefs.prfFullScreenY = y();
     setAttribute(Qt::WA_ShowWithoutActivating, false);
-    resize(prefs.prfRegSizex, prefs.prfRegSizey);
+    belongTo(nullptr);
+    resize(QSize(prefs.prfRegSizex, prefs.prfRegSizey).boundedTo(availableArea().size()));
     move(0, 0);
     if (!flags.isExitClicked && isHidden())
         show();

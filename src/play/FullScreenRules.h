@@ -36,8 +36,23 @@ View overBoard(const QString &status);
 // Elsewhere on the window, `y` down from its top of `height`, with the board `boardTop` down.
 View offBoard(int y, int height, int boardTop);
 
+// Where the full-screen window of `window` size puts its parts around a board of `board` size:
+// the board centred with the status line under it, the score panel top right, the kibitz
+// panel bottom left and the background list bottom right.
+struct Layout {
+    QRect board, status, score, kibitz, backgrounds;
+    QList<QRect> panels() const { return {score, kibitz, backgrounds}; }
+};
+Layout layOut(QSize window, QSize board);
+
+// The strip's width on `screen` (its available area): what its menus and buttons want, but
+// never more than the top row of the screen leaves beside the full-screen board's `panels`.
+int stripWidth(int wanted, const QRect &screen, const QList<QRect> &panels);
+
 // Where the strip of `size` goes: `stored` when the strip lies wholly on one of `screens`
-// (their available areas), otherwise moved onto `fallback` as far as it must.
-QPoint stripPlace(QPoint stored, QSize size, const QList<QRect> &screens, const QRect &fallback);
+// (their available areas), otherwise moved onto `fallback` as far as it must; and then, when
+// it would cover one of the `panels`, to the nearest place beside them on `fallback`.
+QPoint stripPlace(QPoint stored, QSize size, const QList<QRect> &screens, const QRect &fallback,
+                  const QList<QRect> &panels = {});
 
 }  // namespace FullScreenRules

@@ -23,12 +23,6 @@
 
 namespace {
 
-constexpr QSize kScorePanel(300, 96);
-constexpr QSize kKibitzPanel(460, 220);
-constexpr QSize kBackgroundList(200, 160);
-constexpr int kStatusHeight = 24;
-// The bottom panels shrink to the room under the status line, down to this.
-constexpr int kLowestPanel = 100;
 // Behind the board when there is no background picture: the felt of the boards.
 const QColor kNoPicture(16, 38, 26);
 // The panels darken the picture under them so that their text stays readable.
@@ -73,7 +67,6 @@ frmHide::frmHide(Preferences &prefs, FullScreenHost &host) : QWidget(nullptr, Qt
 
     picContainerScore = new QWidget(this);
     picContainerScore->setObjectName(QStringLiteral("picContainerScore"));
-    picContainerScore->resize(kScorePanel);
     darken(picContainerScore);
     lblPlayer1 = label(picContainerScore, "lblPlayer1", QStringLiteral("Player1"), true);
     lblPlayer2 = label(picContainerScore, "lblPlayer2", QStringLiteral("Player2"), true);
@@ -93,7 +86,6 @@ frmHide::frmHide(Preferences &prefs, FullScreenHost &host) : QWidget(nullptr, Qt
 
     picContainer = new QWidget(this);
     picContainer->setObjectName(QStringLiteral("picContainer"));
-    picContainer->resize(kKibitzPanel);
     darken(picContainer);
     txtKibitzoutput = new QTextEdit(picContainer);
     txtKibitzoutput->setObjectName(QStringLiteral("txtKibitzoutput"));
@@ -108,7 +100,6 @@ frmHide::frmHide(Preferences &prefs, FullScreenHost &host) : QWidget(nullptr, Qt
 
     File1 = new QListWidget(this);
     File1->setObjectName(QStringLiteral("File1"));
-    File1->resize(kBackgroundList);
     connect(File1, &QListWidget::currentRowChanged, this, &frmHide::File1_Click);
 
     // Esc keeps stopping GnuBG's play for the user while the board has the screen.
@@ -138,7 +129,15 @@ void frmHide::showOn(QScreen *screen) {
     // The whole screen also where no window manager takes the full-screen request.
     if (const QScreen *target = this->screen())
         setGeometry(target->geometry());
+    layOut();
     showFullScreen();
+}
+
+QList<QRect> frmHide::panelAreas() const {
+    QList<QRect> areas;
+    for (const QRect &panel : FullScreenRules::layOut(size(), boardShow->size()).panels())
+        areas << panel.translated(geometry().topLeft());
+    return areas;
 }
 
 bool frmHide::setBackground(const QString &file) {
@@ -186,24 +185,13 @@ void frmHide::showEvent(QShowEvent *event) {
     layOut();
 }
 
-// A window made active comes to the front, over the strip: the strip counts as hidden then,
-// and the pointer brings it back on top as it would bring back a hidden one.
-void frmHide::changeEvent(QEvent *event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        host_.showStrip(false);
-}
-
 void frmHide::layOut() {
-    const int w = width(), h = height();
-    boardShow->move(w / 2 - boardShow->width() / 2, h / 2 - boardShow->height() / 2);
-    lblStatus->setGeometry(boardShow->x(), boardShow->y() + boardShow->height(), boardShow->width(), kStatusHeight);
-    const int room = h - lblStatus->y() - lblStatus->height();
-    File1->resize(kBackgroundList.width(), qBound(kLowestPanel, room, kBackgroundList.height()));
-    picContainer->resize(kKibitzPanel.width(), qBound(kLowestPanel, room, kKibitzPanel.height()));
-    File1->move(w - File1->width(), h - File1->height());
-    picContainerScore->move(w - picContainerScore->width(), 0);
-    picContainer->move(0, h - picContainer->height());
+    const FullScreenRules::Layout l = FullScreenRules::layOut(size(), boardShow->size());
+    boardShow->move(l.board.topLeft());
+    lblStatus->setGeometry(l.status);
+    picContainerScore->setGeometry(l.score);
+    picContainer->setGeometry(l.kibitz);
+    File1->setGeometry(l.backgrounds);
 }
 
 bool frmHide::eventFilter(QObject *watched, QEvent *event) {

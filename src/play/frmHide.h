@@ -3,7 +3,9 @@
 // under it, the score panel top right, the kibitz panel bottom left and the background list
 // bottom right. The pointer over the board clears the screen of everything else; the bottom
 // tenth of the screen brings it all back.
+#include <QList>
 #include <QPixmap>
+#include <QRect>
 #include <QWidget>
 
 class BoardShow;
@@ -24,6 +26,9 @@ public:
     void Form_Load();
     // Covers `screen`, or the screen it is on.
     void showOn(QScreen *screen);
+    // Where the score, kibitz and background panels stand on the screen, shown or not:
+    // the main window's strip keeps clear of them.
+    QList<QRect> panelAreas() const;
 
     void BoardShow_MouseMove();
     void Form_MouseMove(int y);
@@ -47,7 +52,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

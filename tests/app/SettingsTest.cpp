@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -122,7 +123,7 @@ TEST_F(SettingsTest, EachParseKindReadsTheTextsThatMatter) {
     EXPECT_EQ(loadWith("prfScrollVal", "13.5").prfScrollVal, 14);
     EXPECT_EQ(loadWith("speed", "abc").prfAnimDelay, 0);
     EXPECT_EQ(loadWith("speed", "12.5").prfAnimDelay, 12);
-    EXPECT_DOUBLE_EQ(loadWith("delay", "12.5").prfDelay, 12.5);
+    EXPECT_DOUBLE_EQ(loadWith("delay", "2.5").prfDelay, 2.5);
     EXPECT_DOUBLE_EQ(loadWith("delay", "").prfDelay, 0.0);
     EXPECT_DOUBLE_EQ(loadWith("delay", "abc").prfDelay, 0.0);
     EXPECT_EQ(loadWith("prfLastMatchLength", "abc").prfLastMatchLength, 0);
@@ -143,6 +144,35 @@ TEST_F(SettingsTest, PortOutsideTheValidRangeKeepsTheDefault) {
     EXPECT_EQ(loadWith("Port", "0").prfPort, 4321);
     EXPECT_EQ(loadWith("Port", "-5").prfPort, 4321);
     EXPECT_EQ(loadWith("Port", "abc").prfPort, 4321);
+}
+
+// A hand-edited number that the setting cannot hold is read as if the key were absent.
+TEST_F(SettingsTest, ANumberOutsideItsRangeFallsBackToItsDefault) {
+    // The values these keys give, in the order of the edits below.
+    const auto ranged = [](const Preferences &q) {
+        return std::tuple{q.prfRegSizex,   q.prfRegSizey,         q.prfDelay,           q.cWidth,
+                          q.cHeight,       q.prfScrollVal,        q.prfLastMatchLength, q.prfFontListAllsize,
+                          q.prfFontOutputServersize, q.prfGnuPlyHint, q.prfGnuPlyEval,  q.prfChatFont,
+                          q.prfAnimDelay,  q.prfColorListAll,     q.prfBackOutputKibitz, q.htmlCounter,
+                          q.prfFullScreenX};
+    };
+    const auto defaults = ranged(load(store));
+    const std::pair<const char *, const char *> edits[] = {
+        {"width", "2147483647"},     {"height", "99999999"},         {"delay", "-5"},
+        {"chatwidth", "-32768"},     {"chatheight", "40000"},        {"prfScrollVal", "-3"},
+        {"prfLastMatchLength", "-7"}, {"prfFontListAllsize", "1e308"}, {"prfFontOutputServersize", "0"},
+        {"prfGnuPlyHint", "99"},     {"prfGnuPlyEval", "-1"},        {"prfChatFont", "40000"},
+        {"speed", "-20"},            {"prfColorListAll", "-1"},      {"prfBackOutputKibitz", "16777216"},
+        {"prfhtmlCounter", "-30000"}, {"prfFullScreenX", "99999"}};
+    for (const auto &[key, value] : edits)
+        store.write(key, value);
+    EXPECT_EQ(ranged(load(store)), defaults);
+
+    // The edges themselves are kept.
+    EXPECT_EQ(loadWith("prfGnuPlyHint", "7").prfGnuPlyHint, 7);
+    EXPECT_DOUBLE_EQ(loadWith("delay", "5").prfDelay, 5);
+    EXPECT_EQ(loadWith("width", "32767").prfRegSizex, 32767);
+    EXPECT_EQ(loadWith("prfColorListAll", "16777215").prfColorListAll, 16777215);
 }
 
 TEST_F(SettingsTest, NonNumericChatFontFallsBackToTheDefault) {

@@ -80,8 +80,8 @@ TEST_F(ConversationTest, ASayOpensItsWindowAndTheAnswerGoesOutAsATell) {
     EXPECT_EQ(env.messages(), QStringList{"Could not send message..check your connection and try again"});
     EXPECT_EQ(bob->txtChatSend->text(), "hello?");
 
-    // A closed window's size, in whole pixels however wide, is the next one's, into the next run.
-    bob->resize(2500, 500);
+    // A closed window's size, in whole pixels, is the next one's, into the next run.
+    bob->resize(760, 500);
     bob->mnuBigger->trigger();
     bob->close();
     EXPECT_FALSE(frmChat::find("Chat (bob)"));
@@ -90,12 +90,12 @@ TEST_F(ConversationTest, ASayOpensItsWindowAndTheAnswerGoesOutAsATell) {
     frmChat *carl = frmChat::find("Chat (carl)");
     ASSERT_TRUE(carl);
     EXPECT_EQ(carl->chatWith, "carl");
-    EXPECT_EQ(carl->size(), QSize(2500, 500));
+    EXPECT_EQ(carl->size(), QSize(760, 500));
     EXPECT_FALSE(carl->testAttribute(Qt::WA_ShowWithoutActivating));
-    carl->resize(2600, 520);
+    carl->resize(780, 520);
     window->close();
     QSettings written(SettingsStore::fileName(), QSettings::IniFormat);
-    EXPECT_EQ(written.value("Preferences/chatwidth").toString(), "2600");
+    EXPECT_EQ(written.value("Preferences/chatwidth").toString(), "780");
     EXPECT_EQ(written.value("Preferences/prfChatFont").toString(), "10");
 }
 

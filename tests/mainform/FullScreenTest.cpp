@@ -29,8 +29,8 @@ namespace {
 
 const QString kOpening = "0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:-5:0:0:0:0:2:0";
 
-QString board(const QString &position, const QString &dice) {
-    return "board:You:someplayer:3:0:0:" + position + ":1:" + dice + ":1:1:1:0:1:-1:0:25:0:0:0:0:2:0:0:0";
+QString board(const QString &position, const QString &dice, const QString &score = "0:0") {
+    return "board:You:someplayer:3:" + score + ":" + position + ":1:" + dice + ":1:1:1:0:1:-1:0:25:0:0:0:0:2:0:0:0";
 }
 
 class FullScreenTest : public ::testing::Test {
@@ -69,16 +69,16 @@ TEST_F(FullScreenTest, TheMenuTheWindowsCloseAndTheNextStartAllFollowOneSetting)
     auto window = load();
     window->prefs.prfBackground = "../picAd.png";  // a picture, but never one outside the folder
     window->prefs.prfFullScreenX = 40;
-    window->prefs.prfFullScreenY = 30;
+    window->prefs.prfFullScreenY = 130;
     const QSize normal = window->geometry().size();
     window->mnuFull->trigger();
     auto mode = [&] { return std::pair{window->prefs.prfFullScreen, window->mnuFull->text()}; };
     frmHide *full = window->frmHideWindow;
     ASSERT_TRUE(full && full->isVisible() && full->isFullScreen());
     EXPECT_EQ(mode(), (std::pair{true, QString("Full Screen Off")}));
-    // The test's screen is narrower than the strip, which it then fills from the left edge.
+    // The strip stands where it was left, under the score panel.
     const QRect screen = window->screen()->availableGeometry();
-    EXPECT_EQ(window->pos(), QPoint(qMin(40, screen.width() - window->width()), 30));
+    EXPECT_EQ(window->pos(), QPoint(40, 130));
     EXPECT_EQ(window->height(), window->menuBar()->height() + window->Picture1->height());
     auto background = [&] { return QStringList{full->backgroundFile(), window->prefs.prfBackground}; };
     EXPECT_EQ(background(), (QStringList{"dusk.jpg", "dusk.jpg"}));
@@ -90,17 +90,17 @@ TEST_F(FullScreenTest, TheMenuTheWindowsCloseAndTheNextStartAllFollowOneSetting)
     QTest::keyClick(full->txtkibitz, Qt::Key_Return);
     EXPECT_EQ(full->txtkibitz->text(), "gl");
 
-    window->move(60, 50);
+    window->move(60, 150);
     window->mnuFull->trigger();
     EXPECT_FALSE(full->isVisible());
     EXPECT_EQ(mode(), (std::pair{false, QString("Full Screen On")}));
-    EXPECT_EQ(window->geometry().size(), normal);
+    EXPECT_EQ(window->geometry().size(), normal.boundedTo(screen.size()));
     EXPECT_EQ(window->pos(), QPoint(0, 0));
-    EXPECT_EQ((std::pair{window->prefs.prfFullScreenX, window->prefs.prfFullScreenY}), (std::pair{60, 50}));
+    EXPECT_EQ((std::pair{window->prefs.prfFullScreenX, window->prefs.prfFullScreenY}), (std::pair{60, 150}));
 
     // The strip goes back to its place; closing the full-screen window leaves the mode.
     window->mnuFull->trigger();
-    EXPECT_EQ(window->pos(), QPoint(qMin(60, screen.width() - window->width()), 50));
+    EXPECT_EQ(window->pos(), QPoint(60, 150));
     window->hide();  // the pointer was over the board
     full->close();
     EXPECT_EQ(mode(), (std::pair{false, QString("Full Screen On")}));
@@ -173,7 +173,8 @@ TEST_F(FullScreenTest, ThePointerClearsTheScreenAndTheTwinsFollowEveryWriter) {
     QTest::mouseClick(frmInvite::openWindows().at(0)->cmdWatch, Qt::LeftButton);
     EXPECT_EQ(window->lblStatus->text(), "You declined the invitation");
     EXPECT_EQ(untwinned(*window), QStringList());
-    window->ProcessBoardOutput(board(kOpening, "0:0:6:4"));
+    window->ProcessBoardOutput(board(kOpening, "0:0:6:4", "2:1"));  // each score to its own twin
+    EXPECT_EQ(window->lblScore1->text(), "2");
     EXPECT_EQ(untwinned(*window), QStringList());
     window->Timer1_Timer();  // the blink stopped in its blank phase
     window->Timer1->stop();

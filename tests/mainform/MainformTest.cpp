@@ -2,6 +2,7 @@
 #include "app/Program.h"
 #include "app/SettingsStore.h"
 #include "board/BoardShow.h"
+#include "lobby/frmChat.h"
 #include "mainform/Mainform.h"
 #include "mainform/Startup.h"
 #include "support/TestEnvironment.h"
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <QTextBrowser>
@@ -85,6 +87,29 @@ TEST_F(MainformTest, LoadsShowsAndWritesItsSettingsAtExit) {
     // The exit window fades out on its own and ends the program once.
     QTRY_COMPARE_WITH_TIMEOUT(quits, 1, 6000);
     EXPECT_FALSE(window.exitWindow->isVisible());
+}
+
+// Sizes stored on a larger screen (or edited by hand) fit the screen the windows open on.
+TEST_F(MainformTest, StoredSizesFitTheScreenTheWindowsOpenOn) {
+    env.copyData();
+    {
+        SettingsStore store;
+        for (const char *key : {"width", "height", "chatwidth", "chatheight"})
+            store.write(key, "30000");
+        store.write("isAnimInit", "True");
+        store.sync();
+    }
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.show();
+    const QRect screen = window.screen()->availableGeometry();
+    // As wide as the screen, unless the board and the narrowest player list need more.
+    EXPECT_EQ(window.width(), qMax(screen.width(), window.boardShow->width() + 300));
+    EXPECT_LE(window.height(), screen.height());
+    const frmChat *chat = window.openChat("bob", false);
+    EXPECT_LE(chat->width(), screen.width());
+    EXPECT_LE(chat->height(), screen.height());
+    window.mnuExit_Click();
 }
 
 TEST_F(MainformTest, SecondRunSeesWhatTheFirstWrote) {

@@ -1,7 +1,8 @@
 // The full-screen board's rules the window tests do not reach: an empty background folder,
-// a board as tall as the screen, and a strip on a second screen.
+// a board as tall as the screen, a strip on a second screen, and screens of every width.
 #include "play/FullScreenRules.h"
 
+#include <QDebug>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +23,31 @@ TEST(FullScreenRulesTest, EdgesOfTheBackgroundThePointerAndTheStrip) {
     const QRect left(0, 0, 1280, 1000), right(1280, 0, 1920, 1050);
     EXPECT_EQ(stripPlace({1400, 100}, {900, 60}, {left, right}, left), QPoint(1400, 100));
     EXPECT_EQ(stripPlace({-300, 5000}, {900, 60}, {left, right}, left), QPoint(0, 940));
+}
+
+// The strip (menus and buttons) and the panels of the full-screen board never cover each
+// other, wherever the strip was left and however wide the screen.
+TEST(FullScreenRulesTest, TheStripKeepsClearOfThePanelsOnScreensFrom1280To1600Pixels) {
+    const QSize board(728, 520);  // the Default style
+    const int wanted = 1460;      // every menu and button side by side
+    for (const QSize screen : {QSize(1280, 800), QSize(1366, 768), QSize(1600, 900)}) {
+        const QRect area(QPoint(0, 0), screen);
+        const QList<QRect> panels = layOut(screen, board).panels();
+        const int width = stripWidth(wanted, area, panels);
+        const QSize strip(width, width < wanted ? 93 : 59);  // two rows of buttons, or one
+        for (const QPoint stored : {QPoint(0, 0), QPoint(screen.width() - 100, 0), QPoint(0, screen.height() - 60),
+                                    QPoint(screen.width(), screen.height())}) {
+            const QRect placed(stripPlace(stored, strip, {area}, area, panels), strip);
+            const auto where = [&] {
+                QString text;
+                QDebug(&text).nospace() << screen << " from " << stored << ": " << placed;
+                return text.toStdString();
+            };
+            EXPECT_TRUE(area.contains(placed)) << where();
+            for (const QRect &panel : panels)
+                EXPECT_FALSE(placed.intersects(panel)) << where() << " covers " << panel.x() << ',' << panel.y();
+        }
+    }
 }
 
 }  // namespace
