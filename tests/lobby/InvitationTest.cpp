@@ -114,6 +114,24 @@ TEST_F(InvitationWindowTest, RightClickMakesAnAutoInviteThatKeepsTheKindOfMatch)
     EXPECT_TRUE(frmInvite::openWindows().isEmpty());
 }
 
+// What the user types is the length: a typed "2" is two points, not the list's "21".
+TEST_F(InvitationWindowTest, TheLengthTypedIsTheLength) {
+    window->ProcessDblClick("R* bob 1523.45 812 ");
+    frmInvite *invite = frmInvite::inviteForm();
+    invite->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(invite));
+    QLineEdit *length = invite->Combo1->lineEdit();
+    QTest::mouseClick(length, Qt::LeftButton);
+    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(length, "2");
+    EXPECT_EQ(invite->Combo1->currentText(), "2");
+    QTest::mouseClick(invite->cmdInvite, Qt::RightButton);
+    QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+    ASSERT_EQ(window->lists.autoInviteList.size(), 1u);
+    EXPECT_EQ(window->lists.autoInviteList[0].points, "2");
+    EXPECT_EQ(window->match.theOldMatchLength, 2);
+}
+
 TEST_F(InvitationWindowTest, ClosingKeepsTheNoteWhateverTheLength) {
     window->playerStats.records.push_back({"bob", 3, 2, 5, "old note"});
     window->ProcessDblClick("R* bob 1523.45 812 ");
