@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core
   sox espeak-ng
   gnubg
+  xvfb openbox x11-utils
 )
 
 missing=()

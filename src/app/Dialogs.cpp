@@ -143,6 +143,14 @@ void Dialogs::setParent(QWidget *parent) {
     parentWidget() = parent;
 }
 
+Dialogs::Owner::Owner(QWidget *owner) : previous_(parentWidget()) {
+    parentWidget() = owner;
+}
+
+Dialogs::Owner::~Owner() {
+    parentWidget() = previous_;
+}
+
 std::optional<QFont> Dialogs::chooseFont(const QFont &start) {
     if (fontHandler())
         return fontHandler()(start);

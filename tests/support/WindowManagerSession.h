@@ -1,0 +1,37 @@
+#pragma once
+// A display of its own with a real window manager (Xvfb and openbox), for the tests whose
+// point is how the windows stand above one another. The test runs again inside it, as a
+// child process of the test program, on Qt's X11 platform.
+#include <QList>
+#include <QProcess>
+#include <QString>
+
+class QWidget;
+
+class WindowManagerSession {
+public:
+    WindowManagerSession() = default;
+    ~WindowManagerSession();
+    WindowManagerSession(const WindowManagerSession &) = delete;
+    WindowManagerSession &operator=(const WindowManagerSession &) = delete;
+
+    // True in the child process, which runs inside a session.
+    static bool inside();
+
+    // Starts the display and the window manager; false, with the reason, when they cannot start.
+    bool start();
+    QString failure() const { return failure_; }
+
+    // Runs the current test again inside the session: its exit code, its output in `output`.
+    int runCurrentTest(QString &output);
+
+    // Inside: true when the window manager stacks `upper`'s window above `lower`'s.
+    static bool isAbove(const QWidget *upper, const QWidget *lower);
+
+private:
+    static QList<quint64> stackingOrder();  // the managed windows, bottom first
+
+    QProcess xvfb_, openbox_;
+    QString display_;
+    QString failure_;
+};
