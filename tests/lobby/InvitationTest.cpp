@@ -1,17 +1,23 @@
+#include "app/Dialogs.h"
 #include "lobby/frmInvite.h"
 #include "lobby/InviteDecision.h"
 #include "lobby/PlayerRecord.h"
 #include "mainform/Mainform.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowManagerSession.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -198,6 +204,58 @@ TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
     EXPECT_EQ(window->match.numWatchers1, 0);
     window->lobbyRule(40, "You're now watching bob.", {"You're", "now", "watching", "bob."});
     EXPECT_TRUE(window->flags.isWatching);
+}
+
+// Runs `act` once a window of this kind is shown, from a timer: the windows are modal.
+template <typename Window>
+void whenShown(const std::function<Window *()> &find, const std::function<void(Window *)> &act) {
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, find, act] {
+        Window *window = find();
+        if (!window || !window->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (QTest::qWaitForWindowExposed(window))
+            QTest::qWait(300);
+        act(window);
+    });
+    poll->start(50);
+}
+
+// The modal invitation of an offline match is topmost; the refusal of a match too long for
+// GnuBG must show above it, not hidden behind it with the whole program waiting for it.
+TEST(InvitationStackingTest, ARefusalShowsAboveTheOfflineInvitation) {
+    if (!WindowManagerSession::inside()) {
+        WindowManagerSession session;
+        if (!session.start())
+            GTEST_SKIP() << "no window manager to stack the windows: " << session.failure().toStdString();
+        QString output;
+        EXPECT_EQ(session.runCurrentTest(output), 0) << output.toStdString();
+        return;
+    }
+    TestEnvironment env;
+    Dialogs::setHandler({});  // a real box, which the window manager stacks
+    Mainform window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    bool refusalAbove = false;
+    QString refusal;
+    whenShown<frmInvite>([] { return frmInvite::openWindows().value(0); }, [&](frmInvite *invite) {
+        whenShown<QMessageBox>([] { return qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); },
+                               [&](QMessageBox *box) {
+                                   refusal = box->text();
+                                   refusalAbove = WindowManagerSession::isAbove(box, invite);
+                                   box->close();
+                               });
+        invite->Combo1->setEditText("65");
+        QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+        invite->close();
+    });
+    window.flags.isBot = true;  // as Game > play offline has it: the window is modal
+    window.ProcessDblClick("n/a GnuBG n/a  n/a ");
+    EXPECT_TRUE(refusal.startsWith("GnuBG plays matches of up to")) << refusal.toStdString();
+    EXPECT_TRUE(refusalAbove);
 }
 
 }  // namespace
