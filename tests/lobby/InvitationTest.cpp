@@ -15,9 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -206,34 +204,11 @@ TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
     EXPECT_TRUE(window->flags.isWatching);
 }
 
-// Runs `act` once a window of this kind is shown, from a timer: the windows are modal.
-template <typename Window>
-void whenShown(const std::function<Window *()> &find, const std::function<void(Window *)> &act) {
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, find, act] {
-        Window *window = find();
-        if (!window || !window->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (QTest::qWaitForWindowExposed(window))
-            QTest::qWait(300);
-        act(window);
-    });
-    poll->start(50);
-}
-
 // The modal invitation of an offline match is topmost; the refusal of a match too long for
 // GnuBG must show above it, not hidden behind it with the whole program waiting for it.
 TEST(InvitationStackingTest, ARefusalShowsAboveTheOfflineInvitation) {
-    if (!WindowManagerSession::inside()) {
-        WindowManagerSession session;
-        if (!session.start())
-            GTEST_SKIP() << "no window manager to stack the windows: " << session.failure().toStdString();
-        QString output;
-        EXPECT_EQ(session.runCurrentTest(output), 0) << output.toStdString();
-        return;
-    }
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
     TestEnvironment env;
     Dialogs::setHandler({});  // a real box, which the window manager stacks
     Mainform window;
@@ -241,13 +216,13 @@ TEST(InvitationStackingTest, ARefusalShowsAboveTheOfflineInvitation) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     bool refusalAbove = false;
     QString refusal;
-    whenShown<frmInvite>([] { return frmInvite::openWindows().value(0); }, [&](frmInvite *invite) {
-        whenShown<QMessageBox>([] { return qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); },
-                               [&](QMessageBox *box) {
-                                   refusal = box->text();
-                                   refusalAbove = WindowManagerSession::isAbove(box, invite);
-                                   box->close();
-                               });
+    WindowManagerSession::whenShown([] { return frmInvite::openWindows().value(0); }, [&](QWidget *shown) {
+        auto *invite = static_cast<frmInvite *>(shown);
+        WindowManagerSession::whenShown(QApplication::activeModalWidget, [&, invite](QWidget *box) {
+            refusal = static_cast<QMessageBox *>(box)->text();
+            refusalAbove = WindowManagerSession::isAbove(box, invite);
+            box->close();
+        });
         invite->Combo1->setEditText("65");
         QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
         invite->close();

@@ -23,7 +23,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -108,34 +107,11 @@ TEST(MainformOptionsTest, LinksHelpAboutAndUpdateAnswerFromTheMenus) {
     EXPECT_TRUE(env.messages().isEmpty());
 }
 
-// Cancels the next box that opens, once it shows; `shownAbove` tells whether it stood above `window`.
-void cancelNextBox(const QWidget *window, bool &shownAbove) {
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, window, &shownAbove] {
-        QWidget *box = QApplication::activeModalWidget();
-        if (!box)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (QTest::qWaitForWindowExposed(box))
-            QTest::qWait(300);
-        shownAbove = WindowManagerSession::isAbove(box, window);
-        box->close();
-    });
-    poll->start(50);
-}
-
 // Preferences stands above the main window: when the user goes back to the main window, and
 // after it has opened a font, colour or message box (each above it) or a list file.
 TEST(MainformOptionsTest, PreferencesStaysAboveTheMainWindow) {
-    if (!WindowManagerSession::inside()) {
-        WindowManagerSession session;
-        if (!session.start())
-            GTEST_SKIP() << "no window manager to stack the windows: " << session.failure().toStdString();
-        QString output;
-        EXPECT_EQ(session.runCurrentTest(output), 0) << output.toStdString();
-        return;
-    }
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
     TestEnvironment env;
     env.copyData();
     Mainform window;
@@ -163,7 +139,10 @@ TEST(MainformOptionsTest, PreferencesStaysAboveTheMainWindow) {
         if (QByteArray(button) == "cmdOK")
             preferences->findChild<QLineEdit *>("prfDelay")->setText("9");  // refused, with a message
         bool boxAbove = false;
-        cancelNextBox(preferences, boxAbove);
+        WindowManagerSession::whenShown(QApplication::activeModalWidget, [&](QWidget *box) {
+            boxAbove = WindowManagerSession::isAbove(box, preferences);
+            box->close();
+        });
         QTest::mouseClick(preferences->findChild<QPushButton *>(button), Qt::LeftButton);
         EXPECT_TRUE(boxAbove) << button;
         stillAbove(button);

@@ -5,7 +5,9 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -103,6 +105,31 @@ int WindowManagerSession::runCurrentTest(QString &output) {
         return -1;
     }
     return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
+}
+
+void WindowManagerSession::runCurrentTestInside() {
+    WindowManagerSession session;
+    if (!session.start()) {
+        GTEST_SKIP() << "no window manager to stack the windows: " << session.failure().toStdString();
+    }
+    QString output;
+    EXPECT_EQ(session.runCurrentTest(output), 0) << output.toStdString();
+}
+
+void WindowManagerSession::whenShown(const std::function<QWidget *()> &find,
+                                     const std::function<void(QWidget *)> &act) {
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, find, act] {
+        QWidget *window = find();
+        if (!window || !window->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (QTest::qWaitForWindowExposed(window))
+            QTest::qWait(300);
+        act(window);
+    });
+    poll->start(50);
 }
 
 QList<quint64> WindowManagerSession::stackingOrder() {

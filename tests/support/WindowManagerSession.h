@@ -5,6 +5,7 @@
 #include <QList>
 #include <QProcess>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -25,8 +26,17 @@ public:
     // Runs the current test again inside the session: its exit code, its output in `output`.
     int runCurrentTest(QString &output);
 
+    // For the test body outside a session: starts one and runs the test inside it, failing
+    // with the child's output when that fails, or skips the test, saying why, when no session
+    // can start. The body returns after it.
+    static void runCurrentTestInside();
+
     // Inside: true when the window manager stacks `upper`'s window above `lower`'s.
     static bool isAbove(const QWidget *upper, const QWidget *lower);
+
+    // Runs `act` from a timer once `find` gives a window that is shown, and the window manager
+    // has placed it: what a user does in a modal window is done this way.
+    static void whenShown(const std::function<QWidget *()> &find, const std::function<void(QWidget *)> &act);
 
 private:
     static QList<quint64> stackingOrder();  // the managed windows, bottom first
