@@ -330,8 +330,8 @@ void Mainform::buildControls() {
     opWhisper = option(Picture2, "opWhisper", QStringLiteral("Whisper"));
     opKibitz->setChecked(true);
     lblStatus = label("lblStatus");
-    // The one element of the design's label array Label3 that does something: element 8, a
-    // link to the maker's home page, reachable with the keyboard too.
+    // Label3 is element 8 of the window's label array, the one that does something: a link
+    // to the maker's home page, reachable with the keyboard too.
     Label3 = new QLabel(Picture2);
     Label3->setObjectName(QStringLiteral("Label3_8"));
     Label3->setTextFormat(Qt::RichText);
