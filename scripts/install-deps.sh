@@ -10,7 +10,7 @@ packages=(
   fonts-dejavu-core
   sox espeak-ng
   gnubg
-  xvfb openbox xdotool  # an X display with a window manager for the full-screen test
+  xvfb openbox x11-utils xdotool  # an X display with a window manager for the window-stacking tests
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "app/Dialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -25,6 +26,14 @@ Dialogs::ColorHandler &colorHandler() {
 QPointer<QWidget> &parentWidget() {
     static QPointer<QWidget> p;
     return p;
+}
+
+// A box shows over the window in front: a modal one waiting for the user (the invitation
+// of an offline match, a box already open), else the owner of the moment.
+QWidget *boxOwner() {
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return parentWidget();
 }
 
 QMessageBox::StandardButtons toQt(Dialogs::Buttons buttons) {
@@ -54,19 +63,19 @@ Dialogs::Reply Dialogs::show(const Request &request) {
         return handler()(request);
 
     if (request.isOpenFile) {
-        const QString file = QFileDialog::getOpenFileName(parentWidget(), request.title, request.defaultText,
+        const QString file = QFileDialog::getOpenFileName(boxOwner(), request.title, request.defaultText,
                                                           request.filter);
         return {file.isEmpty() ? Answer::Cancel : Answer::Ok, file};
     }
 
     if (request.isSaveFile) {
-        const QString file = QFileDialog::getSaveFileName(parentWidget(), request.title, request.defaultText,
+        const QString file = QFileDialog::getSaveFileName(boxOwner(), request.title, request.defaultText,
                                                           request.filter);
         return {file.isEmpty() ? Answer::Cancel : Answer::Ok, file};
     }
 
     if (request.isInput) {
-        QInputDialog dialog(parentWidget());
+        QInputDialog dialog(boxOwner());
         dialog.setWindowTitle(request.title);
         dialog.setLabelText(request.text);
         dialog.setTextValue(request.defaultText);
@@ -77,7 +86,7 @@ Dialogs::Reply Dialogs::show(const Request &request) {
     }
 
     // What a box says often comes from the server or another player: never markup.
-    QMessageBox box(toQt(request.icon), request.title, request.text, toQt(request.buttons), parentWidget());
+    QMessageBox box(toQt(request.icon), request.title, request.text, toQt(request.buttons), boxOwner());
     box.setTextFormat(Qt::PlainText);
     switch (box.exec()) {
     case QMessageBox::Yes: return {Answer::Yes, {}};
@@ -143,18 +152,26 @@ void Dialogs::setParent(QWidget *parent) {
     parentWidget() = parent;
 }
 
+Dialogs::Owner::Owner(QWidget *owner) : previous_(parentWidget()) {
+    parentWidget() = owner;
+}
+
+Dialogs::Owner::~Owner() {
+    parentWidget() = previous_;
+}
+
 std::optional<QFont> Dialogs::chooseFont(const QFont &start) {
     if (fontHandler())
         return fontHandler()(start);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, start, parentWidget());
+    const QFont chosen = QFontDialog::getFont(&ok, start, boxOwner());
     return ok ? std::optional<QFont>(chosen) : std::nullopt;
 }
 
 std::optional<QColor> Dialogs::chooseColor(const QColor &start) {
     if (colorHandler())
         return colorHandler()(start);
-    const QColor chosen = QColorDialog::getColor(start, parentWidget());
+    const QColor chosen = QColorDialog::getColor(start, boxOwner());
     return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 // The one road to message and input boxes, so that tests can answer them.
 #include <QColor>
 #include <QFont>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -55,6 +56,19 @@ public:
     using ColorHandler = std::function<std::optional<QColor>(const QColor &)>;
     static void setChooserHandlers(FontHandler font, ColorHandler color);
     static void setParent(QWidget *parent);
+
+    // While one is held, the boxes belong to `owner` and show above it, however high it
+    // stands among the windows; afterwards they belong to the main window again.
+    class Owner {
+    public:
+        explicit Owner(QWidget *owner);
+        ~Owner();
+        Owner(const Owner &) = delete;
+        Owner &operator=(const Owner &) = delete;
+
+    private:
+        QPointer<QWidget> previous_;
+    };
 
 private:
     static Reply show(const Request &request);

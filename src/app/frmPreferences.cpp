@@ -81,6 +81,23 @@ QFont fontOf(const QString &family, double size) {
     return font;
 }
 
+// A pick-only list: what the user types picks nothing (and plays nothing). The arrow keys and
+// the space bar still move through the list and open it.
+class SwallowTyping : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const QString text = static_cast<QKeyEvent *>(event)->text();
+            if (!text.isEmpty() && text.front().isPrint() && !text.front().isSpace())
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 void setColour(QWidget *w, QPalette::ColorRole role, const QColor &colour) {
     QPalette palette = w->palette();
     palette.setColor(role, colour);
@@ -89,8 +106,9 @@ void setColour(QWidget *w, QPalette::ColorRole role, const QColor &colour) {
 
 }  // namespace
 
+// Topmost: the window stays above the main window whatever the user does there.
 frmPreferences::frmPreferences(Preferences &prefs, PreferencesHost &host, QWidget *parent)
-    : QWidget(parent, Qt::Window), playPreview(PlaySoundFile), prefs_(prefs), host_(host),
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), playPreview(PlaySoundFile), prefs_(prefs), host_(host),
       openedAnimDelay_(prefs.prfAnimDelay) {
     setObjectName(QStringLiteral("frmPreferences"));
     setWindowTitle(QStringLiteral("Preferences"));
@@ -132,6 +150,7 @@ QComboBox *frmPreferences::pickList(QWidget *parent, const char *name) {
     auto *list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
     list->setEditable(false);
+    list->installEventFilter(new SwallowTyping(list));
     return list;
 }
 
@@ -487,6 +506,7 @@ void frmPreferences::HScroll1_Change(int position) {
 }
 
 void frmPreferences::comboBoards_Click() {
+    const Dialogs::Owner boxes(this);
     showBoardPicture(comboBoards->currentText(), true);
 }
 
@@ -502,6 +522,7 @@ void frmPreferences::showBoardPicture(const QString &style, bool sayWhenMissing)
 }
 
 void frmPreferences::cmdOK_Click() {
+    const Dialogs::Owner boxes(this);
     const PreferencesRules::TypedResult typed =
         PreferencesRules::checkTypedValues({prfAnimDelay->text(), prfDelay->text(), prfHost->text(), prfPort->text()});
     if (!typed.refusal.isEmpty()) {
@@ -574,6 +595,7 @@ void frmPreferences::storeControls() {
 // Writes the boxes to the style's trial file and shows them on the main board. Every box is
 // checked by the rule the coordinate reader applies, so a trial Save keeps is always readable.
 void frmPreferences::cmdUpdate_Click() {
+    const Dialogs::Owner boxes(this);
     if (Picture1->isHidden()) {
         Picture1->show();
         Label38->show();
@@ -627,6 +649,7 @@ void frmPreferences::showPreview(int group, const Preview *shown) {
 }
 
 void frmPreferences::changeFont(int group) {
+    const Dialogs::Owner boxes(this);
     Preview *target = chosenPreview(group);
     const auto chosen = Dialogs::chooseFont(target ? target->label->font() : font());
     if (!chosen || !target)
@@ -639,6 +662,7 @@ void frmPreferences::changeFont(int group) {
 }
 
 void frmPreferences::changeBack(int group) {
+    const Dialogs::Owner boxes(this);
     Preview *target = chosenPreview(group);
     const auto colour = Dialogs::chooseColor(target ? target->box->palette().color(QPalette::Window) : QColor());
     if (!colour || !target)
@@ -662,6 +686,7 @@ void frmPreferences::Command1_Click() {
 
 // An empty list is still a list the user may want to fill, so it opens like any other.
 void frmPreferences::editListFile(const QString &name, bool sayWhenMissing) {
+    const Dialogs::Owner boxes(this);
     const QString path = Program::path(name);
     if (!QFileInfo::exists(path)) {
         if (sayWhenMissing) {

@@ -144,6 +144,11 @@ void BoardDrawing::showMiddleGameboard() {
     }
 }
 
+void BoardDrawing::showEmptyBoard() {
+    buffer_ = empty_;
+    showBuffer();
+}
+
 // Once the score plus the cube reaches the match length (or in the Crawford game) a double
 // can no longer change anything, so the user is no longer asked about doubling.
 void BoardDrawing::applyDoublingRule() {

@@ -56,6 +56,8 @@ public:
 
     // The whole position from the checker records, with the cube; no dice.
     void showMiddleGameboard();
+    // The board without checkers, dice or cube, as the style's picture shows it.
+    void showEmptyBoard();
     void ClearDice(const QString &which);  // "black", "white" or "both"
     void ClearAllCubes();
     // place 0 the middle, 1 and 2 the user's and the opponent's half (a double offered),

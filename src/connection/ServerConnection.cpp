@@ -51,6 +51,14 @@ bool ServerConnection::isAttempting() const {
     return s == QAbstractSocket::HostLookupState || s == QAbstractSocket::ConnectingState;
 }
 
+ServerConnection::FailureStatus ServerConnection::failureStatus(QAbstractSocket::SocketError error,
+                                                               const QString &description) {
+    if (error == QAbstractSocket::HostNotFoundError || description.contains(QLatin1String("Host not found")))
+        return {QStringLiteral("You are not online.."), true};
+    // The status line is one line high.
+    return {description.simplified(), false};
+}
+
 QByteArray ServerConnection::commandBytes(const QString &command) {
     QByteArray bytes = command.toLatin1();  // unrepresentable characters come out as "?"
     bytes.replace('\r', ' ');

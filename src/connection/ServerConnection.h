@@ -54,6 +54,14 @@ public:
 
     ConnectWatchdog &watchdog() { return watchdog_; }
 
+    // What a status line says of a failed attempt or connection: the reason on one line, or
+    // "You are not online.." when the server's name could not even be looked up.
+    struct FailureStatus {
+        QString text;
+        bool notOnline = false;
+    };
+    static FailureStatus failureStatus(QAbstractSocket::SocketError error, const QString &description);
+
 signals:
     void connected();
     // Text for the dispatcher: complete lines with their line ends, or the login prompt.

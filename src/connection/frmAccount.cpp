@@ -1,12 +1,14 @@
 #include "connection/frmAccount.h"
 
 #include "app/Dialogs.h"
-#include "connection/frmLogin.h"
+#include "app/MousePointer.h"
+#include "app/Preferences.h"
+#include "app/SettingsStore.h"
 #include "connection/PasswordCodec.h"
-#include "mainform/Mainform.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +24,7 @@ constexpr int kBlinkMs = 500;
 constexpr int kMinimumLength = 4;
 }  // namespace
 
-frmAccount::frmAccount(Mainform &main) : QDialog(&main), main_(main) {
+frmAccount::frmAccount(AccountHost &host, QWidget *parent) : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("frmAccount"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(QStringLiteral("Create a new fibs username/password  "));
@@ -65,6 +67,16 @@ frmAccount::frmAccount(Mainform &main) : QDialog(&main), main_(main) {
     grid->addWidget(cmdCreate, 2, 0, 1, 2);
     grid->addWidget(cmdExit, 3, 0, 1, 2);
     grid->addWidget(lblStatus, 4, 0, 1, 2);
+    // The keyboard goes from the name to the password to the buttons, whatever order the
+    // controls were made in.
+    setTabOrder(txtUsername, txtPassword);
+    setTabOrder(txtPassword, cmdCreate);
+    setTabOrder(cmdCreate, cmdExit);
+    // The whole caption in the title bar: its text, set bold as title bars do, and room for
+    // the bar's icon and buttons.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + 8 * fontMetrics().height());
 
     connect(txtUsername, &QLineEdit::textChanged, this, &frmAccount::updateCreateButton);
     connect(txtPassword, &QLineEdit::textChanged, this, &frmAccount::updateCreateButton);
@@ -74,6 +86,7 @@ frmAccount::frmAccount(Mainform &main) : QDialog(&main), main_(main) {
     connect(Timer2, &QTimer::timeout, this, &frmAccount::Timer2_Timer);
     connect(&Winsock1, &ServerConnection::connected, this, &frmAccount::Winsock1_Connect);
     connect(&Winsock1, &ServerConnection::textReceived, this, &frmAccount::Winsock1_DataArrival);
+    connect(&Winsock1, &ServerConnection::failed, this, &frmAccount::Winsock1_Error);
 
     Form_Load();
 }
@@ -89,7 +102,8 @@ void frmAccount::Form_Load() {
     lblStatus->setText(QStringLiteral("status"));
     setStatusColour(Qt::black);
     cmdCreate->setEnabled(false);
-    Winsock1.setRemote(main_.prefs.prfHost, quint16(main_.prefs.prfPort));
+    txtUsername->setFocus();
+    Winsock1.setRemote(host_.prefs().prfHost, quint16(host_.prefs().prfPort));
 }
 
 void frmAccount::showEvent(QShowEvent *event) {
@@ -113,6 +127,8 @@ void frmAccount::unload() {
     unloaded_ = true;
     Timer1->stop();
     Timer2->stop();
+    if (Winsock1.isAttempting())
+        MousePointer::restoreDefault();  // the wait ends with the attempt
     Winsock1.close();
     hide();
     deleteLater();
@@ -133,16 +149,28 @@ void frmAccount::cmdCreate_Click() {
     if (Winsock1.isConnected()) {
         Timer1->start();
         lblStatus->setText(QStringLiteral("Please wait..."));
-    } else {
-        Winsock1.connectToServer();
+    } else if (Winsock1.connectToServer()) {
+        MousePointer::hourglass();
     }
 }
 
 void frmAccount::Winsock1_Connect() {
     if (!Winsock1.isConnected())
         return;
+    MousePointer::restoreDefault();
     lblStatus->setText(QStringLiteral("Connected.."));
     Timer1->start();
+    Timer2->start();
+}
+
+// The server could not be reached, or dropped the registration: said on the status line,
+// blinking, as the main window says it for the login; "Create" tries again.
+void frmAccount::Winsock1_Error(QAbstractSocket::SocketError error, const QString &description) {
+    MousePointer::restoreDefault();
+    Timer1->stop();
+    dialogue_.reset();
+    Text1->clear();
+    lblStatus->setText(ServerConnection::failureStatus(error, description).text);
     Timer2->start();
 }
 
@@ -177,7 +205,7 @@ void frmAccount::Timer1_Timer() {
         SaveAccountSettings();
         // Hidden, not closed: the server ends this connection after "bye ".
         hide();
-        main_.loadLoginWindow()->show();
+        host_.showLoginWindow();
         break;
     case AccountDialogue::Event::GivenUp:
         Timer1->stop();
@@ -196,15 +224,15 @@ void frmAccount::Timer2_Timer() {
 }
 
 void frmAccount::cmdExit_Click() {
-    main_.prefs.prfFirstTimer = false;
+    host_.prefs().prfFirstTimer = false;
     hide();
-    main_.loadLoginWindow()->show();
+    host_.showLoginWindow();
     unload();
 }
 
 void frmAccount::SaveAccountSettings() {
-    main_.prefs.prfFirstTimer = false;
-    SettingsStore &store = main_.store;
+    host_.prefs().prfFirstTimer = false;
+    SettingsStore &store = host_.store();
     store.write(QStringLiteral("username"), txtUsername->text());
     store.write(QStringLiteral("password"), EncodePassword(txtPassword->text()));
     store.write(QStringLiteral("remember"), QStringLiteral("True"));

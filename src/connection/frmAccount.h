@@ -6,17 +6,27 @@
 
 #include <QDialog>
 
-class Mainform;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class SettingsStore;
+struct Preferences;
+
+// What the new-account window needs of the main window.
+class AccountHost {
+public:
+    virtual ~AccountHost() = default;
+    virtual Preferences &prefs() = 0;
+    virtual SettingsStore &store() = 0;
+    virtual void showLoginWindow() = 0;  // loaded afresh when there is none
+};
 
 class frmAccount : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAccount(Mainform &main);
+    frmAccount(AccountHost &host, QWidget *parent);
 
     QTimer *Timer2 = nullptr;          // blinks the status line
     QPlainTextEdit *Text1 = nullptr;   // what the server sent since the dialogue last looked
@@ -51,11 +61,12 @@ private:
     void Form_Load();
     void Winsock1_Connect();
     void Winsock1_DataArrival(const QString &text);
+    void Winsock1_Error(QAbstractSocket::SocketError error, const QString &description);
     void updateCreateButton();
     void SaveAccountSettings();
     void setStatusColour(const QColor &colour);
 
-    Mainform &main_;
+    AccountHost &host_;
     AccountDialogue dialogue_;
     bool unloaded_ = false;
 };

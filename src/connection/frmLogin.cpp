@@ -1,12 +1,13 @@
 #include "connection/frmLogin.h"
 
+#include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "app/MousePointer.h"
-#include "connection/DataLamp.h"
+#include "app/Preferences.h"
+#include "app/SettingsStore.h"
 #include "connection/PasswordCodec.h"
-#include "mainform/Mainform.h"
+#include "connection/ServerConnection.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -14,41 +15,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QTextBrowser>
-#include <QTimer>
 
-namespace {
-
-// Controls of the main window are found by name, so that those other parts of the
-// program add later take part without this list changing.
-void setEnabledByName(QObject *root, std::initializer_list<const char *> names, bool enabled) {
-    for (const char *name : names) {
-        QObject *o = root->findChild<QObject *>(QLatin1String(name));
-        if (auto *menu = qobject_cast<QMenu *>(o))
-            menu->menuAction()->setEnabled(enabled);
-        else if (auto *action = qobject_cast<QAction *>(o))
-            action->setEnabled(enabled);
-        else if (auto *widget = qobject_cast<QWidget *>(o))
-            widget->setEnabled(enabled);
-    }
-}
-
-void setVisibleByName(QObject *root, std::initializer_list<const char *> names, bool visible) {
-    for (const char *name : names)
-        if (auto *widget = root->findChild<QWidget *>(QLatin1String(name)))
-            widget->setVisible(visible);
-}
-
-}  // namespace
-
-frmLogin::frmLogin(Mainform &main) : QDialog(&main), main_(main) {
+frmLogin::frmLogin(LoginHost &host, QWidget *parent) : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("frmLogin"));
     setAttribute(Qt::WA_DeleteOnClose, false);  // Form_Unload decides when it goes
-    setWindowIcon(main.windowIcon());
+    if (parent)
+        setWindowIcon(parent->windowIcon());
 
     cmdGuest = new QPushButton(QStringLiteral("Create"), this);
     cmdGuest->setObjectName(QStringLiteral("cmdGuest"));
@@ -85,7 +59,7 @@ frmLogin::frmLogin(Mainform &main) : QDialog(&main), main_(main) {
     connect(cmdGuest, &QPushButton::clicked, this, &frmLogin::cmdGuest_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
 
-    ServerConnection &server = main_.server;
+    ServerConnection &server = host_.server();
     connect(&server, &ServerConnection::connected, this, &frmLogin::Winsock1_Connect);
     connect(&server, &ServerConnection::textReceived, this, &frmLogin::Winsock1_DataArrival);
     connect(&server, &ServerConnection::closedByServer, this, &frmLogin::Winsock1_Close);
@@ -96,7 +70,7 @@ frmLogin::frmLogin(Mainform &main) : QDialog(&main), main_(main) {
 
 void frmLogin::Form_Load() {
     setWindowTitle(QStringLiteral("Connect .."));
-    SettingsStore &store = main_.store;
+    SettingsStore &store = host_.store();
     Check1->setChecked(store.read(QStringLiteral("remember"), QStringLiteral("False")) != QLatin1String("False"));
     theusername = store.read(QStringLiteral("username"), QString());
     const QString stored = store.read(QStringLiteral("password"), QString());
@@ -112,12 +86,13 @@ void frmLogin::Form_Load() {
         txtPassword->setText(thepassword);
 
     adjustSize();
-    move(qMax(0, main_.width() / 2 - width() / 2), qMax(0, qRound(main_.height() / 2.5) - height()));
+    if (const QWidget *main = parentWidget())
+        move(qMax(0, main->width() / 2 - width() / 2), qMax(0, qRound(main->height() / 2.5) - height()));
 }
 
 void frmLogin::Form_Activate() {
-    main_.WebBrowser1->hide();
-    main_.server.setRemote(main_.prefs.prfHost, quint16(main_.prefs.prfPort));
+    host_.hideStartPage();
+    host_.server().setRemote(host_.prefs().prfHost, quint16(host_.prefs().prfPort));
 }
 
 void frmLogin::showEvent(QShowEvent *event) {
@@ -139,10 +114,10 @@ void frmLogin::closeEvent(QCloseEvent *event) {
 // The user closing the window drops the connection with it; the main window must not go
 // on looking online over a closed socket.
 void frmLogin::unloadByUser() {
-    const bool wasConnected = main_.server.isConnected();
+    const bool wasConnected = host_.server().isConnected();
     Form_Unload();
     if (wasConnected)
-        main_.NeutralizeSettings();
+        host_.NeutralizeSettings();
 }
 
 void frmLogin::reject() {
@@ -155,7 +130,7 @@ void frmLogin::Form_Unload() {
     unloaded_ = true;
 
     // The name counts once Connect has taken it; one only typed is not kept.
-    SettingsStore &store = main_.store;
+    SettingsStore &store = host_.store();
     store.write(QStringLiteral("username"), theusername);
     if (Check1->isChecked()) {
         store.write(QStringLiteral("password"), EncodePassword(thepassword));
@@ -166,17 +141,17 @@ void frmLogin::Form_Unload() {
     }
     store.sync();
 
-    if (main_.server.isAttempting())
+    if (host_.server().isAttempting())
         MousePointer::restoreDefault();  // the wait ends with the attempt
-    main_.server.disconnect(this);
-    main_.server.close();
+    host_.server().disconnect(this);
+    host_.server().close();
     hide();
     deleteLater();
 }
 
 void frmLogin::cmdOK_Click() {
-    main_.Timer2->start();
-    main_.picAd->hide();
+    host_.startConnectWatchdog();
+    host_.hideAd();
 
     const QString user = txtUsername->text();
     if (user == QLatin1String("Guest") || user == QLatin1String("guest")) {
@@ -189,59 +164,40 @@ void frmLogin::cmdOK_Click() {
     }
     // A second click while the first attempt runs, or once it has succeeded, must not
     // cost the connection.
-    if (main_.server.isAttempting() || main_.server.isConnected())
+    if (host_.server().isAttempting() || host_.server().isConnected())
         return;
     theusername = user;
     thepassword = txtPassword->text();
-    if (main_.server.connectToServer())
+    if (host_.server().connectToServer())
         MousePointer::hourglass();
 }
 
 void frmLogin::cmdGuest_Click() {
-    main_.showAccountWindow();
+    host_.showAccountWindow();
     Form_Unload();
 }
 
 void frmLogin::cmdCancel_Click() {
-    main_.cmdExit->setText(QStringLiteral("Exit"));
+    host_.loginCancelled();
     unloadByUser();
 }
 
 void frmLogin::Winsock1_Connect() {
-    if (!main_.server.isConnected())
+    if (!host_.server().isConnected())
         return;
-    main_.flags.isConnected = true;
+    StateFlags &flags = host_.flags();
+    flags.isConnected = true;
     setWindowTitle(QStringLiteral("Connected...."));
-    main_.flags.isPlaying = false;
-    main_.flags.isBot = false;
-    main_.flags.selfPlay = false;
+    flags.isPlaying = false;
+    flags.isBot = false;
+    flags.selfPlay = false;
     // The attempt is over; waiting for the login is not the user's wait.
     MousePointer::restoreDefault();
-    switchMainToOnlineLook();
-}
-
-void frmLogin::switchMainToOnlineLook() {
-    Mainform &m = main_;
-    setEnabledByName(&m, {"cmdAuto", "cmdBack", "cmdStep", "cmdMoney", "cmdTrophy", "cmdDouble",
-                          "mnuConnect", "mnuLoadJFPos", "mnuNew"},
-                     false);
-    setEnabledByName(&m, {"cmdUndo", "cmdAccept", "cmdgreedy", "cmdRefresh", "cmdReject", "cmdToggleReady",
-                          "cmdDouble2", "cmdSort", "opAll", "opFriends", "opReady", "lblAll", "lblReady",
-                          "lblFriends", "mnudisconnect", "mnuIgnore", "mnuLeave", "mnuListAddBuddy",
-                          "mnuListRefresh", "mnuLook", "mnuNotify", "mnuReady", "mnuRefresh", "mnuRepbot",
-                          "mnuRepBotAsk", "mnuReport", "mnuSetBoardstyle", "mnuSort", "mnuStopWatch", "mnuToggle",
-                          "mnutoggledouble", "mnuToggleMoreboards", "mnuWatch", "mnuWatchers", "mnuWhois",
-                          "mnuAway", "mnuGreedy", "mnuAutoInvite", "mnuJoin", "mnuSaved", "mnuChat", "mnuInvite",
-                          "mnuAccept", "mnuReject"},
-                     true);
-    m.cmdExit->setText(QStringLiteral("Disconnect"));
-    m.Label1->show();
-    setVisibleByName(&m, {"lblwinsB", "lblwinsW"}, false);
-    m.List1->clear();
+    host_.showOnlineLook();
 }
 
 void frmLogin::Winsock1_DataArrival(const QString &text) {
-    main_.SplitFibString(text);
+    host_.SplitFibString(text);
 }
 
 void frmLogin::Winsock1_Close() {
@@ -251,32 +207,31 @@ void frmLogin::Winsock1_Close() {
     // The lines it sent before hanging up are read before the window goes offline. A match
     // cut off this way is one the server keeps for its resume, like one lost to a socket
     // error: its record is kept for the resume too.
-    Mainform &main = main_;
-    main.afterTheLastLine([&main] {
-        if (main.flags.isPlaying)
-            main.records.SaveDropped();
-        main.NeutralizeSettings();
+    LoginHost &host = host_;
+    host.afterTheLastLine([&host] {
+        if (host.flags().isPlaying)
+            host.SaveDropped();
+        host.NeutralizeSettings();
     });
     QCoreApplication::processEvents();
 }
 
 void frmLogin::Winsock1_Error(QAbstractSocket::SocketError error, const QString &description) {
     // A line being read when the error came is finished before the window goes offline.
-    Mainform &main = main_;
+    LoginHost &host = host_;
     QPointer<frmLogin> self(this);
-    main.afterTheLastLine([&main, self, error, description] {
+    host.afterTheLastLine([&host, self, error, description] {
         // The match in progress is kept for its resume before the offline state rescues,
         // and empties, the record.
-        if (main.flags.isPlaying)
-            main.records.SaveDropped();
-        main.NeutralizeSettings();
+        if (host.flags().isPlaying)
+            host.SaveDropped();
+        host.blankBoard();
+        host.NeutralizeSettings();
         MousePointer::restoreDefault();
-        QString status = description + QStringLiteral("\r\n");
-        if (error == QAbstractSocket::HostNotFoundError || status.contains(QLatin1String("Host not found"))) {
-            status = QStringLiteral("You are not online..");
-            main.Timer1->start();
-        }
-        main.setCaption(main.lblStatus, status);
+        const ServerConnection::FailureStatus status = ServerConnection::failureStatus(error, description);
+        if (status.notOnline)
+            host.blinkStatus();
+        host.setStatus(status.text);
         if (self)
             self->Form_Unload();
     });

@@ -5,18 +5,49 @@
 #include <QAbstractSocket>
 #include <QDialog>
 #include <QString>
+#include <functional>
 
-class Mainform;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
+class ServerConnection;
+class SettingsStore;
+struct Preferences;
+struct StateFlags;
+
+// What the login window needs of the main window: the settings, the state, the one
+// connection, and the main window's looks and lines that follow the connection.
+class LoginHost {
+public:
+    virtual ~LoginHost() = default;
+    virtual Preferences &prefs() = 0;
+    virtual StateFlags &flags() = 0;
+    virtual SettingsStore &store() = 0;
+    virtual ServerConnection &server() = 0;
+
+    virtual void startConnectWatchdog() = 0;  // the main window's one-second timer
+    virtual void hideStartPage() = 0;
+    virtual void hideAd() = 0;
+    virtual void showAccountWindow() = 0;
+    virtual void loginCancelled() = 0;        // Connect/Disconnect/Exit reads "Exit"
+    virtual void showOnlineLook() = 0;
+    virtual void NeutralizeSettings() = 0;
+    virtual void SplitFibString(const QString &text) = 0;
+    // Everything the server sent is read first; `then` runs after the last line.
+    virtual void afterTheLastLine(std::function<void()> then) = 0;
+    virtual void SaveDropped() = 0;
+    virtual void blankBoard() = 0;
+    virtual void setStatus(const QString &text) = 0;
+    virtual void blinkStatus() = 0;
+};
+
 class frmLogin : public QDialog {
     Q_OBJECT
 public:
-    // Loading reads the remembered credentials.
-    explicit frmLogin(Mainform &main);
+    // Loading reads the remembered credentials; the window opens over `parent`.
+    frmLogin(LoginHost &host, QWidget *parent);
 
     // The password and user name: the remembered ones after loading, the boxes' texts
     // after Connect.
@@ -54,9 +85,8 @@ protected:
 private:
     void Form_Load();
     void Form_Activate();
-    void switchMainToOnlineLook();
     void unloadByUser();
 
-    Mainform &main_;
+    LoginHost &host_;
     bool unloaded_ = false;
 };

@@ -73,6 +73,9 @@ QString CannedMenu::load(const QString &path) {
 CannedMenu::Action CannedMenu::choose(int index, bool online, const QString &player, bool tryOut) const {
     if (index < 0 || index >= entries_.size())
         return {};
+    // The shouts are for the server's players alone: offline, no entry of them does anything.
+    if (kind_ == Kind::Shouts && !online)
+        return {};
     // The placeholder stands for a file with nothing to offer: it leads to that file.
     if (!fromFile_)
         return {Action::OpenFile, {}};
@@ -87,8 +90,6 @@ CannedMenu::Action CannedMenu::choose(int index, bool online, const QString &pla
             return {Action::FillKibitzBox, CannedMessages::ReplacePlayerName(line, player)};
         return {Action::Send, QStringLiteral("k ") + CannedMessages::ReplacePlayerName(line, player) + ' '};
     case Kind::Shouts:
-        if (!online)
-            return {};
         return {Action::FillTypingBox, line};
     case Kind::Server:
         break;

@@ -1,10 +1,12 @@
 #include "lobby/frmInvite.h"
 
+#include "app/AppState.h"
 #include "app/Dialogs.h"
+#include "app/Preferences.h"
 #include "app/SettingsText.h"
 #include "engine/EngineBackend.h"
 #include "lobby/InviteDecision.h"
-#include "mainform/Mainform.h"
+#include "lobby/PlayerStats.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -43,10 +45,12 @@ QLabel *face(QWidget *parent, const char *name, const QColor &colour) {
 
 }  // namespace
 
-frmInvite::frmInvite(Mainform &main) : QDialog(&main, Qt::Dialog | Qt::WindowStaysOnTopHint), main_(main) {
+frmInvite::frmInvite(InviteHost &host, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), host_(host) {
     setObjectName(QStringLiteral("frmInvite"));
     setWindowTitle(QStringLiteral("Invitation"));
-    setWindowIcon(main.windowIcon());
+    if (parent)
+        setWindowIcon(parent->windowIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto *grid = new QGridLayout(this);
@@ -63,6 +67,8 @@ frmInvite::frmInvite(Mainform &main) : QDialog(&main, Qt::Dialog | Qt::WindowSta
     Combo1->setEditable(true);
     Combo1->addItems({" S", " 1", " 3", " 5", " 7", " 9", "11", "13", "15", "17", "19", "21"});
     Combo1->setEditText(QStringLiteral(" 1"));
+    // What the user types is the length: a "2" is not completed to the list's "21".
+    Combo1->setCompleter(nullptr);
     grid->addWidget(Combo1, 1, 0);
     grid->addWidget(new QLabel(QStringLiteral("point match"), this), 1, 1);
 
@@ -167,17 +173,18 @@ void frmInvite::showEvent(QShowEvent *event) {
 }
 
 void frmInvite::Form_Activate() {
-    if (main_.flags.isExitClicked)
+    StateFlags &f = host_.flags();
+    if (f.isExitClicked)
         return;
-    main_.board.HideBlueScreen();
-    main_.flags.selfPlay = false;
+    host_.HideBlueScreen();
+    f.selfPlay = false;
     const QString length = Combo1->currentText();
     if (InviteDecision::isNumeric(length) && !length.startsWith(' ') && length.toDouble() < 10)
         Combo1->setEditText(' ' + length);
-    if (main_.flags.isBot)
+    if (f.isBot)
         cmdInvite->setDefault(true);
-    chkSelfPlay->setEnabled(!main_.flags.isConnected);
-    if (!main_.lists.savedGames.empty())
+    chkSelfPlay->setEnabled(!f.isConnected);
+    if (!host_.lists().savedGames.empty())
         lblSaved->setEnabled(true);
 }
 
@@ -212,7 +219,7 @@ void frmInvite::cmdWatch_MouseDown() {
 }
 
 void frmInvite::keyPressEvent(QKeyEvent *event) {
-    if (!main_.flags.isBot && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+    if (!host_.flags().isBot && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
         return;
     if (event->key() == Qt::Key_Escape) {
         hide();
@@ -224,8 +231,9 @@ void frmInvite::keyPressEvent(QKeyEvent *event) {
 void frmInvite::cmdInvite_Click() {
     // A match longer than GnuBG plays is refused here, with the window left open for another
     // length, so that the engine is never asked about one.
-    const bool onServer = main_.server.isConnected() && main_.flags.isConnected;
-    if (InviteDecision::decide(cmdInvite->text(), Combo1->currentText(), lblInvite->text(), onServer, main_.flags.isBot)
+    StateFlags &f = host_.flags();
+    const bool onServer = host_.socketConnected() && f.isConnected;
+    if (InviteDecision::decide(cmdInvite->text(), Combo1->currentText(), lblInvite->text(), onServer, f.isBot)
             .kind == InviteDecision::Kind::OfflineTooLong) {
         Dialogs::message(QStringLiteral("GnuBG plays matches of up to %1 points. Please choose a shorter match.")
                              .arg(kLongestEngineMatch));
@@ -233,19 +241,18 @@ void frmInvite::cmdInvite_Click() {
     }
     hide();
     QCoreApplication::processEvents();
-    if (main_.flags.isBot)
+    if (f.isBot)
         isMouseDown_ = true;
     if (!isMouseDown_) {
         finishClick();
         return;
     }
-    StateFlags &f = main_.flags;
-    MatchState &m = main_.match;
+    MatchState &m = host_.match();
     const QString name = lblInvite->text();
-    const bool online = main_.server.isConnected() && f.isConnected;
+    const bool online = host_.socketConnected() && f.isConnected;
     const InviteDecision d = InviteDecision::decide(cmdInvite->text(), Combo1->currentText(), name, online, f.isBot);
     for (const QString &command : d.commands)
-        main_.server.send(command);
+        host_.send(command);
     const bool numeric = InviteDecision::isNumeric(d.length);
     const int points = numeric ? SettingsText::roundEven(d.length.toDouble()) : 0;
 
@@ -253,50 +260,50 @@ void frmInvite::cmdInvite_Click() {
     switch (d.kind) {
     case Kind::Invite:
         f.tokenPlayer = name;
-        main_.setReadyPicture(true);
+        host_.setReadyPicture(true);
         f.isWatching = false;
         f.isReady = true;
         m.theOldMatchLength = points;
         break;
     case Kind::OfflineMatch:
         m.theMatchLength = points;
-        main_.prefs.prfLastMatchLength = points;
+        host_.prefs().prfLastMatchLength = points;
         m.theOldMatchLength = points;
         m.isNewMatch = true;
         f.isLogging = false;
         f.selfPlay = chkSelfPlay->isChecked();
-        main_.SplitFibString(QStringLiteral("** Player GnuBG has joined you for a ") + d.length +
+        host_.SplitFibString(QStringLiteral("** Player GnuBG has joined you for a ") + d.length +
                              QStringLiteral(" point match."));
-        main_.newGnubgGame();
+        host_.newGnubgGame();
         break;
     case Kind::Resume:
-        main_.LoadDropped(name);
-        main_.setReadyPicture(true);
+        host_.LoadDropped(name);
+        host_.setReadyPicture(true);
         f.tokenPlayer = name;
         break;
     case Kind::Unlimited:
-        main_.setReadyPicture(true);
+        host_.setReadyPicture(true);
         break;
     case Kind::JoinSaved:
         f.isPlaying = true;
         f.isWatching = false;
-        main_.setCaption(main_.lblStatus, QStringLiteral("Click Refresh or Roll if it stalls"));
+        host_.setStatus(QStringLiteral("Click Refresh or Roll if it stalls"));
         f.tokenPlayer = name;
         break;
     case Kind::Join:
         m.isNewMatch = true;
         f.isWatching = false;
-        main_.setCaption(main_.lblStatus, QStringLiteral("Invitation accepted"));
+        host_.setStatus(QStringLiteral("Invitation accepted"));
         f.tokenPlayer = name;
         if (numeric)
             m.theOldMatchLength = points;
         break;
     case Kind::AutoInvite:
         // "U" and "S" are kept as they are, so the re-invitation asks for the same kind of match.
-        main_.lists.autoInviteList.push_back(
+        host_.lists().autoInviteList.push_back(
             {name.trimmed(), numeric || d.length == QLatin1String("U") || d.length == QLatin1String("S") ? d.length
                                                                                                         : QStringLiteral(" ")});
-        main_.setCaption(main_.lblStatus, name + QStringLiteral(" will be auto invited when ready"));
+        host_.setStatus(name + QStringLiteral(" will be auto invited when ready"));
         if (numeric)
             m.theOldMatchLength = points;
         break;
@@ -316,10 +323,10 @@ void frmInvite::finishClick() {
 
 void frmInvite::cmdWatch_Click() {
     if (isMouseDown_) {
-        if (cmdWatch->text() == QLatin1String("Watch") && main_.flags.isConnected)
-            main_.server.send(QStringLiteral("watch ") + lblInvite->text());
+        if (cmdWatch->text() == QLatin1String("Watch") && host_.flags().isConnected)
+            host_.send(QStringLiteral("watch ") + lblInvite->text());
         if (cmdWatch->text() == QLatin1String("Decline"))
-            main_.setCaption(main_.lblStatus, QStringLiteral("You declined the invitation"));
+            host_.setStatus(QStringLiteral("You declined the invitation"));
         Form_Unload();
     }
     finishClick();
@@ -337,7 +344,7 @@ void frmInvite::Form_Unload() {
     // The note is kept whatever the length box holds.
     const QString name = lblInvite->text().trimmed();
     const QString length = Combo1->currentText().trimmed();
-    auto &records = main_.playerStats.records;
+    auto &records = host_.playerStats().records;
     auto record = std::find_if(records.begin(), records.end(), [&](const StatsRecord &r) { return r.name.trimmed() == name; });
     if (record != records.end()) {
         if (InviteDecision::isNumeric(length))

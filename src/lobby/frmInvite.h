@@ -5,17 +5,43 @@
 #include <QList>
 #include <QPointer>
 
-class Mainform;
+class PlayerStats;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+struct MatchState;
+struct Preferences;
+struct SharedLists;
+struct StateFlags;
+
+// What an invitation window needs of the main window.
+class InviteHost {
+public:
+    virtual ~InviteHost() = default;
+    virtual Preferences &prefs() = 0;
+    virtual StateFlags &flags() = 0;
+    virtual MatchState &match() = 0;
+    virtual SharedLists &lists() = 0;
+    virtual PlayerStats &playerStats() = 0;
+    virtual bool socketConnected() const = 0;
+    virtual bool send(const QString &command) = 0;
+
+    virtual void HideBlueScreen() = 0;
+    virtual void setReadyPicture(bool ready) = 0;
+    virtual void setStatus(const QString &text) = 0;
+    // A line given to the dispatcher as if the server had sent it.
+    virtual void SplitFibString(const QString &text) = 0;
+    virtual void newGnubgGame() = 0;
+    virtual void LoadDropped(const QString &name) = 0;
+};
 
 class frmInvite : public QDialog {
     Q_OBJECT
 public:
-    explicit frmInvite(Mainform &main);
+    // The window opens over `parent`, topmost.
+    frmInvite(InviteHost &host, QWidget *parent);
     ~frmInvite() override;
 
     QLabel *lblInvite = nullptr;
@@ -52,7 +78,7 @@ private:
     void Form_Activate();
     void finishClick();
 
-    Mainform &main_;
+    InviteHost &host_;
     bool isMouseDown_ = false;
     bool unloaded_ = false;
 };

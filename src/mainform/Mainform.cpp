@@ -241,6 +241,7 @@ void Mainform::buildControls() {
     cmdStep = button("cmdStep", QStringLiteral("Step Forward"));
     cmdAuto = button("cmdAuto", QStringLiteral("Play Auto"));
     cmdBack = button("cmdBack", QStringLiteral("Step Rewind"));
+    cmdToggleReady->setToolTip(QStringLiteral("Toggle Ready"));
     cmdUndo->setToolTip(QStringLiteral("Undo the move"));
     cmdgreedy->setToolTip(QStringLiteral("Toggle Greedy"));
     cmdTrophy->setToolTip(QStringLiteral("Start a new game"));
@@ -329,6 +330,13 @@ void Mainform::buildControls() {
     opWhisper = option(Picture2, "opWhisper", QStringLiteral("Whisper"));
     opKibitz->setChecked(true);
     lblStatus = label("lblStatus");
+    // Label3 is element 8 of the window's label array, the one that does something: a link
+    // to the maker's home page, reachable with the keyboard too.
+    Label3 = new QLabel(Picture2);
+    Label3->setObjectName(QStringLiteral("Label3_8"));
+    Label3->setTextFormat(Qt::RichText);
+    Label3->setText(QStringLiteral("<a href=\"home\" style=\"color:%1\">Korvex home page</a>").arg(kTrayText.name()));
+    Label3->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     for (QWidget *w : std::initializer_list<QWidget *>{lblPlayer1, lblPlayer2, lblScore1, lblScore2, lblMatch,
                                                        lblpipb, lblpipw, lblwinsB, lblwinsW, lblStatus, opKibitz,
                                                        opWhisper}) {
@@ -627,6 +635,10 @@ void Mainform::Picture2_Resize() {
     }
     if (lblTime)
         lblTime->setGeometry(kibitzWidth - 100, outputHeight, 100, kOptionRowHeight);
+    if (Label3) {
+        Label3->adjustSize();
+        Label3->move(width - Label3->width() - 8, outputHeight + (kOptionRowHeight - Label3->height()) / 2);
+    }
     picKibitz->setGeometry(0, outputHeight + kOptionRowHeight, kibitzWidth, kKibitzInputHeight);
     const int lampWidth = Label1 ? Label1->width() + 4 : 0;
     txtkibitz->setGeometry(0, 0, kibitzWidth - lampWidth, kKibitzInputHeight);

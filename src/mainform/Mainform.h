@@ -20,8 +20,10 @@
 #include "lobby/PlayerStats.h"
 #include "lobby/mnuClick.h"
 #include "mainform/MainformChatHost.h"
+#include "mainform/MainformConnectionHost.h"
 #include "mainform/MainformFullScreenHost.h"
 #include "mainform/MainformGameHost.h"
+#include "mainform/MainformInviteHost.h"
 #include "mainform/MainformOfflineHost.h"
 #include "mainform/MainformOptionsHost.h"
 #include "mainform/MainformPlayHost.h"
@@ -239,6 +241,9 @@ public:
     frmLogin *loadLoginWindow();     // the one login window, loaded when there is none
     void unloadLoginWindow();
     frmAccount *showAccountWindow();
+    MainformConnectionHost connectionHost{*this};
+    // The controls of a connected window: the match and lobby ones on, offline play off.
+    void showOnlineLook();
     QPointer<frmLogin> frmLoginWindow;
     QPointer<frmAccount> frmAccountWindow;
     QLabel *lblTime = nullptr;       // the clock
@@ -289,6 +294,7 @@ public:
     void LoadDropped(const QString &name);
     void newGnubgGame();
     QString selectedPlayer;
+    MainformInviteHost inviteHost{*this};
 
     // The conversations: chat windows, canned lines and talking waves (MainformChat.cpp).
     std::unique_ptr<MainformChatHost> chatHost;
@@ -350,6 +356,8 @@ public:
     void mnuChecUpdate_Click();
     void mnuAbout_Click();
     void picAd_Click();
+    QLabel *Label3 = nullptr;  // element 8 of the label array: the link to the maker's home page
+    void Label3_Click(int index);
     void applyListAndPaneStyles();
     MainformOptionsHost optionsHost{*this};
     QPointer<frmPreferences> preferencesWindow;

@@ -448,7 +448,7 @@ void Mainform::ProcessDblClick(const QString &row) {
     frmInvite::closeAll();
     const QStringList pieces = SplitWords(row, QStringLiteral(".: "));
     if (pieces.size() >= 4) {
-        auto *window = new frmInvite(*this);
+        auto *window = new frmInvite(inviteHost, this);
         window->lblInvite->setText(pieces.at(1));
         window->lblRating->setText(pieces.at(2));
         window->lblExper->setText(pieces.at(3));
@@ -619,7 +619,7 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
             break;
         if (!prefs.prfDisableSounds)
             PlayWav(QStringLiteral("bell"), false, prefs);
-        auto *window = new frmInvite(*this);
+        auto *window = new frmInvite(inviteHost, this);
         window->show();
         window->setWindowTitle(QStringLiteral("Invitation ") + w.at(0));
         window->cmdInvite->setText(QStringLiteral("Join"));

@@ -38,6 +38,27 @@ void Mainform::setMenuEnabled(const char *name, bool enabled) {
         menu->menuAction()->setEnabled(enabled);  // as the online look switches it back on
 }
 
+void Mainform::showOnlineLook() {
+    for (QWidget *w : std::initializer_list<QWidget *>{cmdAuto, cmdBack, cmdStep, cmdMoney, cmdTrophy, cmdDouble})
+        w->setEnabled(false);
+    mnuConnect->setEnabled(false);
+    setMenuEnabled("mnuLoadJFPos", false);
+    mnuNew->setEnabled(false);
+    for (QWidget *w : std::initializer_list<QWidget *>{cmdUndo, cmdAccept, cmdgreedy, cmdRefresh, cmdReject,
+                                                       cmdToggleReady, cmdDouble2, cmdSort, opAll, opFriends, opReady,
+                                                       lblAll, lblReady, lblFriends})
+        w->setEnabled(true);
+    for (const char *name : kOnlineMenus)
+        setMenuEnabled(name, true);
+    for (const char *name : {"mnudisconnect", "mnuToggle", "mnuAccept", "mnuReject"})
+        setMenuEnabled(name, true);
+    cmdExit->setText(QStringLiteral("Disconnect"));
+    Label1->show();
+    lblwinsB->hide();
+    lblwinsW->hide();
+    List1->clear();
+}
+
 void Mainform::NeutralizeSettings() {
     lblTime->setText(QStringLiteral("offline"));
     if (playerList)

@@ -35,6 +35,8 @@ void Mainform::wireOptions() {
     picAd->setPixmap(QPixmap(Program::path(QStringLiteral("pics/picAd.png"))));
     picAd->setToolTip(WebLinks::onlinePage());
     onClick(picAd, [this] { picAd_Click(); });
+    Label3->setToolTip(WebLinks::homePage());
+    connect(Label3, &QLabel::linkActivated, this, [this] { Label3_Click(8); });
 }
 
 void Mainform::mnuPreference_Click() {
@@ -74,6 +76,11 @@ void Mainform::mnuAbout_Click() {
 
 void Mainform::picAd_Click() {
     OpenOrSay(WebLinks::onlinePage());
+}
+
+void Mainform::Label3_Click(int index) {
+    if (index == 8)
+        OpenOrSay(WebLinks::homePage());
 }
 
 std::array<int, 8> MainformOptionsHost::boardData() const {

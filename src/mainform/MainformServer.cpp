@@ -32,7 +32,7 @@ void Mainform::buildServerControls() {
 
 frmLogin *Mainform::loadLoginWindow() {
     if (!frmLoginWindow || frmLoginWindow->isUnloaded())
-        frmLoginWindow = new frmLogin(*this);
+        frmLoginWindow = new frmLogin(connectionHost, this);
     return frmLoginWindow;
 }
 
@@ -44,7 +44,7 @@ void Mainform::unloadLoginWindow() {
 
 frmAccount *Mainform::showAccountWindow() {
     if (!frmAccountWindow || frmAccountWindow->isUnloaded())
-        frmAccountWindow = new frmAccount(*this);
+        frmAccountWindow = new frmAccount(connectionHost, this);
     frmAccountWindow->show();
     frmAccountWindow->raise();
     return frmAccountWindow;

@@ -46,7 +46,7 @@ void DownloadURL::abort() {
 
 void DownloadURL::readSome() {
     received_ += reply_->readAll();
-    if (received_.size() > kMaxBytes)
+    if (received_.size() > maxBytes)
         fail(QStringLiteral("the page is larger than a list of saved matches can be"));
 }
 

@@ -16,8 +16,6 @@ public:
     // `why` is empty when the page was saved.
     using Done = std::function<void(Outcome outcome, const QString &why)>;
 
-    // A page larger than this is no saved-games list: the transfer is ended as failed.
-    static constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
 
     explicit DownloadURL(QObject *parent = nullptr);
     ~DownloadURL() override;
@@ -34,6 +32,8 @@ public:
     // `deadlineMs`.
     int stallMs = 20000;
     int deadlineMs = 120000;
+    // A page larger than this is no saved-games list: the transfer is ended as failed.
+    qint64 maxBytes = 16 * 1024 * 1024;
 
 private:
     void readSome();

@@ -16,8 +16,8 @@ namespace {
 constexpr qint64 kSmallestPage = 100;
 constexpr int kDaysToReminder = 7;
 
-const QString kFileError = QStringLiteral("Error reading the file  Lists of FIBS Saved Matches. Please exit the "
-                                          "program and try again. ");
+// The login goes on after it, so the message does not send the user out of the program.
+const QString kFileError = QStringLiteral("Error reading the file  Lists of FIBS Saved Matches. ");
 
 // The progress window stays exactly as long as the reading, whatever way it ends.
 class ProgressShown {

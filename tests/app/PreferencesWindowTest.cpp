@@ -270,4 +270,37 @@ TEST_F(PreferencesWindowTest, ChosenFontsAndColoursAreWhatSaveStores) {
     EXPECT_FALSE(host.chancesShown);
 }
 
+// The pick-only lists take no typing (a luck list plays nothing for it) but the arrow keys
+// pick; Save keeps each list's choice in its own setting. Edits survive the window being
+// minimised and brought back.
+TEST_F(PreferencesWindowTest, PickOnlyListsIgnoreTypingAndEditsSurviveAReturnToTheWindow) {
+    env.writeFile("talking wavs/u_lucky/a_good.wav", "RIFF");
+    env.writeFile("talking wavs/u_lucky/b_nice.wav", "RIFF");
+    prefs.prfCombol = "a_good.wav";
+    prefs.prfGnuPlyEval = 0;
+    prefs.prfGnuPlyHint = 0;
+    open();
+    QStringList played;
+    window->playPreview = [&](const QString &path) { played << path; };
+    for (const auto &[name, typed] : std::vector<std::pair<const char *, const char *>>{
+             {"Combo1", "2"}, {"Combo2", "3"}, {"combol", "b"}, {"comboBoards", "o"}}) {
+        auto *list = control<QComboBox>(name);
+        const QString before = list->currentText();
+        QTest::keyClicks(list, typed);
+        EXPECT_EQ(list->currentText(), before) << name;
+    }
+    EXPECT_TRUE(played.isEmpty());
+
+    QTest::keyClick(control<QComboBox>("Combo1"), Qt::Key_Down);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(control<QComboBox>("Combo2"), Qt::Key_Down);
+    type("prfDelay", "3");
+    window->showMinimized();
+    window->showNormal();
+    EXPECT_EQ(control<QLineEdit>("prfDelay")->text(), "3");
+    EXPECT_EQ(control<QComboBox>("Combo2")->currentText(), "3");
+    window->cmdOK_Click();
+    EXPECT_EQ((std::tuple{prefs.prfGnuPlyEval, prefs.prfGnuPlyHint, prefs.prfDelay}), (std::tuple{1, 3, 3.0}));
+}
+
 }  // namespace

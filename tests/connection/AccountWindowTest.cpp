@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -125,6 +126,35 @@ TEST_F(AccountWindowTest, RegistersAgainstTheServerAndHandsOverToTheLoginWindow)
     EXPECT_FALSE(account->cmdCreate->isEnabled());
     EXPECT_FALSE(account->Timer1->isActive());
     EXPECT_EQ(account->Winsock1.state(), QAbstractSocket::UnconnectedState);
+}
+
+// The keyboard starts in the name box and Enter is "Create"; a server that cannot be reached
+// is said on the status line, blinking, as the login says it, and the hourglass ends with the
+// attempt. The whole caption fits the window's title bar.
+TEST_F(AccountWindowTest, AnUnreachableServerIsSaidToAUserOnTheKeyboard) {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 closedPort = probe.serverPort();
+    probe.close();
+    frmAccount *account = open(closedPort);
+    QFont title = account->font();
+    title.setBold(true);
+    EXPECT_GT(account->width(), QFontMetrics(title).horizontalAdvance(account->windowTitle()) + 60);
+
+    ASSERT_EQ(account->focusWidget(), account->txtUsername);
+    QTest::keyClicks(account->focusWidget(), "alice");
+    QTest::keyClick(account->focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(account->focusWidget(), "Secret1");
+    EXPECT_EQ(account->txtUsername->text(), "alice");
+    EXPECT_EQ(account->txtPassword->text(), "Secret1");
+    QTest::keyClick(account->focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(QGuiApplication::overrideCursor());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return account->lblStatus->text() != "status"; }, 5000));
+    EXPECT_EQ(account->lblStatus->text(), "Connection refused");
+    EXPECT_FALSE(QGuiApplication::overrideCursor());
+    EXPECT_TRUE(account->Timer2->isActive());
+    EXPECT_TRUE(account->isVisible());
+    EXPECT_TRUE(env.messages().isEmpty());
 }
 
 TEST_F(AccountWindowTest, BoxesTakeOnlyTheServersCharacters) {

@@ -5,6 +5,7 @@
 #include "connection/frmLogin.h"
 #include "connection/PasswordCodec.h"
 #include "mainform/Mainform.h"
+#include "support/QuickWindow.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 
@@ -172,7 +173,7 @@ TEST_F(LoginWindowTest, RefusedAndUnknownServersEndOfflineWithTheirMessage) {
     QPointer<frmLogin> login = openLogin(closedPort);
     login->cmdOK->click();
     ASSERT_TRUE(waitFor([&] { return login.isNull(); }));  // unloaded
-    EXPECT_EQ(window->lblStatus->text(), "Connection refused\r\n");
+    EXPECT_EQ(window->lblStatus->text(), "Connection refused");  // the status line is one line
     EXPECT_FALSE(window->flags.isConnected);
     EXPECT_TRUE(window->mnuConnect->isEnabled());
     EXPECT_FALSE(window->Timer1->isActive());
@@ -184,6 +185,30 @@ TEST_F(LoginWindowTest, RefusedAndUnknownServersEndOfflineWithTheirMessage) {
     EXPECT_EQ(window->lblStatus->text(), "You are not online..");
     EXPECT_TRUE(window->Timer1->isActive());
     EXPECT_EQ(SettingsStore().read("username", {}), "bob");
+}
+
+// What the board showed belongs to a game the failed connection has ended: it is blanked.
+TEST(LoginWindowErrorTest, ASocketErrorBlanksTheBoard) {
+    TestEnvironment env;
+    std::unique_ptr<Mainform> window = loadQuickWindow(env);
+    ASSERT_TRUE(window);
+    window->ShowStartBoard();
+    ASSERT_TRUE(window->board.shownBoard() != window->board.BoardEmpty());
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    window->prefs.prfHost = ScriptedServer::host();
+    window->prefs.prfPort = probe.serverPort();
+    probe.close();
+    window->mnuConnect->trigger();
+    QPointer<frmLogin> login = window->frmLoginWindow;
+    ASSERT_TRUE(login);
+    login->txtUsername->setText("bob");
+    login->txtPassword->setText("secret");
+    QTest::mouseClick(login->cmdOK, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return login.isNull(); }, 5000));
+    EXPECT_EQ(window->lblStatus->text(), "Connection refused");
+    EXPECT_TRUE(window->board.shownBoard() == window->board.BoardEmpty());
+    EXPECT_TRUE(window->board.BoardBuffer() == window->board.BoardEmpty());
 }
 
 TEST_F(LoginWindowTest, UnansweredAttemptIsCountedDownAndGivenUp) {

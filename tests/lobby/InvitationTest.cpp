@@ -1,14 +1,18 @@
+#include "app/Dialogs.h"
 #include "lobby/frmInvite.h"
 #include "lobby/InviteDecision.h"
 #include "lobby/PlayerRecord.h"
 #include "mainform/Mainform.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowManagerSession.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -114,6 +118,24 @@ TEST_F(InvitationWindowTest, RightClickMakesAnAutoInviteThatKeepsTheKindOfMatch)
     EXPECT_TRUE(frmInvite::openWindows().isEmpty());
 }
 
+// What the user types is the length: a typed "2" is two points, not the list's "21".
+TEST_F(InvitationWindowTest, TheLengthTypedIsTheLength) {
+    window->ProcessDblClick("R* bob 1523.45 812 ");
+    frmInvite *invite = frmInvite::inviteForm();
+    invite->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(invite));
+    QLineEdit *length = invite->Combo1->lineEdit();
+    QTest::mouseClick(length, Qt::LeftButton);
+    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(length, "2");
+    EXPECT_EQ(invite->Combo1->currentText(), "2");
+    QTest::mouseClick(invite->cmdInvite, Qt::RightButton);
+    QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+    ASSERT_EQ(window->lists.autoInviteList.size(), 1u);
+    EXPECT_EQ(window->lists.autoInviteList[0].points, "2");
+    EXPECT_EQ(window->match.theOldMatchLength, 2);
+}
+
 TEST_F(InvitationWindowTest, ClosingKeepsTheNoteWhateverTheLength) {
     window->playerStats.records.push_back({"bob", 3, 2, 5, "old note"});
     window->ProcessDblClick("R* bob 1523.45 812 ");
@@ -180,6 +202,35 @@ TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
     EXPECT_EQ(window->match.numWatchers1, 0);
     window->lobbyRule(40, "You're now watching bob.", {"You're", "now", "watching", "bob."});
     EXPECT_TRUE(window->flags.isWatching);
+}
+
+// The modal invitation of an offline match is topmost; the refusal of a match too long for
+// GnuBG must show above it, not hidden behind it with the whole program waiting for it.
+TEST(InvitationStackingTest, ARefusalShowsAboveTheOfflineInvitation) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    TestEnvironment env;
+    Dialogs::setHandler({});  // a real box, which the window manager stacks
+    Mainform window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    bool refusalAbove = false;
+    QString refusal;
+    WindowManagerSession::whenShown([] { return frmInvite::openWindows().value(0); }, [&](QWidget *shown) {
+        auto *invite = static_cast<frmInvite *>(shown);
+        WindowManagerSession::whenShown(QApplication::activeModalWidget, [&, invite](QWidget *box) {
+            refusal = static_cast<QMessageBox *>(box)->text();
+            refusalAbove = WindowManagerSession::isAbove(box, invite);
+            box->close();
+        });
+        invite->Combo1->setEditText("65");
+        QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+        invite->close();
+    });
+    window.flags.isBot = true;  // as Game > play offline has it: the window is modal
+    window.ProcessDblClick("n/a GnuBG n/a  n/a ");
+    EXPECT_TRUE(refusal.startsWith("GnuBG plays matches of up to")) << refusal.toStdString();
+    EXPECT_TRUE(refusalAbove);
 }
 
 }  // namespace

@@ -148,10 +148,11 @@ TEST_F(ConversationTest, CannedLinesShoutsWindowAndTalkingWavesOnline) {
     EXPECT_EQ(server.linesReceived().mid(1), (QStringList{"shout hi all", "k good game bob ", "k laugh & cry.wav"}));
     EXPECT_EQ(shouts->txtReceive->toPlainText(), "dave shouts: earlier\ncarl shouts: hey all \n");
 
-    // Offline the placeholder and the Server lines lead to their files; when nothing can
-    // open a file the user is told which.
+    // Offline the Shouts placeholder does nothing (there is no shouts.txt to open); the Server
+    // lines lead to their file, and when nothing can open it the user is told which.
     entry("mnuShouts0")->trigger();
-    EXPECT_EQ(env.opened(), QStringList{QUrl::fromLocalFile(env.programFolder() + "/shouts.txt").toString()});
+    EXPECT_EQ(env.opened(), QStringList());
+    EXPECT_EQ(env.messages(), QStringList());
     env.setOpenSucceeds(false);
     entry("mnuServer1")->trigger();
     ASSERT_EQ(env.messages().size(), 1);

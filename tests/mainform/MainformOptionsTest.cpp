@@ -6,13 +6,17 @@
 #include "app/frmHelp.h"
 #include "app/frmPreferences.h"
 #include "board/BoardShow.h"
+#include "app/Dialogs.h"
 #include "mainform/Mainform.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowManagerSession.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -80,8 +84,16 @@ TEST(MainformOptionsTest, LinksHelpAboutAndUpdateAnswerFromTheMenus) {
         trigger(window, entry);
     window.picAd->show();  // a screen under 1024 pixels wide, like the test's, hides it
     QTest::mouseClick(window.picAd, Qt::LeftButton);
+    // The home-page link under the board answers the mouse and the keyboard.
+    ASSERT_TRUE(window.Label3->isVisible());
+    QTest::mouseClick(window.Label3, Qt::LeftButton, {}, window.Label3->rect().center());
+    window.Label3->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window.Label3, Qt::Key_Tab);  // from the label onto its link
+    QTest::keyClick(window.Label3, Qt::Key_Return);
     EXPECT_EQ(env.opened(), (QStringList{WebLinks::onlinePage(), WebLinks::homePage(), WebLinks::homePage(),
-                                         WebLinks::partnerReferral(), WebLinks::onlinePage()}));
+                                         WebLinks::partnerReferral(), WebLinks::onlinePage(), WebLinks::homePage(),
+                                         WebLinks::homePage()}));
+    EXPECT_EQ(window.cmdToggleReady->toolTip(), "Toggle Ready");
 
     trigger(window, "mnuNotes");
     trigger(window, "mnuNotes");  // the open window comes to the front; no second one
@@ -93,6 +105,54 @@ TEST(MainformOptionsTest, LinksHelpAboutAndUpdateAnswerFromTheMenus) {
     ASSERT_TRUE(update && update->isVisible());
     update->cmdOK_Click();
     EXPECT_TRUE(env.messages().isEmpty());
+}
+
+// Preferences stands above the main window: when the user goes back to the main window, and
+// after it has opened a font, colour or message box (each above it) or a list file.
+TEST(MainformOptionsTest, PreferencesStaysAboveTheMainWindow) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    TestEnvironment env;
+    env.copyData();
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // Real boxes from here on, as the window manager stacks them.
+    Dialogs::setHandler({});
+    Dialogs::setChooserHandlers({}, {});
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    trigger(window, "mnuPreference");
+    frmPreferences *preferences = window.preferencesWindow;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preferences));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return WindowManagerSession::isAbove(preferences, &window); }, 5000));
+
+    auto stillAbove = [&](const char *after) {
+        QTest::qWait(300);
+        EXPECT_TRUE(WindowManagerSession::isAbove(preferences, &window)) << after;
+    };
+    window.raise();
+    window.activateWindow();
+    stillAbove("the main window was brought to the front");
+
+    for (const char *button : {"cmdChangeFont", "cmdChangeBk", "cmdOK"}) {
+        if (QByteArray(button) == "cmdOK")
+            preferences->findChild<QLineEdit *>("prfDelay")->setText("9");  // refused, with a message
+        bool boxAbove = false;
+        WindowManagerSession::whenShown(QApplication::activeModalWidget, [&](QWidget *box) {
+            boxAbove = WindowManagerSession::isAbove(box, preferences);
+            box->close();
+        });
+        QTest::mouseClick(preferences->findChild<QPushButton *>(button), Qt::LeftButton);
+        EXPECT_TRUE(boxAbove) << button;
+        stillAbove(button);
+    }
+    ASSERT_TRUE(preferences->isVisible());
+    QTest::mouseClick(preferences->findChild<QPushButton *>("cmdKibitz"), Qt::LeftButton);
+    EXPECT_EQ(env.opened().size(), 1);
+    window.raise();
+    window.activateWindow();
+    stillAbove("Edit kibitz.txt and a return to the main window");
 }
 
 }  // namespace

@@ -167,4 +167,39 @@ TEST_F(SavedGamesListTest, AFailedFetchKeepsTheCopyAndIsSaid) {
     }
 }
 
+// A page cut short after some of it came, and one larger than a list can be, are failed
+// fetches: the copy stays as it was. Lines that cannot be written are said without sending
+// the user out of the program, and the login goes on.
+TEST_F(SavedGamesListTest, ACutOrOversizedPageIsNoCopyAndAReadErrorLetsTheLoginGoOn) {
+    const QByteArray lines = "<b>alice</b> x y z\r\n";
+    list.download.maxBytes = 1000;
+    for (const char *how : {"cut", "oversized"}) {
+        SCOPED_TRACE(how);
+        host.messages.clear();
+        write("list.html", "old page", 1);
+        write("tmpsaved.txt", lines);
+        if (QByteArray(how) == "cut") {
+            site.reply(200, page + QByteArray(500, ' '));
+            site.cutAfter(40);
+        } else {
+            site.reply(200, page + QByteArray(5000, ' '));
+        }
+        ASSERT_TRUE(load(true));
+        EXPECT_EQ(site.requests(), QByteArray(how) == "cut" ? 1 : 2);
+        EXPECT_EQ(read("list.html"), "old page");
+        EXPECT_EQ(read("tmpsaved.txt"), lines);
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_TRUE(host.messages.first().contains("FIBS web site"));
+    }
+
+    host.messages.clear();
+    QFile::remove(path("tmpsaved.txt"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("tmpsaved.txt"));  // the page's lines cannot be written
+    site.reply(200, page);
+    ASSERT_TRUE(load(true));
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(host.messages.first().startsWith("Error reading the file  Lists of FIBS Saved Matches. "));
+    EXPECT_FALSE(host.messages.first().contains("exit")) << host.messages.first().toStdString();
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // A web site on 127.0.0.1 for one test: every request gets the same answer (a status and a
-// body), or none at all from a site that accepts the connection and then stays silent.
+// body), or none at all from a site that accepts the connection and then stays silent, or
+// one cut short: the connection closes before the promised body has all come.
 #include <QByteArray>
 #include <QHostAddress>
 #include <QHash>
@@ -22,7 +23,9 @@ public:
         status_ = status;
         body_ = body;
         silent_ = false;
+        cutAfter_ = -1;
     }
+    void cutAfter(int bytes) { cutAfter_ = bytes; }
     void staySilent() { silent_ = true; }
 
     // An address on this site, and one on a loopback port nothing listens on.
@@ -44,7 +47,7 @@ private:
             return;
         client->write("HTTP/1.1 " + QByteArray::number(status_) + (status_ == 200 ? " OK" : " Error") +
                       "\r\nContent-Type: text/html\r\nContent-Length: " + QByteArray::number(body_.size()) +
-                      "\r\nConnection: close\r\n\r\n" + body_);
+                      "\r\nConnection: close\r\n\r\n" + (cutAfter_ < 0 ? body_ : body_.left(cutAfter_)));
         client->disconnectFromHost();
     }
 
@@ -53,5 +56,6 @@ private:
     int status_ = 200;
     QByteArray body_;
     bool silent_ = false;
+    int cutAfter_ = -1;
     int requests_ = 0;
 };

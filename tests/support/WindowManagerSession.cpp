@@ -1,23 +1,57 @@
 #include "support/WindowManagerSession.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
 
 namespace {
+
 constexpr int kStartMs = 10000;
+const char *const kInside = "KORVEX_WINDOW_MANAGER_SESSION";
+
+QProcessEnvironment environmentOn(const QString &display) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!display.isEmpty())
+        environment.insert(QStringLiteral("DISPLAY"), display);
+    return environment;
 }
+
+QString runXprop(const QString &display, const QStringList &arguments) {
+    QProcess xprop;
+    xprop.setProcessEnvironment(environmentOn(display));
+    xprop.start(QStringLiteral("xprop"), arguments);
+    if (!xprop.waitForFinished(5000))
+        return {};
+    return QString::fromLatin1(xprop.readAllStandardOutput());
+}
+
+void stop(QProcess &process) {
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000))
+        process.kill();
+    process.waitForFinished(1000);
+}
+
+}  // namespace
 
 WindowManagerSession::WindowManagerSession(QSize screen) {
     if (!start(screen))
         failure_ = QStringLiteral("no X display with a window manager here (") + failure_ +
-                   QStringLiteral("): scripts/install-deps.sh installs xvfb, openbox and xdotool");
+                   QStringLiteral("): scripts/install-deps.sh installs xvfb, openbox, x11-utils and xdotool");
 }
 
 bool WindowManagerSession::start(QSize screen) {
-    for (const char *program : {"Xvfb", "openbox", "xdotool"}) {
+    for (const char *program : {"Xvfb", "openbox", "xdotool", "xprop"}) {
         if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty()) {
             failure_ = QLatin1String(program) + QStringLiteral(" is missing");
             return false;
@@ -39,9 +73,7 @@ bool WindowManagerSession::start(QSize screen) {
     display_ = ':' + number;
 
     // openbox runs its start-up command once it manages the screen.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), display_);
-    windowManager_.setProcessEnvironment(environment);
+    windowManager_.setProcessEnvironment(environmentOn(display_));
     const QString ready = folder_.filePath(QStringLiteral("ready"));
     const QString touch = QStringLiteral("touch '") + ready + '\'';
     windowManager_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), touch});
@@ -55,21 +87,13 @@ bool WindowManagerSession::start(QSize screen) {
 }
 
 WindowManagerSession::~WindowManagerSession() {
-    for (QProcess *process : {&windowManager_, &server_}) {
-        if (process->state() == QProcess::NotRunning)
-            continue;
-        process->terminate();
-        if (!process->waitForFinished(3000))
-            process->kill();
-        process->waitForFinished(1000);
-    }
+    stop(windowManager_);
+    stop(server_);
 }
 
 bool WindowManagerSession::xdotool(const QStringList &arguments) const {
     QProcess tool;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), display_);
-    tool.setProcessEnvironment(environment);
+    tool.setProcessEnvironment(environmentOn(display_));
     tool.start(QStringLiteral("xdotool"), arguments);
     return tool.waitForFinished(kStartMs) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
@@ -80,4 +104,70 @@ bool WindowManagerSession::movePointer(QPoint to) const {
 
 bool WindowManagerSession::click(QPoint at) const {
     return movePointer(at) && xdotool({QStringLiteral("click"), QStringLiteral("1")});
+}
+
+bool WindowManagerSession::inside() {
+    return qEnvironmentVariableIsSet(kInside);
+}
+
+int WindowManagerSession::runCurrentTest(QString &output) {
+    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    QProcessEnvironment environment = environmentOn(display_);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QLatin1String(kInside), QStringLiteral("1"));
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=%1.%2").arg(QLatin1String(test->test_suite_name()),
+                                                           QLatin1String(test->name()))});
+    const bool finished = child.waitForFinished(120000);
+    output = QString::fromLocal8Bit(child.readAll());
+    if (!finished) {
+        stop(child);
+        return -1;
+    }
+    return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
+}
+
+void WindowManagerSession::runCurrentTestInside() {
+    WindowManagerSession session;
+    if (!session.started()) {
+        GTEST_SKIP() << session.failure().toStdString();
+    }
+    QString output;
+    EXPECT_EQ(session.runCurrentTest(output), 0) << output.toStdString();
+}
+
+void WindowManagerSession::whenShown(const std::function<QWidget *()> &find,
+                                     const std::function<void(QWidget *)> &act) {
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, find, act] {
+        QWidget *window = find();
+        if (!window || !window->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (QTest::qWaitForWindowExposed(window))
+            QTest::qWait(300);
+        act(window);
+    });
+    poll->start(50);
+}
+
+QList<quint64> WindowManagerSession::stackingOrder() {
+    const QString text =
+        runXprop(QString(), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    QList<quint64> windows;
+    static const QRegularExpression id(QStringLiteral("0x[0-9a-fA-F]+"));
+    for (const QRegularExpressionMatch &m : id.globalMatch(text.section(QLatin1Char('#'), 1)))
+        windows << m.captured().toULongLong(nullptr, 16);
+    return windows;
+}
+
+bool WindowManagerSession::isAbove(const QWidget *upper, const QWidget *lower) {
+    const QList<quint64> order = stackingOrder();
+    const qsizetype up = order.indexOf(quint64(upper->winId()));
+    const qsizetype down = order.indexOf(quint64(lower->winId()));
+    return up >= 0 && down >= 0 && up > down;
 }

@@ -1,16 +1,25 @@
 #pragma once
 // An X display of its own with a real window manager on it (Xvfb and openbox), for the tests
-// that only a window manager can fail; both end with the session.
+// that only a window manager can fail: where the windows stand and how they stack. Both end
+// with the session. A test either runs its application on the display itself (a program of its
+// own that picks the platform before the application starts), or runs again inside it, as a
+// child process of the test program on Qt's X11 platform.
+#include <QList>
 #include <QPoint>
 #include <QProcess>
 #include <QSize>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
+
+class QWidget;
 
 class WindowManagerSession {
 public:
-    explicit WindowManagerSession(QSize screen);
+    explicit WindowManagerSession(QSize screen = QSize(1280, 1024));
     ~WindowManagerSession();
+    WindowManagerSession(const WindowManagerSession &) = delete;
+    WindowManagerSession &operator=(const WindowManagerSession &) = delete;
 
     bool started() const { return failure_.isEmpty(); }
     // Why the session could not start: the one message a test skips with.
@@ -21,9 +30,26 @@ public:
     bool movePointer(QPoint to) const;
     bool click(QPoint at) const;
 
+    // True in the child process, which runs inside a session.
+    static bool inside();
+
+    // For the test body outside a session: starts one and runs the current test again inside
+    // it, failing with the child's output when that fails, or skips the test, saying why, when
+    // no session can start. The body returns after it.
+    static void runCurrentTestInside();
+
+    // Inside: true when the window manager stacks `upper`'s window above `lower`'s.
+    static bool isAbove(const QWidget *upper, const QWidget *lower);
+
+    // Runs `act` from a timer once `find` gives a window that is shown, and the window manager
+    // has placed it: what a user does in a modal window is done this way.
+    static void whenShown(const std::function<QWidget *()> &find, const std::function<void(QWidget *)> &act);
+
 private:
     bool start(QSize screen);
     bool xdotool(const QStringList &arguments) const;
+    int runCurrentTest(QString &output);
+    static QList<quint64> stackingOrder();  // the managed windows, bottom first
 
     QTemporaryDir folder_;
     QProcess server_;
