@@ -34,20 +34,23 @@ QString board(int length, int score1, int score2, int die1 = 0, int die2 = 0) {
     return kBoard.arg(length).arg(score1).arg(score2).arg(die1).arg(die2);
 }
 
-// A 1-point match against Nortally up to the network error that drops it, and its end after
-// the resume, which the server opens with `resumed`.
-const QStringList kBeforeTheDrop = {"** Player Nortally has joined you for a 1 point match.", board(1, 0, 0),
-                                    "Starting a new game with Nortally.", "You rolled 3, Nortally rolled 5",
-                                    "Nortally makes the first move.", "Nortally moves 12-15 12-17 ."};
+// A whole 1-point match against Nortally, who resigns.
+const QStringList kOnlineMatch = {"** Player Nortally has joined you for a 1 point match.",
+                                  board(1, 0, 0),
+                                  "Starting a new game with Nortally.",
+                                  "You rolled 3, Nortally rolled 5",
+                                  "Nortally makes the first move.",
+                                  "Nortally moves 12-15 12-17 .",
+                                  "Nortally wants to resign. You will win 1 point. Type 'accept' or 'reject'.",
+                                  "You accept and win 1 point.",
+                                  "You win the 1 point match 1-0 ."};
+
+// That match up to the network error that drops it, and its end after the resume, which the
+// server opens with `resumed`.
+const QStringList kBeforeTheDrop = kOnlineMatch.mid(0, 6);
 QStringList afterTheResume(const QString &resumed) {
-    return {resumed,
-            board(1, 0, 0),
-            "You roll 6 and 4.",
-            board(1, 0, 0, 6, 4),
-            "You move 24-18 13-9 ",
-            "Nortally wants to resign. You will win 1 point. Type 'accept' or 'reject'.",
-            "You accept and win 1 point.",
-            "You win the 1 point match 1-0 ."};
+    return QStringList{resumed, board(1, 0, 0), "You roll 6 and 4.", board(1, 0, 0, 6, 4), "You move 24-18 13-9 "} +
+           kOnlineMatch.mid(6);
 }
 // The player list's next changes, when the server's finished match is saved.
 const QStringList kPlayerListChanges = {"5 Nortally - - 0 0 1500.00 300 2 1306926526 n.example.com - -",
@@ -164,15 +167,7 @@ TEST_F(MainformRecordsTest, AnOfflineMatchAgainstGnuBGLeavesItsLogAndAMatGnubgRe
 }
 
 TEST_F(MainformRecordsTest, AnOnlineMatchIsSavedAtItsEndAndNothingIsCalledLostAtTheDisconnect) {
-    const QStringList match = {"** Player Nortally has joined you for a 1 point match.",
-                               board(1, 0, 0),
-                               "Starting a new game with Nortally.",
-                               "You rolled 3, Nortally rolled 5",
-                               "Nortally makes the first move.",
-                               "Nortally moves 12-15 12-17 .",
-                               "Nortally wants to resign. You will win 1 point. Type 'accept' or 'reject'.",
-                               "You accept and win 1 point.",
-                               "You win the 1 point match 1-0 ."};
+    const QStringList &match = kOnlineMatch;
     ScriptedServer server;
     server.send("login: ")
         .awaitLine("login Korvex")
@@ -249,15 +244,7 @@ TEST_F(MainformRecordsTest, AResumeJoinedFromTheInvitationGoesOnInTheDroppedMatc
 // still reads "You"), is no part of the user's records: the next own match's log holds that
 // match alone, and the one before is saved as it was.
 TEST_F(MainformRecordsTest, AWatchedMatchNeverLandsInTheUsersNextRecord) {
-    const QStringList first = {"** You are now playing a 1 point match with Nortally",
-                               board(1, 0, 0),
-                               "Starting a new game with Nortally.",
-                               "You rolled 3, Nortally rolled 5",
-                               "Nortally makes the first move.",
-                               "Nortally moves 12-15 12-17 .",
-                               "Nortally wants to resign. You will win 1 point. Type 'accept' or 'reject'.",
-                               "You accept and win 1 point.",
-                               "You win the 1 point match 1-0 ."};
+    const QStringList &first = kOnlineMatch;
     QStringList second = first;
     second.replaceInStrings("Nortally", "joe");
     QString watchedBoard = board(3, 1, 0);
