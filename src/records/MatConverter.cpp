@@ -162,17 +162,13 @@ private:
         const QString points = QString::number(finalScore - before);
         player ? playerWins(points) : opponentWins(points);
     }
-    // The match's end goes on its winner's win line, inside the winner's column: readers
-    // take words past the left column for the right-hand player's move.
+    // The match's end follows its winner's win line, inside the winner's column: a reader
+    // takes words past the left column, or on a line of their own, for a move.
     void matchWon(bool player) {
         lastGameWon(player);
-        const bool onWinLine = gameWon_ && winnerIsPlayer_ == player && winLineEnd_ == out_.size();
-        if (onWinLine)
-            out_.truncate(winPhraseEnd_);
-        else if (!player)
-            out_ += QStringLiteral("\r\n");
-        else
-            out_ += QStringLiteral("\r\n") + QString(kColumn, QLatin1Char(' '));
+        if (!gameWon_ || winnerIsPlayer_ != player || winLineEnd_ != out_.size())
+            return;
+        out_.truncate(winPhraseEnd_);
         out_ += QStringLiteral(" and the match");
     }
     void playerMoves(qsizetype first) {
