@@ -334,10 +334,12 @@ void LineFilter::matchEnd(const QStringList &w) {
             host_.MakeStats(host_.player2Caption(), length, false);
     }
     m.MovesToMake = 0;
+    // Only a match that was being recorded is saved: a position played offline was not.
+    const bool recorded = f.isLogging;
     f.isPlaying = false;
     f.isLogging = false;
     m.timeCtr = QDateTime::currentDateTime();
-    if (p.prfSaveAll) {
+    if (p.prfSaveAll && recorded) {
         m.initFileName = host_.player2Caption();
         f.saveJFMat = true;
         f.saveAutoFlag = true;

@@ -97,8 +97,7 @@ void ServerLineDispatcher::dispatch(const QString &data) {
     for (const QString &line : SplitWords(data, lineDelimiters))
         lines << separateGluedLine(line);
 
-    if (!host_.flags().isPlaying)
-        detectMatchStart(lines);
+    detectMatchStart(lines);
 
     for (const QString &line : lines) {
         try {
@@ -111,14 +110,16 @@ void ServerLineDispatcher::dispatch(const QString &data) {
 }
 
 void ServerLineDispatcher::detectMatchStart(const QStringList &lines) {
+    // Joining a saved match marks the user as playing before the server has loaded it: the
+    // resumed match still starts its record.
+    const bool playing = host_.flags().isPlaying;
     for (const QString &line : lines) {
         if (line.isEmpty() || line.at(0).isDigit())
             continue;
-        const bool starts = line.contains(QLatin1String(" are now playing ")) ||
-                            line.contains(QLatin1String(" has joined you for a ")) ||
-                            line.contains(QLatin1String("** Player ")) ||
-                            line.contains(QLatin1String("Your running match was loaded.")) ||
-                            (line.contains(QLatin1String(" are now playing with ")) && host_.lists().matchLog.isEmpty());
+        const bool resumed = line.contains(QLatin1String("Your running match was loaded."));
+        const bool starts = resumed || (!playing && (line.contains(QLatin1String(" are now playing ")) ||
+                                                     line.contains(QLatin1String(" has joined you for a ")) ||
+                                                     line.contains(QLatin1String("** Player "))));
         if (!starts)
             continue;
 
@@ -152,7 +153,9 @@ void ServerLineDispatcher::detectMatchStart(const QStringList &lines) {
 
 // Whether a line is recorded is decided as it is read, not once for its whole text: the
 // board line that starts a watched match is kept with the lines after it, and a watched
-// match's last line goes into its file. Numbered lines are never recorded.
+// match's last line goes into its file. Numbered lines are never recorded. The own match's
+// record is kept while logging; a watched match's from its first board line on, apart from
+// it and without logging, so that no watched line can reach the user's record.
 void ServerLineDispatcher::readLine(const QString &line) {
     StateFlags &f = host_.flags();
     SharedLists &lists = host_.lists();
@@ -164,16 +167,17 @@ void ServerLineDispatcher::readLine(const QString &line) {
     if (plain && word(2) == QLatin1String("now") && word(3) == QLatin1String("watching") && !lists.watchLog.isEmpty())
         host_.watchingEnded();
 
-    const bool watchedBefore = f.isLogging && f.isWatching;
-    if (plain && f.isLogging) {
-        if (f.isPlaying)
-            lists.matchLog << line;
-        if (f.isWatching)
-            lists.watchLog << line;
-    }
+    const auto keepsWatched = [&] {
+        return plain && f.isWatching && (!lists.watchLog.isEmpty() || line.startsWith(QLatin1String("board:")));
+    };
+    const bool watchedBefore = keepsWatched();
+    if (plain && f.isLogging && f.isPlaying)
+        lists.matchLog << line;
+    if (watchedBefore)
+        lists.watchLog << line;
     const bool wasWatching = f.isWatching;
     handleLine(line, w);
-    if (plain && !watchedBefore && f.isLogging && f.isWatching)
+    if (!watchedBefore && keepsWatched())
         lists.watchLog << line;
 
     if (!wasWatching)

@@ -30,10 +30,11 @@ void BoardLineReader::ProcessBoardOutput(const QString &line) {
     try {
         // Blanks and commas separate too, so that a move line's name and verb are words 1 and 2.
         const BoardLine w(line, u" :,");
-        if (w.count() > 1 && w.is(1, u"board") && w.count() >= BoardLine::kFields)
+        const bool board = w.count() > 1 && w.is(1, u"board") && w.count() >= BoardLine::kFields;
+        if (board)
             showBoard(line, w);
-        if (c_.flags.isConnected)
-            ownOrWatched();
+        if (board && c_.flags.isConnected)
+            ownOrWatched(w);
         if (w.count() >= 2)
             showMoves(line, w);
     } catch (const std::exception &error) {
@@ -90,17 +91,20 @@ void BoardLineReader::setLabels(const BoardLine &w) {
     }
 }
 
-void BoardLineReader::ownOrWatched() {
+// The board line names its first player "You" in the user's own match only. The line itself
+// decides, not the name label: a board that is not drawn leaves the label of the match before.
+// A watched match is never recorded as the user's: only an own match turns logging on.
+void BoardLineReader::ownOrWatched(const BoardLine &w) {
     StateFlags &f = c_.flags;
-    f.isLogging = true;
     if (!f.isReady)
         readyTogglePending = false;
-    if (c_.host.caption(GameLabel::Player1) != QLatin1String("You")) {
+    if (!w.is(BoardLine::Player, u"You")) {
         f.isPlaying = false;
         f.isWatching = true;
         c_.host.enablePickUp(false);
         return;
     }
+    f.isLogging = true;
     f.isPlaying = true;
     f.isWatching = false;
     // A player who wants to be left alone while playing is made not ready, once: a second

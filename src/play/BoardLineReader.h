@@ -31,7 +31,7 @@ public:
 private:
     void showBoard(const QString &line, const BoardLine &w);
     void setLabels(const BoardLine &w);
-    void ownOrWatched();
+    void ownOrWatched(const BoardLine &w);
     void showMoves(const QString &line, const BoardLine &w);
     void takeTurnFrom(const BoardLine &w);
 

@@ -141,9 +141,11 @@ void OfflineGame::playPosition(const JfPosition &position) {
     c_.game.checkers.blackCheckers.fill(black, c_.game.geometry);
     c_.game.checkers.whiteCheckers.fill(white, c_.game.geometry);
 
-    // No match start precedes it: the log is kept, but makes no .mat.
+    // A position is played, not recorded: no match start precedes it, so it keeps no log,
+    // leaves no lines to rescue and writes no files at its end. A match left for it is
+    // dropped as a new match drops it.
     c_.matchLog.clear();
-    f.isLogging = true;
+    f.isLogging = false;
     f.isPlaying = true;
     m.ismyTurn = true;
     m.die1 = m.die2 = 0;
@@ -193,12 +195,11 @@ void OfflineGame::ShowStartBoard() {
     host_.bringToFront();
     m.gameOver = false;
     feed(line);
-    if (f.selfPlay) {
-        f.isLogging = false;
+    // Self-play is recorded like any match: one the user takes over is saved whole, one that
+    // stays self-play to its end is dropped there. Logging itself is the match start's to
+    // decide: a position game keeps none, in its later games too.
+    if (f.selfPlay)
         runSelfPlay();
-    } else {
-        f.isLogging = true;
-    }
 }
 
 void OfflineGame::rollDiceLocally() {
@@ -567,6 +568,8 @@ void OfflineGame::moveAdvice() {
     if (c_.game.flags.selfPlay) {
         c_.game.host.sleep(p.prfDelay > 0 ? delayMs() : 1500);
         showPlayedMove(m.bestMovePlayer);
+        // The record holds the move as GnuBG chose it for the user: no checker was clicked.
+        log(QStringLiteral("You move ") + m.bestMovePlayer);
         OfflineGameOver(QString());
         if (!m.gameOver) {
             m.ismyTurn = false;

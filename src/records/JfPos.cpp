@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -15,6 +16,13 @@ const QByteArray kUserName = QByteArrayLiteral("User");
 
 QString n(int value) {
     return QString::number(value);
+}
+
+// The largest cube a 16-bit field holds.
+constexpr int kLargestCube = 1 << 14;
+
+bool isCubeValue(int value) {
+    return value >= 1 && value <= kLargestCube && (value & (value - 1)) == 0;
 }
 
 bool fitsField(int value) {
@@ -136,6 +144,9 @@ std::optional<QByteArray> JfPos::write(const JfPosition &p, QString *why) {
         putInt(bytes, slot + kSlotBias);
         putInt(bytes, 0);  // the position before the last move, which no reader needs
     }
+    // What would not be read back (a game or a match already over) is not written.
+    if (!read(bytes, why))
+        return std::nullopt;
     return bytes;
 }
 
@@ -196,8 +207,14 @@ std::optional<JfPosition> JfPos::read(const QByteArray &bytes, QString *why) {
         side[0] = kCheckers - onBoard;
     }
 
-    if (p.cube < 1)
-        return refuse(QStringLiteral("a cube of %1").arg(n(p.cube)));
+    for (const auto &[side, whose] : {std::pair{0, "the user"}, {1, "the opponent"}})
+        if (p.board[std::size_t(side)][0] == kCheckers)
+            return refuse(QStringLiteral("a game that is over: %1 has borne off all 15 checkers")
+                              .arg(QLatin1String(whose)));
+
+    if (!isCubeValue(p.cube))
+        return refuse(QStringLiteral("a cube of %1; a cube shows a power of two from 1 to %2")
+                          .arg(n(p.cube), n(kLargestCube)));
     if (owner < 0 || owner > 2)
         return refuse(QStringLiteral("an unknown cube owner (%1)").arg(n(owner)));
     p.owner = p.cube > 1 ? JfPosition::Owner(owner) : JfPosition::Owner::Centred;

@@ -25,13 +25,15 @@ struct JfPosition {
 namespace JfPos {
 
 // The 166 bytes Korvex writes for `position`; nothing, and `why` says which value, when a
-// number does not fit its 16-bit field or the position is not one a file can hold.
+// number does not fit its 16-bit field or the position is not one a file can hold, nor one
+// `read` would take back.
 std::optional<QByteArray> write(const JfPosition &position, QString *why = nullptr);
 
 // The position a file holds, checked: version 126, the whole layout present, 0 to 15 checkers
-// a side with each bar on its own side's sign, a cube of at least 1 with a known owner (and
-// one when above 1), scores from 0 and below the length of a match. Nothing, and `why` in
-// words the user reads, otherwise.
+// a side with each bar on its own side's sign, a game not yet over (neither side has borne
+// off all 15), a cube of a power of two from 1 to 16384 with a known owner (and one when
+// above 1), scores from 0 and below the length of a match. Nothing, and `why` in words the
+// user reads, otherwise.
 std::optional<JfPosition> read(const QByteArray &bytes, QString *why = nullptr);
 
 // No file written or read here is longer: two names of at most 255 characters and the last move.

@@ -137,11 +137,20 @@ private:
     void playerWins(const QString &points) {
         right_ = QString(kColumn, QLatin1Char(' ')) + QStringLiteral(" Wins ") + points + QStringLiteral(" points");
         out_ += QStringLiteral("\r\n") + right_;
-        gameWon_ = true;
+        wonGame(true, out_.size());
     }
     void opponentWins(const QString &points) {
-        out_ += QStringLiteral("\r\n") + column(QStringLiteral(" Wins ") + points + QStringLiteral(" points"));
+        const QString win = QStringLiteral(" Wins ") + points + QStringLiteral(" points");
+        out_ += QStringLiteral("\r\n") + win;
+        const qsizetype end = out_.size();
+        out_ += column(win).mid(win.size());
+        wonGame(false, end);
+    }
+    void wonGame(bool player, qsizetype phraseEnd) {
         gameWon_ = true;
+        winnerIsPlayer_ = player;
+        winPhraseEnd_ = phraseEnd;
+        winLineEnd_ = out_.size();
     }
     // A match may end with its own line alone, the last game's points told by the final
     // score only ("You win the 3 point match 3-1"): that game's win line is written from it.
@@ -152,6 +161,15 @@ private:
             return;
         const QString points = QString::number(finalScore - before);
         player ? playerWins(points) : opponentWins(points);
+    }
+    // The match's end follows its winner's win line, inside the winner's column: a reader
+    // takes words past the left column, or on a line of their own, for a move.
+    void matchWon(bool player) {
+        lastGameWon(player);
+        if (!gameWon_ || winnerIsPlayer_ != player || winLineEnd_ != out_.size())
+            return;
+        out_.truncate(winPhraseEnd_);
+        out_ += QStringLiteral(" and the match");
     }
     void playerMoves(qsizetype first) {
         right_ += moveList(first, true);
@@ -192,6 +210,9 @@ private:
     QString left_, right_;
     bool playerOnRoll_ = false, playerWritten_ = false, opponentWritten_ = false;
     bool gameWon_ = false;  // the current game's win line is written
+    // Whose it is, where its phrase ends and where the line ends with its padding.
+    bool winnerIsPlayer_ = false;
+    qsizetype winPhraseEnd_ = -1, winLineEnd_ = -1;
 };
 
 // The phrases, tested in this order on every line; one line may answer several.
@@ -315,17 +336,10 @@ const Writer::Row Writer::kRows[] = {
      [](Writer &x) { x.opponentWins(x.s(7)); }},
     // "You win the 3 point match 3-1"
     {[](const Writer &x) { return x.n() > 7 && x.is(1, "You") && x.is(2, "win") && x.is(6, "match"); },
-     [](Writer &x) {
-         x.lastGameWon(true);
-         x.right_ = QStringLiteral(" and the match");
-         x.out_ += x.right_;
-     }},
+     [](Writer &x) { x.matchWon(true); }},
     // "GnuBG wins the 3 point match 3-1"
     {[](const Writer &x) { return x.n() > 7 && x.isOpp(1) && x.is(2, "wins") && x.is(6, "match"); },
-     [](Writer &x) {
-         x.lastGameWon(false);
-         x.out_ += QStringLiteral(" and the match");
-     }},
+     [](Writer &x) { x.matchWon(false); }},
     // "You can't move."
     {[](const Writer &x) { return x.n() == 3 && x.is(1, "You") && x.is(2, "can't") && x.is(3, "move"); },
      [](Writer &x) {

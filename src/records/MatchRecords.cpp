@@ -41,7 +41,10 @@ MatchRecords::MatchRecords(const RecordsState &state, RecordsHost &host) : s_(st
 
 void MatchRecords::SaveAuto() {
     if (s_.selfPlay) {
-        s_.saveAutoFlag = false;  // asked and answered: self-play keeps no record
+        // A match GnuBG played on both sides to its end is no match of the user's: nothing
+        // of it is written, now or later as lost lines.
+        s_.matchLog.clear();
+        s_.saveAutoFlag = false;
         return;
     }
     // The record ends here whatever becomes of it: nothing of this match may open the next.
@@ -113,6 +116,9 @@ void MatchRecords::ownMatchStarts(const QString &line) {
     savePendingMatch();
     if (playback_.isOpen())
         closePlaybackFile();
+    // The record holds this match alone: whatever is left from before is no part of it, but
+    // a resumed match goes on from the lines kept when it dropped.
+    s_.matchLog.clear();
     if (resumeWith_.isEmpty())
         return;
     const QStringList words = line.split(QRegularExpression(QStringLiteral("[ .:]+")), Qt::SkipEmptyParts);
@@ -153,6 +159,10 @@ MatchRecords::Conversion MatchRecords::convertLines(const QString &logPath, cons
     }
     host_.setStatus(status);
     host_.showTerminal(status);
+    // The folder follows the last JF .pos saved: the user is told where to look.
+    if (result == Conversion::Saved)
+        host_.showTerminal(QStringLiteral("JF.mat file ") + QFileInfo(matPath).fileName() +
+                           QStringLiteral(" written to ") + QDir::toNativeSeparators(QFileInfo(matPath).absolutePath()));
     return result;
 }
 

@@ -8,6 +8,7 @@
 #include "engine/GnubgInstalled.h"
 #include "mainform/Mainform.h"
 #include "play/OfflineLines.h"
+#include "play/PipCount.h"
 #include "support/HttpStub.h"
 #include "support/OnlineLogin.h"
 #include "support/QuickWindow.h"
@@ -128,10 +129,11 @@ TEST_F(MainformPositionsTest, APositionGnubgExportsIsPlayedAgainstGnuBG) {
     EXPECT_EQ(w.match.theMatchscore1, 5);
     EXPECT_EQ(w.match.theMatchscore2, 4);
     EXPECT_EQ(w.lblPlayer2->text(), "GnuBG");
-    // The game's first board line, as GnuBG's side builds it, holds GNU Backgammon's position.
-    const QStringList boards = w.lists.matchLog.filter(QRegularExpression("^board:You:GnuBG:"));
-    ASSERT_FALSE(boards.isEmpty()) << w.lists.matchLog.join('\n').toStdString();
-    EXPECT_EQ(scoreAndPoints(boards.first()), scoreAndPoints(lastBoardLine(answer)));
+    // The checkers stand as GNU Backgammon placed them: the board line built from them is
+    // the one gnubg shows.
+    const QString board = OfflineLines::rollLine(7, 5, 4, PipCount::of(w.checkers).gnuBoard,
+                                                 OfflineLines::Roller::You, 2, 1, 2, false);
+    EXPECT_EQ(scoreAndPoints(board), scoreAndPoints(lastBoardLine(answer)));
     EXPECT_TRUE(w.txtTerminal->toPlainText().startsWith("You roll 2 and 1."));
     EXPECT_TRUE(w.match.ismyTurn);
 }
@@ -162,7 +164,7 @@ TEST_F(MainformPositionsTest, AFileThatCannotBePlayedLeavesTheRunningGameAlone) 
         return bytes;
     };
     const QByteArray refused[] = {QByteArray(), good.left(60), withField(0, 100), withField(62 + 12 * 4, 40),
-                                  withField(34, 7), withField(30, 0), withField(30, 65)};
+                                  withField(34, 7), withField(30, 0), withField(30, 65), withField(12, 3)};
     for (const QByteArray &bytes : refused) {
         env.writeFile("bad.pos", bytes);
         env.clearMessages();
@@ -195,6 +197,13 @@ TEST_F(MainformPositionsTest, ASaveThatCannotBeWrittenIsNotDone) {
     env.queueInput(path("afile/bar.pos"));
     window->findChild<QAction *>("mnuSaveJF")->trigger();
     EXPECT_TRUE(env.messages().last().startsWith("Save  as JF.Pos Error ")) << env.messages().last().toStdString();
+
+    // The board of a finished match would not be loaded again: it is not saved either.
+    window->lblScore1->setText("7");
+    env.queueInput(path("finished.pos"));
+    window->findChild<QAction *>("mnuSaveJF")->trigger();
+    EXPECT_EQ(env.messages().last(), "Save  as JF.Pos Error \r\nthe score 7-2 in a 7 point match");
+    EXPECT_FALSE(QFileInfo::exists(path("finished.pos")));
 }
 
 // Play Online with prfLoadSaved fetches the page first; Play Online stays off until the page

@@ -4,8 +4,10 @@
 #include "app/Utilities.h"
 #include "board/CheckerRec.h"
 #include "engine/GnubgInstalled.h"
+#include "lobby/frmInvite.h"
 #include "mainform/Mainform.h"
 #include "records/GnubgMatOracle.h"
+#include "records/JfPos.h"
 #include "records/LogFiles.h"
 #include "support/OnlineLogin.h"
 #include "support/QuickWindow.h"
@@ -21,6 +23,7 @@
 #include <QTextEdit>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -30,6 +33,28 @@ const QString kBoard = QStringLiteral("board:You:Nortally:%1:%2:%3:0:-2:0:0:0:0:
 QString board(int length, int score1, int score2, int die1 = 0, int die2 = 0) {
     return kBoard.arg(length).arg(score1).arg(score2).arg(die1).arg(die2);
 }
+
+// A whole 1-point match against Nortally, who resigns.
+const QStringList kOnlineMatch = {"** Player Nortally has joined you for a 1 point match.",
+                                  board(1, 0, 0),
+                                  "Starting a new game with Nortally.",
+                                  "You rolled 3, Nortally rolled 5",
+                                  "Nortally makes the first move.",
+                                  "Nortally moves 12-15 12-17 .",
+                                  "Nortally wants to resign. You will win 1 point. Type 'accept' or 'reject'.",
+                                  "You accept and win 1 point.",
+                                  "You win the 1 point match 1-0 ."};
+
+// That match up to the network error that drops it, and its end after the resume, which the
+// server opens with `resumed`.
+const QStringList kBeforeTheDrop = kOnlineMatch.mid(0, 6);
+QStringList afterTheResume(const QString &resumed) {
+    return QStringList{resumed, board(1, 0, 0), "You roll 6 and 4.", board(1, 0, 0, 6, 4), "You move 24-18 13-9 "} +
+           kOnlineMatch.mid(6);
+}
+// The player list's next changes, when the server's finished match is saved.
+const QStringList kPlayerListChanges = {"5 Nortally - - 0 0 1500.00 300 2 1306926526 n.example.com - -",
+                                        "5 Nortally - - 1 0 1500.00 301 2 1306926526 n.example.com - -"};
 
 class MainformRecordsTest : public ::testing::Test {
 protected:
@@ -58,10 +83,42 @@ protected:
         if (!gnubgInstalled())
             return;
         const MatVerdict verdict = gnubgReads({env.programFolder() + "/jf_mat/" + mat}).value(0);
+        const QStringList log = lines("log/" + logs.first());
         EXPECT_TRUE(verdict.complaints.isEmpty()) << verdict.complaints.join('\n').toStdString();
-        EXPECT_EQ(verdict.score, finalScore(lines("log/" + logs.first()), opponent))
-            << lines("log/" + logs.first()).join('\n').toStdString() << "\n"
+        EXPECT_EQ(verdict.score, finalScore(log, opponent))
+            << log.join('\n').toStdString() << "\n"
             << lines("jf_mat/" + mat).join('\n').toStdString();
+        EXPECT_EQ(verdict.games, log.filter(QRegularExpression("^Starting a new game ")).size());
+    }
+
+    // An offline match against GnuBG begun as the invitation window begins it.
+    void startOfflineMatch(int length, bool selfPlay) {
+        Mainform &w = *window;
+        w.prefs.prfGnuPlyEval = w.prefs.prfGnuPlyHint = 0;
+        if (!w.gnuObject)
+            w.gnuObject = std::make_unique<GnuVB>(w.pips.gnuBoard, w.match, w.flags, w.prefs);
+        w.match.theMatchLength = w.match.theOldMatchLength = length;
+        w.match.isNewMatch = true;
+        w.flags.selfPlay = selfPlay;
+        w.SplitFibString(QStringLiteral("** Player GnuBG has joined you for a %1 point match.").arg(length));
+        w.newGnubgGame();
+    }
+
+    // The user plays the match out: he takes every double and plays GnuBG's choice for his dice.
+    void playToTheEnd() {
+        Mainform &w = *window;
+        for (int turn = 0; turn < 2000 && !w.match.isMatchOver; ++turn) {
+            if (w.match.isDoubled) {
+                w.cmdAccept->click();
+            } else if (w.match.ismyTurn && w.match.die1 == 0) {
+                w.DoRoll();
+            } else if (w.match.ismyTurn) {
+                playUsersTurn();
+            } else {
+                ADD_FAILURE() << "neither side is on turn";
+                return;
+            }
+        }
     }
 
     // The user's turn as his clicks would play it: the engine's choice for his dice moved on
@@ -101,24 +158,8 @@ protected:
 TEST_F(MainformRecordsTest, AnOfflineMatchAgainstGnuBGLeavesItsLogAndAMatGnubgReads) {
     SKIP_WITHOUT_GNUBG();
     Mainform &w = *window;
-    w.prefs.prfGnuPlyEval = w.prefs.prfGnuPlyHint = 0;
-    w.gnuObject = std::make_unique<GnuVB>(w.pips.gnuBoard, w.match, w.flags, w.prefs);
-    // What the invitation window does for a 3-point match against GnuBG.
-    w.match.theMatchLength = w.match.theOldMatchLength = 3;
-    w.match.isNewMatch = true;
-    w.SplitFibString("** Player GnuBG has joined you for a 3 point match.");
-    w.newGnubgGame();
-    // The user takes every double and plays GnuBG's choice for his dice.
-    for (int turn = 0; turn < 2000 && !w.match.isMatchOver; ++turn) {
-        if (w.match.isDoubled)
-            w.cmdAccept->click();
-        else if (w.match.ismyTurn && w.match.die1 == 0)
-            w.DoRoll();
-        else if (w.match.ismyTurn)
-            playUsersTurn();
-        else
-            FAIL() << "neither side is on turn";
-    }
+    startOfflineMatch(3, false);
+    playToTheEnd();
     ASSERT_TRUE(w.match.isMatchOver);
     EXPECT_TRUE(w.lists.matchLog.isEmpty());
     EXPECT_TRUE(w.txtTerminal->toPlainText().contains("Korvex.log and JF.mat files saved.."));
@@ -126,23 +167,13 @@ TEST_F(MainformRecordsTest, AnOfflineMatchAgainstGnuBGLeavesItsLogAndAMatGnubgRe
 }
 
 TEST_F(MainformRecordsTest, AnOnlineMatchIsSavedAtItsEndAndNothingIsCalledLostAtTheDisconnect) {
-    const QStringList match = {"** Player Nortally has joined you for a 1 point match.",
-                               board(1, 0, 0),
-                               "Starting a new game with Nortally.",
-                               "You rolled 3, Nortally rolled 5",
-                               "Nortally makes the first move.",
-                               "Nortally moves 12-15 12-17 .",
-                               "Nortally wants to resign. You will win 1 point. Type 'accept' or 'reject'.",
-                               "You accept and win 1 point.",
-                               "You win the 1 point match 1-0 ."};
+    const QStringList &match = kOnlineMatch;
     ScriptedServer server;
     server.send("login: ")
         .awaitLine("login Korvex")
         .sendLines(match)
         .pause(300)
-        // The player list's next changes are when the finished match is saved.
-        .sendLines({"5 Nortally - - 0 0 1500.00 300 2 1306926526 n.example.com - -",
-                    "5 Nortally - - 1 0 1500.00 301 2 1306926526 n.example.com - -"})
+        .sendLines(kPlayerListChanges)
         .pause(1500)
         .hangUp();
     ASSERT_TRUE(logInTo(*window, server));
@@ -157,9 +188,7 @@ TEST_F(MainformRecordsTest, AnOnlineMatchIsSavedAtItsEndAndNothingIsCalledLostAt
 }
 
 TEST_F(MainformRecordsTest, AMatchDroppedByANetworkErrorGoesOnInItsLogAfterTheResume) {
-    const QStringList before = {"** Player Nortally has joined you for a 1 point match.", board(1, 0, 0),
-                                "Starting a new game with Nortally.", "You rolled 3, Nortally rolled 5",
-                                "Nortally makes the first move.", "Nortally moves 12-15 12-17 ."};
+    const QStringList &before = kBeforeTheDrop;
     ScriptedServer first;
     first.send("login: ").awaitLine("login Korvex").sendLines(before).pause(5000);
     ASSERT_TRUE(logInTo(*window, first));
@@ -170,10 +199,7 @@ TEST_F(MainformRecordsTest, AMatchDroppedByANetworkErrorGoesOnInItsLogAfterTheRe
     EXPECT_EQ(lines("log/Nortally.tmp"), before);
     EXPECT_TRUE(saved("log", "oops.log").isEmpty());
 
-    const QStringList after = {"Nortally has joined you. Your running match was loaded.", board(1, 0, 0),
-                               "You roll 6 and 4.", board(1, 0, 0, 6, 4), "You move 24-18 13-9 ",
-                               "Nortally wants to resign. You will win 1 point. Type 'accept' or 'reject'.",
-                               "You accept and win 1 point.", "You win the 1 point match 1-0 ."};
+    const QStringList after = afterTheResume("Nortally has joined you. Your running match was loaded.");
     ScriptedServer second;
     second.send("login: ")
         .awaitLine("login Korvex")
@@ -181,13 +207,131 @@ TEST_F(MainformRecordsTest, AMatchDroppedByANetworkErrorGoesOnInItsLogAfterTheRe
         .pause(300)
         .sendLines(after)
         .pause(300)
-        .sendLines({"5 Nortally - - 0 0 1500.00 300 2 1306926526 n.example.com - -",
-                    "5 Nortally - - 1 0 1500.00 301 2 1306926526 n.example.com - -"})
+        .sendLines(kPlayerListChanges)
         .pause(3000);
     ASSERT_TRUE(logInTo(*window, second));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !saved("jf_mat", "*.mat").isEmpty(); }, 10000));
     EXPECT_EQ(lines("log/" + saved("log", "2*.log").value(0)), before + after);
     expectSavedAndReadable("Nortally");
+}
+
+// Accepting the opponent's invitation to resume (Join) marks the user as playing before the
+// server loads the match: the record still goes on from the part before the drop.
+TEST_F(MainformRecordsTest, AResumeJoinedFromTheInvitationGoesOnInTheDroppedMatchsLog) {
+    env.writeFile("log/Nortally.tmp", (kBeforeTheDrop.join("\r\n") + "\r\n").toLatin1());
+    const QStringList after = afterTheResume("You are now playing with Nortally. Your running match was loaded.");
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({"Nortally wants to resume a saved match with you."})
+        .awaitLine("join ")
+        .sendLines(after)
+        .pause(300)
+        .sendLines(kPlayerListChanges)
+        .pause(3000);
+    ASSERT_TRUE(logInTo(*window, server));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frmInvite::openWindows().isEmpty(); }, 5000));
+    frmInvite *invitation = frmInvite::openWindows().first();
+    ASSERT_EQ(invitation->cmdInvite->text(), "Join");
+    QTest::mouseClick(invitation->cmdInvite, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !saved("jf_mat", "*.mat").isEmpty(); }, 10000))
+        << saved("log", "*").join(' ').toStdString() << " " << window->lblStatus->text().toStdString();
+    EXPECT_EQ(lines("log/" + saved("log", "2*.log").value(0)), kBeforeTheDrop + after);
+    expectSavedAndReadable("Nortally");
+}
+
+// A match watched after the user's own, its board not drawn (no dice on it, so the name label
+// still reads "You"), is no part of the user's records: the next own match's log holds that
+// match alone, and the one before is saved as it was.
+TEST_F(MainformRecordsTest, AWatchedMatchNeverLandsInTheUsersNextRecord) {
+    const QStringList &first = kOnlineMatch;
+    QStringList second = first;
+    second.replaceInStrings("Nortally", "joe");
+    QString watchedBoard = board(3, 1, 0);
+    watchedBoard.replace("board:You:Nortally:", "board:bob:carl:");
+    const QStringList watched = {"You're now watching bob.", watchedBoard, "carl moves 1-3 .", "You stop watching bob."};
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines(first)
+        .pause(200)
+        .sendLines(watched)
+        .pause(200)
+        .sendLines(second)
+        .pause(200)
+        .sendLines({"5 joe - - 0 0 1500.00 300 2 1306926526 n.example.com - -",
+                    "5 joe - - 1 0 1500.00 301 2 1306926526 n.example.com - -"})
+        .pause(3000);
+    ASSERT_TRUE(logInTo(*window, server));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return saved("jf_mat", "*.mat").size() == 2; }, 10000))
+        << saved("log", "*").join(' ').toStdString();
+    EXPECT_EQ(lines("log/" + saved("log", "2*_Nortally.log").value(0)), first);
+    EXPECT_EQ(lines("log/" + saved("log", "2*_joe.log").value(0)), second);
+    EXPECT_EQ(lines("log/watched1.log"), watched.mid(1));
+    expectSavedAndReadable("joe");
+}
+
+// GnuBG playing both sides to the end leaves nothing; a match taken over with Esc ("Quit
+// auto play?" Yes) is saved whole, from its first game, with the turns GnuBG played for the
+// user before the take-over.
+TEST_F(MainformRecordsTest, ASelfPlayMatchIsSavedWholeOnlyWhenTheUserTakesItOver) {
+    SKIP_WITHOUT_GNUBG();
+    Mainform &w = *window;
+    startOfflineMatch(1, true);
+    ASSERT_TRUE(w.match.isMatchOver);
+    EXPECT_TRUE(w.lists.matchLog.isEmpty());
+    EXPECT_TRUE(saved("log", "*").isEmpty());
+
+    std::mt19937 generator(5);
+    int dice = 0;
+    QStringList atTakeOver;
+    w.offline.rollDie = [&] {
+        if (++dice == 12) {
+            env.queueAnswer(Dialogs::Answer::Yes);
+            w.Form_KeyPress(27);
+            atTakeOver = w.lists.matchLog;
+        }
+        return std::uniform_int_distribution<int>(1, 6)(generator);
+    };
+    startOfflineMatch(3, true);
+    EXPECT_FALSE(w.flags.selfPlay);
+    EXPECT_TRUE(env.messages().contains("Quit auto play?"));
+    playToTheEnd();
+    ASSERT_TRUE(w.match.isMatchOver);
+    expectSavedAndReadable("GnuBG");
+    const QStringList log = lines("log/" + saved("log", "2*_GnuBG.log").value(0));
+    EXPECT_EQ(log.mid(0, atTakeOver.size()), atTakeOver);
+    EXPECT_FALSE(atTakeOver.filter(QRegularExpression("^You move ")).isEmpty()) << atTakeOver.join('\n').toStdString();
+    EXPECT_FALSE(atTakeOver.filter(QRegularExpression("^GnuBG moves ")).isEmpty());
+    EXPECT_TRUE(saved("log", "oops.log").isEmpty());
+}
+
+// A position loaded from a JF .pos file is played to its end but is no recorded match: no log,
+// no .mat, no lines left that Play Online or Open Log would call lost.
+TEST_F(MainformRecordsTest, APositionGameIsPlayedButNeitherRecordedNorRescued) {
+    SKIP_WITHOUT_GNUBG();
+    Mainform &w = *window;
+    w.prefs.prfGnuPlyEval = w.prefs.prfGnuPlyHint = 0;
+    env.writeFile("log/oops.log", "a match lost before\r\n");
+    // The user's last checker on his ace point, in a 1-point match.
+    JfPosition position;
+    position.board[0][1] = 1;
+    position.board[0][0] = 14;
+    position.board[1][6] = 15;
+    position.matchLength = 1;
+    env.writeFile("last.pos", JfPos::write(position).value_or(QByteArray()));
+    env.queueInput(env.programFolder() + "/last.pos");
+    w.findChild<QAction *>("mnuLoadJFPos")->trigger();
+    ASSERT_TRUE(w.flags.isPlaying && w.gnuObject);
+    playToTheEnd();
+    ASSERT_TRUE(w.match.isMatchOver);
+    EXPECT_TRUE(w.lists.matchLog.isEmpty());
+    w.NeutralizeSettings();  // what Play Online and Open Log do first
+    EXPECT_EQ(env.readFile("log/oops.log"), "a match lost before\r\n");
+    EXPECT_EQ(saved("log", "*"), QStringList{"oops.log"});
+    EXPECT_TRUE(saved("jf_mat", "*").isEmpty());
+    EXPECT_TRUE(env.messages().filter(QRegularExpression("oops|sorry|JF\\.mat")).isEmpty())
+        << env.messages().join('|').toStdString();
 }
 
 TEST_F(MainformRecordsTest, TheMenuConvertsAChosenLogOffline) {

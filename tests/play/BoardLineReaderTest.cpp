@@ -135,15 +135,25 @@ TEST_F(BoardLineReaderTest, MoveLinesGoToTheSideThatMoved) {
     EXPECT_EQ(f.black(7), 0);
     EXPECT_EQ(f.env.messages(), QStringList());
 
-    // Another player's name means watching, but only lines from the server decide it.
-    f.host.captions[GameLabel::Player1] = "joe";
+    // Another player's name means watching, but only board lines from the server decide it,
+    // by the name the line itself gives first: the label still reads "You" from the match
+    // before while a watched board without dice is not drawn. Watching is never logged.
+    const QString watched = withFields(kOpeningLine, {{2, "joe"}});
+    f.flags.isLogging = false;
     f.flags.isConnected = false;
-    read("joe moves 1-2");
+    read(watched);
     EXPECT_FALSE(f.flags.isWatching);
     f.flags.isConnected = true;
     read("joe moves 1-2");
+    EXPECT_FALSE(f.flags.isWatching);
+    read(watched);
+    EXPECT_EQ(label(GameLabel::Player1), "You");
     EXPECT_TRUE(f.flags.isWatching);
     EXPECT_FALSE(f.flags.isPlaying);
+    EXPECT_FALSE(f.flags.isLogging);
+    read(kOpeningLine);
+    EXPECT_TRUE(f.flags.isPlaying && f.flags.isLogging);
+    EXPECT_FALSE(f.flags.isWatching);
 }
 
 TEST_F(BoardLineReaderTest, AMoveLineItCannotReadIsMendedByTheNextBoardLine) {

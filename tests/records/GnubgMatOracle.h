@@ -11,8 +11,9 @@
 #include <QTemporaryDir>
 
 struct MatVerdict {
-    QStringList complaints;   // invalid moves, files not taken
+    QStringList complaints;   // invalid or unknown moves, files not taken
     QMap<QString, int> score; // each player's points after the import
+    int games = -1;           // the games gnubg counted
 };
 
 inline QList<MatVerdict> gnubgReads(const QStringList &matFiles) {
@@ -32,18 +33,24 @@ inline QList<MatVerdict> gnubgReads(const QStringList &matFiles) {
     const QString output = QString::fromLocal8Bit(gnubg.readAll());
 
     static const QRegularExpression marker(QStringLiteral("Unknown keyword `file_\\d+_done'\\."));
-    static const QRegularExpression scoreLine(QStringLiteral("The score \\(after \\d+ games?\\) is: (.*) \\("));
+    static const QRegularExpression scoreLine(QStringLiteral("The score \\(after (\\d+) games?\\) is: (.*) \\("));
     static const QRegularExpression player(QStringLiteral("(\\S+) (\\d+)"));
+    // Whatever gnubg says of a file it reads is a complaint: a move it skips or does not
+    // understand, a file it does not take.
+    static const QRegularExpression complaint(
+        QStringLiteral("\\b(warning|unrecogni[sz]ed|invalid|error)\\b|not a valid|no such file"),
+        QRegularExpression::CaseInsensitiveOption);
     QList<MatVerdict> verdicts;
     const QStringList parts = output.split(marker);
     for (int i = 0; i < matFiles.size() && i < parts.size(); ++i) {
         MatVerdict verdict;
         for (const QString &line : parts.at(i).split(QLatin1Char('\n')))
-            if (line.contains(QLatin1String("WARNING")) || line.contains(QLatin1String("not a valid")) ||
-                line.contains(QLatin1String("No such file")))
+            if (complaint.match(line).hasMatch())
                 verdict.complaints << line.trimmed();
         const QRegularExpressionMatch score = scoreLine.match(parts.at(i));
-        for (const QString &side : score.captured(1).split(QStringLiteral(", "))) {
+        if (score.hasMatch())
+            verdict.games = score.captured(1).toInt();
+        for (const QString &side : score.captured(2).split(QStringLiteral(", "))) {
             const QRegularExpressionMatch m = player.match(side);
             if (m.hasMatch())
                 verdict.score[m.captured(1)] = m.captured(2).toInt();

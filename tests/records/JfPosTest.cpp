@@ -42,6 +42,15 @@ QByteArray withField(QByteArray bytes, int offset, int value) {
     return bytes;
 }
 
+// The bar file with every checker of one side gone from the board: all 15 borne off.
+QByteArray allBorneOff(bool user) {
+    QByteArray bytes = kBarFile;
+    for (int offset = 62; offset < bytes.size(); offset += 4)
+        if (user ? fieldAt(bytes, offset) > 20 : fieldAt(bytes, offset) < 20)
+            bytes = withField(bytes, offset, 20);
+    return bytes;
+}
+
 TEST(JfPosTest, APositionIsWrittenInTheLayoutAndReadBackWhole) {
     const std::optional<QByteArray> bytes = JfPos::write(barPosition());
     ASSERT_TRUE(bytes);
@@ -84,6 +93,10 @@ TEST(JfPosTest, FilesThatHoldNoPlayablePositionAreRefusedWithAReason) {
         {"the user's bar negative", withField(kBarFile, 62, 18)},
         {"the opponent's bar positive", withField(kBarFile, 162, 22)},
         {"cube 0", withField(kBarFile, 12, 0)},
+        {"cube 3", withField(kBarFile, 12, 3)},
+        {"cube 32767", withField(kBarFile, 12, 32767)},
+        {"the user has borne off all 15", allBorneOff(true)},
+        {"the opponent has borne off all 15", allBorneOff(false)},
         {"owner 3", withField(kBarFile, 14, 3)},
         {"cube 2 owned by no one", withField(withField(kBarFile, 12, 2), 14, 0)},
         {"the user's score at the length", withField(kBarFile, 34, 7)},
@@ -104,6 +117,18 @@ TEST(JfPosTest, FilesThatHoldNoPlayablePositionAreRefusedWithAReason) {
     JfPosition crowded = barPosition();
     crowded.board[0][1] = 1;  // a sixteenth checker
     EXPECT_EQ(JfPos::write(crowded), std::nullopt);
+
+    // Nor is a position written that the reader would refuse: a match or a game that is over.
+    JfPosition finished = barPosition();
+    finished.userScore = 7;
+    EXPECT_EQ(JfPos::write(finished, &why), std::nullopt);
+    EXPECT_EQ(why, "the score 7-2 in a 7 point match");
+    JfPosition over = barPosition();
+    over.board[1] = {};
+    over.board[1][0] = 15;
+    EXPECT_EQ(JfPos::write(over, &why), std::nullopt);
+    EXPECT_EQ(why, "a game that is over: the opponent has borne off all 15 checkers");
+    EXPECT_EQ(JfPos::read(withField(kBarFile, 12, 16384))->cube, 16384);  // the largest the field holds
 }
 
 }  // namespace

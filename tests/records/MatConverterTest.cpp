@@ -217,7 +217,7 @@ TEST(MatConverterTest, OddLogsNeitherOverflowNorStopHalfWay) {
 
     // A match that ends with its own line alone: the last game's win comes from the final score.
     EXPECT_TRUE(MatConverter::convert(kExampleLog + QStringList{"GnuBG wins the 3 point match 3-0"})
-                    .text.endsWith(QString(" Wins 2 points").leftJustified(33) + " and the match\r\n"));
+                    .text.endsWith("\r\n Wins 2 points and the match\r\n"));
 
     // A second match in one log: the file holds that match alone.
     EXPECT_EQ(MatConverter::convert(kExampleLog + kExampleLog).text, kExampleMat);
@@ -229,6 +229,66 @@ TEST(MatConverterTest, OddLogsNeitherOverflowNorStopHalfWay) {
     const QString manyText = MatConverter::convert(many).text;
     EXPECT_TRUE(manyText.contains(" Game 6666\r\n"));
     EXPECT_FALSE(manyText.contains(" Game 6667\r\n"));
+}
+
+// The match's end stands on its winner's win line, in the winner's column, however the last
+// game was won; and a resignation's win line is written at once, with the points it names.
+TEST(MatConverterTest, TheMatchEndFollowsItsWinLineInTheWinnersColumn) {
+    QStringList start = kExampleLog.mid(0, 9);
+    start[0] = "** Player GnuBG has joined you for a 1 point match.";
+    const QString right(33, ' ');
+    const struct {
+        const char *how;
+        QStringList ending;
+        QString lastLine;
+    } endings[] = {
+        {"GnuBG's double dropped",
+         {"GnuBG doubles. Type 'accept' or 'reject'.", "You give up. GnuBG wins 1 point",
+          "score in 1 point match: You-0 GnuBG-1", "GnuBG wins the 1 point match 1-0"},
+         " Wins 1 points and the match"},
+        {"the user's resignation",
+         {"You want to resign. GnuBG will win 1 point. Type 'accept' or 'reject'.", "GnuBG accepts and wins 1 point.",
+          "GnuBG wins the 1 point match 1-0 ."},
+         " Wins 1 points and the match"},
+        {"GnuBG's game, told by the final score alone", {"GnuBG wins the 1 point match 1-0"},
+         " Wins 1 points and the match"},
+        {"the user's double dropped",
+         {"GnuBG rolls 4 and 2.", "GnuBG moves 12-16 12-14 .", "You double. Please wait for GnuBG to accept or reject.",
+          "GnuBG gives up. You win 1 point.", "You win the 1 point match 1-0"},
+         right + " Wins 1 points and the match"},
+        {"GnuBG's resignation",
+         {"GnuBG wants to resign. You will win 1 point. Type 'accept' or 'reject'.", "You accept and win 1 point.",
+          "You win the 1 point match 1-0 ."},
+         right + " Wins 1 points and the match"},
+    };
+    QTemporaryDir dir;
+    QStringList files;
+    for (const auto &end : endings) {
+        const QString text = MatConverter::convert(start + end.ending).text;
+        EXPECT_TRUE(text.endsWith("\r\n" + end.lastLine + "\r\n")) << end.how << "\n" << text.toStdString();
+        files << writeMat(dir, QString::number(files.size()) + ".mat", start + end.ending);
+    }
+
+    // GnuBG accepts a resignation of 2 points and nothing follows, not even the next game.
+    const QStringList resigned = kExampleLog.mid(0, 9) +
+                                 QStringList{"GnuBG doubles. Type 'accept' or 'reject'.",
+                                             "You accept the double. The cube shows 2.",
+                                             "You want to resign. GnuBG will win 2 points. Type 'accept' or 'reject'.",
+                                             "GnuBG accepts and wins 2 points."};
+    EXPECT_TRUE(MatConverter::convert(resigned).text.endsWith("\r\n" + QString(" Wins 2 points").leftJustified(33) +
+                                                              "\r\n"));
+    files << writeMat(dir, "resigned.mat", resigned);
+
+    SKIP_WITHOUT_GNUBG();
+    const QList<MatVerdict> verdicts = gnubgReads(files);
+    for (int i = 0; i < verdicts.size(); ++i) {
+        const QMap<QString, int> score = i < files.size() - 1 ? finalScore(start + endings[i].ending, "GnuBG")
+                                                              : QMap<QString, int>{{"GnuBG", 2}, {"You", 0}};
+        EXPECT_TRUE(verdicts.at(i).complaints.isEmpty()) << files.at(i).toStdString() << "\n"
+                                                         << verdicts.at(i).complaints.join('\n').toStdString();
+        EXPECT_EQ(verdicts.at(i).score, score) << files.at(i).toStdString();
+        EXPECT_EQ(verdicts.at(i).games, 1) << files.at(i).toStdString();
+    }
 }
 
 }  // namespace
