@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -136,6 +137,15 @@ TEST_F(InvitationWindowTest, ClosingKeepsTheNoteWhateverTheLength) {
 }
 
 TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem) {
+    // A gagged player's invitations open nothing.
+    env.writeFile("gaglist.txt", "Pest\r\n");
+    window->gagList.LoadGagList(env.programFolder() + "/gaglist.txt");
+    window->lobbyRule(38, "pest wants to play a 5 point match with you.",
+                      {"pest", "wants", "to", "play", "a", "5", "point", "match", "with", "you."});
+    window->lobbyRule(39, "pest wants to resume a saved match with you.",
+                      {"pest", "wants", "to", "resume", "a", "saved", "match", "with", "you."});
+    EXPECT_TRUE(frmInvite::openWindows().isEmpty());
+
     window->lobbyRule(38, "bob wants to play a 5 point match with you.",
                       {"bob", "wants", "to", "play", "a", "5", "point", "match", "with", "you."});
     window->lobbyRule(38, "carl wants to play an unlimited match with you.",
@@ -180,6 +190,15 @@ TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
     EXPECT_EQ(window->match.numWatchers1, 0);
     window->lobbyRule(40, "You're now watching bob.", {"You're", "now", "watching", "bob."});
     EXPECT_TRUE(window->flags.isWatching);
+
+    // A gagged watcher is neither counted nor shown.
+    env.writeFile("gaglist.txt", "Pest\r\n");
+    window->gagList.LoadGagList(env.programFolder() + "/gaglist.txt");
+    const QString kibitzBefore = window->txtKibitzoutput->toPlainText();
+    EXPECT_TRUE(kibitzBefore.contains("carl starts watching you."));
+    window->lobbyRule(41, "pest starts watching you.", {"pest", "starts", "watching", "you."});
+    EXPECT_EQ(window->match.numWatchers1, 0);
+    EXPECT_EQ(window->txtKibitzoutput->toPlainText(), kibitzBefore);
 }
 
 }  // namespace
