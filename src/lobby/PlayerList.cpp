@@ -1,7 +1,6 @@
 #include "lobby/PlayerList.h"
 
 #include "app/MousePointer.h"
-#include "app/SplitString.h"
 #include "connection/ServerLineHost.h"
 #include "lobby/FriendsFile.h"
 
@@ -14,13 +13,6 @@
 #include <numeric>
 
 namespace {
-
-const QString kRowDelimiters = QStringLiteral(" .");
-
-QString field(const QString &row, int n) {
-    const QStringList f = SplitWords(row, kRowDelimiters);
-    return n <= f.size() ? f.at(n - 1) : QString();
-}
 
 // Fields 2 and 3 of a row (name and rating), cut at blanks and full stops.
 struct NameAndRating {
@@ -371,7 +363,7 @@ void PlayerList::ProcessWhoLine(const QString &line) {
         if (!rowsOfLine.ready.isEmpty())
             InsertIntoShortList(rowsOfLine.ready);
         if (rowsOfLine.readyAndIdle)
-            autoInvite(SplitWords(line, QStringLiteral(" :.")));
+            autoInvite(nameAndRating(rowsOfLine.all).name);
     }
 
     // The wait for the list (a refresh, "All" on an empty list) is over.
@@ -396,12 +388,11 @@ void PlayerList::ProcessWhoLine(const QString &line) {
     }
 }
 
-void PlayerList::autoInvite(const QStringList &w) {
+void PlayerList::autoInvite(QStringView name) {
     StateFlags &f = host_.flags();
     const auto &invites = host_.lists().autoInviteList;
     if (invites.empty() || f.isPlaying || !f.isConnected)
         return;
-    const QString name = w.at(1).trimmed();
     const auto entry = std::find_if(invites.begin(), invites.end(), [&](const AutoInvite &a) { return a.name == name; });
     if (entry == invites.end())
         return;
@@ -416,14 +407,14 @@ void PlayerList::autoInvite(const QStringList &w) {
         points = QStringLiteral("unlimited");
     else if (points == QLatin1String("S"))
         points.clear();
-    host_.send(QStringLiteral("Invite ") + name + ' ' + points + ' ');
+    host_.send(QStringLiteral("Invite ") + entry->name + u' ' + points + u' ');
     host_.setReadyPicture(true);
     f.isWatching = false;
     f.isReady = true;
 }
 
 bool PlayerList::gagged(const QString &row) const {
-    return host_.prefs().prfGagged && host_.IsGagged(field(row, 2));
+    return host_.prefs().prfGagged && host_.IsGagged(nameAndRating(row).name.toString());
 }
 
 void PlayerList::InsertPlayerAll(const QString &row) {

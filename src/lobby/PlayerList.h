@@ -69,7 +69,7 @@ private:
     void ProcessWhoLine(const QString &line);
     void InsertPlayerAll(const QString &row);
     void InsertIntoShortList(const QString &row);
-    void autoInvite(const QStringList &words);
+    void autoInvite(QStringView name);
     void insert(Which which, int index, const QString &row);
     void removeAt(Which which, int index);
     void replaceAt(Which which, int index, const QString &row);

@@ -145,6 +145,14 @@ bool isChosenRow(const QListWidget *box, int index) {
     return item && box->currentRow() == index && item->isSelected();
 }
 
+// The row of `player` in a list box, or -1.
+int rowOfPlayer(const QListWidget *box, const QString &player) {
+    for (int i = 0; !player.isEmpty() && i < box->count(); ++i)
+        if (playerOfRow(box->item(i)->text()) == player)
+            return i;
+    return -1;
+}
+
 void letGoOfRows(QListWidget *box) {
     const QSignalBlocker quiet(box);
     box->setCurrentRow(-1);
@@ -288,12 +296,9 @@ void Mainform::lblPlayer2_MouseDown(Qt::MouseButton button) {
 void Mainform::showChosenRow() {
     for (QListWidget *list : {List1, List2, List3, List4}) {
         letGoOfRows(list);
-        for (int i = 0; !list->isHidden() && !selectedPlayer.isEmpty() && i < list->count(); ++i) {
-            if (playerOfRow(list->item(i)->text()) == selectedPlayer) {
-                const QSignalBlocker quiet(list);
-                list->setCurrentRow(i);
-                break;
-            }
+        if (const int row = list->isHidden() ? -1 : rowOfPlayer(list, selectedPlayer); row >= 0) {
+            const QSignalBlocker quiet(list);
+            list->setCurrentRow(row);
         }
     }
 }
@@ -302,9 +307,8 @@ QString Mainform::chosenRow() const {
     if (selectedPlayer.isEmpty())
         return {};
     for (const QListWidget *list : {List1, List2, List3, List4})
-        for (int i = 0; !list->isHidden() && i < list->count(); ++i)
-            if (playerOfRow(list->item(i)->text()) == selectedPlayer)
-                return list->item(i)->text();
+        if (const int row = list->isHidden() ? -1 : rowOfPlayer(list, selectedPlayer); row >= 0)
+            return list->item(row)->text();
     if (playerList)
         for (const QString &row : playerList->rows(PlayerList::Which::All))
             if (playerOfRow(row) == selectedPlayer)
