@@ -344,6 +344,7 @@ void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, cons
     if (!repairDone_ && all_.size() >= 61 && all_.at(0) == all_.at(1)) {
         clearList(Which::All);
         clearList(Which::Ready);
+        listing_ = true;
         if (host_.socketConnected())
             host_.send(QStringLiteral("rawwho "));
         repairDone_ = true;
