@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 constexpr int kInvalidArgument = 10010;
@@ -16,6 +17,18 @@ struct SplitError {
 SplitError invalidOptions() {
     return {QStringLiteral("SplitString()"), kInvalidArgument,
             QStringLiteral("An invalid argument was passed into the SplitOptions parameter.")};
+}
+
+// Words of one ASCII character ("5", "-", "0" and "1" stand in every player line) are
+// shared rather than each allocated: a login brings thousands of such lines.
+const QString &oneCharacterWord(char16_t c) {
+    static const std::array<QString, 128> words = [] {
+        std::array<QString, 128> w;
+        for (char16_t i = 0; i < 128; ++i)
+            w[i] = QString(QChar(i));
+        return w;
+    }();
+    return words[c];
 }
 
 QString key(int n) {
@@ -117,31 +130,39 @@ void SplitString(Pieces &coll, const QString &text, const QString &delimiters, i
 QStringList SplitWords(const QString &text, const QString &delimiters) {
     // Every server line passes through here, several thousand at a login: ASCII delimiters
     // are looked up in a table, and the list grows once for a usual line's words.
-    quint64 ascii[2] = {0, 0};
+    std::array<bool, 128> ascii{};
     bool beyondAscii = false;
     for (QChar d : delimiters) {
         if (d.unicode() < 128)
-            ascii[d.unicode() / 64] |= quint64(1) << (d.unicode() % 64);
+            ascii[d.unicode()] = true;
         else
             beyondAscii = true;
     }
     auto separates = [&](QChar c) {
         const char16_t u = c.unicode();
         if (u < 128)
-            return (ascii[u / 64] >> (u % 64) & 1) != 0;
+            return ascii[u];
         return beyondAscii && delimiters.contains(c);
     };
     QStringList words;
     words.reserve(16);
+    const QChar *const data = text.constData();
+    const qsizetype size = text.size();
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (separates(text.at(i))) {
+    auto addWord = [&](qsizetype from, qsizetype to) {
+        if (to - from == 1 && data[from].unicode() < 128)
+            words.append(oneCharacterWord(data[from].unicode()));
+        else
+            words.emplaceBack(data + from, to - from);
+    };
+    for (qsizetype i = 0; i < size; ++i) {
+        if (separates(data[i])) {
             if (i > start)
-                words << text.mid(start, i - start);
+                addWord(start, i);
             start = i + 1;
         }
     }
-    if (start < text.size())
-        words << text.mid(start);
+    if (start < size)
+        addWord(start, size);
     return words;
 }

@@ -153,6 +153,40 @@ bool FileExists(const QString &path) {
     return info.isFile() && info.size() > 0;
 }
 
+TextFile ReadTextFile(const QString &path) {
+    TextFile text;
+    QFile file(path);
+    if (!file.exists())
+        return text;
+    if (!file.open(QIODevice::ReadOnly)) {
+        text.error = file.errorString();
+        return text;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        text.error = file.errorString();
+        return text;
+    }
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        text.lines << QString::fromLatin1(bytes.constData() + start, end - start);
+        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+    return text;
+}
+
+QByteArray TextFileBytes(const QStringList &lines) {
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
 QString WriteWholeFile(const QString &path, const QByteArray &bytes) {
     QSaveFile file(path);
     // Unbuffered, a write cut short (a full disk) shows in its count; a buffered one would

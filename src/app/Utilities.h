@@ -2,6 +2,7 @@
 // Small services used all over the program: waits, sounds, file tests, the desktop's
 // opener and the web.
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QUrl;
@@ -43,6 +44,16 @@ void PlaySoundFile(const QString &path);
 
 // True when the file exists and is not empty.
 bool FileExists(const QString &path);
+
+// A text file read whole, its lines without their ends: CR LF, CR and LF end a line alike.
+// A missing file has no lines and no error; one that is there but cannot be read has an error.
+struct TextFile {
+    QStringList lines;  // Latin-1
+    QString error;
+};
+TextFile ReadTextFile(const QString &path);
+// The lines as this program writes a text file: each ended with CR LF.
+QByteArray TextFileBytes(const QStringList &lines);
 
 // Writes `bytes` as the whole of the file at `path`, or nothing: the old file stays when
 // anything fails, a write the disk cut short included. An empty text, or what went wrong.

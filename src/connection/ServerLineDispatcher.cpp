@@ -203,6 +203,7 @@ void ServerLineDispatcher::handleLine(const QString &line, const QStringList &w)
 
     if (count == 1 && word(1) == QLatin1String("6")) {
         f.endList = true;
+        host_.UpdatePlayerList(QString(), QStringLiteral("end"), line);
         if (!welcomeShown_) {
             host_.setStatus(QStringLiteral("Welcome ..."));
             welcomeShown_ = true;

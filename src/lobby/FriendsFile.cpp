@@ -2,55 +2,15 @@
 
 #include "app/Utilities.h"
 
-#include <QFile>
-
 namespace {
 
-struct Content {
-    QByteArray bytes;
-    QString error;
-};
-
-Content readAll(const QString &path) {
-    QFile file(path);
-    if (!file.exists())
-        return {};
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, file.errorString()};
-    Content content{file.readAll(), {}};
-    if (file.error() != QFileDevice::NoError)
-        content.error = file.errorString();
-    return content;
-}
-
-// The file's lines, each with its own line end, so that a rewrite keeps what it does not change.
-QList<QByteArray> linesWithEnds(const QByteArray &bytes) {
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        end = end < 0 ? bytes.size() : end + 1;
-        lines << bytes.mid(start, end - start);
-        start = end;
-    }
-    return lines;
-}
-
-QString withoutEnd(const QByteArray &line) {
-    QByteArray text = line;
-    while (text.endsWith('\n') || text.endsWith('\r'))
-        text.chop(1);
-    return QString::fromLatin1(text);
-}
-
+// A file that cannot be read is not replaced by what little is known of it.
 QString append(const QString &path, const QString &line) {
-    Content content = readAll(path);
-    if (!content.error.isEmpty())
-        return content.error;  // a file that cannot be read is not replaced by one line
-    if (!content.bytes.isEmpty() && !content.bytes.endsWith('\n'))
-        content.bytes += "\r\n";
-    content.bytes += line.toLatin1() + "\r\n";
-    return WriteWholeFile(path, content.bytes);
+    TextFile text = ReadTextFile(path);
+    if (!text.error.isEmpty())
+        return text.error;
+    text.lines << line;
+    return WriteWholeFile(path, TextFileBytes(text.lines));
 }
 
 }  // namespace
@@ -63,11 +23,11 @@ QString FriendsFile::nameOf(const QString &line) {
 }
 
 FriendsFile::Names FriendsFile::read(const QString &path) {
-    const Content content = readAll(path);
+    const TextFile text = ReadTextFile(path);
     Names result;
-    result.error = content.error;
-    for (const QByteArray &line : linesWithEnds(content.bytes)) {
-        const QString name = nameOf(withoutEnd(line));
+    result.error = text.error;
+    for (const QString &line : text.lines) {
+        const QString name = nameOf(line);
         if (!name.isEmpty())
             result.names << name;
     }
@@ -83,16 +43,16 @@ QString FriendsFile::appendLine(const QString &path, const QString &line) {
 }
 
 QString FriendsFile::remove(const QString &path, const QString &name) {
-    const Content content = readAll(path);
-    if (!content.error.isEmpty())
-        return content.error;
-    QByteArray kept;
-    for (const QByteArray &line : linesWithEnds(content.bytes))
-        if (nameOf(withoutEnd(line)) != name)
-            kept += line;
-    if (kept == content.bytes)
+    const TextFile text = ReadTextFile(path);
+    if (!text.error.isEmpty())
+        return text.error;
+    QStringList kept;
+    for (const QString &line : text.lines)
+        if (nameOf(line) != name)
+            kept << line;
+    if (kept.size() == text.lines.size())
         return {};
-    return WriteWholeFile(path, kept);
+    return WriteWholeFile(path, TextFileBytes(kept));
 }
 
 QString FriendsFile::addQuestion(const QString &name) {

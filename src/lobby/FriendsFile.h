@@ -1,7 +1,8 @@
 #pragma once
 // friends.dat and gaglist.txt, the user's two lists of players. Every change reads the file
-// afresh and writes it whole, so a change never works from a stale or partial copy and a
-// failed write leaves the old file as it was.
+// afresh and writes it whole, with CR LF line ends, so a change never works from a stale or
+// partial copy and a failed write leaves the old file as it was. CR, LF and CR LF all end a
+// line read.
 #include <QString>
 #include <QStringList>
 
@@ -22,7 +23,7 @@ Names read(const QString &path);
 // Each returns an empty text, or why the file was left as it was.
 // Appends the friend as a quoted line.
 QString add(const QString &path, const QString &name);
-// Drops every line that names exactly `name`; every other line stays as it was.
+// Drops every line that names exactly `name`; every other line stays.
 QString remove(const QString &path, const QString &name);
 // Appends a plain line, as gaglist.txt holds them.
 QString appendLine(const QString &path, const QString &line);

@@ -1,17 +1,12 @@
 #include "lobby/GagList.h"
 
-#include <QFile>
+#include "app/Utilities.h"
 
 void GagList::LoadGagList(const QString &path) {
     names_.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    while (!file.atEnd()) {
-        const QString line = QString::fromLatin1(file.readLine()).trimmed();
-        if (!line.isEmpty())
-            names_ << line;
-    }
+    for (const QString &line : ReadTextFile(path).lines)
+        if (const QString name = line.trimmed(); !name.isEmpty())
+            names_ << name;
 }
 
 bool GagList::IsGagged(const QString &name) const {

@@ -1,7 +1,6 @@
 #include "lobby/PlayerList.h"
 
 #include "app/MousePointer.h"
-#include "app/SplitString.h"
 #include "connection/ServerLineHost.h"
 #include "lobby/FriendsFile.h"
 
@@ -11,15 +10,9 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace {
-
-const QString kRowDelimiters = QStringLiteral(" .");
-
-QString field(const QString &row, int n) {
-    const QStringList f = SplitWords(row, kRowDelimiters);
-    return n <= f.size() ? f.at(n - 1) : QString();
-}
 
 // Fields 2 and 3 of a row (name and rating), cut at blanks and full stops.
 struct NameAndRating {
@@ -53,25 +46,6 @@ qint64 monotonicMsecs() {
 
 constexpr qint64 kFriendSoundQuietMs = 10000;
 
-// The words of a who line as views into it; a who line has about twenty.
-using WordViews = QVarLengthArray<QStringView, 32>;
-
-WordViews wordViews(QStringView line, QStringView delimiters) {
-    WordViews words;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= line.size(); ++i) {
-        if (i < line.size()) {
-            const QChar c = line[i];
-            if (std::none_of(delimiters.begin(), delimiters.end(), [c](QChar d) { return c == d; }))
-                continue;
-        }
-        if (i > start)
-            words.append(line.mid(start, i - start));
-        start = i + 1;
-    }
-    return words;
-}
-
 constexpr QStringView kOwnClient = u"Korvex";
 struct ClientMark {
     QStringView mark;
@@ -83,35 +57,85 @@ constexpr ClientMark kClients[] = {
     {u"Parlor", QLatin1StringView("parlor")}, {u"javafibs", QLatin1StringView("javafibs")},
     {u"<", QLatin1StringView("javafibs")},    {u"?", QLatin1StringView("javafibs")}};
 
-// Most words hold none of the characters the marks start with, and need no closer look: a
-// who line has some twenty words, and a login brings thousands of who lines at once.
-bool mayHoldMark(QStringView word) {
-    static const auto firsts = [] {
-        std::array<bool, 128> f{};
-        f[kOwnClient[0].unicode()] = true;
-        for (const ClientMark &c : kClients)
-            f[c.mark[0].unicode()] = true;
-        return f;
-    }();
-    return std::any_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 128 && firsts[c.unicode()]; });
+// What a character of a who line is to its reader: a cut between words (blank, colon, full
+// stop), the first character of a client's mark, or nothing (0).
+enum : quint8 { kCut = 1, kMarkStart = 2 };
+constexpr std::array<quint8, 128> kCharKinds = [] {
+    std::array<quint8, 128> kinds{};
+    kinds[' '] = kinds[':'] = kinds['.'] = kCut;
+    kinds[kOwnClient[0].unicode()] |= kMarkStart;
+    for (const ClientMark &c : kClients)
+        kinds[c.mark[0].unicode()] |= kMarkStart;
+    return kinds;
+}();
+
+// The words of a who line as views into it (a who line has about twenty), and which of them
+// may hold a client's mark: most hold none of the characters a mark starts with. Every
+// character of the thousands of lines of a login goes through here once.
+struct WhoWords {
+    QVarLengthArray<QStringView, 32> words;
+    quint64 mayHoldMark = 0;  // bit n for word n; words from the 64th on are always looked at
+    bool mayHold(qsizetype n) const { return n >= 64 || (mayHoldMark >> n & 1); }
+};
+
+WhoWords whoWords(QStringView line) {
+    WhoWords w;
+    const char16_t *const text = line.utf16();
+    const qsizetype size = line.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = text[i];
+        if (c >= 128 || kCharKinds[c] == 0)
+            continue;
+        if (kCharKinds[c] & kMarkStart) {
+            if (w.words.size() < 64)
+                w.mayHoldMark |= quint64(1) << w.words.size();
+            continue;
+        }
+        if (i > start)
+            w.words.append(line.sliced(start, i - start));
+        start = i + 1;
+    }
+    if (start < size)
+        w.words.append(line.sliced(start));
+    return w;
 }
 
-QString clientOf(const QStringView *w, qsizetype count) {
+// Whether `word` contains `mark`; the words are a few characters long, too short to pay for
+// a general search.
+bool holds(QStringView word, QStringView mark) {
+    for (qsizetype i = 0; i + mark.size() <= word.size(); ++i)
+        if (word[i] == mark[0] && word.sliced(i, mark.size()) == mark)
+            return true;
+    return false;
+}
+
+QString clientOf(const WhoWords &w) {
+    const qsizetype count = w.words.size();
     for (qsizetype i = 0; i < count; ++i) {
-        const QStringView word = w[i];
-        if (!mayHoldMark(word))
+        if (!w.mayHold(i))
             continue;
-        if (word.contains(kOwnClient) && i + 2 < count) {
+        const QStringView word = w.words[i];
+        if (holds(word, kOwnClient) && i + 2 < count) {
             QString text = word.toString();
-            text += w[i + 1];
-            text += w[i + 2];
+            text += w.words[i + 1];
+            text += w.words[i + 2];
             return text;
         }
         for (const ClientMark &client : kClients)
-            if (word.contains(client.mark))
+            if (holds(word, client.mark))
                 return client.text;
     }
     return {};
+}
+
+bool isChar(QStringView word, char16_t c) {
+    return word.size() == 1 && word[0] == c;
+}
+
+// Appends `text` at `out`, returning the end.
+QChar *put(QChar *out, QStringView text) {
+    return std::copy(text.begin(), text.end(), out);
 }
 
 }  // namespace
@@ -119,20 +143,16 @@ QString clientOf(const QStringView *w, qsizetype count) {
 PlayerList::PlayerList(ServerLineHost &host, Observer observer)
     : clock(monotonicMsecs), host_(host), observer_(std::move(observer)) {}
 
-PlayerList::RowKey PlayerList::keyOf(const QString &row) {
-    const NameAndRating fields = nameAndRating(row);
-    RowKey key;
-    key.name = fields.name.toString().toCaseFolded();
-    key.rating = fields.rating.toInt(&key.rated);
-    return key;
+PlayerList::Rating PlayerList::ratingOf(QStringView row) {
+    Rating rating;
+    rating.value = nameAndRating(row).rating.toInt(&rating.rated);
+    return rating;
 }
 
-bool PlayerList::before(const RowKey &a, const RowKey &b, bool byName) {
-    if (byName)
-        return a.name < b.name;
+bool PlayerList::higher(Rating a, Rating b) {
     if (a.rated != b.rated)
         return a.rated;
-    return a.rated && a.rating > b.rating;
+    return a.rated && a.value > b.value;
 }
 
 const QStringList &PlayerList::rows(Which which) const {
@@ -146,6 +166,7 @@ QStringList &PlayerList::list(Which which) {
 void PlayerList::insert(Which which, int index, const QString &row) {
     countWords(row, 1);
     list(which).insert(index, row);
+    ratings_[size_t(which)].insert(index, ratingOf(row));
     if (observer_.inserted)
         observer_.inserted(which, index, row);
 }
@@ -153,6 +174,7 @@ void PlayerList::insert(Which which, int index, const QString &row) {
 void PlayerList::removeAt(Which which, int index) {
     countWords(list(which).at(index), -1);
     list(which).removeAt(index);
+    ratings_[size_t(which)].removeAt(index);
     if (observer_.removed)
         observer_.removed(which, index);
 }
@@ -161,6 +183,7 @@ void PlayerList::replaceAt(Which which, int index, const QString &row) {
     countWords(list(which).at(index), -1);
     countWords(row, 1);
     list(which)[index] = row;
+    ratings_[size_t(which)][index] = ratingOf(row);
     if (observer_.replaced)
         observer_.replaced(which, index, row);
 }
@@ -177,17 +200,19 @@ void PlayerList::clearList(Which which) {
     for (const QString &row : std::as_const(list(which)))
         countWords(row, -1);
     list(which).clear();
+    ratings_[size_t(which)].clear();
     if (observer_.cleared)
         observer_.cleared(which);
 }
 
 void PlayerList::countWords(const QString &row, int by) {
+    const QStringView text(row);
     qsizetype blank = -1;
-    for (qsizetype i = 0; i < row.size(); ++i) {
-        if (row.at(i) != u' ')
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u' ')
             continue;
         if (blank >= 0 && i > blank + 1) {
-            const QString word = row.mid(blank + 1, i - blank - 1);
+            const size_t word = qHash(text.mid(blank + 1, i - blank - 1));
             const int count = (enclosedWords_[word] += by);
             if (count <= 0)
                 enclosedWords_.remove(word);
@@ -197,7 +222,7 @@ void PlayerList::countWords(const QString &row, int by) {
 }
 
 bool PlayerList::mayBeListed(const QString &name) const {
-    return name.isEmpty() || name.contains(u' ') || enclosedWords_.contains(name);
+    return name.isEmpty() || name.contains(u' ') || enclosedWords_.contains(qHash(QStringView(name)));
 }
 
 void PlayerList::clear() {
@@ -205,61 +230,73 @@ void PlayerList::clear() {
     clearList(Which::Ready);
     clearList(Which::Friends);
     awayMarks_ = {};
+    listing_ = true;
+    settle();
+}
+
+void PlayerList::settle() {
+    if (observer_.settled)
+        observer_.settled();
 }
 
 void PlayerList::updateCounters() {
     host_.setListCounters(int(all_.size()), int(ready_.size()), int(friends_.size()));
 }
 
-QString PlayerList::clientText(const QStringList &w) {
-    QVarLengthArray<QStringView, 32> views(w.begin(), w.end());
-    return clientOf(views.data(), views.size());
+QString PlayerList::clientText(const QStringList &words) {
+    WhoWords w;
+    for (const QString &word : words)
+        w.words.append(word);
+    w.mayHoldMark = ~quint64(0);
+    return clientOf(w);
 }
 
 PlayerList::Rows PlayerList::rowsFor(const QString &whoLine) {
-    const WordViews w = wordViews(whoLine, u" :.");
+    const WhoWords who = whoWords(whoLine);
+    const auto &w = who.words;
     Rows rows;
     if (w.size() < 9)
         return rows;
     const QStringView opponent = w[2], watching = w[3], ready = w[4], away = w[5];
-    const bool idle = opponent == u"-";
-    QLatin1StringView allMark, readyMark;
-    if (idle && ready == u"1" && watching == u"-") {
-        allMark = QLatin1StringView("R* ");
-        readyMark = QLatin1StringView("R  ");
+    const bool idle = isChar(opponent, u'-');
+    const char *allMark = nullptr, *readyMark = nullptr;
+    if (idle && isChar(ready, u'1') && isChar(watching, u'-')) {
+        allMark = "R* ";
+        readyMark = "R  ";
         rows.readyAndIdle = true;
-    } else if (idle && ready == u"1") {
-        allMark = readyMark = QLatin1StringView("RW ");
-    } else if (!idle && (ready == u"1" || ready == u"0")) {
-        allMark = QLatin1StringView("P  ");
-    } else if (idle && ready == u"0" && away == u"1") {
-        allMark = QLatin1StringView("A  ");
-    } else if (idle && ready == u"0" && away == u"0") {
-        allMark = QLatin1StringView("-  ");
+    } else if (idle && isChar(ready, u'1')) {
+        allMark = readyMark = "RW ";
+    } else if (!idle && (isChar(ready, u'1') || isChar(ready, u'0'))) {
+        allMark = "P  ";
+    } else if (idle && isChar(ready, u'0') && isChar(away, u'1')) {
+        allMark = "A  ";
+    } else if (idle && isChar(ready, u'0') && isChar(away, u'0')) {
+        allMark = "-  ";
     } else {
         return rows;
     }
-    const QStringView name = w[1];
-    const QString client = clientOf(w.data(), w.size());
-    auto row = [&](QLatin1StringView mark) {
-        QString r;
-        r.reserve(mark.size() + qMax<qsizetype>(name.size(), 13) + w[6].size() + w[8].size() + client.size() + 3);
-        r += mark;
-        r += name;
-        if (name.size() < 13)
-            r.resize(mark.size() + 13, u' ');
-        r += u' ';
-        r += w[6];
-        r += u' ';
-        r += w[8];
-        r += u' ';
-        r += client;
+    const QStringView name = w[1], rating = w[6], experience = w[8];
+    const QString client = clientOf(who);
+    // The name is padded to 13 characters; one longer keeps its length and gets no blanks.
+    const qsizetype nameWidth = qMax<qsizetype>(name.size(), 13);
+    auto row = [&](const char *mark) {
+        QString r(3 + nameWidth + 1 + rating.size() + 1 + experience.size() + 1 + client.size(), Qt::Uninitialized);
+        QChar *out = r.data();
+        for (int i = 0; i < 3; ++i)
+            *out++ = QLatin1Char(mark[i]);
+        out = put(out, name);
+        out = std::fill_n(out, nameWidth - name.size() + 1, QChar(u' '));
+        out = put(out, rating);
+        *out++ = u' ';
+        out = put(out, experience);
+        *out++ = u' ';
+        put(out, client);
         return r;
     };
     rows.all = row(allMark);
     if (readyMark == allMark)
         rows.ready = rows.all;
-    else if (!readyMark.isEmpty())
+    else if (readyMark)
         rows.ready = row(readyMark);
     return rows;
 }
@@ -278,8 +315,9 @@ void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, cons
         ProcessWhoLine(line);
         if (host_.lists().friendsList.contains(name)) {
             ShowFriends(friendsFile);
-            // A friend who has just come is shown where the user sees him.
-            if (!shownAsFriend && rowOf(Which::Friends, name) >= 0 && host_.prefs().prfFriendView)
+            // A friend who has just come is shown where the user sees him; the friends of a
+            // list being given whole are there already.
+            if (!listing_ && !shownAsFriend && rowOf(Which::Friends, name) >= 0 && host_.prefs().prfFriendView)
                 host_.opFriends_Click();
         }
         updateCounters();
@@ -295,12 +333,18 @@ void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, cons
         }
         ShowFriends(friendsFile);
         updateCounters();
+        if (observer_.departed)
+            observer_.departed(name);
+    } else if (kind == QLatin1String("end")) {
+        listing_ = false;
+        return;
     }
 
     // Two equal rows at the top of a long list mean the list has gone wrong: start it afresh.
     if (!repairDone_ && all_.size() >= 61 && all_.at(0) == all_.at(1)) {
         clearList(Which::All);
         clearList(Which::Ready);
+        listing_ = true;
         if (host_.socketConnected())
             host_.send(QStringLiteral("rawwho "));
         repairDone_ = true;
@@ -309,6 +353,7 @@ void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, cons
         refreshRequested_ = true;
         mnuListRefresh_Click();
     }
+    settle();
 }
 
 void PlayerList::ProcessWhoLine(const QString &line) {
@@ -319,7 +364,7 @@ void PlayerList::ProcessWhoLine(const QString &line) {
         if (!rowsOfLine.ready.isEmpty())
             InsertIntoShortList(rowsOfLine.ready);
         if (rowsOfLine.readyAndIdle)
-            autoInvite(SplitWords(line, QStringLiteral(" :.")));
+            autoInvite(nameAndRating(rowsOfLine.all).name);
     }
 
     // The wait for the list (a refresh, "All" on an empty list) is over.
@@ -344,12 +389,11 @@ void PlayerList::ProcessWhoLine(const QString &line) {
     }
 }
 
-void PlayerList::autoInvite(const QStringList &w) {
+void PlayerList::autoInvite(QStringView name) {
     StateFlags &f = host_.flags();
     const auto &invites = host_.lists().autoInviteList;
     if (invites.empty() || f.isPlaying || !f.isConnected)
         return;
-    const QString name = w.at(1).trimmed();
     const auto entry = std::find_if(invites.begin(), invites.end(), [&](const AutoInvite &a) { return a.name == name; });
     if (entry == invites.end())
         return;
@@ -364,25 +408,30 @@ void PlayerList::autoInvite(const QStringList &w) {
         points = QStringLiteral("unlimited");
     else if (points == QLatin1String("S"))
         points.clear();
-    host_.send(QStringLiteral("Invite ") + name + ' ' + points + ' ');
+    host_.send(QStringLiteral("Invite ") + entry->name + u' ' + points + u' ');
     host_.setReadyPicture(true);
     f.isWatching = false;
     f.isReady = true;
 }
 
 bool PlayerList::gagged(const QString &row) const {
-    return host_.prefs().prfGagged && host_.IsGagged(field(row, 2));
+    return host_.prefs().prfGagged && host_.IsGagged(nameAndRating(row).name.toString());
 }
 
 void PlayerList::InsertPlayerAll(const QString &row) {
     if (gagged(row))
         return;
     // A new row goes before the rows with an equal key.
-    const RowKey key = keyOf(row);
+    const QStringView name = nameAndRating(row).name;
+    const Rating rating = ratingOf(row);
+    const QList<Rating> &ratings = ratings_[size_t(Which::All)];
     int lo = 0, hi = int(all_.size());
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
-        if (before(keyOf(all_.at(mid)), key, sortByName))
+        const bool goesAfter = sortByName
+                                   ? nameAndRating(all_.at(mid)).name.compare(name, Qt::CaseInsensitive) < 0
+                                   : higher(ratings.at(mid), rating);
+        if (goesAfter)
             lo = mid + 1;
         else
             hi = mid;
@@ -397,14 +446,11 @@ void PlayerList::InsertPlayerAll(const QString &row) {
 void PlayerList::InsertIntoShortList(const QString &row) {
     if (gagged(row))
         return;
-    const RowKey key = keyOf(row);
-    for (int i = 0; i < ready_.size(); ++i) {
-        if (!before(keyOf(ready_.at(i)), key, false)) {
-            insert(Which::Ready, i, row);
-            return;
-        }
-    }
-    insert(Which::Ready, int(ready_.size()), row);
+    // The first row that does not stand higher; the list may have been put in name order.
+    const Rating rating = ratingOf(row);
+    const QList<Rating> &ratings = ratings_[size_t(Which::Ready)];
+    const auto at = std::find_if(ratings.begin(), ratings.end(), [rating](Rating r) { return !higher(r, rating); });
+    insert(Which::Ready, int(at - ratings.begin()), row);
 }
 
 void PlayerList::mnuListRefresh_Click() {
@@ -431,8 +477,8 @@ void PlayerList::loadFriends() {
 }
 
 void PlayerList::reloadFriends() {
-    friendsLoaded_ = false;
-    host_.lists().friendsList.clear();
+    loadFriends();
+    ShowFriends(friendsFile);
 }
 
 void PlayerList::ShowFriends(const QString &file) {
@@ -453,6 +499,8 @@ void PlayerList::ShowFriends(const QString &file) {
         clock() - friendsReadAt_ > kFriendSoundQuietMs)
         host_.playSound(QStringLiteral("friend"));
     lastFriendsCount_ = int(friends_.size());
+    updateCounters();
+    settle();
 }
 
 void PlayerList::ShowAway(bool isAway, const QString &user) {
@@ -481,17 +529,31 @@ void PlayerList::ShowAway(bool isAway, const QString &user) {
 
 void PlayerList::sortRows(Which which, bool byName) {
     QStringList &r = list(which);
-    std::vector<std::pair<RowKey, int>> keyed;
-    keyed.reserve(size_t(r.size()));
-    for (int i = 0; i < r.size(); ++i)
-        keyed.emplace_back(keyOf(r.at(i)), i);
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [byName](const auto &a, const auto &b) { return before(a.first, b.first, byName); });
+    QList<Rating> &ratings = ratings_[size_t(which)];
+    std::vector<int> order(size_t(r.size()));
+    std::iota(order.begin(), order.end(), 0);
+    if (byName) {
+        std::vector<QStringView> names;
+        names.reserve(order.size());
+        for (const QString &row : std::as_const(r))
+            names.push_back(nameAndRating(row).name);
+        std::stable_sort(order.begin(), order.end(), [&names](int a, int b) {
+            return names[size_t(a)].compare(names[size_t(b)], Qt::CaseInsensitive) < 0;
+        });
+    } else {
+        std::stable_sort(order.begin(), order.end(),
+                         [&ratings](int a, int b) { return higher(ratings.at(a), ratings.at(b)); });
+    }
     QStringList sorted;
+    QList<Rating> sortedRatings;
     sorted.reserve(r.size());
-    for (const auto &k : keyed)
-        sorted << r.at(k.second);
+    sortedRatings.reserve(r.size());
+    for (const int i : order) {
+        sorted << r.at(i);
+        sortedRatings << ratings.at(i);
+    }
     r.swap(sorted);
+    ratings.swap(sortedRatings);
     if (observer_.reordered)
         observer_.reordered(which);
 }
@@ -504,4 +566,5 @@ void PlayerList::dropGagged() {
             if (gagged(rows(which).at(i)))
                 removeAt(which, i);
     updateCounters();
+    settle();
 }

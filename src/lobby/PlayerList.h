@@ -20,10 +20,15 @@ public:
         std::function<void(Which)> cleared;
         std::function<void(Which, int index, const QString &row)> replaced;
         std::function<void(Which)> reordered;  // every row may stand elsewhere now
+        // The rows stand still again: a row taken out and not put back is gone for good.
+        std::function<void()> settled;
+        std::function<void(const QString &name)> departed;  // the player logged out
     };
 
     PlayerList(ServerLineHost &host, Observer observer = {});
 
+    // `kind` is "ready" for a who line, "logout" for a log-out, "end" for the line that ends
+    // a complete list.
     void UpdatePlayerList(const QString &name, const QString &kind, const QString &line);
     void mnuListRefresh_Click();
     void ShowFriends(const QString &friendsFile);
@@ -32,7 +37,7 @@ public:
     void clear();
     // Puts a list in name order (A to Z, whatever the case) or rating order (high to low).
     void sortRows(Which which, bool byName);
-    // friends.dat has changed: the next friends view reads it again.
+    // friends.dat has changed: it is read again at once, and the friends list follows it.
     void reloadFriends();
     // Takes out the rows of players on the gag list, when gagged players are to be hidden.
     void dropGagged();
@@ -53,21 +58,18 @@ public:
     // while after friends.dat was read.
     std::function<qint64()> clock;
 
-    // Where a row stands in a list: by name, or by rating with a rating that is no number
-    // after every number. Rows are placed and sorted by this one order.
-    struct RowKey {
-        QString name;  // case-folded
-        int rating = 0;
-        bool rated = false;
-    };
-    static RowKey keyOf(const QString &row);
-    static bool before(const RowKey &a, const RowKey &b, bool byName);
-
 private:
+    struct Rating {
+        int value = 0;
+        bool rated = false;  // the field is a number
+    };
+    static Rating ratingOf(QStringView row);
+    static bool higher(Rating a, Rating b);
+
     void ProcessWhoLine(const QString &line);
     void InsertPlayerAll(const QString &row);
     void InsertIntoShortList(const QString &row);
-    void autoInvite(const QStringList &words);
+    void autoInvite(QStringView name);
     void insert(Which which, int index, const QString &row);
     void removeAt(Which which, int index);
     void replaceAt(Which which, int index, const QString &row);
@@ -75,6 +77,7 @@ private:
     void loadFriends();
     void clearList(Which which);
     void updateCounters();
+    void settle();
     QStringList &list(Which which);
     bool gagged(const QString &row) const;
     // Rows are searched for " name ", which only a word of a row with a blank on both sides
@@ -86,13 +89,17 @@ private:
     ServerLineHost &host_;
     Observer observer_;
     QStringList all_, ready_, friends_;
-    QHash<QString, int> enclosedWords_;
+    std::array<QList<Rating>, 3> ratings_;  // each row's rating, read once, by list
+    QHash<size_t, int> enclosedWords_;      // by the word's hash: a shared hash only costs a search
     bool refreshRequested_ = false;
     bool repairDone_ = false;
     bool firstListDone_ = false;
     bool list1Shown_ = false;
     int saveAutoCounter_ = 0;
     bool friendsLoaded_ = false;
+    // From the lists' emptying to the end of the complete list that follows (a login, a
+    // refresh): every friend in it is there already rather than arriving.
+    bool listing_ = true;
     qint64 friendsReadAt_ = 0;
     int lastFriendsCount_ = 0;
     std::array<QChar, 3> awayMarks_{};  // the status mark each list's own row had before "A"

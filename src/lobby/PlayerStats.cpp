@@ -3,7 +3,6 @@
 #include "app/SplitString.h"
 #include "app/Utilities.h"
 
-#include <QFile>
 #include <algorithm>
 #include <limits>
 
@@ -25,24 +24,20 @@ QString fieldText(QString text) {
 
 void PlayerStats::LoadStatsFile(const QString &path) {
     records.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
+    const TextFile text = ReadTextFile(path);
+    readWhole_ = text.error.isEmpty();
     StatsRecord working;  // a last length that is not a number keeps the previous line's
-    while (!file.atEnd()) {
-        QString line = QString::fromLatin1(file.readLine());
-        while (line.endsWith('\n') || line.endsWith('\r'))
-            line.chop(1);
+    for (const QString &line : text.lines) {
         Pieces fields;
         SplitString(fields, line, QStringLiteral("~"), 1);
-        if (fields.count() < 4)
-            continue;
         // A line whose figures are not numbers is skipped; the lines after it still count.
         bool playedOk = false, wonOk = false;
         const int played = fields.item(2).trimmed().toInt(&playedOk);
         const int won = fields.item(3).trimmed().toInt(&wonOk);
-        if (!playedOk || !wonOk)
+        if (fields.count() < 4 || !playedOk || !wonOk) {
+            readWhole_ = readWhole_ && line.trimmed().isEmpty();
             continue;
+        }
         working.name = fields.item(1);
         working.played = played;
         working.won = won;
@@ -58,15 +53,14 @@ void PlayerStats::LoadStatsFile(const QString &path) {
 bool PlayerStats::SaveStatsFile(const QString &path) const {
     if (records.empty())
         return true;
-    QByteArray bytes;
-    for (const StatsRecord &r : records) {
-        if (r.name.isEmpty())
-            continue;
-        const QString line = fieldText(r.name) + '~' + QString::number(r.played) + '~' + QString::number(r.won) + '~' +
-                             QString::number(r.lastLength) + '~' + fieldText(r.note) + QStringLiteral("\r\n");
-        bytes += line.toLatin1();
-    }
-    return WriteWholeFile(path, bytes).isEmpty();
+    if (!readWhole_)
+        return false;  // the lines it could not read would be lost
+    QStringList lines;
+    for (const StatsRecord &r : records)
+        if (!r.name.isEmpty())
+            lines << fieldText(r.name) + '~' + QString::number(r.played) + '~' + QString::number(r.won) + '~' +
+                         QString::number(r.lastLength) + '~' + fieldText(r.note);
+    return WriteWholeFile(path, TextFileBytes(lines)).isEmpty();
 }
 
 void PlayerStats::MakeStats(const QString &name, int points, bool won) {

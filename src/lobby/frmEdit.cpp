@@ -3,9 +3,7 @@
 #include "app/Dialogs.h"
 #include "app/Program.h"
 #include "lobby/FriendsFile.h"
-#include "lobby/PlayerList.h"
 #include "lobby/PlayerRecord.h"
-#include "mainform/Mainform.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -21,12 +19,6 @@ namespace {
 
 const QString kAddPrompt = QStringLiteral("Type the screen name of the friend to add .. ");
 
-void setEditorEntriesEnabled(Mainform &main, bool enabled) {
-    for (const char *name : {"mnuEditFriends", "mnuEditStats"})
-        if (QAction *entry = main.findChild<QAction *>(QLatin1String(name)))
-            entry->setEnabled(enabled);
-}
-
 QLineEdit *figureBox(QWidget *parent, const char *name) {
     auto *box = new QLineEdit(QStringLiteral("n/a"), parent);
     box->setObjectName(QLatin1String(name));
@@ -37,11 +29,12 @@ QLineEdit *figureBox(QWidget *parent, const char *name) {
 
 }  // namespace
 
-frmEdit::frmEdit(Mainform &main, Mode mode)
-    : QDialog(&main, Qt::Dialog | Qt::WindowStaysOnTopHint), main_(main), mode_(mode) {
+frmEdit::frmEdit(QWidget *parent, FriendsEditorHost &host, Mode mode)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), host_(host), mode_(mode) {
     setObjectName(QStringLiteral("frmEdit"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(main.windowIcon());
+    if (parent)
+        setWindowIcon(parent->windowIcon());
     setWindowTitle(mode == Mode::Friends ? QStringLiteral("Friends.dat") : QStringLiteral("Stats.dat"));
 
     List1 = new QListWidget(this);
@@ -89,7 +82,7 @@ frmEdit::frmEdit(Mainform &main, Mode mode)
 }
 
 void frmEdit::Form_Load() {
-    setEditorEntriesEnabled(main_, false);
+    host_.setEditorEntriesEnabled(false);
     mnuRemove->setEnabled(mode_ == Mode::Friends);
     if (mode_ == Mode::Friends)
         LoadFriends();
@@ -110,7 +103,7 @@ void frmEdit::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    setEditorEntriesEnabled(main_, true);
+    host_.setEditorEntriesEnabled(true);
 }
 
 QString frmEdit::friendsPath() const {
@@ -132,7 +125,7 @@ void frmEdit::LoadFriends() {
 
 void frmEdit::LoadStatsList() {
     List1->clear();
-    for (const StatsRecord &record : main_.playerStats.records)
+    for (const StatsRecord &record : host_.statsRecords())
         if (!record.name.trimmed().isEmpty())
             List1->addItem(record.name.trimmed());
 }
@@ -144,7 +137,7 @@ void frmEdit::List1_Click() {
     const QString name = chosenName();
     if (name.isEmpty())
         return;
-    const auto &records = main_.playerStats.records;
+    const auto &records = host_.statsRecords();
     const auto record =
         std::find_if(records.begin(), records.end(), [&](const StatsRecord &r) { return r.name.trimmed() == name; });
     if (record == records.end())
@@ -157,6 +150,12 @@ void frmEdit::List1_Click() {
 }
 
 void frmEdit::popAMenu() {
+    showMenu(true);
+}
+
+void frmEdit::showMenu(bool onName) {
+    mnuRemove->setEnabled(onName && mode_ == Mode::Friends);
+    mnuSend->setEnabled(onName);
     mnupopup->popup(QCursor::pos());
 }
 
@@ -164,8 +163,10 @@ bool frmEdit::eventFilter(QObject *watched, QEvent *event) {
     if (watched == List1->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto *press = static_cast<QMouseEvent *>(event);
         if (press->button() == Qt::RightButton) {
-            if (main_.mnuObject)
-                main_.mnuObject->ProcessMouseDown(*this, List1, press->button(), press->position().toPoint());
+            // Below the names, or on an empty list, a first friend can still be added.
+            mnuClick *menus = host_.mnuObject();
+            if (!menus || !menus->ProcessMouseDown(*this, List1, press->button(), press->position().toPoint()))
+                showMenu(false);
             return true;
         }
     }
@@ -175,8 +176,7 @@ bool frmEdit::eventFilter(QObject *watched, QEvent *event) {
 void frmEdit::friendsChanged() {
     if (mode_ == Mode::Friends)
         LoadFriends();
-    if (main_.playerList)
-        main_.playerList->reloadFriends();
+    host_.friendsChanged();
 }
 
 void frmEdit::mnuAdd_Click() {
@@ -216,7 +216,7 @@ void frmEdit::mnuRemove_Click() {
 }
 
 void frmEdit::mnuSend_Click() {
-    if (!main_.server.isConnected() || !main_.flags.isConnected) {
+    if (!host_.online()) {
         Dialogs::message(QStringLiteral("You must be online (FIBS)  to use this feature"));
         return;
     }
@@ -225,5 +225,5 @@ void frmEdit::mnuSend_Click() {
         return;
     const QString text = Dialogs::input(QStringLiteral("Type the message you wish to send .. "), QStringLiteral("Message"));
     if (!text.isEmpty())
-        main_.server.send(QStringLiteral("message ") + name + u' ' + text + u' ');
+        host_.send(QStringLiteral("message ") + name + u' ' + text + u' ');
 }

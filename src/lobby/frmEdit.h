@@ -2,23 +2,39 @@
 // The editor of the user's friends ("Friends.dat") or the viewer of his statistics
 // ("Stats.dat"): a list of names, the figures of the one chosen, and a menu to add or
 // remove a friend or send him a message.
+#include "lobby/PlayerStats.h"
 #include "lobby/mnuClick.h"
 
 #include <QDialog>
+#include <vector>
 
-class Mainform;
 class QAction;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
 
+// What the editor needs of the main window.
+class FriendsEditorHost {
+public:
+    virtual ~FriendsEditorHost() = default;
+    virtual const std::vector<StatsRecord> &statsRecords() const = 0;
+    // Connected, as the user was told and as the socket is.
+    virtual bool online() const = 0;
+    virtual void send(const QString &command) = 0;
+    // The menu entries that open an editor: off while one is open.
+    virtual void setEditorEntriesEnabled(bool enabled) = 0;
+    // friends.dat was changed here: the main window's friends follow it.
+    virtual void friendsChanged() = 0;
+    virtual mnuClick *mnuObject() = 0;
+};
+
 class frmEdit : public QDialog, public PopupMenuHost {
     Q_OBJECT
 public:
     enum class Mode { Friends, Stats };
     // Only one editor is open at a time: the menu entries that open one wait until it closes.
-    frmEdit(Mainform &main, Mode mode);
+    frmEdit(QWidget *parent, FriendsEditorHost &host, Mode mode);
 
     QListWidget *List1 = nullptr;
     QLineEdit *txtGames = nullptr, *txtWon = nullptr, *txtRatio = nullptr;
@@ -31,6 +47,7 @@ public:
     void mnuAdd_Click();
     void mnuRemove_Click();
     void mnuSend_Click();
+    // The menu for the name just chosen.
     void popAMenu() override;
 
 protected:
@@ -47,8 +64,10 @@ private:
     QString chosenName() const;
     // friends.dat has changed: the editor's list and the main window's friends follow it.
     void friendsChanged();
+    // On a name every entry of the mode; elsewhere in the list only "Add".
+    void showMenu(bool onName);
 
-    Mainform &main_;
+    FriendsEditorHost &host_;
     Mode mode_;
     bool unloaded_ = false;
 };

@@ -1,16 +1,15 @@
 #include "lobby/frmMessage.h"
 
-#include "mainform/Mainform.h"
-
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmMessage::frmMessage(Mainform &main) : QDialog(&main), main_(main) {
+frmMessage::frmMessage(QWidget *parent, AwayWindowHost &host) : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("frmMessage"));
     setWindowTitle(QStringLiteral("Away Message"));
-    setWindowIcon(main.windowIcon());
+    if (parent)
+        setWindowIcon(parent->windowIcon());
 
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -37,9 +36,8 @@ frmMessage::frmMessage(Mainform &main) : QDialog(&main), main_(main) {
 
 void frmMessage::Command1_Click() {
     // Nothing goes out on a socket that is already closed.
-    if (main_.flags.isConnected && main_.server.isConnected())
-        main_.server.send(main_.flags.isAway ? QStringLiteral("back ")
-                                             : QStringLiteral("away ") + Combo1->currentText() + u' ');
+    if (host_.online())
+        host_.send(host_.isAway() ? QStringLiteral("back ") : QStringLiteral("away ") + Combo1->currentText() + u' ');
     hide();
 }
 

@@ -2,14 +2,23 @@
 // The "Away Message" window: the user types why he is away, and Ok tells the server.
 #include <QDialog>
 
-class Mainform;
 class QComboBox;
 class QPushButton;
+
+// What the away window needs of the main window.
+class AwayWindowHost {
+public:
+    virtual ~AwayWindowHost() = default;
+    // Connected, as the user was told and as the socket is.
+    virtual bool online() const = 0;
+    virtual bool isAway() const = 0;
+    virtual void send(const QString &command) = 0;
+};
 
 class frmMessage : public QDialog {
     Q_OBJECT
 public:
-    explicit frmMessage(Mainform &main);
+    frmMessage(QWidget *parent, AwayWindowHost &host);
 
     QComboBox *Combo1 = nullptr;
     QPushButton *Command1 = nullptr;  // Ok
@@ -19,5 +28,5 @@ public:
     void Command2_Click();
 
 private:
-    Mainform &main_;
+    AwayWindowHost &host_;
 };

@@ -156,6 +156,10 @@ void Mainform::buildMenus() {
     add(autoInvite, "mnuAutoFriends", QStringLiteral("Auto Invite Friends "));
     add(autoInvite, "mnuAutoClear", QStringLiteral("Clear"));
 
+    mnuEdit = menu(nullptr, "mnuEdit", QStringLiteral("&Edit"));
+    add(mnuEdit, "mnuEditFriends", QStringLiteral("Edit Friends"));
+    add(mnuEdit, "mnuEditStats", QStringLiteral("View Stats"));
+
     mnupopup = menu(nullptr, "mnupopup", QStringLiteral("Player List"));
     add(mnupopup, "mnuInvite", QStringLiteral("Invite"));
     add(mnupopup, "mnuWatch", QStringLiteral("Watch"));
@@ -180,8 +184,6 @@ void Mainform::buildMenus() {
     mnuOptions = menu(nullptr, "mnuOptions", QStringLiteral("&Options"));
     add(mnuOptions, "mnuPreference", QStringLiteral("Preferences"));
     mnuFull = add(mnuOptions, "mnuFull", QStringLiteral("Full Screen On"));
-    add(mnuOptions, "mnuEditFriends", QStringLiteral("Edit Friends"));
-    add(mnuOptions, "mnuEditStats", QStringLiteral("View Stats"));
     add(mnuOptions, "mnuChatShouts", QStringLiteral("Show Shouts in Chat Window"))->setVisible(false);
 
     // The canned lines, filled from their files when the user goes online.
@@ -487,7 +489,8 @@ void Mainform::Form_Unload() {
         records.closeLogFile();
     if (records.isPlaybackFileOpen())
         records.closePlaybackFile();
-    playerStats.SaveStatsFile(Program::path(QStringLiteral("stats.dat")));
+    if (!playerStats.SaveStatsFile(Program::path(QStringLiteral("stats.dat"))))
+        Dialogs::message(QStringLiteral("stats.dat was left as it was: this session's statistics could not be kept in it"));
     saveWatchedLog();
     unloadLoginWindow();
     server.close();

@@ -24,6 +24,7 @@
 #include "mainform/MainformFullScreenHost.h"
 #include "mainform/MainformGameHost.h"
 #include "mainform/MainformInviteHost.h"
+#include "mainform/MainformLobbyHost.h"
 #include "mainform/MainformOfflineHost.h"
 #include "mainform/MainformOptionsHost.h"
 #include "mainform/MainformPlayHost.h"
@@ -45,6 +46,7 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -225,7 +227,7 @@ public:
     QTimer *Timer1 = nullptr;          // status-line blinker
     QTimer *Timer2 = nullptr;          // clock, data lamp and connection watchdog
 
-    QMenu *mnuFile = nullptr, *mnuAction = nullptr, *mnupopup = nullptr, *mnuOptions = nullptr,
+    QMenu *mnuFile = nullptr, *mnuAction = nullptr, *mnuEdit = nullptr, *mnupopup = nullptr, *mnuOptions = nullptr,
           *mnuSoundS = nullptr, *mnuOther = nullptr, *mnuHelp = nullptr;
     QAction *mnuFull = nullptr, *mnuConnect = nullptr, *mnuNew = nullptr, *mnudisconnect = nullptr,
             *mnuAccept = nullptr, *mnuReject = nullptr;
@@ -346,6 +348,7 @@ public:
     void mnuRepbotWithdraw_Click();
     QPointer<frmEdit> editWindow;
     QPointer<frmMessage> awayWindow;
+    MainformLobbyHost lobbyHost{*this};
 
     // The state of the window that decides what shutdown writes.
     WindowPlacement placement() const;
@@ -403,6 +406,12 @@ private:
     void buildLobbyActions();
     PlayerList::Observer playerListObserver();
     void listClick(QListWidget *list);
+    // The chosen player's row: in the list shown, or else in the all-players list.
+    QString chosenRow() const;
+    // Highlights the chosen player's row in the list shown, and no other row anywhere.
+    void showChosenRow();
+    // The player a row of the chosen list was taken out for, until the row comes back.
+    std::array<QString, 3> leftRows_;
     bool lobbyEvent(QObject *watched, QEvent *event);
     void sortLists(bool byName, bool wholeList);
     void showView(QListWidget *shown);

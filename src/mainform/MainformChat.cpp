@@ -3,7 +3,6 @@
 // Sounds menu.
 #include "app/Dialogs.h"
 #include "app/Program.h"
-#include "app/SplitString.h"
 #include "app/Utilities.h"
 #include "connection/frmLogin.h"
 #include "lobby/frmChat.h"
@@ -13,7 +12,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTextEdit>
@@ -90,16 +88,11 @@ frmChat *Mainform::openChat(const QString &partner, bool takeFocus) {
     return window;
 }
 
+// A conversation with the chosen player; with no one chosen, none.
 void Mainform::mnuChat_Click() {
-    for (QListWidget *list : {List1, List2, List3, List4}) {
-        if (!list->isVisible() || !list->currentItem() || !list->currentItem()->isSelected())
-            continue;
-        const QStringList pieces = SplitWords(list->currentItem()->text(), QStringLiteral(".: "));
-        if (pieces.size() > 2) {
-            flags.whoSays = pieces.at(1);
-            break;
-        }
-    }
+    if (selectedPlayer.isEmpty())
+        return;
+    flags.whoSays = selectedPlayer;
     openChat(flags.whoSays, true);
 }
 

@@ -131,23 +131,70 @@ void Mainform::buildLobbyActions() {
     lblPlayer2->installEventFilter(events);
 }
 
+namespace {
+
+// The player a row names, as the player menu takes it: its second piece, when it has the
+// pieces of a row.
+QString playerOfRow(const QString &row) {
+    const QStringList pieces = SplitWords(row, QStringLiteral(".: "));
+    return pieces.size() >= 4 ? pieces.at(1) : QString();
+}
+
+bool isChosenRow(const QListWidget *box, int index) {
+    const QListWidgetItem *item = box->item(index);
+    return item && box->currentRow() == index && item->isSelected();
+}
+
+// The row of `player` in a list box, or -1.
+int rowOfPlayer(const QListWidget *box, const QString &player) {
+    for (int i = 0; !player.isEmpty() && i < box->count(); ++i)
+        if (playerOfRow(box->item(i)->text()) == player)
+            return i;
+    return -1;
+}
+
+void letGoOfRows(QListWidget *box) {
+    const QSignalBlocker quiet(box);
+    box->setCurrentRow(-1);
+    box->clearSelection();
+}
+
+}  // namespace
+
+// The list boxes follow the rows with their signals blocked, so a row the server changes is
+// never taken for the user's choice. The row the user chose stays chosen when a who line
+// puts it back elsewhere; when it does not come back, no one is chosen.
 PlayerList::Observer Mainform::playerListObserver() {
     auto listBox = [this](PlayerList::Which which) {
         return which == PlayerList::Which::All ? List1 : which == PlayerList::Which::Ready ? List2 : List4;
     };
     PlayerList::Observer observer;
-    observer.inserted = [listBox](PlayerList::Which which, int index, const QString &row) {
+    observer.inserted = [this, listBox](PlayerList::Which which, int index, const QString &row) {
         QListWidget *box = listBox(which);
         const QSignalBlocker quiet(box);
         box->insertItem(index, row);
+        QString &left = leftRows_[size_t(which)];
+        if (!left.isEmpty() && playerOfRow(row) == left) {
+            box->setCurrentRow(index);
+            left.clear();
+        }
     };
-    observer.removed = [listBox](PlayerList::Which which, int index) {
+    observer.removed = [this, listBox](PlayerList::Which which, int index) {
         QListWidget *box = listBox(which);
-        const QSignalBlocker quiet(box);
-        delete box->takeItem(index);
+        const bool chosen = isChosenRow(box, index);
+        if (chosen)
+            leftRows_[size_t(which)] = playerOfRow(box->item(index)->text());
+        {
+            const QSignalBlocker quiet(box);
+            delete box->takeItem(index);
+        }
+        if (chosen)
+            letGoOfRows(box);  // the list would choose the next row in its place
     };
-    observer.cleared = [listBox](PlayerList::Which which) {
+    observer.cleared = [this, listBox](PlayerList::Which which) {
         QListWidget *box = listBox(which);
+        if (const QListWidgetItem *item = box->currentItem(); item && item->isSelected())
+            leftRows_[size_t(which)] = playerOfRow(item->text());
         const QSignalBlocker quiet(box);
         box->clear();
     };
@@ -173,6 +220,17 @@ PlayerList::Observer Mainform::playerListObserver() {
                 box->setCurrentRow(row);
         }
         box->setUpdatesEnabled(true);
+    };
+    observer.settled = [this] {
+        for (QString &left : leftRows_) {
+            if (!left.isEmpty() && left == selectedPlayer)
+                selectedPlayer.clear();
+            left.clear();
+        }
+    };
+    observer.departed = [this](const QString &name) {
+        if (name == selectedPlayer)
+            selectedPlayer.clear();
     };
     return observer;
 }
@@ -231,7 +289,31 @@ void Mainform::lblPlayer2_MouseDown(Qt::MouseButton button) {
         return;
     flags.whoSays = opponent;
     selectedPlayer = opponent;
+    showChosenRow();
     popAMenu();
+}
+
+void Mainform::showChosenRow() {
+    for (QListWidget *list : {List1, List2, List3, List4}) {
+        letGoOfRows(list);
+        if (const int row = list->isHidden() ? -1 : rowOfPlayer(list, selectedPlayer); row >= 0) {
+            const QSignalBlocker quiet(list);
+            list->setCurrentRow(row);
+        }
+    }
+}
+
+QString Mainform::chosenRow() const {
+    if (selectedPlayer.isEmpty())
+        return {};
+    for (const QListWidget *list : {List1, List2, List3, List4})
+        if (const int row = list->isHidden() ? -1 : rowOfPlayer(list, selectedPlayer); row >= 0)
+            return list->item(row)->text();
+    if (playerList)
+        for (const QString &row : playerList->rows(PlayerList::Which::All))
+            if (playerOfRow(row) == selectedPlayer)
+                return row;
+    return {};
 }
 
 // --- views and order ------------------------------------------------------------------
@@ -351,11 +433,6 @@ void Mainform::mnuListAddBuddy_Click() {
 }
 
 void Mainform::mnuIgnore_Click() {
-    for (QListWidget *list : {List1, List2, List3, List4}) {
-        const QListWidgetItem *item = list->currentItem();
-        if (!list->isHidden() && item && item->isSelected() && !item->text().isEmpty())
-            SelectListPlayer(item->text());
-    }
     const QString name = selectedPlayer.trimmed();
     if (name.isEmpty())
         return;
@@ -375,12 +452,29 @@ void Mainform::mnuIgnore_Click() {
 // One editor at a time; one just closed is on its way out.
 void Mainform::mnuEditFriends_Click() {
     if (!editWindow || !editWindow->isVisible())
-        (editWindow = new frmEdit(*this, frmEdit::Mode::Friends))->show();
+        (editWindow = new frmEdit(this, lobbyHost, frmEdit::Mode::Friends))->show();
 }
 
 void Mainform::mnuEditStats_Click() {
     if (!editWindow || !editWindow->isVisible())
-        (editWindow = new frmEdit(*this, frmEdit::Mode::Stats))->show();
+        (editWindow = new frmEdit(this, lobbyHost, frmEdit::Mode::Stats))->show();
+}
+
+const std::vector<StatsRecord> &MainformLobbyHost::statsRecords() const { return w_.playerStats.records; }
+bool MainformLobbyHost::online() const { return w_.flags.isConnected && w_.server.isConnected(); }
+void MainformLobbyHost::send(const QString &command) { w_.server.send(command); }
+bool MainformLobbyHost::isAway() const { return w_.flags.isAway; }
+mnuClick *MainformLobbyHost::mnuObject() { return w_.mnuObject.get(); }
+
+void MainformLobbyHost::setEditorEntriesEnabled(bool enabled) {
+    for (const char *name : {"mnuEditFriends", "mnuEditStats"})
+        if (QAction *entry = w_.findChild<QAction *>(QLatin1String(name)))
+            entry->setEnabled(enabled);
+}
+
+void MainformLobbyHost::friendsChanged() {
+    if (w_.playerList)
+        w_.playerList->reloadFriends();
 }
 
 // --- the auto-invite list -----------------------------------------------------------------
@@ -417,7 +511,7 @@ void Mainform::mnuAway_Click() {
         return;
     }
     if (!awayWindow)
-        awayWindow = new frmMessage(*this);
+        awayWindow = new frmMessage(this, lobbyHost);
     awayWindow->show();
     awayWindow->raise();
     awayWindow->activateWindow();
@@ -474,17 +568,16 @@ void Mainform::ProcessDblClick(const QString &row) {
 }
 
 void Mainform::SelectListPlayer(const QString &row) {
-    const QStringList pieces = SplitWords(row, QStringLiteral(".: "));
-    if (pieces.size() < 4)
+    const QString player = playerOfRow(row);
+    if (player.isEmpty())
         return;
-    selectedPlayer = pieces.at(1);
+    selectedPlayer = player;
     flags.tokenPlayer = selectedPlayer;
 }
 
 void Mainform::mnuInvite_Click() {
-    for (QListWidget *list : {List1, List2, List3, List4})
-        if (list->isVisible() && list->currentItem() && list->currentItem()->isSelected())
-            ProcessDblClick(list->currentItem()->text());
+    if (const QString row = chosenRow(); !row.isEmpty())
+        ProcessDblClick(row);
     frmInvite::resetCascade();
 }
 
@@ -499,10 +592,6 @@ void Mainform::mnuLook_Click() {
 }
 
 void Mainform::mnuWatch_Click() {
-    for (QListWidget *list : {List1, List2, List3, List4})
-        if (list->isVisible() && list->currentItem() && list->currentItem()->isSelected() &&
-            !list->currentItem()->text().isEmpty())
-            SelectListPlayer(list->currentItem()->text());
     if (!selectedPlayer.isEmpty() && flags.isConnected)
         server.send(QStringLiteral("watch ") + selectedPlayer + ' ');
 }

@@ -138,6 +138,7 @@ TEST_F(DispatcherTest, PlayerAndBoardLinesGoToTheirReaders) {
     dispatcher.SplitFibString(QString::fromLatin1(who.readAll()));
     EXPECT_TRUE(host.called("UpdatePlayerList(GibbonTestA,ready)"));
     EXPECT_TRUE(host.called("UpdatePlayerList(GibbonTestB,ready)"));
+    EXPECT_EQ(host.calls.filter("UpdatePlayerList").last(), "UpdatePlayerList(,end)");  // the list is whole
     EXPECT_EQ(host.status, "Welcome ...");
 
     dispatcher.SplitFibString("8 bob bob drops connection.\r\n"

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -158,6 +159,15 @@ TEST_F(InvitationWindowTest, ClosingKeepsTheNoteWhateverTheLength) {
 }
 
 TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem) {
+    // A gagged player's invitations open nothing.
+    env.writeFile("gaglist.txt", "Pest\r\n");
+    window->gagList.LoadGagList(env.programFolder() + "/gaglist.txt");
+    window->lobbyRule(38, "pest wants to play a 5 point match with you.",
+                      {"pest", "wants", "to", "play", "a", "5", "point", "match", "with", "you."});
+    window->lobbyRule(39, "pest wants to resume a saved match with you.",
+                      {"pest", "wants", "to", "resume", "a", "saved", "match", "with", "you."});
+    EXPECT_TRUE(frmInvite::openWindows().isEmpty());
+
     window->lobbyRule(38, "bob wants to play a 5 point match with you.",
                       {"bob", "wants", "to", "play", "a", "5", "point", "match", "with", "you."});
     window->lobbyRule(38, "carl wants to play an unlimited match with you.",
@@ -202,6 +212,15 @@ TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
     EXPECT_EQ(window->match.numWatchers1, 0);
     window->lobbyRule(40, "You're now watching bob.", {"You're", "now", "watching", "bob."});
     EXPECT_TRUE(window->flags.isWatching);
+
+    // A gagged watcher is neither counted nor shown.
+    env.writeFile("gaglist.txt", "Pest\r\n");
+    window->gagList.LoadGagList(env.programFolder() + "/gaglist.txt");
+    const QString kibitzBefore = window->txtKibitzoutput->toPlainText();
+    EXPECT_TRUE(kibitzBefore.contains("carl starts watching you."));
+    window->lobbyRule(41, "pest starts watching you.", {"pest", "starts", "watching", "you."});
+    EXPECT_EQ(window->match.numWatchers1, 0);
+    EXPECT_EQ(window->txtKibitzoutput->toPlainText(), kibitzBefore);
 }
 
 // The modal invitation of an offline match is topmost; the refusal of a match too long for

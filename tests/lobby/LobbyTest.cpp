@@ -4,7 +4,9 @@
 #include "app/Utilities.h"
 #include "lobby/AutoInviteList.h"
 #include "lobby/FriendsFile.h"
+#include "lobby/frmChat.h"
 #include "lobby/frmEdit.h"
+#include "lobby/frmInvite.h"
 #include "lobby/frmMessage.h"
 #include "lobby/PlayerList.h"
 #include "mainform/Mainform.h"
@@ -71,9 +73,11 @@ protected:
         window->playerList->UpdatePlayerList("nobody", "none", "");  // the run's first refresh
         window->flags.isConnected = true;
     }
-    void add(const QString &name, const QString &rating) {
-        window->playerList->UpdatePlayerList(
-            name, "ready", QStringLiteral("5 %1 - - 0 0 %2 914 23 1306926526 h.example.net - -").arg(name, rating));
+    static QString whoLine(const QString &name, const QString &rating, bool ready = false) {
+        return QStringLiteral("5 %1 - - %2 0 %3 914 23 1306926526 h.example.net - -").arg(name).arg(int(ready)).arg(rating);
+    }
+    void add(const QString &name, const QString &rating, bool ready = false) {
+        window->playerList->UpdatePlayerList(name, "ready", whoLine(name, rating, ready));
     }
     static void press(QListWidget *list, Qt::MouseButton button, const QPoint &at) {
         QTest::mousePress(list->viewport(), button, {}, at);
@@ -92,6 +96,57 @@ protected:
     TestEnvironment env;
     std::unique_ptr<Mainform> window;
 };
+
+// The editor and the away window, with a host of their own in place of the main window.
+struct FakeLobbyHost : FriendsEditorHost, AwayWindowHost {
+    const std::vector<StatsRecord> &statsRecords() const override { return stats; }
+    bool online() const override { return connected; }
+    void send(const QString &command) override { sent << command; }
+    void setEditorEntriesEnabled(bool enabled) override { entriesEnabled = enabled; }
+    void friendsChanged() override { ++changes; }
+    mnuClick *mnuObject() override { return &menus; }
+    bool isAway() const override { return away; }
+
+    std::vector<StatsRecord> stats;
+    bool connected = true, away = false, entriesEnabled = true;
+    int changes = 0;
+    QStringList sent;
+    mnuClick menus;
+};
+
+TEST(LobbyWindowsTest, ANewUserAddsAFirstFriendAndOkWhileAwayComesBack) {
+    TestEnvironment env;
+    FakeLobbyHost host;
+    auto *editor = new frmEdit(nullptr, host, frmEdit::Mode::Friends);  // it goes when closed
+    editor->show();
+    EXPECT_FALSE(host.entriesEnabled);
+    QTest::mousePress(editor->List1->viewport(), Qt::RightButton, {}, QPoint(10, 10));
+    ASSERT_TRUE(editor->mnupopup->isVisible());
+    EXPECT_TRUE(editor->mnuAdd->isEnabled());
+    EXPECT_FALSE(editor->mnuRemove->isEnabled());
+    EXPECT_FALSE(editor->mnuSend->isEnabled());
+    editor->mnupopup->hide();
+    env.queueInput("bob");
+    editor->mnuAdd->trigger();
+    EXPECT_EQ(env.readFile("friends.dat"), "\"bob\"\r\n");
+    EXPECT_EQ(editor->List1->count(), 1);
+    EXPECT_EQ(host.changes, 1);
+    editor->close();
+    EXPECT_TRUE(host.entriesEnabled);
+
+    frmMessage away(nullptr, host);
+    away.show();
+    away.Combo1->setEditText("dinner");
+    away.Command1->click();
+    host.away = true;  // the server said so while the window was open
+    away.show();
+    away.Command1->click();
+    host.connected = false;
+    away.show();
+    away.Command1->click();
+    EXPECT_FALSE(away.isVisible());
+    EXPECT_EQ(host.sent, (QStringList{"away dinner ", "back "}));
+}
 
 TEST_F(LobbyTest, RightClickChoosesTheRowUnderThePointerAndNothingElse) {
     listsOnline();
@@ -130,10 +185,12 @@ TEST_F(LobbyTest, RightClickChoosesTheRowUnderThePointerAndNothingElse) {
     QTest::keyClick(window->List4, Qt::Key_Escape);
     EXPECT_TRUE(window->List4->selectedItems().isEmpty());
 
-    // The opponent's name in the match header opens the same menu for him.
+    // The opponent's name in the match header opens the same menu for him, and no row of
+    // another player stays chosen beside him.
     window->lblPlayer2->setText("dave");
     QTest::mousePress(window->lblPlayer2, Qt::RightButton);
     EXPECT_EQ(window->selectedPlayer, "dave");
+    EXPECT_TRUE(window->List1->selectedItems().isEmpty());
     EXPECT_EQ(window->flags.whoSays, "dave");
     EXPECT_TRUE(window->mnupopup->isVisible());
 }
@@ -141,9 +198,11 @@ TEST_F(LobbyTest, RightClickChoosesTheRowUnderThePointerAndNothingElse) {
 TEST_F(LobbyTest, FriendsAreChangedInTheFileAsItIsNowAndTheEditorShowsStatistics) {
     listsOnline();
     const QString path = env.programFolder() + "/friends.dat";
-    env.writeFile("friends.dat", "\"bob\"\r\n\"carl\"\r\n\"bob\"\r\n\r\ndave\r\n");
+    env.writeFile("friends.dat", "\"bob\"\r\n\"carl\"\r\n\"bob\"\r\n\r\ndave\r\n\"bobby\"\r\n");
     EXPECT_EQ(FriendsFile::remove(path, "bob"), "");
-    EXPECT_EQ(env.readFile("friends.dat"), "\"carl\"\r\n\r\ndave\r\n");
+    EXPECT_EQ(env.readFile("friends.dat"), "\"carl\"\r\n\r\ndave\r\n\"bobby\"\r\n");
+    add("carl", "1500.00");  // the first list reads friends.dat
+    add("erin", "1400.00");
 
     // A write the disk cuts short leaves the old file whole, and the user is told.
     window->selectedPlayer = "erin";
@@ -151,10 +210,10 @@ TEST_F(LobbyTest, FriendsAreChangedInTheFileAsItIsNowAndTheEditorShowsStatistics
         FileSizeLimit limit(4);
         window->mnuListAddBuddy_Click();
     }
-    EXPECT_EQ(env.readFile("friends.dat"), "\"carl\"\r\n\r\ndave\r\n");
+    EXPECT_EQ(env.readFile("friends.dat"), "\"carl\"\r\n\r\ndave\r\n\"bobby\"\r\n");
     EXPECT_TRUE(env.messages().last().startsWith("friends.dat was left as it was: "));
 
-    // The editor refuses a friend already there; its menu opens on a name only.
+    // The editor refuses a friend already there; below the names its menu offers only "Add".
     window->mnuEditFriends_Click();
     frmEdit *editor = window->editWindow;
     ASSERT_TRUE(editor);
@@ -163,12 +222,28 @@ TEST_F(LobbyTest, FriendsAreChangedInTheFileAsItIsNowAndTheEditorShowsStatistics
     env.queueInput("carl");
     editor->mnuAdd_Click();
     EXPECT_EQ(env.messages().last(), "That user is already on your friends list");
-    EXPECT_EQ(env.readFile("friends.dat"), "\"carl\"\r\n\r\ndave\r\n");
+    EXPECT_EQ(env.readFile("friends.dat"), "\"carl\"\r\n\r\ndave\r\n\"bobby\"\r\n");
+    auto offered = [editor] {
+        return QString("%1%2%3").arg(int(editor->mnuAdd->isEnabled())).arg(int(editor->mnuRemove->isEnabled()))
+            .arg(int(editor->mnuSend->isEnabled()));
+    };
     QTest::mousePress(editor->List1->viewport(), Qt::RightButton, {}, QPoint(5, editor->List1->height() - 5));
-    EXPECT_FALSE(editor->mnupopup->isVisible());
+    EXPECT_TRUE(editor->mnupopup->isVisible());
+    EXPECT_EQ(offered(), "100");
+    editor->mnupopup->hide();
     QTest::mousePress(editor->List1->viewport(), Qt::RightButton, {}, rowAt(editor->List1, 1));
     EXPECT_TRUE(editor->mnupopup->isVisible());
+    EXPECT_EQ(offered(), "111");
     editor->mnupopup->hide();
+
+    // A friend added here is among the main window's friends at once, counted, and stays
+    // there when his next who line comes.
+    env.queueInput("erin");
+    editor->mnuAdd_Click();
+    EXPECT_EQ(names(window->List4), (QStringList{"carl", "erin"}));
+    EXPECT_EQ(window->lblFriends->text(), "2");
+    add("erin", "1450.00");
+    EXPECT_EQ(names(window->List4), (QStringList{"carl", "erin"}));
     editor->cmdClose->click();
     EXPECT_FALSE(editor->isVisible());
 
@@ -185,6 +260,92 @@ TEST_F(LobbyTest, FriendsAreChangedInTheFileAsItIsNowAndTheEditorShowsStatistics
     EXPECT_EQ(viewer->txtGames->text() + "/" + viewer->txtWon->text() + "/" + viewer->txtRatio->text(), "0/0/");
     QTest::keyClick(viewer->List1, Qt::Key_Escape);
     EXPECT_FALSE(viewer->isVisible());
+}
+
+// FIBS sends a who line whenever a player's state changes, so lines come between the click
+// that chooses a player and the entry that acts on him.
+TEST_F(LobbyTest, EveryPlayerMenuEntryActsOnTheChosenPlayerWhateverLinesComeMeanwhile) {
+    window->playerList->UpdatePlayerList("nobody", "none", "");  // the run's first refresh, offline
+    ScriptedServer server;
+    server.send("login: ").awaitLine("login Korvex").awaitLine("show watchers ").hangUp();
+    ASSERT_TRUE(logInTo(*window, server));
+    ASSERT_TRUE(server.waitForLines(1));
+    auto arrives = [this](const QString &line) { window->SplitFibString(line + "\r\n"); };
+    arrives(whoLine("anna", "1700.00"));
+    arrives(whoLine("bob", "1600.00"));
+    arrives(whoLine("bobby", "1550.00"));
+    arrives(whoLine("carl", "1500.00"));
+    auto chosenRows = [this] {
+        QStringList rows;
+        for (const QListWidgetItem *item : window->List1->selectedItems())
+            rows << item->text().mid(3).section(' ', 0, 0);
+        return rows;
+    };
+
+    // While the menu is open, bob's row moves to the top and then changes in place: the row
+    // chosen stays his.
+    press(window->List1, Qt::RightButton, rowAt(window->List1, 1));
+    ASSERT_TRUE(window->mnupopup->isVisible());
+    arrives(whoLine("bob", "1800.00"));
+    EXPECT_EQ(names(window->List1), (QStringList{"bob", "anna", "bobby", "carl"}));
+    EXPECT_EQ(chosenRows(), QStringList{"bob"});
+    window->mnupopup->hide();
+    entry("mnuWatch")->trigger();
+    arrives(whoLine("bob", "1800.00"));
+    EXPECT_EQ(chosenRows(), QStringList{"bob"});
+    entry("mnuWhois")->trigger();
+    entry("mnuChat")->trigger();
+    const QList<frmChat *> chats = window->findChildren<frmChat *>();
+    ASSERT_EQ(chats.size(), 1);
+    EXPECT_EQ(chats.first()->windowTitle(), frmChat::conversationCaption("bob"));
+    entry("mnuInvite")->trigger();
+    ASSERT_EQ(frmInvite::openWindows().size(), 1);
+    EXPECT_EQ(frmInvite::openWindows().first()->windowTitle(), "Invitation bob");
+    frmInvite::closeAll();
+
+    // Gone, he leaves no one chosen, and no entry acts on a neighbour or on him.
+    arrives("8 bob bob logs out.");
+    EXPECT_TRUE(chosenRows().isEmpty());
+    EXPECT_EQ(window->selectedPlayer, "");
+    env.clearMessages();
+    env.queueInput("");  // "Friends (Add/Remove)" asks whom to add
+    for (const char *name : {"mnuWatch", "mnuWhois", "mnuLook", "mnuRepBotAsk", "mnuChat", "mnuInvite", "mnuIgnore",
+                             "mnuListAddBuddy", "mnuWatchers"})
+        entry(name)->trigger();
+    EXPECT_EQ(window->findChildren<frmChat *>().size(), 1);
+    EXPECT_TRUE(frmInvite::openWindows().isEmpty());
+    EXPECT_EQ(env.messages(), QStringList{"Enter a name to add to the buddy list"});
+    ASSERT_TRUE(server.waitForScriptEnd());
+    EXPECT_EQ(server.linesReceived().mid(1), (QStringList{"watch bob ", "whois bob ", "show watchers "}));
+    window->closeChatWindows();
+}
+
+TEST_F(LobbyTest, PopupSortsTheShownListAndAutoInviteTakesTheFriends) {
+    listsOnline();
+    env.writeFile("friends.dat", "\"anna\"\r\n\"carl\"\r\n");
+    add("anna", "1500.00", true);
+    add("Bob", "1700.00", true);
+    add("carl", "1600.00");
+    EXPECT_EQ(names(window->List4), (QStringList{"carl", "anna"}));
+
+    // The sorts touch the list shown; the hidden ones keep their order, and the friends list
+    // is never sorted.
+    window->opReady->setChecked(true);
+    entry("mnusortName")->trigger();
+    EXPECT_EQ(names(window->List2), (QStringList{"anna", "Bob"}));
+    EXPECT_EQ(names(window->List1), (QStringList{"Bob", "carl", "anna"}));
+    window->opFriends->setChecked(true);
+    entry("mnuSortRating")->trigger();
+    entry("mnusortName")->trigger();
+    EXPECT_EQ(names(window->List1), (QStringList{"Bob", "carl", "anna"}));
+    EXPECT_EQ(names(window->List2), (QStringList{"anna", "Bob"}));
+    EXPECT_EQ(names(window->List4), (QStringList{"carl", "anna"}));
+
+    entry("mnuAutoFriends")->trigger();
+    QStringList invited;
+    for (const AutoInvite &entry : window->lists.autoInviteList)
+        invited << entry.name;
+    EXPECT_EQ(invited, (QStringList{"carl", "anna"}));
 }
 
 TEST_F(LobbyTest, IgnoreGagsTheChosenPlayerOnly) {
@@ -314,9 +475,11 @@ TEST_F(LobbyTest, AWholeSessionSortsMarksAwayKeepsFriendsAndAsksRepBot) {
     EXPECT_EQ(env.readFile("friends.dat"), "\"Bob\"\r\n");
     EXPECT_TRUE(window->opFriends->isChecked());
     EXPECT_EQ(names(window->List4), QStringList{"Bob"});
+    EXPECT_EQ(window->lblFriends->text(), "1");
     fromPlayerMenu(window->List4, "Bob", "mnuListAddBuddy");
     EXPECT_EQ(env.readFile("friends.dat"), "");
     EXPECT_EQ(window->List4->count(), 0);
+    EXPECT_EQ(window->lblFriends->text(), "0");
 
     // RepBot is asked about the player under the pointer; back, the row's mark returns.
     window->opAll->setChecked(true);

@@ -208,12 +208,15 @@ TEST_F(PlayerListTest, FriendsComeFromQuotedAndHandWrittenLines) {
     host.f.endList = true;  // the first complete list reads friends.dat
     for (const char *name : {"bob", "carl", "dave"})
         add(who(name, "-", "-", 0, 0, "1500.00"));
+    list.UpdatePlayerList("", "end", "6");
     EXPECT_EQ(host.l.friendsList, (QStringList{"bob", "dave"}));
     EXPECT_EQ(names(PlayerList::Which::Friends), (QStringList{"dave", "bob"}));
-    // Friends who arrive turn the view to the friends; others coming and going do not.
+    // A friend who arrives turns the view to the friends; the friends of the list the server
+    // gives whole, after a login or a refresh, are there already, and others coming and going
+    // turn nothing.
     list.UpdatePlayerList("carl", "logout", "8 carl carl logs out.");
     add(who("dave", "-", "-", 1, 0, "1500.00"));
-    EXPECT_EQ(host.calls.filter("opFriends_Click").size(), 2);
+    EXPECT_EQ(host.calls.filter("opFriends_Click").size(), 0);
 
     // The friend sound keeps quiet for ten seconds after friends.dat was read.
     list.UpdatePlayerList("dave", "logout", "8 dave dave logs out.");
@@ -221,11 +224,25 @@ TEST_F(PlayerListTest, FriendsComeFromQuotedAndHandWrittenLines) {
     now = 10001;
     add(who("dave", "-", "-", 0, 0, "1500.00"));
     EXPECT_TRUE(host.called("sound(friend)"));
+    EXPECT_EQ(host.calls.filter("opFriends_Click").size(), 1);
+    list.mnuListRefresh_Click();
+    add(who("bob", "-", "-", 0, 0, "1500.00"));
+    EXPECT_EQ(host.calls.filter("opFriends_Click").size(), 1);
+    list.UpdatePlayerList("", "end", "6");
+
+    // A changed friends.dat is read at once; the rows and the counters follow it, and a who
+    // line of the new friend keeps him among the friends.
+    add(who("carl", "-", "-", 0, 0, "1600.00"));
+    env.writeFile("friends.dat", "\"carl\"\r\n\"bob\"\r\n");
+    list.reloadFriends();
+    EXPECT_EQ(names(PlayerList::Which::Friends), (QStringList{"carl", "bob"}));
+    EXPECT_EQ(host.calls.last(), "counters(2,0,2)");
+    add(who("carl", "-", "-", 0, 0, "1610.00"));
+    EXPECT_EQ(names(PlayerList::Which::Friends), (QStringList{"carl", "bob"}));
 
     // Once the last friend is gone from the file, the friends list is empty too.
     env.writeFile("friends.dat", "");
     list.reloadFriends();
-    list.ShowFriends(list.friendsFile);
     EXPECT_TRUE(list.rows(PlayerList::Which::Friends).isEmpty());
 }
 

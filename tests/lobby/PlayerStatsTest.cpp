@@ -1,3 +1,4 @@
+#include "lobby/FriendsFile.h"
 #include "lobby/GagList.h"
 #include "lobby/PlayerStats.h"
 #include "lobby/TalkingWavs.h"
@@ -77,6 +78,38 @@ TEST(PlayerStatsTest, TotalsStopAtTheLargestCountAndANegativeLengthCountsNothing
     stats.MakeStats("amy", -3, true);
     EXPECT_EQ(stats.records[1].played, 0);
     EXPECT_EQ(stats.records[1].won, 0);
+}
+
+// Files written by hand, or on another system, end their lines in CR, LF or CR LF.
+TEST(PlayerStatsTest, EveryLineEndReadsAlikeAndAFileNotReadWholeIsNotRewritten) {
+    TestEnvironment env;
+    const QString stats = env.programFolder() + "/stats.dat";
+    env.writeFile("stats.dat", "ann~10~7~5~likes backgames\rbob~4~1~3\nCarl~2~2~1~x\r\n");
+    PlayerStats players;
+    players.LoadStatsFile(stats);
+    ASSERT_EQ(players.records.size(), 3u);
+    EXPECT_EQ(players.records[0].note, "likes backgames");
+    EXPECT_EQ(players.records[2].name, "Carl");
+    players.MakeStats("bob", 5, true);
+    ASSERT_TRUE(players.SaveStatsFile(stats));
+    EXPECT_EQ(env.readFile("stats.dat"), "ann~10~7~5~likes backgames\r\nbob~9~6~5~player notes\r\nCarl~2~2~1~x\r\n");
+
+    // A line that is no record would be lost by a rewrite.
+    env.writeFile("stats.dat", "ann~10~7~5~x\rnotes on bob\r");
+    players.LoadStatsFile(stats);
+    players.MakeStats("bob", 5, true);
+    EXPECT_FALSE(players.SaveStatsFile(stats));
+    EXPECT_EQ(env.readFile("stats.dat"), "ann~10~7~5~x\rnotes on bob\r");
+
+    env.writeFile("gaglist.txt", "Spammer\rloud_one\r");
+    GagList gags;
+    gags.LoadGagList(env.programFolder() + "/gaglist.txt");
+    EXPECT_EQ(gags.names(), (QStringList{"Spammer", "loud_one"}));
+    const QString friends = env.programFolder() + "/friends.dat";
+    env.writeFile("friends.dat", "\"bob\"\r\"carl\"\r");
+    EXPECT_EQ(FriendsFile::read(friends).names, (QStringList{"bob", "carl"}));
+    EXPECT_EQ(FriendsFile::add(friends, "dave"), "");
+    EXPECT_EQ(env.readFile("friends.dat"), "\"bob\"\r\n\"carl\"\r\n\"dave\"\r\n");
 }
 
 TEST(GagListTest, NamesMatchWhateverTheCase) {

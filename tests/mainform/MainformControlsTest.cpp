@@ -78,8 +78,12 @@ TEST(MainformControlsTest, NoEntryOrButtonIsEnabledAndDeadOfflineOrOnline) {
     QStringList titles;
     for (QAction *top : window.menuBar()->actions())
         titles << top->text();
-    EXPECT_EQ(titles, (QStringList{"&Game", "&Action", "Player List", "&Options", "&Kibitz", "&Shouts", "&Server",
-                                   "Sounds", "More Games", "Help"}));
+    EXPECT_EQ(titles, (QStringList{"&Game", "&Action", "&Edit", "Player List", "&Options", "&Kibitz", "&Shouts",
+                                   "&Server", "Sounds", "More Games", "Help"}));
+    QStringList editEntries;
+    for (QAction *entry : window.mnuEdit->actions())
+        editEntries << entry->text();
+    EXPECT_EQ(editEntries, (QStringList{"Edit Friends", "View Stats"}));
 
     window.prefs.prfFirstTimer = false;  // an account exists: Play Online opens the login window
     window.prefs.prfInitSettings = true;

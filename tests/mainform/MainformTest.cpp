@@ -137,6 +137,16 @@ TEST_F(MainformTest, EmptyProgramFolderStillLoads) {
     EXPECT_FALSE(QFileInfo::exists(env.programFolder() + "/stats.dat"));
 }
 
+TEST_F(MainformTest, StatisticsNotReadWholeAreLeftAsTheyWereAndTheUserIsTold) {
+    env.writeFile("stats.dat", "ann~1~1~1~x\rnotes on bob\r");
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.playerStats.MakeStats("ann", 3, true);
+    window.close();
+    EXPECT_EQ(env.readFile("stats.dat"), "ann~1~1~1~x\rnotes on bob\r");
+    EXPECT_TRUE(env.messages().last().startsWith("stats.dat was left as it was"));
+}
+
 TEST_F(MainformTest, MissingProgramFolderEndsTheLoadWithTheMessage) {
     Program::setFolder(env.programFolder() + "/gone");
     Mainform window;
