@@ -572,7 +572,7 @@ void OfflineGame::moveAdvice() {
             m.ismyTurn = false;
             m.die1 = 0;
             m.die2 = 0;
-            host_.cmdPickUp_Click();
+            host_.handInMove();
         } else if (!m.isMatchOver) {
             ShowStartBoard();
         }
