@@ -209,6 +209,13 @@ std::vector<int> GnubgBridge::cubeArgs(const CubeRecord &c) const {
 
 // --- the engine's operations ---------------------------------------------------------------
 
+void GnubgBridge::restart() {
+    stop();
+    // A start that fails here is reported by the request that follows, which tries again.
+    QString why;
+    start(why);
+}
+
 void GnubgBridge::vbEvalInitialise() {
     // Started now so that the first request finds it ready; a failure is reported by that
     // request, which tries once more.

@@ -35,6 +35,9 @@ public:
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override {
+        // A button that is off takes no press, mouse or key.
+        if (watched == w_.cmdPickUp && !w_.cmdPickUp->isEnabled())
+            return false;
         if (watched == w_.cmdPickUp && event->type() == QEvent::KeyPress && pressesButton(event))
             w_.actions.cmdPickUp_KeyDown();
         if (event->type() != QEvent::MouseButtonPress)
@@ -122,12 +125,12 @@ QString Mainform::GetResignType(int side) const {
 // The winner's checkers go off the board, and the board shows them there: the pip counts
 // always belong to the position drawn.
 void Mainform::WinnerBlack() {
-    ResignRules::WinnerBlack(checkers);
+    ResignRules::WinnerBlack(checkers, boardGeometry);
     board.showMiddleGameboard();
 }
 
 void Mainform::WinnerWhite() {
-    ResignRules::WinnerWhite(checkers);
+    ResignRules::WinnerWhite(checkers, boardGeometry);
     board.showMiddleGameboard();
 }
 
