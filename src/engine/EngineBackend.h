@@ -56,6 +56,12 @@ struct EngineError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A question the engine will not answer however often it is asked (a match longer than it
+// plays, a request it refuses): starting it afresh would not help.
+struct EngineRefusal : EngineError {
+    using EngineError::EngineError;
+};
+
 class EngineBackend {
 public:
     virtual ~EngineBackend() = default;

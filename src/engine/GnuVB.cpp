@@ -168,15 +168,20 @@ QString GnuVB::Work::call(int side, int cube, int matchLen, int scoreA, int scor
     // An engine that fails is started afresh and asked once more before the user hears of it.
     QString cause;
     for (int attempt = 1; attempt <= 2; ++attempt) {
+        bool restartHelps = true;
         try {
             return answer(ask, mode);
+        } catch (const EngineRefusal &refusal) {
+            cause = QString::fromStdString(refusal.what());
+            restartHelps = false;
         } catch (const std::exception &error) {
-            // The pointer must not stay an hourglass over a game that goes on.
-            MousePointer::restoreDefault();
             cause = QString::fromStdString(error.what());
         }
-        if (attempt == 1)
-            engine_->restart();
+        // The pointer must not stay an hourglass over a game that goes on.
+        MousePointer::restoreDefault();
+        if (attempt > 1 || !restartHelps)
+            break;
+        engine_->restart();
     }
     failed_ = true;
     Dialogs::message(QStringLiteral("error in GetCubAction: ") + cause);
