@@ -28,8 +28,6 @@ public:
     // A click on the cube: the user doubles when it is his turn, before his roll, and the
     // cube is his to turn. It never ends the turn.
     void offerDouble();
-    // The moves of the turn go into the match's record as "You move 13-7 8-7".
-    void recordMoves();
     void mnuAccept_Click();
     void cmdAccept_Click() { mnuAccept_Click(); }
     void mnuReject_Click();
@@ -66,6 +64,8 @@ private:
     bool doubleBranch();
     void pickUpDice();
     void moveBranch();
+    // The moves of the turn go into the match's record as "You move 13-7 8-7".
+    void recordMoves();
 
     PlayContext c_;
     bool inPickUp_ = false;

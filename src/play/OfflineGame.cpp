@@ -57,7 +57,7 @@ QString OfflineGame::askWithCube(int side, int cube, int die1, int die2, const Q
                                           m.isCrawford, m.isJacoby, m.isBeaver, die1, die2, mode, plies);
 }
 
-bool OfflineGame::engineFailed() {
+bool OfflineGame::engineFailed() const {
     const GnuVB *engine = host_.engine();
     return engine && engine->lastCallFailed();
 }

@@ -152,6 +152,16 @@ protected:
         return lines;
     }
     QStringList boardLines() const { return log().filter(QRegularExpression("^board:")); }
+    // The user's last checker on his ace point against GnuBG's checkers far away, 2 and 1
+    // rolled for him, and the click that bears it off.
+    void bearOffTheLastChecker() {
+        place({{1, 1}}, {{19, 5}, {20, 5}, {24, 4}});
+        window->match.die1 = window->match.die2 = 0;
+        window->match.ismyTurn = true;
+        dice = {2, 1};
+        window->DoRoll();
+        clickChecker(1);
+    }
     // Preferences, Board, the other style, Save.
     void switchBoardStyle() {
         window->findChild<QAction *>("mnuPreference")->trigger();
@@ -601,12 +611,7 @@ TEST_F(OfflineGameTest, AClickWhileGnuBGPlaysItsTurnIsNotTakenAndTheUsersThrowSt
     // His last checker goes off: at 2-0 the next game is the Crawford game, where his dice
     // are thrown for him as soon as GnuBG has moved.
     window->match.theMatchscore1 = 1;
-    place({{1, 1}}, {{19, 5}, {20, 5}, {24, 4}});
-    window->match.die1 = window->match.die2 = 0;
-    window->match.ismyTurn = true;
-    dice = {2, 1};
-    window->DoRoll();
-    clickChecker(1);
+    bearOffTheLastChecker();
 
     // Pick Up is clicked once the user's throw is on the board, while the turn still runs.
     bool turnRunning = false, clicked = false;
@@ -726,12 +731,7 @@ TEST_F(OfflineGameTest, PickUpByMouseOrKeyboardEndsTheTurnExactlyWhereTheDiceWou
     EXPECT_EQ(log().filter("GnuBG moves ").size(), 2);
 
     // The last checker borne off and picked up: the game is won and scored, the next begins.
-    place({{1, 1}}, {{19, 5}, {20, 5}, {24, 4}});
-    window->match.die1 = window->match.die2 = 0;
-    window->match.ismyTurn = true;
-    dice = {2, 1};
-    window->DoRoll();
-    clickChecker(1);
+    bearOffTheLastChecker();
     env.clearMessages();
     dice = {2, 5};
     QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
@@ -744,12 +744,7 @@ TEST_F(OfflineGameTest, PickUpByMouseOrKeyboardEndsTheTurnExactlyWhereTheDiceWou
     // The match's last game: once it is won there is nothing left to pick up.
     dice = {2, 5};
     laterGame(2, 0);
-    place({{1, 1}}, {{19, 5}, {20, 5}, {24, 4}});
-    window->match.die1 = window->match.die2 = 0;
-    window->match.ismyTurn = true;
-    dice = {2, 1};
-    window->DoRoll();
-    clickChecker(1);
+    bearOffTheLastChecker();
     QTest::keyClick(window->cmdPickUp, Qt::Key_Space);
     EXPECT_EQ(log().last(), "You win the 3 point match 3-0");
     EXPECT_FALSE(window->cmdPickUp->isEnabled());
