@@ -134,6 +134,7 @@ void BoardDrawing::drawCheckers() {
 void BoardDrawing::showMiddleGameboard() {
     try {
         drawCheckers();
+        shownDice_.reset();
         applyDoublingRule();
         if (match_.theCubeVal > 1)
             ShowCube(match_.blackOwnsCube ? 3 : 4, match_.theCubeVal);
