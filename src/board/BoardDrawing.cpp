@@ -119,17 +119,22 @@ void BoardDrawing::showPicture(const QImage &picture, const QRect &changed) {
 
 // --- the whole board ------------------------------------------------------------------
 
+void BoardDrawing::drawCheckers() {
+    buffer_ = empty_;
+    // Lower places first, so that the second and third rows lie over the first.
+    for (Side side : {Side::Black, Side::White}) {
+        const CheckerSet &set = records_.checkers(side);
+        for (int place = 1; place <= CheckerSet::size; ++place)
+            for (int i = 1; i <= CheckerSet::size; ++i)
+                if (set[i].slot == place)
+                    drawChecker(side, set[i].x, set[i].y);
+    }
+}
+
 void BoardDrawing::showMiddleGameboard() {
     try {
-        buffer_ = empty_;
-        // Lower places first, so that the second and third rows lie over the first.
-        for (Side side : {Side::Black, Side::White}) {
-            const CheckerSet &set = records_.checkers(side);
-            for (int place = 1; place <= CheckerSet::size; ++place)
-                for (int i = 1; i <= CheckerSet::size; ++i)
-                    if (set[i].slot == place)
-                        drawChecker(side, set[i].x, set[i].y);
-        }
+        drawCheckers();
+        shownDice_.reset();
         applyDoublingRule();
         if (match_.theCubeVal > 1)
             ShowCube(match_.blackOwnsCube ? 3 : 4, match_.theCubeVal);
@@ -145,8 +150,26 @@ void BoardDrawing::showMiddleGameboard() {
 }
 
 void BoardDrawing::showEmptyBoard() {
+    shownDice_.reset();
+    shownCube_.reset();
     buffer_ = empty_;
     showBuffer();
+}
+
+void BoardDrawing::redraw() {
+    try {
+        const std::optional<ShownDice> dice = shownDice_;
+        drawCheckers();
+        if (shownCube_)
+            ShowCube(shownCube_->first, shownCube_->second);
+        if (dice)
+            drawDice(dice->side, dice->die1, dice->die2);
+        showBuffer();
+        if (hooks.GetPips)
+            hooks.GetPips();
+    } catch (const std::exception &error) {
+        report("Error in showMiddleGameboard ", error);
+    }
 }
 
 // Once the score plus the cube reaches the match length (or in the Crawford game) a double
@@ -181,11 +204,13 @@ void BoardDrawing::ClearDice(const QString &which) {
     const QRect black(roundEven(size().width() * 0.7), y, w, h);
     const bool both = which == QLatin1String("both");
     QRect changed;
-    for (const auto &[area, name] : {std::pair{white, "white"}, std::pair{black, "black"}}) {
-        if (both || which == QLatin1String(name)) {
-            erase(area.x(), area.y(), area.width(), area.height());
-            changed |= area;
-        }
+    for (const auto &[area, side] : {std::pair{white, Side::White}, std::pair{black, Side::Black}}) {
+        if (!both && which != QLatin1String(side == Side::Black ? "black" : "white"))
+            continue;
+        erase(area.x(), area.y(), area.width(), area.height());
+        changed |= area;
+        if (shownDice_ && shownDice_->side == side)
+            shownDice_.reset();
     }
     showBuffer(changed);
 }
@@ -207,20 +232,8 @@ void BoardDrawing::showDice(Side side) {
     records_.blackAtRoll = records_.blackCheckers;
     records_.whiteAtRoll = records_.whiteCheckers;
 
-    const QImage &dice = pictures_.picBlackDice;
-    const double fw = dice.width() / 6.0;
-    const int top = black ? 0 : roundEven(dice.height() / 2.0);
-    const int bottom = black ? roundEven(dice.height() / 2.0) : dice.height();
-    const SpriteRect first{roundEven(fw * (match_.die1 - 1)), top, roundEven(fw * match_.die1), bottom};
-    const SpriteRect second{roundEven(fw * (match_.die2 - 1)), top, roundEven(fw * match_.die2), bottom};
-
     ClearDice(QStringLiteral("both"));
-    const int x1 = roundEven(size().width() * (black ? 0.7 : 0.25));
-    const int x2 = roundEven(fw + x1 + 3);
-    const int y = roundEven(size().height() * 0.47);
-    TransparentBlit(buffer_, buffer_, dice, first, x1, y);
-    TransparentBlit(buffer_, buffer_, dice, second, x2, y);
-    showBuffer(QRect(x1, y, first.width(), first.height()) | QRect(x2, y, second.width(), second.height()));
+    drawDice(side, match_.die1, match_.die2);
     rolledDoubles_ = match_.die1 == match_.die2;
 
     const int delay = roundEven(prefs_.prfDelay * 1000);
@@ -236,6 +249,23 @@ void BoardDrawing::showDice(Side side) {
             sleep(prefs_.prfDelay > 0 ? delay : 1500);
         sleep(500);
     }
+}
+
+void BoardDrawing::drawDice(Side side, int die1, int die2) {
+    const bool black = side == Side::Black;
+    const QImage &dice = pictures_.picBlackDice;
+    const double fw = dice.width() / 6.0;
+    const int top = black ? 0 : roundEven(dice.height() / 2.0);
+    const int bottom = black ? roundEven(dice.height() / 2.0) : dice.height();
+    const SpriteRect first{roundEven(fw * (die1 - 1)), top, roundEven(fw * die1), bottom};
+    const SpriteRect second{roundEven(fw * (die2 - 1)), top, roundEven(fw * die2), bottom};
+    const int x1 = roundEven(size().width() * (black ? 0.7 : 0.25));
+    const int x2 = roundEven(fw + x1 + 3);
+    const int y = roundEven(size().height() * 0.47);
+    TransparentBlit(buffer_, buffer_, dice, first, x1, y);
+    TransparentBlit(buffer_, buffer_, dice, second, x2, y);
+    showBuffer(QRect(x1, y, first.width(), first.height()) | QRect(x2, y, second.width(), second.height()));
+    shownDice_ = ShownDice{side, die1, die2};
 }
 
 // --- cube ----------------------------------------------------------------------------
@@ -286,6 +316,7 @@ void BoardDrawing::ShowCube(int place, int value) {
     }
     TransparentBlit(buffer_, buffer_, sheet, sprite, at.x(), at.y());
     showBuffer(QRect(at, QSize(sprite.width(), sprite.height())));
+    shownCube_ = std::pair{place, value};
     match_.cubeChanged = false;
 }
 

@@ -10,6 +10,8 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
+#include <utility>
 
 struct BoardPictures;
 class BoardGeometry;
@@ -58,6 +60,10 @@ public:
     void showMiddleGameboard();
     // The board without checkers, dice or cube, as the style's picture shows it.
     void showEmptyBoard();
+    // The board once more as it was last shown: the checkers where the records have them,
+    // the cube where it was last put (on offer included) and the dice still up, in the style
+    // and coordinates now in use. Nothing of the turn changes.
+    void redraw();
     void ClearDice(const QString &which);  // "black", "white" or "both"
     void ClearAllCubes();
     // place 0 the middle, 1 and 2 the user's and the opponent's half (a double offered),
@@ -87,7 +93,9 @@ public:
     void showPicture(const QImage &picture, const QRect &changed);
 
 private:
+    void drawCheckers();
     void showDice(Side side);
+    void drawDice(Side side, int die1, int die2);
     void applyDoublingRule();
     void sleep(int milliseconds);
     void play(const QString &name);
@@ -104,4 +112,11 @@ private:
     BoardDisplay *fullScreen_ = nullptr;
     std::array<QPoint, 5> cubeSpots_{};
     bool rolledDoubles_ = false;
+    // What is up on the board besides the checkers, for a redraw.
+    struct ShownDice {
+        Side side;
+        int die1, die2;
+    };
+    std::optional<ShownDice> shownDice_;
+    std::optional<std::pair<int, int>> shownCube_;  // place and value
 };

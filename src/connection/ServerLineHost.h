@@ -46,7 +46,7 @@ public:
     virtual void askedToRollOrDouble() = 0;
     // A double was passed: the offered cube goes back to its value and Accept/Reject away.
     virtual void doubleRefused() = 0;
-    // The match is over; no board line will show its last score.
+    // The match is over; no board line will show its last score, and no turn is left to play.
     virtual void showFinalScore(int score1, int score2) = 0;
     virtual void clearKibitzInput() = 0;
     virtual QString player1Caption() const = 0;

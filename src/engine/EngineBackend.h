@@ -51,9 +51,15 @@ struct EvalRecord {
     bool operator==(const EvalRecord &) const = default;
 };
 
-// A failing engine: its text is what the user is shown after "error in GetCubAction".
+// A failing engine: its text is the cause the user is shown after "error in GetCubAction: ".
 struct EngineError : std::runtime_error {
     using std::runtime_error::runtime_error;
+};
+
+// A question the engine will not answer however often it is asked (a match longer than it
+// plays, a request it refuses): starting it afresh would not help.
+struct EngineRefusal : EngineError {
+    using EngineError::EngineError;
 };
 
 class EngineBackend {
@@ -62,6 +68,8 @@ public:
 
     // Gets the engine ready; a failure here shows itself at the first call that needs it.
     virtual void vbEvalInitialise() = 0;
+    // A call has failed: the engine is started afresh for the next one.
+    virtual void restart() {}
     virtual void vbSetEvalContext(const EvalRecord &context) = 0;
     virtual void vbSetCubeInfo(const CubeRecord &cube) = 0;
 

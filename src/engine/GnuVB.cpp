@@ -71,10 +71,12 @@ public:
     EngineBackend &engine() { return *engine_; }
     const QString &winsB() const { return winsB_; }
     const QString &winsW() const { return winsW_; }
+    bool failed() const { return failed_; }
 
     Hooks hooks;  // the object's hooks as they stood when the last call began
 
 private:
+    QString answer(const Ask &ask, const QString &mode);
     EngineBoard engineBoard(int side) const;
     void showChances(int chance);
     void rateLuck(const Ask &ask, const QString &mode);
@@ -91,6 +93,7 @@ private:
     EngineOutput output_{};
     EngineMoves moves_{};
     QString winsB_, winsW_;
+    bool failed_ = false;
 };
 
 GnuVB::GnuVB(const GnuBoard &gnuBoard, MatchState &match, StateFlags &flags, const Preferences &prefs,
@@ -131,6 +134,10 @@ const QString &GnuVB::lblwinsW() const {
     return work_->winsW();
 }
 
+bool GnuVB::lastCallFailed() const {
+    return work_->failed();
+}
+
 QString GnuVB::GetCubeAction_BestMove(int side, int cube, int matchLen, int scoreA, int scoreB, int crawford,
                                       int jacoby, int beavers, int die1, int die2, const QString &mode, int plies) {
     // From here on nothing of this object is touched: it may be gone before the call returns.
@@ -141,48 +148,66 @@ QString GnuVB::GetCubeAction_BestMove(int side, int cube, int matchLen, int scor
 
 QString GnuVB::Work::call(int side, int cube, int matchLen, int scoreA, int scoreB, int crawford, int jacoby,
                           int beavers, int die1, int die2, const QString &mode, int plies) {
-    QString result;
-    try {
-        QCoreApplication::processEvents();
-        MousePointer::hourglass();
-        match_.bestMoveOpp.clear();
-        match_.bestMovePlayer.clear();
-        std::fill_n(output_.begin(), 12, 0);
+    failed_ = false;
+    QCoreApplication::processEvents();
+    Ask ask;
+    ask.side = side;
+    ask.cube = cube;
+    ask.matchLen = matchLen;
+    ask.scoreA = scoreA;
+    ask.die1 = die1;
+    ask.die2 = die2;
+    ask.plies = plies;
+    // The engine expects the score of the side on roll second.
+    const std::array<int, 2> scores = side == 0 ? std::array<int, 2>{scoreB, scoreA} : std::array<int, 2>{scoreA, scoreB};
+    ask.cubeRecord = CubeRecord{cube, cube == 1 ? -1 : 1, 1, matchLen, scores, crawford, jacoby, beavers};
+    ask.board = engineBoard(side);
+    // A board no game can reach is answered with zeros, never shown to the engine.
+    ask.possible = isPossible(gnuBoard_);
 
-        Ask ask;
-        ask.side = side;
-        ask.cube = cube;
-        ask.matchLen = matchLen;
-        ask.scoreA = scoreA;
-        ask.die1 = die1;
-        ask.die2 = die2;
-        ask.plies = plies;
-        // The engine expects the score of the side on roll second.
-        const std::array<int, 2> scores = side == 0 ? std::array<int, 2>{scoreB, scoreA} : std::array<int, 2>{scoreA, scoreB};
-        ask.cubeRecord = CubeRecord{cube, cube == 1 ? -1 : 1, 1, matchLen, scores, crawford, jacoby, beavers};
-        ask.board = engineBoard(side);
-        // A board no game can reach is answered with zeros, never shown to the engine.
-        ask.possible = isPossible(gnuBoard_);
-
-        if (mode == QLatin1String("gwc")) {
-            if (ask.possible)
-                engine_->vbEvaluatePosition(ask.board, output_);
-            showChances(output_[1]);
+    // An engine that fails is started afresh and asked once more before the user hears of it.
+    QString cause;
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        bool restartHelps = true;
+        try {
+            return answer(ask, mode);
+        } catch (const EngineRefusal &refusal) {
+            cause = QString::fromStdString(refusal.what());
+            restartHelps = false;
+        } catch (const std::exception &error) {
+            cause = QString::fromStdString(error.what());
         }
-        if (die1 > 0 && ask.possible)
-            rateLuck(ask, mode);
-        if (mode == QLatin1String("resign"))
-            result = resignDecision(ask);
-        else if (mode == QLatin1String("cube"))
-            result = cubeDecision(ask);
-        else if (mode == QLatin1String("move"))
-            result = bestMove(ask);
-        MousePointer::restoreDefault();
-    } catch (const std::exception &error) {
         // The pointer must not stay an hourglass over a game that goes on.
         MousePointer::restoreDefault();
-        Dialogs::message(QStringLiteral("error in GetCubAction") + QString::fromStdString(error.what()));
+        if (attempt > 1 || !restartHelps)
+            break;
+        engine_->restart();
     }
+    failed_ = true;
+    Dialogs::message(QStringLiteral("error in GetCubAction: ") + cause);
+    return {};
+}
+
+QString GnuVB::Work::answer(const Ask &ask, const QString &mode) {
+    QString result;
+    MousePointer::hourglass();
+    match_.bestMoveOpp.clear();
+    match_.bestMovePlayer.clear();
+    std::fill_n(output_.begin(), 12, 0);
+    if (mode == QLatin1String("gwc")) {
+        if (ask.possible)
+            engine_->vbEvaluatePosition(ask.board, output_);
+        showChances(output_[1]);
+    }
+    if (ask.die1 > 0 && ask.possible)
+        rateLuck(ask, mode);
+    if (mode == QLatin1String("resign"))
+        result = resignDecision(ask);
+    else if (mode == QLatin1String("cube"))
+        result = cubeDecision(ask);
+    else if (mode == QLatin1String("move"))
+        result = bestMove(ask);
+    MousePointer::restoreDefault();
     return result;
 }
 

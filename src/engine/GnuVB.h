@@ -44,13 +44,18 @@ public:
     // result is "" for "gwc"; "resign n ", "resign g " or "" for "resign"; "DOUBLE TAKE",
     // "DOUBLE PASS", "NO DOUBLE", "TOO GOOD" or "" for "cube"; the move text ("13-7  8-7  ")
     // for "move". With die1 above 0 the roll's luck is rated for the side asked about and
-    // commented on once known.
+    // commented on once known. An engine that fails is restarted and asked once more; if it
+    // fails again the message box names the step and the cause.
     QString GetCubeAction_BestMove(int side, int cube, int matchLen, int scoreA, int scoreB, int crawford, int jacoby,
                                    int beavers, int die1, int die2, const QString &mode, int plies);
 
     Hooks hooks;
     int l_Die1 = 0;
     int l_Die2 = 0;
+
+    // The last call got no answer, even from the engine started afresh; the user was told
+    // why and its result is empty.
+    bool lastCallFailed() const;
 
     // What the winning-chance labels show now.
     const QString &lblwinsB() const;

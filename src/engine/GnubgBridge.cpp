@@ -181,7 +181,7 @@ std::vector<int> GnubgBridge::request(const QString &verb, const std::vector<int
         waitingId_ = 0;
         if (waitingReply_) {
             if (!waitingReply_->ok)
-                throw EngineError("GNU Backgammon refused the request: " + waitingReply_->text.toStdString());
+                throw EngineRefusal("GNU Backgammon refused the request: " + waitingReply_->text.toStdString());
             return integers(waitingReply_->text);
         }
         if (isRunning()) {
@@ -196,7 +196,7 @@ std::vector<int> GnubgBridge::request(const QString &verb, const std::vector<int
 
 std::vector<int> GnubgBridge::cubeArgs(const CubeRecord &c) const {
     if (c.matchLength > kLongestEngineMatch)
-        throw EngineError(QStringLiteral("GNU Backgammon plays matches of up to %1 points, not %2")
+        throw EngineRefusal(QStringLiteral("GNU Backgammon plays matches of up to %1 points, not %2")
                               .arg(kLongestEngineMatch)
                               .arg(c.matchLength)
                               .toStdString());
@@ -208,6 +208,13 @@ std::vector<int> GnubgBridge::cubeArgs(const CubeRecord &c) const {
 }
 
 // --- the engine's operations ---------------------------------------------------------------
+
+void GnubgBridge::restart() {
+    stop();
+    // A start that fails here is reported by the request that follows, which tries again.
+    QString why;
+    start(why);
+}
 
 void GnubgBridge::vbEvalInitialise() {
     // Started now so that the first request finds it ready; a failure is reported by that

@@ -24,6 +24,7 @@ public:
     GnubgBridge &operator=(const GnubgBridge &) = delete;
 
     void vbEvalInitialise() override;
+    void restart() override;
     void vbSetEvalContext(const EvalRecord &context) override;
     void vbSetCubeInfo(const CubeRecord &cube) override;
     void vbEvaluatePosition(const EngineBoard &board, EngineOutput &output) override;

@@ -463,6 +463,8 @@ void Mainform::ShowDailyPage() {
 }
 
 void Mainform::mnuExit_Click() {
+    if (offlineMatchRunning() && !Dialogs::ask(QStringLiteral("Do you really want to exit?"), QStringLiteral("Confirming")))
+        return;
     flags.isPlaying = false;
     if (server.isConnected())
         server.close();

@@ -88,7 +88,10 @@ public:
     // Brings the window up in the fixed order of start-up. False when a required step
     // failed: the user has been told and the program must end without saving anything.
     bool Form_Load();
+    // File > Exit; a match against GnuBG under way is given up only once the user says so.
     void mnuExit_Click();
+    // A match against GnuBG is under way: leaving it throws it away.
+    bool offlineMatchRunning() const;
     void NeutralizeSettings();
 
     Preferences prefs;

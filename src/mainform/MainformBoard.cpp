@@ -125,9 +125,10 @@ void Mainform::redrawWithNewCoordinates() {
             anyShown = anyShown || set == &checkers.blackCheckers || set == &checkers.whiteCheckers;
         }
     }
-    // An empty board stays as it is, without a cube on it.
+    // An empty board stays as it is, without a cube on it; a position is shown again with
+    // its dice and cube, whatever the turn has come to.
     if (anyShown)
-        board.showMiddleGameboard();
+        board.redraw();
     else
         board.showBuffer();
 }

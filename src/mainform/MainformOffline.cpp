@@ -85,6 +85,10 @@ void Mainform::startGnuBG() {
     };
 }
 
+bool Mainform::offlineMatchRunning() const {
+    return flags.isBot && flags.isPlaying;
+}
+
 void Mainform::playPosition(const JfPosition &position) {
     engineTurn(flags, [&] { offline.playPosition(position); });
 }
@@ -142,6 +146,7 @@ void MainformOfflineHost::bringToFront() {
 void MainformOfflineHost::startBlink() { w_.Timer1->start(); }
 void MainformOfflineHost::RollDiceOffline() { w_.actions.RollDiceOffline(); }
 void MainformOfflineHost::cmdPickUp_Click() { w_.actions.cmdPickUp_Click(); }
+void MainformOfflineHost::handInMove() { w_.actions.handInMove(); }
 void MainformOfflineHost::cmdUndo_Click() { w_.UndoMove(); }
 void MainformOfflineHost::cmdAccept_Click() { w_.actions.cmdAccept_Click(); }
 void MainformOfflineHost::cmdReject_Click() { w_.actions.cmdReject_Click(); }

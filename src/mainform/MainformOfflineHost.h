@@ -18,6 +18,7 @@ public:
     void startBlink() override;
     void RollDiceOffline() override;
     void cmdPickUp_Click() override;
+    void handInMove() override;
     void cmdUndo_Click() override;
     void cmdAccept_Click() override;
     void cmdReject_Click() override;

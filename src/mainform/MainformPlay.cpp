@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -23,7 +24,8 @@ int buttonNumber(Qt::MouseButton button) {
 }
 
 // Mouse presses the buttons and the tray panel tell apart from their keyboard use: Pick Up
-// offers the cube only when the mouse pressed it, and only the bare panel rolls.
+// acts only when pressed, and offers the cube only when the mouse pressed it; only the bare
+// panel rolls.
 class PressWatcher : public QObject {
 public:
     explicit PressWatcher(Mainform &window) : QObject(&window), w_(window) {
@@ -33,6 +35,11 @@ public:
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override {
+        // A button that is off takes no press, mouse or key.
+        if (watched == w_.cmdPickUp && !w_.cmdPickUp->isEnabled())
+            return false;
+        if (watched == w_.cmdPickUp && event->type() == QEvent::KeyPress && pressesButton(event))
+            w_.actions.cmdPickUp_KeyDown();
         if (event->type() != QEvent::MouseButtonPress)
             return false;
         if (watched == w_.cmdPickUp)
@@ -46,6 +53,12 @@ public:
     }
 
 private:
+    // The keys a focused push button clicks on.
+    static bool pressesButton(const QEvent *event) {
+        const int key = static_cast<const QKeyEvent *>(event)->key();
+        return key == Qt::Key_Space || key == Qt::Key_Select;
+    }
+
     Mainform &w_;
 };
 
@@ -112,12 +125,12 @@ QString Mainform::GetResignType(int side) const {
 // The winner's checkers go off the board, and the board shows them there: the pip counts
 // always belong to the position drawn.
 void Mainform::WinnerBlack() {
-    ResignRules::WinnerBlack(checkers);
+    ResignRules::WinnerBlack(checkers, boardGeometry);
     board.showMiddleGameboard();
 }
 
 void Mainform::WinnerWhite() {
-    ResignRules::WinnerWhite(checkers);
+    ResignRules::WinnerWhite(checkers, boardGeometry);
     board.showMiddleGameboard();
 }
 
@@ -157,6 +170,7 @@ void Mainform::doubleRefused() {
 
 void Mainform::showFinalScore(int score1, int score2) {
     putAwayDouble();
+    cmdPickUp->setEnabled(false);  // no turn is left to end, no cube to offer
     match.theMatchscore1 = score1;
     match.theMatchscore2 = score2;
     setCaption(lblScore1, QString::number(score1));
@@ -197,3 +211,4 @@ void MainformPlayHost::enableAcceptMenus(bool enabled) {
 
 void MainformPlayHost::stopBlink() { w_.Timer1->stop(); }
 void MainformPlayHost::setCubeTogglePicture(bool askToDouble) { w_.setCubeTogglePicture(askToDouble); }
+void MainformPlayHost::WinnerWhite() { w_.WinnerWhite(); }

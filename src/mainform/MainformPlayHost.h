@@ -27,6 +27,7 @@ public:
     void engineTurnAfterUserMove() override;
     void userAcceptsEngineDouble() override;
     bool userRejectsEngineDouble() override;
+    void WinnerWhite() override;
 
 private:
     Mainform &w_;

@@ -45,6 +45,9 @@ void Mainform::mnuViewSaved_Click() {
         Dialogs::message(QStringLiteral("Can't view saved while online"));
         return;
     }
+    if (offlineMatchRunning() && !Dialogs::ask(QStringLiteral("Do you want to end this game and open a log?"),
+                                               QStringLiteral("Confirming Open Log")))
+        return;
     WebBrowser1->hide();
     picAd->hide();
     const QString file = Dialogs::openFile(QStringLiteral("Play back saved FIBs log file"),
@@ -62,6 +65,7 @@ void Mainform::mnuViewSaved_Click() {
     flags.isPlaying = false;
     flags.isBot = false;
     gnuObject.reset();
+    cmdDouble->setEnabled(false);  // no engine to ask, and a replay is only watched
     flags.isExitClicked = false;
     board.HideBlueScreen();
     records.startPlayback(lines);

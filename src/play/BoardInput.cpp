@@ -133,7 +133,7 @@ bool BoardInput::CanBlackMove(int index, int &target, int dieNumber) {
     try {
         const MoveLegality rules(c_.game.checkers, c_.game.match);
         if (c_.game.checkers.blackCheckers.countOn(Position::blackBar) > 0 && rules.IsDancingBlack()) {
-            // Nothing can come in: the empty move goes in, once.
+            // Nothing can come in: a pick-up the user has asked for hands in the empty move.
             if (c_.game.match.ismyTurn)
                 actions_.cmdPickUp_Click();
             return false;
@@ -165,42 +165,14 @@ bool BoardInput::clickedDice(double x, double y) {
         }
         return true;
     }
+    // On the dice the user picks them up, the way the button does.
     if (m.die1 > 0 && m.die2 > 0 && x1 - 10 < x && x < x2 + 20 && y1 - 5 < y && y < y2 + 10 &&
-        c_.play.pickUpEnabled() && c_.play.pickUpCaption() == QLatin1String("Pick Up") && !m.isDoubled &&
-        m.ismyTurn) {
-        finishTurn();
+        c_.play.pickUpCaption() == QLatin1String("Pick Up")) {
+        c_.game.input.pickUpClicked = true;
+        actions_.cmdPickUp_Click();
         return true;
     }
     return false;
-}
-
-void BoardInput::finishTurn() {
-    MatchState &m = c_.game.match;
-    MoveInput &in = c_.game.input;
-    // The move that bore off the last checker ends the game here, without the pick-up that
-    // records a move: it belongs in the match's record all the same, before the result.
-    if (m.gameOver && c_.game.flags.isBot && in.movesMade > 0) {
-        actions_.recordMoves();
-        in.clearMoveRecords();
-    }
-    c_.play.OfflineGameOver(QString());
-    if (in.movesMade == m.legalMoveCtr && !m.gameOver) {
-        // The count alone lets a smaller die stand where the larger one had to be played.
-        if (!MoveLegality(c_.game.checkers, m).isLegalPlay()) {
-            Dialogs::message(QStringLiteral("Official rules of Backgammon require you move large number "));
-            return;
-        }
-        in.movesMade = in.dieChoice = in.diceUsed = in.firstDie = 0;
-        m.legalMoveCtr = 0;
-        m.die1 = 0;
-        m.die2 = 0;
-        m.ismyTurn = false;
-        in.resetPending = false;
-        in.pickUpClicked = true;
-        actions_.cmdPickUp_Click();
-    } else if (m.gameOver && c_.game.flags.isPlaying) {
-        c_.play.ShowStartBoard();
-    }
 }
 
 bool BoardInput::clickedCube(double x, double y) {

@@ -25,7 +25,6 @@ public:
 private:
     bool moveChecker(double x, double y);
     bool clickedDice(double x, double y);
-    void finishTurn();
     bool clickedCube(double x, double y);
     bool clickedOfferedCube(double x, double y);  // offline: GnuBG's double
 

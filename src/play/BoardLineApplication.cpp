@@ -46,7 +46,7 @@ void BoardLineApplication::ShowBoardFromString(const QString &line) {
             c_.input.movesMade = c_.input.dieChoice = c_.input.diceUsed = c_.input.firstDie = 0;
             c_.input.mayMove = true;
             c_.host.setPickUpCaption(QStringLiteral("Double"));
-            c_.host.enablePickUp(true);
+            c_.host.enablePickUp(matchControlsApply());
             takeDice(f.number(BoardLine::OpponentDie1), f.number(BoardLine::OpponentDie2));
             c_.board.ShowWhitedice();
             if (!c_.flags.selfPlay)
@@ -108,7 +108,8 @@ void BoardLineApplication::applyCubeAndRedraw(const BoardLine &f, bool readCube)
     if (m.gameInit) {
         if (f.is(BoardLine::WasDoubled, u"1")) {
             c_.board.ShowCube(1, m.doubledCube());
-            c_.host.enableAcceptReject();
+            if (matchControlsApply())
+                c_.host.enableAcceptReject();
         }
         if (f.is(BoardLine::Turn, u"1"))
             m.ismyTurn = true;
@@ -126,6 +127,12 @@ void BoardLineApplication::userRolled(const BoardLine &f) {
         c_.host.setStatus(c_.host.caption(GameLabel::Player1) + QStringLiteral(" rolled ") + QString::number(m.die1) +
                           QStringLiteral(" and ") + QString::number(m.die2));
     countLegalMoves();
+}
+
+// Online and against GnuBG the board is a match's; a log played back offline is only
+// watched, and gets no match controls.
+bool BoardLineApplication::matchControlsApply() const {
+    return c_.flags.isConnected || c_.flags.isBot;
 }
 
 // The larger die is shown and counted first.

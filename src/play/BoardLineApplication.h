@@ -25,6 +25,7 @@ private:
     void userRolled(const BoardLine &f);
     void takeDice(int a, int b);
     void countLegalMoves();
+    bool matchControlsApply() const;
 
     GameContext c_;
 };

@@ -6,11 +6,13 @@
 #include "board/BoardDrawing.h"
 #include "play/GameHost.h"
 #include "play/MoveInput.h"
+#include "play/MoveLegality.h"
 #include "play/MoveText.h"
 #include "play/PlayHost.h"
 #include "play/ResignRules.h"
 
 #include <exception>
+#include <functional>
 
 namespace {
 
@@ -49,51 +51,67 @@ void MatchActions::cmdPickUp_MouseDown() {
     c_.game.input.pickUpClicked = true;
 }
 
-void MatchActions::cmdPickUp_Click() {
-    // A second press while the first is still asking or waiting would send a second move
-    // or a second double.
+void MatchActions::cmdPickUp_KeyDown() {
+    if (c_.play.pickUpCaption() == QLatin1String("Pick Up"))
+        c_.game.input.pickUpClicked = true;
+}
+
+// A second press while the first is still asking or waiting would send a second move or a
+// second double: one runs at a time.
+void MatchActions::alone(const std::function<void()> &work) {
     if (inPickUp_)
         return;
     Running running(inPickUp_);
-    MoveInput &in = c_.game.input;
     try {
-        if (in.pickUpClicked && c_.play.pickUpCaption() == QLatin1String("Double")) {
-            if (!doubleBranch())
-                return;
-        } else {
-            if (c_.game.match.isDoubled)
-                return;
-            moveBranch();
-        }
-        in.movesMade = 0;
-        in.pickUpClicked = false;
+        work();
     } catch (const std::exception &error) {
         Dialogs::message(QStringLiteral("Error in cmdPickupclick") + QString::fromLocal8Bit(error.what()));
     }
 }
 
+void MatchActions::cmdPickUp_Click() {
+    MoveInput &in = c_.game.input;
+    if (!in.pickUpClicked)
+        return;  // nothing acts that the user did not ask for
+    alone([&] {
+        if (c_.play.pickUpCaption() == QLatin1String("Double")) {
+            if (doubleBranch()) {
+                in.movesMade = 0;
+                in.pickUpClicked = false;
+            }
+            return;
+        }
+        // Asked once: a pick-up that was refused is not taken up by a later click elsewhere.
+        in.pickUpClicked = false;
+        pickUpDice();
+    });
+}
+
+void MatchActions::handInMove() {
+    alone([this] {
+        if (!c_.game.match.isDoubled)
+            moveBranch();
+    });
+}
+
 void MatchActions::offerDouble() {
-    if (inPickUp_)
-        return;
-    Running running(inPickUp_);
     const MatchState &m = c_.game.match;
     const bool cubeIsFree = m.theCubeVal <= 1 || m.blackOwnsCube;
     if (!m.ismyTurn || m.die1 != 0 || m.die2 != 0 || m.isDoubled || !cubeIsFree)
         return;
-    try {
+    alone([this] {
         if (doubleBranch()) {
             c_.game.input.movesMade = 0;
             c_.game.input.pickUpClicked = false;
         }
-    } catch (const std::exception &error) {
-        Dialogs::message(QStringLiteral("Error in cmdPickupclick") + QString::fromLocal8Bit(error.what()));
-    }
+    });
 }
 
 // False when the procedure ends here with the turn's marks left as they are.
 bool MatchActions::doubleBranch() {
     const MatchState &m = c_.game.match;
-    if (m.isCrawford == 1)
+    // Only a match of the user's own has a cube for him to turn; a log played back has none.
+    if (m.isCrawford == 1 || !c_.game.flags.isPlaying)
         return false;
     if (c_.game.flags.isBot && !c_.game.host.socketConnected() && !c_.play.mayDoubleOffline())
         return false;
@@ -115,6 +133,38 @@ void MatchActions::recordMoves() {
     if (!f.selfPlay && f.isLogging)
         c_.matchLog << c_.game.host.caption(GameLabel::Player1) + QStringLiteral(" move ") +
                            MoveText::of(c_.game.input.MoveRec, c_.isReverseBoard);
+}
+
+// The user's turn ends here, whichever way he picked up the dice.
+void MatchActions::pickUpDice() {
+    MatchState &m = c_.game.match;
+    MoveInput &in = c_.game.input;
+    const StateFlags &f = c_.game.flags;
+    if (m.die1 <= 0 || m.die2 <= 0 || !c_.play.pickUpEnabled() || m.isDoubled || !m.ismyTurn || !f.isPlaying)
+        return;
+    // The move that bore off the last checker ends the game here, without the hand-over that
+    // records a move: it belongs in the match's record all the same, before the result.
+    if (m.gameOver && f.isBot && in.movesMade > 0) {
+        recordMoves();
+        in.clearMoveRecords();
+    }
+    c_.play.OfflineGameOver(QString());
+    if (in.movesMade == m.legalMoveCtr && !m.gameOver) {
+        // The count alone lets a smaller die stand where the larger one had to be played.
+        if (!MoveLegality(c_.game.checkers, m).isLegalPlay()) {
+            Dialogs::message(QStringLiteral("Official rules of Backgammon require you move large number "));
+            return;
+        }
+        in.dieChoice = in.diceUsed = in.firstDie = 0;
+        m.legalMoveCtr = 0;
+        m.die1 = 0;
+        m.die2 = 0;
+        m.ismyTurn = false;
+        in.resetPending = false;
+        moveBranch();
+    } else if (m.gameOver && f.isPlaying) {
+        c_.play.ShowStartBoard();
+    }
 }
 
 void MatchActions::moveBranch() {
@@ -143,6 +193,8 @@ void MatchActions::moveBranch() {
         c_.play.engineTurnAfterUserMove();
     }
     in.clearMoveRecords();
+    in.movesMade = 0;
+    in.pickUpClicked = false;
 }
 
 // --- a double or a resignation on offer ---------------------------------------------
@@ -197,8 +249,8 @@ void MatchActions::mnuResign_Click() {
     if (!Dialogs::ask(question, title))
         return;
     if (!sendIfConnected(level) && c_.game.flags.isBot) {
-        ResignRules::WinnerWhite(c_.game.checkers);
-        c_.game.host.GetPips();
+        // The result is told over the board it was given up on.
+        c_.play.WinnerWhite();
         c_.play.OfflineGameOver(QString());
         if (c_.game.match.gameOver && !c_.game.match.isMatchOver)
             c_.play.ShowStartBoard();

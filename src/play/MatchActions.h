@@ -7,19 +7,27 @@
 
 #include <QString>
 
+#include <functional>
+
 class MatchActions {
 public:
     explicit MatchActions(const PlayContext &context) : c_(context) {}
 
     void cmdPickUp_MouseDown();
-    // Offers the cube while the button reads "Double" and the mouse pressed it; otherwise
-    // sends the moves made ("move 13-7 8-7  "), the empty move when none were.
+    // A key that presses the button asks for the pick-up; the cube is offered by the mouse only.
+    void cmdPickUp_KeyDown();
+    // The button, from the mouse or the keyboard, and a click on the dice: it acts only when
+    // one of them asked for it. While the button reads "Double" it offers the cube; otherwise
+    // the dice are picked up: the turn ends once the moves made are the roll's legal play
+    // (else nothing, or the larger-die rule is told), a game the move has won is scored, and
+    // the moves go to the server ("move 13-7 8-7  ") or to GnuBG.
     void cmdPickUp_Click();
+    // The turn goes in as it stands, without the checks of a pick-up: GnuBG's play of the
+    // user's side in self-play.
+    void handInMove();
     // A click on the cube: the user doubles when it is his turn, before his roll, and the
     // cube is his to turn. It never ends the turn.
     void offerDouble();
-    // The moves of the turn go into the match's record as "You move 13-7 8-7".
-    void recordMoves();
     void mnuAccept_Click();
     void cmdAccept_Click() { mnuAccept_Click(); }
     void mnuReject_Click();
@@ -52,8 +60,12 @@ public:
 
 private:
     bool sendIfConnected(const QString &command);
+    void alone(const std::function<void()> &work);
     bool doubleBranch();
+    void pickUpDice();
     void moveBranch();
+    // The moves of the turn go into the match's record as "You move 13-7 8-7".
+    void recordMoves();
 
     PlayContext c_;
     bool inPickUp_ = false;

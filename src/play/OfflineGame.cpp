@@ -57,6 +57,11 @@ QString OfflineGame::askWithCube(int side, int cube, int die1, int die2, const Q
                                           m.isCrawford, m.isJacoby, m.isBeaver, die1, die2, mode, plies);
 }
 
+bool OfflineGame::engineFailed() const {
+    const GnuVB *engine = host_.engine();
+    return engine && engine->lastCallFailed();
+}
+
 void OfflineGame::feed(const QString &text) {
     ++fed_;
     host_.SplitFibString(text);
@@ -295,8 +300,14 @@ void OfflineGame::engineRolled() {
     MatchState &m = c_.game.match;
     const StateFlags &f = c_.game.flags;
     const Preferences &p = c_.game.prefs;
-    if (m.legalMoveCtr > 0)
+    if (m.legalMoveCtr > 0) {
         m.bestMoveOpp = ask(1, m.die1, m.die2, QStringLiteral("move"), p.prfGnuPlyEval);
+        if (engineFailed()) {
+            // Told why already; the game waits for the user to give it up or start anew.
+            c_.game.host.setStatus(QStringLiteral("GnuBG could not play its roll: Resign, or start a New Match"));
+            return;
+        }
+    }
     if (m.bestMoveOpp.isEmpty()) {
         if (m.legalMoveCtr != 0 || !f.isPlaying)
             return;
@@ -575,7 +586,7 @@ void OfflineGame::moveAdvice() {
             m.ismyTurn = false;
             m.die1 = 0;
             m.die2 = 0;
-            host_.cmdPickUp_Click();
+            host_.handInMove();
         } else if (!m.isMatchOver) {
             ShowStartBoard();
         }

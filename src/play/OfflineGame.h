@@ -56,6 +56,7 @@ public:
 private:
     QString ask(int side, int die1, int die2, const QString &mode, int plies);
     QString askWithCube(int side, int cube, int die1, int die2, const QString &mode, int plies);
+    bool engineFailed() const;  // the last question went unanswered, even after a restart
     int delayMs() const;  // prfDelay in milliseconds
     bool cubeFinished() const;
     void feed(const QString &text);

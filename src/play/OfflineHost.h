@@ -22,6 +22,7 @@ public:
 
     virtual void RollDiceOffline() = 0;
     virtual void cmdPickUp_Click() = 0;
+    virtual void handInMove() = 0;  // the user's side's move, as the engine played it
     virtual void cmdUndo_Click() = 0;
     virtual void cmdAccept_Click() = 0;
     virtual void cmdReject_Click() = 0;

@@ -33,4 +33,6 @@ public:
     virtual void userAcceptsEngineDouble() {}
     // False when giving up ended the match.
     virtual bool userRejectsEngineDouble() { return true; }
+    // The user resigned: GnuBG's checkers all borne off, and the board drawn so.
+    virtual void WinnerWhite() {}
 };

@@ -27,14 +27,12 @@ QString GetResignType(const CheckerRecords &records, int side) {
     return QStringLiteral("resign n ");
 }
 
-void WinnerBlack(CheckerRecords &records) {
-    for (int i = 1; i <= CheckerSet::size; ++i)
-        records.blackCheckers[i].point = Position::blackTray;
+void WinnerBlack(CheckerRecords &records, const BoardGeometry &geometry) {
+    records.blackCheckers.fill({{Position::blackTray, CheckerSet::size}}, geometry);
 }
 
-void WinnerWhite(CheckerRecords &records) {
-    for (int i = 1; i <= CheckerSet::size; ++i)
-        records.whiteCheckers[i].point = Position::whiteTray;
+void WinnerWhite(CheckerRecords &records, const BoardGeometry &geometry) {
+    records.whiteCheckers.fill({{Position::whiteTray, CheckerSet::size}}, geometry);
 }
 
 bool hasContact(const CheckerRecords &records) {

@@ -4,6 +4,7 @@
 // written into the checker records.
 #include <QString>
 
+class BoardGeometry;
 struct CheckerRecords;
 
 namespace ResignRules {
@@ -12,9 +13,10 @@ namespace ResignRules {
 // "resign g " or "resign n "; the empty text for any other side.
 QString GetResignType(const CheckerRecords &records, int side);
 
-// Every checker of that side borne off; only the points change, nothing is drawn.
-void WinnerBlack(CheckerRecords &records);
-void WinnerWhite(CheckerRecords &records);
+// Every checker of that side borne off, each in its place in that side's tray, so that the
+// next drawing shows them there; nothing is drawn here.
+void WinnerBlack(CheckerRecords &records, const BoardGeometry &geometry);
+void WinnerWhite(CheckerRecords &records, const BoardGeometry &geometry);
 
 // An opponent checker still stands behind the user's rearmost one, or on its bar: bearing
 // off greedily would throw shots away.

@@ -25,6 +25,7 @@ public:
     std::vector<int> moves{-1};
     int luck = 0;
     QString failWith;  // when set, the evaluating operations throw it
+    bool restartMends = false;  // a restart clears failWith
     std::function<void()> during;  // runs once, inside the next evaluating operation
     // Kept by the test, so it outlives this engine.
     std::shared_ptr<QStringList> journal = std::make_shared<QStringList>();
@@ -32,6 +33,11 @@ public:
     ~RecordingEngine() override { *journal << "engine gone"; }
 
     void vbEvalInitialise() override { calls << "init"; }
+    void restart() override {
+        calls << "restart";
+        if (restartMends)
+            failWith.clear();
+    }
     void vbSetEvalContext(const EvalRecord &c) override {
         calls << QStringLiteral("context %1 %2 %3 %4 %5").arg(c.plies).arg(c.moveCandidates).arg(c.moveTolerance).arg(c.noise).arg(c.cubeful);
     }
@@ -352,14 +358,31 @@ TEST_F(GnuVBTest, LetGoOfDuringItsOwnCallItFinishesThatCallFirst) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(GnuVBTest, EngineFailureShowsTheErrorAndGivesTheResultAsItStood) {
-    engine->failWith = "the bridge is gone";
+TEST_F(GnuVBTest, AFailingEngineIsRestartedAndAskedAgainBeforeTheStepAndTheCauseAreShown) {
+    // Started afresh, it answers: the user hears nothing of it.
+    engine->failWith = "GNU Backgammon did not answer within 5000 ms";
+    engine->restartMends = true;
+    engine->chances = {6000, 0, 0};
+    EXPECT_EQ(ask(0, "gwc"), "");
+    EXPECT_EQ(engine->calls, QStringList({"evaluate", "restart", "evaluate"}));
+    EXPECT_EQ(labels, QStringList({"60%", "40%"}));
+    EXPECT_TRUE(env.messages().isEmpty());
+    EXPECT_FALSE(gnu->lastCallFailed());
+
+    engine->restartMends = false;
     for (const char *mode : {"move", "cube", "gwc", "resign"}) {
+        engine->failWith = "the bridge is gone";
+        engine->calls.clear();
         env.clearMessages();
         EXPECT_EQ(ask(0, mode, 4, 4), "");
-        EXPECT_EQ(env.messages(), QStringList({"error in GetCubActionthe bridge is gone"}));
+        EXPECT_EQ(engine->calls.count("restart"), 1);
+        EXPECT_EQ(env.messages(), QStringList({"error in GetCubAction: the bridge is gone"}));
+        EXPECT_TRUE(gnu->lastCallFailed());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
+    engine->failWith.clear();
+    ask(0, "gwc");
+    EXPECT_FALSE(gnu->lastCallFailed());
 }
 
 }  // namespace

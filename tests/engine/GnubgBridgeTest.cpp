@@ -152,13 +152,18 @@ TEST_F(GnubgBridgeTest, AKilledBridgeIsStartedAgain) {
     EXPECT_EQ(ask(0, "move", 3, 1), "8-5  6-5  ");
     EXPECT_TRUE(env.messages().isEmpty()) << env.messages().join('|').toStdString();
     EXPECT_NE(shared->processId(), before);
+    // Restarted after a failure, it is a fresh process that answers.
+    const qint64 killed = shared->processId();
+    shared->restart();
+    EXPECT_NE(shared->processId(), killed);
+    EXPECT_EQ(ask(0, "move", 3, 1), "8-5  6-5  ");
 }
 
 TEST_F(GnubgBridgeTest, ASlowAnswerEndsInTheErrorPathAndTheNextRequestWorks) {
     shared->setTimeLimitOverride(1);
     match.ismyTurn = true;
     EXPECT_EQ(ask(0, "move", 4, 2, 2), "");
-    EXPECT_EQ(env.messages(), QStringList({"error in GetCubActionGNU Backgammon did not answer within 1 ms"}));
+    EXPECT_EQ(env.messages(), QStringList({"error in GetCubAction: GNU Backgammon did not answer within 1 ms"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     shared->setTimeLimitOverride(0);
     env.clearMessages();
@@ -227,7 +232,7 @@ TEST(GnubgBridgeMissingTest, AMissingEngineIsReportedOnEveryCall) {
     GnuVB gnu(board, match, flags, prefs, std::make_unique<GnubgBridge>(QStringLiteral("/nonexistent/gnubg"), kScript));
     EXPECT_EQ(gnu.GetCubeAction_BestMove(0, 1, 0, 0, 0, 0, 0, 0, 0, 0, "cube", 0), "");
     ASSERT_EQ(env.messages().size(), 1);
-    EXPECT_TRUE(env.messages().first().startsWith("error in GetCubActionGNU Backgammon (/nonexistent/gnubg) could not be started"))
+    EXPECT_TRUE(env.messages().first().startsWith("error in GetCubAction: GNU Backgammon (/nonexistent/gnubg) could not be started"))
         << env.messages().first().toStdString();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -20,8 +20,11 @@ public:
     std::array<std::array<int, 2>, 2> verdict{};
     std::array<int, 3> chances{5000, 0, 0};  // win, gammon, backgammon of the side on roll
     QStringList asked;                       // "cube 0", "move 1", ... side on roll
+    int failingMoves = 0;                    // the next moves asked for go unanswered
+    int restarts = 0;
 
     void vbEvalInitialise() override {}
+    void restart() override { ++restarts; }
     void vbSetEvalContext(const EvalRecord &) override {}
     void vbSetCubeInfo(const CubeRecord &) override {}
     void vbEvaluatePosition(const EngineBoard &board, EngineOutput &out) override {
@@ -37,6 +40,10 @@ public:
     }
     void vbFindBestMove(EngineMoves &moves, int die1, int die2, const EngineBoard &board) override {
         asked << QStringLiteral("move %1").arg(side(board));
+        if (failingMoves > 0) {
+            --failingMoves;
+            throw EngineError("GNU Backgammon did not answer within 5000 ms");
+        }
         const std::vector<Play> plays = MoveGenerator(row(board, 1), row(board, 0)).legalPlays(die1, die2);
         moves.fill(-1);
         if (plays.empty())

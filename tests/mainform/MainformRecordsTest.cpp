@@ -147,8 +147,7 @@ protected:
         in.movesMade = made;
         m.die1 = m.die2 = 0;
         m.ismyTurn = false;
-        in.pickUpClicked = true;
-        w.actions.cmdPickUp_Click();
+        w.actions.handInMove();
     }
 
     TestEnvironment env;

@@ -83,6 +83,10 @@ TEST_F(BoardLineApplicationTest, PlainLineWithTheUsersRollSetsDiceStatusAndLegal
 }
 
 TEST_F(BoardLineApplicationTest, OpponentsRollAndDanceCounts) {
+    // A log played back offline is watched: its opponent's roll offers no cube.
+    f.boards.ShowBoardFromString(withFields(kOpeningLine, {{36, "3"}, {37, "1"}}));
+    EXPECT_FALSE(f.host.pickUpEnabled);
+    f.flags.isConnected = true;
     f.boards.ShowBoardFromString(withFields(kOpeningLine, {{36, "3"}, {37, "1"}}));
     EXPECT_FALSE(f.match.ismyTurn);
     EXPECT_EQ(f.host.status, "someplayer rolled 3 and 1");
@@ -123,7 +127,10 @@ TEST_F(BoardLineApplicationTest, CubeOwnerPendingDoubleAndTheNoDoublingPicture) 
     EXPECT_FALSE(f.match.blackOwnsCube);
     EXPECT_EQ(f.host.noDoublingPictures, 1);
 
-    EXPECT_FALSE(f.host.acceptRejectEnabled);
+    f.match.gameInit = true;
+    f.boards.ShowBoardFromString(withFields(kOpeningLine, {{38, "2"}, {39, "0"}, {41, "1"}}));
+    EXPECT_FALSE(f.host.acceptRejectEnabled);  // a log played back: nothing to answer
+    f.flags.isConnected = true;
     f.match.gameInit = true;
     f.boards.ShowBoardFromString(withFields(kOpeningLine, {{38, "2"}, {39, "0"}, {41, "1"}}));
     EXPECT_TRUE(f.host.acceptRejectEnabled);

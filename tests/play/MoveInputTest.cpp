@@ -101,7 +101,7 @@ TEST_F(MoveInputTest, TheRollIsPlayedInFullAndALoneDieMustBeTheLarger) {
     EXPECT_EQ(host.sent.last(), "move 9-3  ");
 }
 
-TEST_F(MoveInputTest, DoublesMoveFourCheckersAndADanceSendsTheEmptyMoveOnce) {
+TEST_F(MoveInputTest, DoublesMoveFourCheckersAndADanceIsLeftToTheServer) {
     show(ownBoard(kBlack, kWhite, 2, 2));
     for (int point : {13, 13, 6, 6, 8})
         click(point);
@@ -110,10 +110,9 @@ TEST_F(MoveInputTest, DoublesMoveFourCheckersAndADanceSendsTheEmptyMoveOnce) {
     EXPECT_EQ(host.sent, QStringList{"move 13-11 13-11 6-4 6-4  "});
 
     show(ownBoard({{26, 2}, {13, 5}, {8, 3}, {6, 5}}, {{19, 2}, {22, 2}, {12, 5}, {17, 3}, {1, 3}}, 6, 3));
+    // Nothing comes in: the server passes the turn ("You can't move."); no click sends a move.
     click(26);
-    EXPECT_EQ(host.sent.last(), "move  ");
-    EXPECT_EQ(host.sent.size(), 2);
-    EXPECT_FALSE(match.ismyTurn);
+    EXPECT_EQ(host.sent.size(), 1);
 }
 
 TEST_F(MoveInputTest, BeforeTheRollTheCubeDoublesAndTheDiceAcceptOnTheSecondClick) {

@@ -4,7 +4,10 @@
 // matches end with their line, statistics and log, and self-play runs a match to its end
 // unless Esc stops it. The engine here plays by the rules and says what each test wants;
 // one match at the end is played by GNU Backgammon itself.
+#include "app/SettingsText.h"
 #include "app/Utilities.h"
+#include "app/frmExit.h"
+#include "app/frmPreferences.h"
 #include "board/BoardShow.h"
 #include "engine/GnubgBoardReader.h"
 #include "engine/GnubgInstalled.h"
@@ -149,6 +152,39 @@ protected:
         return lines;
     }
     QStringList boardLines() const { return log().filter(QRegularExpression("^board:")); }
+    // The user's last checker on his ace point against GnuBG's checkers far away, 2 and 1
+    // rolled for him, and the click that bears it off.
+    void bearOffTheLastChecker() {
+        place({{1, 1}}, {{19, 5}, {20, 5}, {24, 4}});
+        window->match.die1 = window->match.die2 = 0;
+        window->match.ismyTurn = true;
+        dice = {2, 1};
+        window->DoRoll();
+        clickChecker(1);
+    }
+    // Preferences, Board, the other style, Save.
+    void switchBoardStyle() {
+        window->findChild<QAction *>("mnuPreference")->trigger();
+        const QString other = window->prefs.prfBoardStyle == "Default" ? "original small" : "Default";
+        window->preferencesWindow->findChild<QComboBox *>("comboBoards")->setCurrentText(other);
+        window->preferencesWindow->findChild<QPushButton *>("cmdOK")->click();
+        ASSERT_EQ(window->prefs.prfBoardStyle, other);
+    }
+    // The shown board has something drawn at `at` that the empty board does not.
+    bool drawnAt(QPoint at) const {
+        return window->boardShow->picture().pixel(at) != window->board.BoardEmpty().pixel(at);
+    }
+    // The middle of a die of the user's (black) or of GnuBG's.
+    QPoint dieAt(bool black) const {
+        const QImage &dice = window->boardStyle.pictures().picBlackDice;
+        const QSize size = window->board.size();
+        return {SettingsText::roundEven(size.width() * (black ? 0.7 : 0.25)) + dice.width() / 12,
+                SettingsText::roundEven(size.height() * 0.47) + dice.height() / 4};
+    }
+    QPoint checkerAt(const CheckerRec &c) const {
+        const QImage &sprites = window->boardStyle.pictures().ChipNearBlack;
+        return {c.x + sprites.width() / 2, c.y + sprites.height() / 4};
+    }
     QString terminal() const { return window->txtTerminal->toPlainText(); }
     int black(int p) const { return window->checkers.blackCheckers.countOn(p); }
     // The play above stands on its own; only this cross-check needs GNU Backgammon.
@@ -575,12 +611,7 @@ TEST_F(OfflineGameTest, AClickWhileGnuBGPlaysItsTurnIsNotTakenAndTheUsersThrowSt
     // His last checker goes off: at 2-0 the next game is the Crawford game, where his dice
     // are thrown for him as soon as GnuBG has moved.
     window->match.theMatchscore1 = 1;
-    place({{1, 1}}, {{19, 5}, {20, 5}, {24, 4}});
-    window->match.die1 = window->match.die2 = 0;
-    window->match.ismyTurn = true;
-    dice = {2, 1};
-    window->DoRoll();
-    clickChecker(1);
+    bearOffTheLastChecker();
 
     // Pick Up is clicked once the user's throw is on the board, while the turn still runs.
     bool turnRunning = false, clicked = false;
@@ -656,6 +687,226 @@ TEST_F(OfflineGameTest, PlayOnlineChosenWhileGnuBGWorksIsRefusedAndTheEngineLive
     window->mnuConnect->trigger();
     EXPECT_FALSE(window->gnuObject);
     EXPECT_FALSE(window->flags.isBot);
+}
+
+TEST_F(OfflineGameTest, PickUpByMouseOrKeyboardEndsTheTurnExactlyWhereTheDiceWould) {
+    useRuleEngine();
+    dice = {2, 5};  // the user opens with 5 and 2
+    startMatch(3);
+    ASSERT_EQ(window->match.legalMoveCtr, 2);
+
+    // One die of two: the turn stays open and nothing is recorded.
+    clickChecker(13);
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    EXPECT_TRUE(window->match.ismyTurn);
+    EXPECT_EQ(window->match.die1, 5);
+    // The whole roll, but a click nobody made does nothing; the mouse's hands it to GnuBG.
+    clickChecker(13);
+    window->cmdPickUp->click();
+    EXPECT_TRUE(log().filter("You move").isEmpty());
+    dice = {6, 4};
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    EXPECT_EQ(log().filter("You move").value(0), "You move 13-8 13-11 ");
+    EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
+    EXPECT_TRUE(window->match.ismyTurn);
+    EXPECT_EQ(window->match.die1, 0);
+
+    // Only one die plays and it must be the 6: the 3 is refused with the rule, the 6 goes in
+    // from the keyboard.
+    place({{9, 1}, {10, 1}, {2, 13}}, {{7, 2}, {4, 2}});
+    dice = {6, 3};
+    window->DoRoll();
+    ASSERT_EQ(window->match.legalMoveCtr, 1);
+    clickChecker(9, Qt::RightButton);
+    ASSERT_EQ(black(6), 1);
+    env.clearMessages();
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    EXPECT_EQ(env.messages(), QStringList{"Official rules of Backgammon require you move large number "});
+    EXPECT_TRUE(window->match.ismyTurn);
+    QTest::mouseClick(window->cmdUndo, Qt::LeftButton);
+    clickChecker(9);
+    dice = {5, 2};
+    QTest::keyClick(window->cmdPickUp, Qt::Key_Space);
+    EXPECT_TRUE(log().contains("You move 9-3 "));
+    EXPECT_EQ(log().filter("GnuBG moves ").size(), 2);
+
+    // The last checker borne off and picked up: the game is won and scored, the next begins.
+    bearOffTheLastChecker();
+    env.clearMessages();
+    dice = {2, 5};
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    EXPECT_EQ(env.messages(), QStringList{"You win 1 point"});
+    EXPECT_EQ(window->lblScore1->text(), "1");
+    EXPECT_TRUE(log().contains("You win the game and get 1 point. Congratulations!"));
+    EXPECT_EQ(log().filter("Starting a new game").size(), 2);
+    EXPECT_EQ(window->match.die1, 5);
+
+    // The match's last game: once it is won there is nothing left to pick up.
+    dice = {2, 5};
+    laterGame(2, 0);
+    bearOffTheLastChecker();
+    QTest::keyClick(window->cmdPickUp, Qt::Key_Space);
+    EXPECT_EQ(log().last(), "You win the 3 point match 3-0");
+    EXPECT_FALSE(window->cmdPickUp->isEnabled());
+}
+
+TEST_F(OfflineGameTest, GnuBGThatCannotMoveIsRestartedOnceThenLeavesTheGameToResignOrANewMatch) {
+    useRuleEngine();
+    dice = {2, 5};  // the user opens: 13/8 13/11
+    startMatch(7);
+    // It fails once: started afresh it plays, and the user hears nothing of it.
+    engine->failingMoves = 1;
+    dice = {6, 4};
+    clickChecker(13);
+    clickChecker(13);
+    clickDice();
+    EXPECT_EQ(engine->restarts, 1);
+    EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
+    EXPECT_TRUE(env.messages().isEmpty()) << env.messages().join('|').toStdString();
+
+    // It fails started afresh too: the step and the cause, and the game waits for the user.
+    engine->failingMoves = 2;
+    dice = {4, 2, 6, 5};
+    window->DoRoll();
+    clickChecker(8);
+    clickChecker(6);
+    clickDice();
+    EXPECT_EQ(engine->restarts, 2);
+    EXPECT_EQ(env.messages(), QStringList{"error in GetCubAction: GNU Backgammon did not answer within 5000 ms"});
+    EXPECT_EQ(window->lblStatus->text(), "GnuBG could not play its roll: Resign, or start a New Match");
+    EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
+
+    // Resign scores the game and the next one begins; New Match starts afresh.
+    dice = {2, 5};
+    window->findChild<QAction *>("mnuResign")->trigger();
+    EXPECT_EQ(window->lblScore2->text(), "3");
+    EXPECT_EQ(log().filter("Starting a new game").size(), 2);
+    EXPECT_TRUE(window->match.ismyTurn);
+    dice = {2, 5};
+    whenInviteOpens([](frmInvite *invite) {
+        invite->Combo1->setEditText("3");
+        QTest::mouseClick(invite->cmdInvite, Qt::LeftButton);
+    });
+    QTest::mouseClick(window->cmdTrophy, Qt::LeftButton);
+    EXPECT_EQ(log().first(), "** Player GnuBG has joined you for a 3 point match.");
+    EXPECT_EQ(window->lblScore2->text(), "0");
+    EXPECT_TRUE(window->flags.isPlaying);
+    EXPECT_EQ(window->match.die1, 5);
+}
+
+TEST_F(OfflineGameTest, AResignedGameIsToldOverTheBoardItWasGivenUpOn) {
+    useRuleEngine();
+    dice = {5, 2};  // GnuBG opens and moves
+    startMatch(5);
+    dice = {3, 1};
+    window->DoRoll();
+    // Every box is seen against the board as it is then.
+    QStringList boxes;
+    QList<QImage> boards;
+    Dialogs::setHandler([&](const Dialogs::Request &request) {
+        boxes << request.text;
+        boards << window->boardShow->picture();
+        return Dialogs::Reply{request.buttons == Dialogs::Buttons::YesNo ? Dialogs::Answer::Yes : Dialogs::Answer::Ok, {}};
+    });
+    auto gnubgGone = [this](const QImage &shown, const QList<QPoint> &spots) {
+        for (const QPoint &at : spots)
+            if (shown.pixel(at) != window->board.BoardEmpty().pixel(at))
+                return false;
+        return shown.pixel(dieAt(true)) == window->board.BoardEmpty().pixel(dieAt(true));
+    };
+    auto gnubgSpots = [this] {
+        QList<QPoint> spots;
+        for (int i = 1; i <= CheckerSet::size; ++i)
+            spots << checkerAt(window->checkers.whiteCheckers[i]);
+        return spots;
+    };
+    ASSERT_TRUE(drawnAt(dieAt(true)));
+
+    // A backgammon, mid-match: the box shows over the board without GnuBG's checkers or dice.
+    QList<QPoint> spots = gnubgSpots();
+    dice = {5, 2};
+    window->findChild<QAction *>("mnuResign")->trigger();
+    ASSERT_EQ(boxes.value(1), "GnuBG wins 3 points");
+    EXPECT_TRUE(gnubgGone(boards[1], spots));
+    EXPECT_EQ(window->lblpipw->text().toInt(), window->pips.whitePips);
+
+    // The match's last game: the board stays as it was given up.
+    spots = gnubgSpots();
+    window->findChild<QAction *>("mnuResign")->trigger();
+    ASSERT_TRUE(window->match.isMatchOver);
+    EXPECT_TRUE(gnubgGone(window->boardShow->picture(), spots));
+    EXPECT_EQ(window->lblpipw->text(), "0");
+}
+
+TEST_F(OfflineGameTest, ANewBoardStyleMidTurnShowsThePositionDiceAndCubeAsTheyWere) {
+    useRuleEngine();
+    dice = {2, 5};  // the user opens with 5 and 2
+    startMatch(3);
+    clickChecker(13);  // one move of two made
+    switchBoardStyle();
+    EXPECT_TRUE(drawnAt(dieAt(true)));
+    EXPECT_TRUE(drawnAt(checkerAt(window->checkers.blackCheckers[window->checkers.blackCheckers.firstOn(8)])));
+    EXPECT_TRUE(drawnAt(window->board.cubeSpots()[0] + QPoint(6, 6)));
+    EXPECT_TRUE(window->lblpipb->isVisible());
+    EXPECT_EQ(window->lblpipb->text(), "162");
+    EXPECT_EQ(window->lblPlayer2->text(), "GnuBG");
+
+    // The turn goes on on the new board; GnuBG's double on offer survives the next switch.
+    engine->verdict[1] = {1, 1};
+    dice = {6, 4};
+    clickChecker(13);
+    clickDice();
+    ASSERT_EQ(log().filter("You move").value(0), "You move 13-8 13-11 ");
+    ASSERT_TRUE(window->match.isDoubled);
+    switchBoardStyle();
+    EXPECT_TRUE(drawnAt(window->board.cubeSpots()[1] + QPoint(6, 6)));
+    EXPECT_FALSE(drawnAt(window->board.cubeSpots()[0] + QPoint(6, 6)));
+    clickAt(window->board.cubeSpots()[1] + QPoint(4, 4));
+    EXPECT_TRUE(window->match.blackOwnsCube);
+}
+
+TEST_F(OfflineGameTest, ExitAndOpenLogAskBeforeTheMatchIsThrownAwayAndALogIsOnlyWatched) {
+    useRuleEngine();
+    frmExit::setQuitHook([] {});
+    dice = {2, 5};
+    startMatch(3);
+    env.writeFile("log/watched.log", QStringList{"Starting a new game with Nortally.",
+                                                 "board:You:Nortally:3:0:0:0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:"
+                                                 "-5:0:0:0:0:2:0:1:5:3:0:0:1:1:1:0:1:-1:0:25:0:0:0:0:2:0:0:0",
+                                                 "You move 13-8 13-10 ", "Nortally rolls 4 and 2.",
+                                                 "board:You:Nortally:3:0:0:0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:"
+                                                 "-5:0:0:0:0:2:0:1:0:0:4:2:1:1:1:0:1:-1:0:25:0:0:0:0:2:0:0:0"}
+                                         .join("\r\n")
+                                         .toLatin1());
+
+    // Answered No, the match goes on.
+    env.queueAnswer(Dialogs::Answer::No);
+    window->mnuExit_Click();
+    env.queueAnswer(Dialogs::Answer::No);
+    QTest::mouseClick(window->cmdOpen, Qt::LeftButton);
+    EXPECT_EQ(env.messages(), (QStringList{"Do you really want to exit?", "Do you want to end this game and open a log?"}));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->flags.isPlaying);
+    EXPECT_TRUE(window->match.ismyTurn);
+
+    // Yes: the log is played back, and only watched: no cube, no hint, no pick-up.
+    env.queueInput(env.programFolder() + "/log/watched.log");
+    QTest::mouseClick(window->cmdOpen, Qt::LeftButton);
+    window->cmdStep->click();
+    ASSERT_EQ(window->lblStatus->text(), "Nortally rolled 4 and 2");
+    EXPECT_FALSE(window->cmdPickUp->isEnabled());
+    EXPECT_FALSE(window->cmdDouble->isEnabled());
+    env.clearMessages();
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    window->actions.cmdPickUp_Click();
+    EXPECT_TRUE(env.messages().filter("double").isEmpty()) << env.messages().join('|').toStdString();
+
+    // Nothing is running now: Exit asks nothing.
+    env.clearMessages();
+    window->mnuExit_Click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(env.messages().filter("exit").isEmpty());
+    frmExit::setQuitHook({});
 }
 
 TEST_F(OfflineGameTest, GnuBackgammonSelfPlaysAOnePointMatch) {
