@@ -391,6 +391,8 @@ bool Mainform::Form_Load() {
         applyListAndPaneStyles();
         ShowDailyPage();
         NeutralizeSettings();
+        if (!standInNote_.isEmpty())
+            setCaption(lblStatus, standInNote_);
         raise();
         if (prefs.prfFullScreen)
             showFullScreenOn();

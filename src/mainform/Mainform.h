@@ -385,6 +385,8 @@ private:
     int toolbarWidth() const;
     void wirePositions();
     void layOutRoundBoard();
+    // What the status line says while a stand-in style shows the board; empty otherwise.
+    QString standInNote_;
     void buildServerControls();
     void buildLineReaders();
     void buildLobbyActions();
