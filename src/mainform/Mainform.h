@@ -393,6 +393,7 @@ private:
     PlayerList::Observer playerListObserver();
     void listClick(QListWidget *list);
     bool lobbyEvent(QObject *watched, QEvent *event);
+    QObject *lobbyEvents_ = nullptr;  // hands the lists' and buttons' presses to lobbyEvent
     void sortLists(bool byName, bool wholeList);
     void showView(QListWidget *shown);
     void tellRepBot(const char *verb);
