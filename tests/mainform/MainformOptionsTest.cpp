@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -93,6 +94,18 @@ TEST(MainformOptionsTest, LinksHelpAboutAndUpdateAnswerFromTheMenus) {
     ASSERT_TRUE(update && update->isVisible());
     update->cmdOK_Click();
     EXPECT_TRUE(env.messages().isEmpty());
+}
+
+TEST(MainformOptionsTest, TheMainWindowsHelpPageNamesEveryToolbarButton) {
+    TestEnvironment env;
+    Mainform window;
+    QFile page(QStringLiteral(KORVEX_DATA_DIR "/help/window.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString help = QString::fromUtf8(page.readAll());
+    const QList<QPushButton *> buttons = window.Picture1->findChildren<QPushButton *>();
+    EXPECT_GE(buttons.size(), 17);
+    for (const QPushButton *button : buttons)
+        EXPECT_TRUE(help.contains(button->text(), Qt::CaseInsensitive)) << button->text().toStdString();
 }
 
 }  // namespace
