@@ -112,7 +112,9 @@ BoardGeometry::Table BoardGeometry::layOut(const SpriteSizes &sizes) const {
     const int S = sp_chipOffset + cw;
     const int YB = sizes.boardHeight - sp_bottom;
     const double shift = sizes.hh / 5.0;
-    auto at = [&table](int position, int place) -> QPoint & { return table[std::size_t(position - 1)][std::size_t(place - 1)]; };
+    auto at = [&table](int position, int place) -> QPoint & {
+        return table[std::size_t(position - 1)][std::size_t(place - 1)];
+    };
 
     for (int k = 0; k < 12; ++k) {  // k counts the columns from the left edge
         const int x = sp_left + k * S + (k >= 6 ? sp_bar : 0);

@@ -58,7 +58,8 @@ bool BoardStyle::SetNewBoardStyle(const QString &style, QString &prfBoardStyle, 
 
 QString BoardStyle::standIn() {
     QStringList candidates = installed();
-    candidates.removeIf([](const QString &name) { return name.compare(QLatin1String("default"), Qt::CaseInsensitive) == 0; });
+    candidates.removeIf(
+        [](const QString &name) { return name.compare(QLatin1String("default"), Qt::CaseInsensitive) == 0; });
     candidates.prepend(QStringLiteral("Default"));
     for (const QString &candidate : candidates) {
         try {
