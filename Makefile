@@ -13,16 +13,21 @@ $(BUILD)/CMakeCache.txt:
 data:
 	bash scripts/make-data.sh
 
+# Everything: the program, the tests and the benchmarks.
 build: deps data $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Each of these builds only what it runs.
+run: deps data $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target korvex
 	cd $(BUILD)/src && ./korvex
 
-test: build
+test: deps data $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target korvex_tests
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench: deps data $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target korvex_bench
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ./bench/korvex_bench
 
 clean:

@@ -15,6 +15,7 @@ struct StillHost : PreferencesHost {
     QString styleFolder() const override { return Program::path(QStringLiteral("pics/Default")); }
     void rereadBoardData() override {}
     bool matchOnBoard() const override { return false; }
+    bool boardDataFits(const std::array<int, 8> &) const override { return true; }
     void previewBoardData() override {}
     void boardDataKept() override {}
     void applyBoardStyle() override {}

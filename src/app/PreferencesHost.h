@@ -18,6 +18,9 @@ public:
     virtual void rereadBoardData() = 0;
     // True while a match is played or watched: the board is the game's then, not the editor's.
     virtual bool matchOnBoard() const = 0;
+    // True when the board's places, worked out from these values (in the order above), all
+    // stay in the 16-bit range the coordinate reader allows.
+    virtual bool boardDataFits(const std::array<int, 8> &values) const = 0;
     // Reads the style folder's testdata.txt and draws a fixed position with it.
     virtual void previewBoardData() = 0;
     // data.txt has taken the trial's values: the board is drawn with them.

@@ -605,12 +605,20 @@ void frmPreferences::cmdUpdate_Click() {
         return;
     }
     QStringList values;
-    for (const QLineEdit *box : boardData_) {
-        if (!SettingsText::toInt16(box->text())) {
+    std::array<int, 8> numbers{};
+    for (std::size_t i = 0; i < boardData_.size(); ++i) {
+        const auto number = SettingsText::toInt16(boardData_[i]->text());
+        if (!number) {
             Dialogs::message(QStringLiteral("Entries must be numeric and no blanks"));
             return;
         }
-        values << box->text();
+        numbers[i] = *number;
+        values << boardData_[i]->text();
+    }
+    // The reader would refuse such a trial, and Save would make it the style's data.txt.
+    if (!host_.boardDataFits(numbers)) {
+        Dialogs::message(QStringLiteral("These entries place checkers out of range"));
+        return;
     }
     const QString folder = host_.styleFolder();
     QString error;

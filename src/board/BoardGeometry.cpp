@@ -19,9 +19,29 @@ const QString missingFileText = QStringLiteral(
 
 // A coordinate file that exists but cannot be used all the way through.
 struct ReadError {
-    bool fileNotFound;
+    enum Kind { NotFound, BadValue, OutOfRange } kind;
     int line;
 };
+
+QString readErrorText(const ReadError &error, const QString &fileName) {
+    const QString kept = QStringLiteral("\r\nThe checkers keep the places they had before.");
+    switch (error.kind) {
+    case ReadError::NotFound:
+        return QStringLiteral("The file %1 could not be found or is corrupt\r\n"
+                              "This file is needed to load the checker locations on the board")
+                   .arg(fileName) +
+               kept;
+    case ReadError::BadValue:
+        return QStringLiteral("An error occured while reading %1 at line %2.\r\nThe values above that line were taken;"
+                              " the checkers keep the places they had before.")
+            .arg(fileName)
+            .arg(error.line);
+    case ReadError::OutOfRange:
+        break;
+    }
+    return QStringLiteral("An error occured while reading %1: its values place checkers out of range.").arg(fileName) +
+           kept;
+}
 
 }  // namespace
 
@@ -48,14 +68,15 @@ void BoardGeometry::ReadFromDisk(const QString &styleFolder, const QString &file
     try {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            throw ReadError{true, 0};
-        int lineNumber = 0;
-        while (!file.atEnd()) {
-            ++lineNumber;
-            QString line = QString::fromLatin1(file.readLine());
-            while (line.endsWith('\n') || line.endsWith('\r'))
-                line.chop(1);
-            const QStringList pieces = SplitWords(line, QStringLiteral(" ="));
+            throw ReadError{ReadError::NotFound, 0};
+        QByteArray text = file.readAll();
+        // An editor may have put a byte-order mark in front, or ended the lines with CR alone.
+        if (text.startsWith("\xEF\xBB\xBF"))
+            text.remove(0, 3);
+        text.replace("\r\n", "\n").replace('\r', '\n');
+        const QList<QByteArray> lines = text.split('\n');
+        for (int lineNumber = 1; lineNumber <= lines.size(); ++lineNumber) {
+            const QStringList pieces = SplitWords(QString::fromLatin1(lines[lineNumber - 1]), QStringLiteral(" ="));
             if (pieces.size() != 2)
                 continue;
             for (int k = 0; k < 8; ++k) {
@@ -63,34 +84,37 @@ void BoardGeometry::ReadFromDisk(const QString &styleFolder, const QString &file
                     continue;
                 const auto value = SettingsText::toInt16(pieces[1]);
                 if (!value)
-                    throw ReadError{false, lineNumber};
+                    throw ReadError{ReadError::BadValue, lineNumber};
                 *variables[k] = *value;
                 break;
             }
         }
+        if (!buildPointSlots(sizes))
+            throw ReadError{ReadError::OutOfRange, 0};
     } catch (const ReadError &error) {
-        if (error.fileNotFound)
-            Dialogs::message(QStringLiteral("The file %1 could not be found or is corrupt\r\n"
-                                            "This file is needed to load the checker locations on the board\r\n"
-                                            "The checkers keep the places they had before.")
-                                 .arg(fileName));
-        else
-            Dialogs::message(QStringLiteral("An error occured while reading %1 at line %2.\r\n"
-                                            "The values above that line were taken; the checkers keep the places "
-                                            "they had before.")
-                                 .arg(fileName)
-                                 .arg(error.line));
-        return;
+        Dialogs::message(readErrorText(error, fileName));
     }
-    buildPointSlots(sizes);
 }
 
-void BoardGeometry::buildPointSlots(const SpriteSizes &sizes) {
+bool BoardGeometry::buildPointSlots(const SpriteSizes &sizes) {
+    const Table table = layOut(sizes);
+    for (const auto &places : table)
+        for (const QPoint &place : places)
+            if (place.x() < -32768 || place.x() > 32767 || place.y() < -32768 || place.y() > 32767)
+                return false;
+    slots_ = table;
+    return true;
+}
+
+BoardGeometry::Table BoardGeometry::layOut(const SpriteSizes &sizes) const {
+    Table table{};
     const int cw = sizes.cw;
     const int S = sp_chipOffset + cw;
     const int YB = sizes.boardHeight - sp_bottom;
     const double shift = sizes.hh / 5.0;
-    auto at = [this](int position, int place) -> QPoint & { return slots_[std::size_t(position - 1)][std::size_t(place - 1)]; };
+    auto at = [&table](int position, int place) -> QPoint & {
+        return table[std::size_t(position - 1)][std::size_t(place - 1)];
+    };
 
     for (int k = 0; k < 12; ++k) {  // k counts the columns from the left edge
         const int x = sp_left + k * S + (k >= 6 ? sp_bar : 0);
@@ -129,6 +153,7 @@ void BoardGeometry::buildPointSlots(const SpriteSizes &sizes) {
         at(26, n) = QPoint(upperBarX, at(19, n).y() + 14);
         at(28, n) = QPoint(lowerBarX, at(6, n).y() - 14);
     }
+    return table;
 }
 
 QPoint BoardGeometry::pointSlots(int position, int place) const {

@@ -30,11 +30,13 @@ public:
 
     // Reads `fileName` of `styleFolder` and rebuilds the table. A missing file keeps the
     // values and rebuilds from them; a bad file keeps the values read before the bad line
-    // and the table as it was. Either way the user is told and the program goes on.
+    // and the table as it was, and so do values that place a checker outside the 16-bit
+    // range. Either way the user is told and the program goes on.
     void ReadFromDisk(const QString &styleFolder, const QString &fileName, const SpriteSizes &sizes);
 
-    // Rebuilds the table from the values above.
-    void buildPointSlots(const SpriteSizes &sizes);
+    // Rebuilds the table from the values above. False, and the table as it was, when a
+    // place would leave the 16-bit range the board's coordinates are kept in.
+    bool buildPointSlots(const SpriteSizes &sizes);
 
     // The top-left corner of checker number `place` (1 to 15) on `position` (1 to 28).
     // Throws std::out_of_range outside those ranges.
@@ -44,5 +46,8 @@ public:
     bool isTrayPlace(int x) const { return x > slots_[0][0].x() + 10; }
 
 private:
-    std::array<std::array<QPoint, 15>, 28> slots_{};
+    using Table = std::array<std::array<QPoint, 15>, 28>;
+    Table layOut(const SpriteSizes &sizes) const;
+
+    Table slots_{};
 };

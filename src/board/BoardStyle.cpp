@@ -4,6 +4,7 @@
 #include "app/SettingsStore.h"
 #include "app/Utilities.h"
 
+#include <QDir>
 #include <QImageReader>
 #include <stdexcept>
 
@@ -40,6 +41,7 @@ bool BoardStyle::SetNewBoardStyle(const QString &style, QString &prfBoardStyle, 
     if (!asked && !isTheSetting)
         return false;
 
+    asked_ = prfBoardStyle;
     // A stored name is only ever a folder of pics/, never a way out of it.
     const QString own = QStringLiteral("pics/") + prfBoardStyle;
     const bool hasOwn = Program::isSafeFileName(prfBoardStyle) &&
@@ -52,6 +54,30 @@ bool BoardStyle::SetNewBoardStyle(const QString &style, QString &prfBoardStyle, 
     }
     name_ = prfBoardStyle;
     return true;
+}
+
+QString BoardStyle::standIn() {
+    QStringList candidates = installed();
+    candidates.removeIf(
+        [](const QString &name) { return name.compare(QLatin1String("default"), Qt::CaseInsensitive) == 0; });
+    candidates.prepend(QStringLiteral("Default"));
+    for (const QString &candidate : candidates) {
+        try {
+            loadFrom(QStringLiteral("pics/") + candidate);
+        } catch (const std::runtime_error &) {
+            continue;
+        }
+        name_.clear();
+        return candidate;
+    }
+    return {};
+}
+
+QStringList BoardStyle::installed() {
+    QStringList styles =
+        QDir(Program::path(QStringLiteral("pics"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    styles.removeAll(QStringLiteral("backgrounds"));
+    return styles;
 }
 
 // Every picture is read before any is used: a style missing one leaves the board as it was.

@@ -2,6 +2,7 @@
 // Chooses the board style (a folder under pics/) and loads its pictures.
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 class SettingsStore;
 
@@ -30,11 +31,20 @@ public:
     bool SetNewBoardStyle(const QString &style, QString &prfBoardStyle, const SettingsStore &store,
                           int screenWidthPixels);
 
+    // Loads the first style that loads whole, "Default" and then the other installed ones,
+    // so that the board shows although the style asked for did not load. Nothing names it in
+    // the settings, so nothing of it is stored. Returns its name; empty when none loads.
+    QString standIn();
+    // The folders of pics/ that are styles (all but the full-screen backgrounds).
+    static QStringList installed();
+
     const BoardPictures &pictures() const { return pictures_; }
     // The folder the pictures came from, which is where the coordinate file belongs too.
     const QString &folder() const { return folder_; }
-    // The style whose pictures are in use, as prfBoardStyle named it.
+    // The style whose pictures are in use, as prfBoardStyle named it; empty for a stand-in.
     const QString &name() const { return name_; }
+    // The style last asked for, whether it loaded or not.
+    const QString &asked() const { return asked_; }
 
 private:
     void loadFrom(const QString &folder);
@@ -42,4 +52,5 @@ private:
     BoardPictures pictures_;
     QString folder_;
     QString name_;
+    QString asked_;
 };

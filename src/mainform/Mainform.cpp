@@ -96,6 +96,8 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
 }
 
 Mainform::~Mainform() {
+    // The lobby's filter calls into this window: it goes before the controls it watches.
+    delete lobbyEvents_;
     dropFullScreenWindow();
     Dialogs::setParent(nullptr);
 }
@@ -402,6 +404,8 @@ bool Mainform::Form_Load() {
         applyListAndPaneStyles();
         ShowDailyPage();
         NeutralizeSettings();
+        if (!standInNote_.isEmpty())
+            setCaption(lblStatus, standInNote_);
         raise();
         if (prefs.prfFullScreen)
             showFullScreenOn();

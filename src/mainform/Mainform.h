@@ -404,6 +404,8 @@ private:
     int toolbarWidth() const;
     void wirePositions();
     void layOutRoundBoard();
+    // What the status line says while a stand-in style shows the board; empty otherwise.
+    QString standInNote_;
     void buildServerControls();
     void buildLineReaders();
     void buildLobbyActions();
@@ -416,6 +418,7 @@ private:
     // The player a row of the chosen list was taken out for, until the row comes back.
     std::array<QString, 3> leftRows_;
     bool lobbyEvent(QObject *watched, QEvent *event);
+    QObject *lobbyEvents_ = nullptr;  // hands the lists' and buttons' presses to lobbyEvent
     void sortLists(bool byName, bool wholeList);
     void showView(QListWidget *shown);
     void tellRepBot(const char *verb);

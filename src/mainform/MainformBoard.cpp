@@ -48,13 +48,25 @@ void Mainform::SetNewBoardStyle(QString &style) {
     try {
         setWindowState(Qt::WindowNoState);
         boardStyle.SetNewBoardStyle(style, prefs.prfBoardStyle, store, screenWidth());
-        layOutRoundBoard();
     } catch (const std::exception &error) {
         Dialogs::message(QStringLiteral("Error SetNewBoardStyle ") + QString::fromLocal8Bit(error.what()));
+        if (!boardStyle.folder().isEmpty())
+            return;  // the style in use stays
+        // Nothing shows yet: any style that loads is better than an empty board.
+        const QString shown = boardStyle.standIn();
+        standInNote_ = shown.isEmpty() ? QStringLiteral("No board style could be loaded")
+                                       : QStringLiteral("Board style %1 did not load: %2 is shown")
+                                             .arg(boardStyle.asked(), shown);
+        setCaption(lblStatus, standInNote_);
+        if (shown.isEmpty())
+            return;
     }
+    layOutRoundBoard();
 }
 
 void Mainform::ReadFromDisk(const QString &file) {
+    if (boardStyle.folder().isEmpty())
+        return;  // no style loaded: no coordinates to look for
     boardGeometry.ReadFromDisk(boardStyle.folder(), file, SpriteSizes::of(boardStyle.pictures()));
 }
 

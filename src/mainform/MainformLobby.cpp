@@ -104,6 +104,8 @@ void Mainform::buildLobbyActions() {
     });
 
     auto *events = new LobbyEvents(this, [this](QObject *watched, QEvent *event) { return lobbyEvent(watched, event); });
+    events->setObjectName(QStringLiteral("lobbyEvents"));
+    lobbyEvents_ = events;
     for (QListWidget *list : {List1, List2, List3, List4}) {
         // The right button is the player menu's, and only on a row.
         list->setContextMenuPolicy(Qt::PreventContextMenu);

@@ -103,6 +103,15 @@ bool MainformOptionsHost::matchOnBoard() const {
     return f.isPlaying || f.isWatching || (f.isBot && w_.match.isMatch && !w_.match.isMatchOver);
 }
 
+bool MainformOptionsHost::boardDataFits(const std::array<int, 8> &values) const {
+    BoardGeometry g = w_.boardGeometry;
+    int *const fields[] = {&g.sp_left,     &g.sp_top,      &g.sp_bottom,     &g.sp_bar,
+                           &g.sp_bearOffx, &g.sp_bearOffy, &g.sp_chipOffset, &g.sp_cubex};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        *fields[i] = values[i];
+    return g.buildPointSlots(SpriteSizes::of(w_.boardStyle.pictures()));
+}
+
 void MainformOptionsHost::previewBoardData() {
     w_.previewBoardData();
 }

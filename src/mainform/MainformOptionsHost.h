@@ -12,6 +12,7 @@ public:
     QString styleFolder() const override;
     void rereadBoardData() override;
     bool matchOnBoard() const override;
+    bool boardDataFits(const std::array<int, 8> &values) const override;
     void previewBoardData() override;
     void boardDataKept() override;
     void applyBoardStyle() override;

@@ -30,6 +30,7 @@ struct FakeHost : PreferencesHost {
     bool onBoard = false;
     int previews = 0, kept = 0;
     bool matchOnBoard() const override { return onBoard; }
+    bool boardDataFits(const std::array<int, 8> &) const override { return true; }
     void previewBoardData() override { ++previews; }
     void boardDataKept() override { ++kept; }
     void applyBoardStyle() override { ++styles; }

@@ -88,6 +88,20 @@ TEST_F(BoardGeometryTest, ABadValueKeepsWhatCameBeforeItAndTheTableAsItWas) {
     read("sp_left 40000\r\n");  // beyond what a coordinate can be
     EXPECT_EQ(env.messages().size(), 1);
     EXPECT_EQ(geometry.sp_left, 35);
+
+    // Every value fits, but point 1 would stand at x 35 + 11 x 3030.
+    env.clearMessages();
+    read("sp_chipOffset 3000\r\n");
+    ASSERT_EQ(env.messages().size(), 1);
+    EXPECT_TRUE(env.messages()[0].startsWith("An error occured while reading data.txt"));
+    EXPECT_EQ(geometry.pointSlots(1, 1), before);
+}
+
+TEST_F(BoardGeometryTest, LinesEndedByCrAloneAndAByteOrderMarkAreRead) {
+    read("\xEF\xBB\xBFsp_left 23\rsp_top=35\rsp_bar 12\r");
+    EXPECT_EQ((std::array{geometry.sp_left, geometry.sp_top, geometry.sp_bar}), (std::array{23, 35, 12}));
+    EXPECT_EQ(geometry.pointSlots(12, 1).x(), 23);
+    EXPECT_TRUE(env.messages().isEmpty());
 }
 
 }  // namespace

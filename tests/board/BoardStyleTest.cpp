@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 namespace {
@@ -125,6 +126,45 @@ TEST(MainformBoardTest, TheWindowShowsTheEmptyBoardAndFollowsAChangeOfStyle) {
     EXPECT_EQ(window.boardShow->picture(), window.board.BoardBuffer());
     EXPECT_NE(window.boardShow->picture(), window.board.BoardEmpty());
     window.close();
+}
+
+// The stored style's board missing or not a picture: its message, then the first style that
+// loads shows the board and the status line says so; the setting stays as it was.
+TEST(MainformBoardTest, AStyleThatDoesNotLoadIsToldOnceAndAnotherShowsTheBoard) {
+    struct Case {
+        QString stored, shown;
+        QSize size;
+        int left;
+        void (*spoil)(const TestEnvironment &);
+    };
+    const Case cases[] = {
+        {"Default", "original small", QSize(546, 390), 58,
+         [](const TestEnvironment &env) { QDir(env.programFolder() + "/pics/Default").removeRecursively(); }},
+        {"original small", "Default", QSize(728, 520), 78,
+         [](const TestEnvironment &env) { env.writeFile("pics/original small/board.jpg", "not a picture"); }},
+    };
+    for (const Case &c : cases) {
+        TestEnvironment env;
+        env.copyData();
+        c.spoil(env);
+        {
+            SettingsStore store;
+            store.write("prfBoardStyle", c.stored);
+            store.sync();
+        }
+        {
+            Mainform window;
+            ASSERT_TRUE(window.Form_Load());
+            ASSERT_EQ(env.messages().size(), 1) << env.messages().join("|").toStdString();
+            EXPECT_TRUE(env.messages()[0].startsWith("Error SetNewBoardStyle "));
+            EXPECT_EQ(window.boardShow->size(), c.size);
+            EXPECT_EQ(window.boardShow->picture(), window.boardStyle.pictures().thepicture);
+            EXPECT_EQ(window.boardGeometry.sp_left, c.left);
+            EXPECT_TRUE(window.lblStatus->text().contains(c.shown)) << window.lblStatus->text().toStdString();
+            window.close();
+        }
+        EXPECT_EQ(SettingsStore().read("prfBoardStyle", QString()), c.stored);
+    }
 }
 
 }  // namespace

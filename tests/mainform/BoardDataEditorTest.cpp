@@ -51,6 +51,14 @@ TEST_F(BoardDataEditorTest, OnlyWhatTheReaderReadsIsTriedAndTheTrialIsDrawnAlone
     }
     EXPECT_EQ(env.messages(), QStringList(4, "Entries must be numeric and no blanks"));
     EXPECT_EQ(styleFile("testdata.txt"), "(none)");
+    // Each value fits, the places they give do not.
+    const QString offset = box("txt_sp_chipOffset")->text();
+    box("txt_sp_left")->setText(QString::number(left));
+    box("txt_sp_chipOffset")->setText("3000");
+    click("cmdUpdate");
+    EXPECT_EQ(env.messages().last(), "These entries place checkers out of range");
+    EXPECT_EQ(styleFile("testdata.txt"), "(none)");
+    box("txt_sp_chipOffset")->setText(offset);
 
     box("txt_sp_left")->setText("12.5");
     box("txt_sp_top")->setText("13.5");

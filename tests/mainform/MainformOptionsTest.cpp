@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -153,6 +154,18 @@ TEST(MainformOptionsTest, PreferencesStaysAboveTheMainWindow) {
     window.raise();
     window.activateWindow();
     stillAbove("Edit kibitz.txt and a return to the main window");
+}
+
+TEST(MainformOptionsTest, TheMainWindowsHelpPageNamesEveryToolbarButton) {
+    TestEnvironment env;
+    Mainform window;
+    QFile page(QStringLiteral(KORVEX_DATA_DIR "/help/window.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString help = QString::fromUtf8(page.readAll());
+    const QList<QPushButton *> buttons = window.Picture1->findChildren<QPushButton *>();
+    EXPECT_GE(buttons.size(), 17);
+    for (const QPushButton *button : buttons)
+        EXPECT_TRUE(help.contains(button->text(), Qt::CaseInsensitive)) << button->text().toStdString();
 }
 
 }  // namespace

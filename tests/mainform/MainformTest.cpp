@@ -12,12 +12,14 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -31,6 +33,18 @@ protected:
     TestEnvironment env;
     int quits = 0;
 };
+
+// The lobby's filter calls into the window: were it still there while the window's controls
+// are deleted, it would be called on a window already half gone.
+TEST_F(MainformTest, TheLobbysFilterGoesBeforeTheControlsItWatches) {
+    auto window = std::make_unique<Mainform>();
+    const QPointer<QObject> filter = window->findChild<QObject *>("lobbyEvents", Qt::FindDirectChildrenOnly);
+    ASSERT_TRUE(filter);
+    bool goneFirst = false;
+    QObject::connect(window->cmdSort, &QObject::destroyed, [&] { goneFirst = filter.isNull(); });
+    window.reset();
+    EXPECT_TRUE(goneFirst);
+}
 
 TEST_F(MainformTest, LoadsShowsAndWritesItsSettingsAtExit) {
     env.copyData();
