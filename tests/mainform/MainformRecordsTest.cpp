@@ -2,6 +2,7 @@
 // log and its .mat, a dropped match goes on in its log after the resume, the menu converts
 // any log, and a saved log is played back step by step, by game and to its end.
 #include "app/Utilities.h"
+#include "board/BoardShow.h"
 #include "board/CheckerRec.h"
 #include "engine/GnubgInstalled.h"
 #include "lobby/frmInvite.h"
@@ -104,16 +105,25 @@ protected:
         w.newGnubgGame();
     }
 
-    // The user plays the match out: he takes every double and plays GnuBG's choice for his dice.
-    void playToTheEnd() {
+    // The user plays the match out: he takes every double and plays GnuBG's choice for his dice,
+    // by mouse if asked.
+    void playToTheEnd(bool byMouse = false) {
         Mainform &w = *window;
         for (int turn = 0; turn < 2000 && !w.match.isMatchOver; ++turn) {
             if (w.match.isDoubled) {
                 w.cmdAccept->click();
             } else if (w.match.ismyTurn && w.match.die1 == 0) {
-                w.DoRoll();
+                if (byMouse)
+                    clickBoard(diceSpot());  // the bare right half rolls
+                else
+                    w.DoRoll();
             } else if (w.match.ismyTurn) {
-                playUsersTurn();
+                if (!byMouse) {
+                    playUsersTurn();
+                } else if (!playUsersTurnByMouse()) {
+                    ADD_FAILURE() << "Pick Up did not end the turn";
+                    return;
+                }
             } else {
                 ADD_FAILURE() << "neither side is on turn";
                 return;
@@ -121,14 +131,19 @@ protected:
         }
     }
 
+    QString usersBestMove() const {
+        const MatchState &m = window->match;
+        return window->gnuObject->GetCubeAction_BestMove(0, m.theCubeVal, m.theMatchLength, m.theMatchscore1,
+                                                         m.theMatchscore2, m.isCrawford, m.isJacoby, m.isBeaver,
+                                                         m.die1, m.die2, "move", 0);
+    }
+
     // The user's turn as his clicks would play it: the engine's choice for his dice moved on
     // the board, then the dice clicked.
     void playUsersTurn() {
         Mainform &w = *window;
         MatchState &m = w.match;
-        const QString best = w.gnuObject->GetCubeAction_BestMove(0, m.theCubeVal, m.theMatchLength, m.theMatchscore1,
-                                                                 m.theMatchscore2, m.isCrawford, m.isJacoby,
-                                                                 m.isBeaver, m.die1, m.die2, "move", 0);
+        const QString best = usersBestMove();
         w.moveLines.ShowBlackMovesFromString("You move " + best);
         MoveInput &in = w.moveInput;
         in.clearMoveRecords();
@@ -150,8 +165,63 @@ protected:
         w.actions.handInMove();
     }
 
+    // The user's turn by mouse: each of GnuBG's steps for his dice a click on the checker, the
+    // first with the button of the die it takes (left the larger, right the smaller), then the
+    // toolbar's Pick Up; every third turn from the keyboard, and in the first turn of two steps
+    // once after the first die too, which must leave the turn open. False when the turn went on.
+    bool playUsersTurnByMouse() {
+        Mainform &w = *window;
+        const MatchState &m = w.match;
+        const QStringList steps = usersBestMove().split(' ', Qt::SkipEmptyParts);
+        for (int i = 0; i < steps.size(); ++i) {
+            const QStringList ends = steps[i].split('-');
+            const int from = ends[0] == "bar" ? Position::blackBar : ends[0].toInt();
+            clickChecker(from, i == 0 && firstStepTakesSmallerDie(steps) ? Qt::RightButton : Qt::LeftButton);
+            if (i == 0 && steps.size() == 2 && pickUpsAfterOneDie == 0) {
+                const QStringList record = w.lists.matchLog;
+                QTest::mouseClick(w.cmdPickUp, Qt::LeftButton);
+                EXPECT_TRUE(m.ismyTurn && m.die1 > 0 && w.moveInput.movesMade == 1);
+                EXPECT_EQ(w.lists.matchLog, record);
+                ++pickUpsAfterOneDie;
+            }
+        }
+        const QStringList record = w.lists.matchLog;
+        if (++userTurns % 3 == 0)
+            QTest::keyClick(w.cmdPickUp, Qt::Key_Space);
+        else
+            QTest::mouseClick(w.cmdPickUp, Qt::LeftButton);
+        return w.lists.matchLog != record;  // the move recorded, or the match saved
+    }
+    // Of two different dice, the smaller one takes the first step, the larger the second.
+    bool firstStepTakesSmallerDie(const QStringList &steps) const {
+        const MatchState &m = window->match;
+        if (m.die1 == m.die2)
+            return false;
+        auto fits = [](const QString &step, int die) {
+            const QStringList ends = step.split('-');
+            const int from = ends[0] == "bar" ? 25 : ends[0].toInt();
+            return ends[1] == "off" ? from <= die : from - ends[1].toInt() == die;
+        };
+        if (steps.size() == 1)
+            return !fits(steps[0], m.die1);
+        return !(fits(steps[0], m.die1) && fits(steps[1], m.die2));
+    }
+    void clickBoard(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(window->boardShow, button, {}, at);
+    }
+    void clickChecker(int position, Qt::MouseButton button) {
+        const CheckerSet &set = window->checkers.blackCheckers;
+        const CheckerRec &c = set[std::max(set.firstOn(position), 1)];
+        clickBoard({c.x + 20, c.y + 20}, button);
+    }
+    QPoint diceSpot() const {
+        const QSize size = window->board.size();
+        return {int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6};
+    }
+
     TestEnvironment env;
     std::unique_ptr<Mainform> window;
+    int userTurns = 0, pickUpsAfterOneDie = 0;
 };
 
 TEST_F(MainformRecordsTest, AnOfflineMatchAgainstGnuBGLeavesItsLogAndAMatGnubgReads) {
@@ -162,6 +232,24 @@ TEST_F(MainformRecordsTest, AnOfflineMatchAgainstGnuBGLeavesItsLogAndAMatGnubgRe
     ASSERT_TRUE(w.match.isMatchOver);
     EXPECT_TRUE(w.lists.matchLog.isEmpty());
     EXPECT_TRUE(w.txtTerminal->toPlainText().contains("Korvex.log and JF.mat files saved.."));
+    expectSavedAndReadable("GnuBG");
+}
+
+// A 5-point match as the user plays it: checkers moved and dice rolled by mouse, every turn
+// ended with the toolbar's Pick Up (some from the keyboard), one pressed after one die of two.
+TEST_F(MainformRecordsTest, AFivePointMatchPlayedByMouseAndEndedWithPickUpIsSavedWhole) {
+    SKIP_WITHOUT_GNUBG();
+    Mainform &w = *window;
+    std::mt19937 generator(11);
+    w.offline.rollDie = [&] { return std::uniform_int_distribution<int>(1, 6)(generator); };
+    startOfflineMatch(5, false);
+    playToTheEnd(true);
+    ASSERT_TRUE(w.match.isMatchOver);
+    EXPECT_EQ(pickUpsAfterOneDie, 1);
+    EXPECT_GE(userTurns, 3);
+    EXPECT_GE(std::max(w.match.theMatchscore1, w.match.theMatchscore2), 5);
+    // Rolls he could not play, on the bar among them, handed the turn to GnuBG all the same.
+    EXPECT_FALSE(lines("log/" + saved("log", "2*_GnuBG.log").value(0)).filter("You can't move.").isEmpty());
     expectSavedAndReadable("GnuBG");
 }
 
