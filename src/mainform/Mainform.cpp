@@ -96,8 +96,10 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
 }
 
 Mainform::~Mainform() {
-    // The lobby's filter calls into this window: it goes before the controls it watches.
+    // The lobby's and the play buttons' filters call into this window: they go before the
+    // controls they watch, which still send events while they are destroyed.
     delete lobbyEvents_;
+    delete pressEvents_;
     dropFullScreenWindow();
     Dialogs::setParent(nullptr);
 }

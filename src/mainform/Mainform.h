@@ -419,6 +419,7 @@ private:
     std::array<QString, 3> leftRows_;
     bool lobbyEvent(QObject *watched, QEvent *event);
     QObject *lobbyEvents_ = nullptr;  // hands the lists' and buttons' presses to lobbyEvent
+    QObject *pressEvents_ = nullptr;  // tells the Pick Up, Accept and tray presses from their keys
     void sortLists(bool byName, bool wholeList);
     void showView(QListWidget *shown);
     void tellRepBot(const char *verb);

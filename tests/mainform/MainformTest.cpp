@@ -36,14 +36,18 @@ protected:
 
 // The lobby's filter calls into the window: were it still there while the window's controls
 // are deleted, it would be called on a window already half gone.
-TEST_F(MainformTest, TheLobbysFilterGoesBeforeTheControlsItWatches) {
+TEST_F(MainformTest, TheFiltersGoBeforeTheControlsTheyWatch) {
     auto window = std::make_unique<Mainform>();
-    const QPointer<QObject> filter = window->findChild<QObject *>("lobbyEvents", Qt::FindDirectChildrenOnly);
-    ASSERT_TRUE(filter);
-    bool goneFirst = false;
-    QObject::connect(window->cmdSort, &QObject::destroyed, [&] { goneFirst = filter.isNull(); });
+    const QList<std::pair<const char *, QWidget *>> filters{{"lobbyEvents", window->cmdSort},
+                                                             {"pressEvents", window->cmdPickUp}};
+    int goneFirst = 0;
+    for (const auto &[name, control] : filters) {
+        const QPointer<QObject> filter = window->findChild<QObject *>(name, Qt::FindDirectChildrenOnly);
+        ASSERT_TRUE(filter) << name;
+        QObject::connect(control, &QObject::destroyed, [&goneFirst, filter] { goneFirst += filter.isNull(); });
+    }
     window.reset();
-    EXPECT_TRUE(goneFirst);
+    EXPECT_EQ(goneFirst, 2);
 }
 
 TEST_F(MainformTest, LoadsShowsAndWritesItsSettingsAtExit) {
