@@ -304,7 +304,7 @@ void OfflineGame::engineRolled() {
         m.bestMoveOpp = ask(1, m.die1, m.die2, QStringLiteral("move"), p.prfGnuPlyEval);
         if (engineFailed()) {
             // Told why already; the game waits for the user to give it up or start anew.
-            c_.game.host.setStatus(QStringLiteral("GnuBG could not play its roll: Resign, or start a New Match"));
+            c_.game.host.setStatus(QStringLiteral("GnuBG failed: Resign or New Match"));
             return;
         }
     }
