@@ -399,7 +399,10 @@ bool OfflineGame::cubeFinished() const {
 }
 
 bool OfflineGame::mayDouble() {
-    if (cubeFinished())
+    const MatchState &m = c_.game.match;
+    // The user turns the cube on his own turn, before he rolls; GnuBG's turn (one left
+    // standing by a failed engine among them) has no cube for him.
+    if (cubeFinished() || !m.ismyTurn || m.die1 != 0 || m.die2 != 0)
         return false;
     if (c_.game.prefs.prfDisableCube) {
         Dialogs::message(QStringLiteral("Cube has been disabled in preferences."));

@@ -777,6 +777,12 @@ TEST_F(OfflineGameTest, GnuBGThatCannotMoveIsRestartedOnceThenLeavesTheGameToRes
     EXPECT_LE(window->lblStatus->fontMetrics().horizontalAdvance(window->lblStatus->text()),
               window->lblStatus->width());
     EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
+    // The turn that is stuck is GnuBG's: the button offers the user no cube in it.
+    env.clearMessages();
+    ASSERT_EQ(window->cmdPickUp->text(), "Double");
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    EXPECT_TRUE(env.messages().isEmpty()) << env.messages().join('|').toStdString();
+    EXPECT_EQ(window->match.theCubeVal, 1);
 
     // Resign scores the game and the next one begins; New Match starts afresh.
     dice = {2, 5};
