@@ -146,8 +146,12 @@ void Mainform::cmdExit_Click() {
             question = QStringLiteral("Do you really want to exit?");
             title = QStringLiteral("Confirming");
         }
-        if (!Dialogs::ask(question, title))
+        if (!Dialogs::ask(question, title)) {
+            // The press marked the window as closing; answered No, it is not, and the board
+            // must go on being shown.
+            flags.isExitClicked = false;
             return;
+        }
         flags.isExitClicked = true;
     }
     if (flags.isExitClicked && caption == QLatin1String("Disconnect")) {

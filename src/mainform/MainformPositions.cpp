@@ -102,6 +102,9 @@ void Mainform::mnuLoadJFPos_Click() {
         Dialogs::message(QStringLiteral("Can't view saved while online"));
         return;
     }
+    if (offlineMatchRunning() && !Dialogs::ask(QStringLiteral("Do you want to end this game and load a position?"),
+                                               QStringLiteral("Confirming Load JF.pos")))
+        return;
     LoadJFPos();
 }
 

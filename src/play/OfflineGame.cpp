@@ -304,7 +304,7 @@ void OfflineGame::engineRolled() {
         m.bestMoveOpp = ask(1, m.die1, m.die2, QStringLiteral("move"), p.prfGnuPlyEval);
         if (engineFailed()) {
             // Told why already; the game waits for the user to give it up or start anew.
-            c_.game.host.setStatus(QStringLiteral("GnuBG could not play its roll: Resign, or start a New Match"));
+            c_.game.host.setStatus(QStringLiteral("GnuBG failed: Resign or New Match"));
             return;
         }
     }
@@ -399,7 +399,10 @@ bool OfflineGame::cubeFinished() const {
 }
 
 bool OfflineGame::mayDouble() {
-    if (cubeFinished())
+    const MatchState &m = c_.game.match;
+    // The user turns the cube on his own turn, before he rolls; GnuBG's turn (one left
+    // standing by a failed engine among them) has no cube for him.
+    if (cubeFinished() || !m.ismyTurn || m.die1 != 0 || m.die2 != 0)
         return false;
     if (c_.game.prefs.prfDisableCube) {
         Dialogs::message(QStringLiteral("Cube has been disabled in preferences."));

@@ -43,7 +43,7 @@ public:
 
     // The user's actions against the engine.
     bool userMayDouble() const;       // cube centred or the user's, doubling on, not Crawford, game on
-    bool mayDouble();                 // the same, telling the user when the cube is switched off
+    bool mayDouble();                 // the same on his turn before the roll, telling him when the cube is off
     bool engineAnswersDouble();       // false when GnuBG passed: the game is over
     void engineWinningChances();
     void engineTurnAfterUserMove();

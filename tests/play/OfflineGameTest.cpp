@@ -773,8 +773,16 @@ TEST_F(OfflineGameTest, GnuBGThatCannotMoveIsRestartedOnceThenLeavesTheGameToRes
     clickDice();
     EXPECT_EQ(engine->restarts, 2);
     EXPECT_EQ(env.messages(), QStringList{"error in GetCubAction: GNU Backgammon did not answer within 5000 ms"});
-    EXPECT_EQ(window->lblStatus->text(), "GnuBG could not play its roll: Resign, or start a New Match");
+    EXPECT_EQ(window->lblStatus->text(), "GnuBG failed: Resign or New Match");
+    EXPECT_LE(window->lblStatus->fontMetrics().horizontalAdvance(window->lblStatus->text()),
+              window->lblStatus->width());
     EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
+    // The turn that is stuck is GnuBG's: the button offers the user no cube in it.
+    env.clearMessages();
+    ASSERT_EQ(window->cmdPickUp->text(), "Double");
+    QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
+    EXPECT_TRUE(env.messages().isEmpty()) << env.messages().join('|').toStdString();
+    EXPECT_EQ(window->match.theCubeVal, 1);
 
     // Resign scores the game and the next one begins; New Match starts afresh.
     dice = {2, 5};
@@ -843,6 +851,10 @@ TEST_F(OfflineGameTest, ANewBoardStyleMidTurnShowsThePositionDiceAndCubeAsTheyWe
     dice = {2, 5};  // the user opens with 5 and 2
     startMatch(3);
     clickChecker(13);  // one move of two made
+    // Connect pressed on the way and answered No leaves nothing the new style would miss.
+    env.queueAnswer(Dialogs::Answer::No);
+    QTest::mouseClick(window->cmdExit, Qt::LeftButton);
+    ASSERT_EQ(env.messages(), QStringList{"Do you want to end this game and connect?"});
     switchBoardStyle();
     EXPECT_TRUE(drawnAt(dieAt(true)));
     EXPECT_TRUE(drawnAt(checkerAt(window->checkers.blackCheckers[window->checkers.blackCheckers.firstOn(8)])));
@@ -865,7 +877,7 @@ TEST_F(OfflineGameTest, ANewBoardStyleMidTurnShowsThePositionDiceAndCubeAsTheyWe
     EXPECT_TRUE(window->match.blackOwnsCube);
 }
 
-TEST_F(OfflineGameTest, ExitAndOpenLogAskBeforeTheMatchIsThrownAwayAndALogIsOnlyWatched) {
+TEST_F(OfflineGameTest, ExitOpenLogAndLoadJFPosAskBeforeTheMatchIsThrownAwayAndALogIsOnlyWatched) {
     useRuleEngine();
     frmExit::setQuitHook([] {});
     dice = {2, 5};
@@ -884,7 +896,10 @@ TEST_F(OfflineGameTest, ExitAndOpenLogAskBeforeTheMatchIsThrownAwayAndALogIsOnly
     window->mnuExit_Click();
     env.queueAnswer(Dialogs::Answer::No);
     QTest::mouseClick(window->cmdOpen, Qt::LeftButton);
-    EXPECT_EQ(env.messages(), (QStringList{"Do you really want to exit?", "Do you want to end this game and open a log?"}));
+    env.queueAnswer(Dialogs::Answer::No);
+    window->findChild<QAction *>("mnuLoadJFPos")->trigger();
+    EXPECT_EQ(env.messages(), (QStringList{"Do you really want to exit?", "Do you want to end this game and open a log?",
+                                           "Do you want to end this game and load a position?"}));
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->flags.isPlaying);
     EXPECT_TRUE(window->match.ismyTurn);
