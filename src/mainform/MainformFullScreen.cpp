@@ -94,6 +94,13 @@ QRect Mainform::availableArea() const {
     return own ? own->availableGeometry() : QRect(0, 0, 1280, 860);
 }
 
+// The frame a window manager puts round the window takes room too. There is none until the
+// window is framed; it is fitted again then (moveEvent).
+QSize Mainform::fitted(QSize wanted) const {
+    const QSize frame = frameGeometry().size() - size();
+    return wanted.boundedTo(availableArea().size() - frame);
+}
+
 void Mainform::placeStrip(const frmHide &fullScreen) {
     belongTo(&fullScreen);
     // Room for a window manager's border between the strip and the panels.
@@ -141,7 +148,7 @@ void Mainform::showFullScreenOff() {
     prefs.prfFullScreenY = y();
     setAttribute(Qt::WA_ShowWithoutActivating, false);
     belongTo(nullptr);
-    resize(QSize(prefs.prfRegSizex, prefs.prfRegSizey).boundedTo(availableArea().size()));
+    resize(fitted(QSize(prefs.prfRegSizex, prefs.prfRegSizey)));
     move(0, 0);
     if (!flags.isExitClicked && isHidden())
         show();

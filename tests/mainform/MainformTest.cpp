@@ -5,7 +5,9 @@
 #include "lobby/frmChat.h"
 #include "mainform/Mainform.h"
 #include "mainform/Startup.h"
+#include "play/frmHide.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowManagerSession.h"
 
 #include <QAction>
 #include <QFrame>
@@ -80,7 +82,9 @@ TEST_F(MainformTest, LoadsShowsAndWritesItsSettingsAtExit) {
         EXPECT_EQ(window.txtShouts->geometry(), window.txtTerminal->geometry());
         EXPECT_EQ(window.Frame1->y(), window.txtShouts->y() + window.txtShouts->height());
         EXPECT_EQ(window.WebBrowser1->geometry(), window.List1->geometry());
-        EXPECT_EQ(window.Picture2->height(), qRound(window.centralWidget()->height() * 0.3));
+        // The panel under the board keeps its share of the height, but never covers the board.
+        const int room = window.centralWidget()->height() - window.Picture1->height() - window.boardShow->height();
+        EXPECT_EQ(window.Picture2->height(), qMin(qRound(window.centralWidget()->height() * 0.3), room));
     }
 
     window.playerStats.records.push_back({"amy", 5, 5, 5, "new"});
@@ -123,6 +127,39 @@ TEST_F(MainformTest, StoredSizesFitTheScreenTheWindowsOpenOn) {
     const frmChat *chat = window.openChat("bob", false);
     EXPECT_LE(chat->width(), screen.width());
     EXPECT_LE(chat->height(), screen.height());
+    window.mnuExit_Click();
+}
+
+// A screen shorter than the board's layout, under a window manager: the window and its frame
+// fit it, and the names and scores under the board stay clear of it, at start and after full screen.
+TEST_F(MainformTest, TheFramedWindowFitsAShortScreenAndKeepsTheScoresInSight) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside(QSize(1280, 800));
+    env.copyData();
+    {
+        SettingsStore store;
+        store.write("prfBoardStyle", "Default");
+        store.write("isAnimInit", "True");
+        store.sync();
+    }
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRect screen = window.screen()->availableGeometry();
+    auto fits = [&] {
+        // framed by the window manager, and within the screen
+        return window.frameGeometry() != window.geometry() && screen.contains(window.frameGeometry());
+    };
+    auto check = [&](const char *when) {
+        EXPECT_TRUE(QTest::qWaitFor(fits, 5000)) << when;
+        EXPECT_GE(window.Picture2->y(), window.boardShow->y() + window.boardShow->height()) << when;
+    };
+    check("at start");
+    window.mnuFull->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.frmHideWindow && window.frmHideWindow->isVisible(); }, 5000));
+    window.mnuFull->trigger();
+    check("after full screen");
     window.mnuExit_Click();
 }
 
