@@ -124,21 +124,21 @@ void Mainform::placeStrip(const frmHide &fullScreen) {
 }
 
 // A window manager keeps a full-screen window over every other window but its own dialogs:
-// as one of those the strip comes to the front whenever it shows.
+// as one of those the strip comes to the front whenever it shows. It becomes one before it
+// shows again, since a window manager places a window among the others as it shows it.
 void Mainform::belongTo(const frmHide *fullScreen) {
     const Qt::WindowType type = fullScreen ? Qt::Dialog : Qt::Window;
-    if (windowType() != type) {
-        const bool shown = isVisible();
+    const bool showAgain = windowType() != type && isVisible();
+    if (windowType() != type)
         setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | type);
-        if (shown)
-            show();
-    }
     if (fullScreen) {
         (void)winId();
         windowHandle()->setTransientParent(fullScreen->windowHandle());
     } else if (windowHandle()) {
         windowHandle()->setTransientParent(nullptr);
     }
+    if (showAgain)
+        show();
 }
 
 void Mainform::showFullScreenOff() {

@@ -91,6 +91,12 @@ TEST_F(FullScreenWindowManagerTest, AProgramStartedInFullScreenShowsItsStripInFr
     const QRect entry = window->mnuOptions->actionGeometry(window->mnuFull);
     ASSERT_TRUE(session->click(window->mnuOptions->mapToGlobal(entry.center())));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->prefs.prfFullScreen && !full->isVisible(); }, 5000));
+
+    // Full Screen On from the menu: the strip is in front of the board at once.
+    window->mnuFull->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(full));
+    ASSERT_TRUE(session->movePointer(bottom));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return WindowManagerSession::isAbove(window.get(), full); }, 5000));
     window->mnuExit_Click();
 }
 
