@@ -31,6 +31,13 @@ protected:
         frmExit::setQuitHook([this] { ++quits; });
     }
     void TearDown() override { frmExit::setQuitHook({}); }
+    // The settings a previous run left.
+    static void stored(std::initializer_list<std::pair<const char *, const char *>> settings) {
+        SettingsStore store;
+        for (const auto &[key, value] : settings)
+            store.write(key, value);
+        store.sync();
+    }
 
     TestEnvironment env;
     int quits = 0;
@@ -51,12 +58,7 @@ TEST_F(MainformTest, TheLobbysFilterGoesBeforeTheControlsItWatches) {
 TEST_F(MainformTest, LoadsShowsAndWritesItsSettingsAtExit) {
     env.copyData();
     env.writeFile("stats.dat", "bob~3~1~5~slow roller\r\n");
-    {
-        SettingsStore store;
-        store.write("prfhtmlCounter", "2");
-        store.write("prfSShout", "True");
-        store.sync();
-    }
+    stored({{"prfhtmlCounter", "2"}, {"prfSShout", "True"}});
 
     Mainform window;
     ASSERT_TRUE(window.Form_Load());
@@ -136,12 +138,7 @@ TEST_F(MainformTest, TheFramedWindowFitsAShortScreenAndKeepsTheScoresInSight) {
     if (!WindowManagerSession::inside())
         return WindowManagerSession::runCurrentTestInside(QSize(1280, 800));
     env.copyData();
-    {
-        SettingsStore store;
-        store.write("prfBoardStyle", "Default");
-        store.write("isAnimInit", "True");
-        store.sync();
-    }
+    stored({{"prfBoardStyle", "Default"}, {"isAnimInit", "True"}});
     Mainform window;
     ASSERT_TRUE(window.Form_Load());
     window.show();
