@@ -96,8 +96,9 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
 }
 
 Mainform::~Mainform() {
-    // The lobby's filter calls into this window: it goes before the controls it watches.
+    // The filters that call into this window go before the controls they watch.
     delete lobbyEvents_;
+    delete pressWatcher_;
     dropFullScreenWindow();
     Dialogs::setParent(nullptr);
 }

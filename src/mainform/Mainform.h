@@ -425,6 +425,7 @@ private:
     std::array<QString, 3> leftRows_;
     bool lobbyEvent(QObject *watched, QEvent *event);
     QObject *lobbyEvents_ = nullptr;  // hands the lists' and buttons' presses to lobbyEvent
+    QObject *pressWatcher_ = nullptr;  // hands the presses of Pick Up, Accept and the tray to the play
     void sortLists(bool byName, bool wholeList);
     void showView(QListWidget *shown);
     void tellRepBot(const char *verb);

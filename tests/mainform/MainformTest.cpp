@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -43,16 +44,21 @@ protected:
     int quits = 0;
 };
 
-// The lobby's filter calls into the window: were it still there while the window's controls
-// are deleted, it would be called on a window already half gone.
-TEST_F(MainformTest, TheLobbysFilterGoesBeforeTheControlsItWatches) {
+// The lobby's and the play's filters call into the window: were they still there while the
+// window's controls are deleted, they would be called on a window already half gone.
+TEST_F(MainformTest, TheFiltersGoBeforeTheControlsTheyWatch) {
     auto window = std::make_unique<Mainform>();
-    const QPointer<QObject> filter = window->findChild<QObject *>("lobbyEvents", Qt::FindDirectChildrenOnly);
-    ASSERT_TRUE(filter);
-    bool goneFirst = false;
-    QObject::connect(window->cmdSort, &QObject::destroyed, [&] { goneFirst = filter.isNull(); });
+    QList<QPointer<QObject>> filters;
+    for (const char *name : {"lobbyEvents", "pressWatcher"}) {
+        filters << window->findChild<QObject *>(name, Qt::FindDirectChildrenOnly);
+        ASSERT_TRUE(filters.back()) << name;
+    }
+    int left = -1;
+    QObject::connect(window->cmdSort, &QObject::destroyed, [&] {
+        left = int(std::count_if(filters.begin(), filters.end(), [](const QPointer<QObject> &f) { return !f.isNull(); }));
+    });
     window.reset();
-    EXPECT_TRUE(goneFirst);
+    EXPECT_EQ(left, 0);
 }
 
 TEST_F(MainformTest, LoadsShowsAndWritesItsSettingsAtExit) {
