@@ -41,7 +41,6 @@ bool BoardStyle::SetNewBoardStyle(const QString &style, QString &prfBoardStyle, 
     if (!asked && !isTheSetting)
         return false;
 
-    asked_ = prfBoardStyle;
     // A stored name is only ever a folder of pics/, never a way out of it.
     const QString own = QStringLiteral("pics/") + prfBoardStyle;
     const bool hasOwn = Program::isSafeFileName(prfBoardStyle) &&

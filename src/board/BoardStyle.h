@@ -43,8 +43,6 @@ public:
     const QString &folder() const { return folder_; }
     // The style whose pictures are in use, as prfBoardStyle named it; empty for a stand-in.
     const QString &name() const { return name_; }
-    // The style last asked for, whether it loaded or not.
-    const QString &asked() const { return asked_; }
 
 private:
     void loadFrom(const QString &folder);
@@ -52,5 +50,4 @@ private:
     BoardPictures pictures_;
     QString folder_;
     QString name_;
-    QString asked_;
 };

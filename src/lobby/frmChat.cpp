@@ -206,6 +206,7 @@ void frmChat::txtChatSend_KeyPress() {
     const QString text = txtChatSend->text();
     if (text.isEmpty())
         return;
+    const Dialogs::Owner boxes(this);  // above this window, which stands above the others
     const QString sorry = QStringLiteral("Could not send message..check your connection and try again");
     if (!host_.socketConnected()) {
         Dialogs::message(sorry);

@@ -179,7 +179,9 @@ void frmEdit::friendsChanged() {
     host_.friendsChanged();
 }
 
+// The editor stands above the other windows: its questions and messages show above it.
 void frmEdit::mnuAdd_Click() {
+    const Dialogs::Owner boxes(this);
     const QString name =
         Dialogs::input(kAddPrompt, QStringLiteral("Add"), mode_ == Mode::Stats ? chosenName() : QString()).trimmed();
     if (name.isEmpty())
@@ -203,6 +205,7 @@ void frmEdit::mnuAdd_Click() {
 }
 
 void frmEdit::mnuRemove_Click() {
+    const Dialogs::Owner boxes(this);
     const QString name = chosenName();
     if (mode_ != Mode::Friends || name.isEmpty())
         return;
@@ -216,6 +219,7 @@ void frmEdit::mnuRemove_Click() {
 }
 
 void frmEdit::mnuSend_Click() {
+    const Dialogs::Owner boxes(this);
     if (!host_.online()) {
         Dialogs::message(QStringLiteral("You must be online (FIBS)  to use this feature"));
         return;

@@ -96,10 +96,9 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
 }
 
 Mainform::~Mainform() {
-    // The lobby's and the play buttons' filters call into this window: they go before the
-    // controls they watch, which still send events while they are destroyed.
+    // The filters that call into this window go before the controls they watch.
     delete lobbyEvents_;
-    delete pressEvents_;
+    delete pressWatcher_;
     dropFullScreenWindow();
     Dialogs::setParent(nullptr);
 }
@@ -366,10 +365,9 @@ void Mainform::buildControls() {
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(1000);
 
-    const QSize size(prefs.prfRegSizex > 0 ? prefs.prfRegSizex : 1280, prefs.prfRegSizey > 0 ? prefs.prfRegSizey : 860);
     // A size stored on another screen fits this one.
-    const bool stored = prefs.prfRegSizex > 0 || prefs.prfRegSizey > 0;
-    resize(stored ? size.boundedTo(availableArea().size()) : size);
+    const QSize size(prefs.prfRegSizex > 0 ? prefs.prfRegSizex : 1280, prefs.prfRegSizey > 0 ? prefs.prfRegSizey : 860);
+    resize(fitted(size));
 }
 
 WindowPlacement Mainform::placement() const {
@@ -536,6 +534,14 @@ void Mainform::resizeEvent(QResizeEvent *event) {
     Form_Resize();
 }
 
+// A window manager moves the window as it frames it: framed, it still fits the screen. The
+// full-screen strip places itself.
+void Mainform::moveEvent(QMoveEvent *event) {
+    QMainWindow::moveEvent(event);
+    if (const QSize fit = fittedLayout(size()); !prefs.prfFullScreen && !isMinimized() && fit != size())
+        resize(fit);
+}
+
 void Mainform::Form_Resize() {
     const QWidget *inner = centralWidget();
     const int innerWidth = inner->width();
@@ -546,7 +552,10 @@ void Mainform::Form_Resize() {
 
     boardShow->move(0, strip);
     picList->setGeometry(boardShow->width(), strip, qMax(0, innerWidth - boardShow->width()), innerHeight - strip);
-    const int panelHeight = SettingsText::roundEven(innerHeight * 0.3);
+    // The panel under the board takes its share of the height, but on a screen too short for
+    // both never more than the board leaves: the names and scores at its top stay in sight.
+    const int panelHeight = qMin(SettingsText::roundEven(innerHeight * 0.3),
+                                 qMax(0, innerHeight - strip - boardShow->height()));
     Picture2->setGeometry(0, innerHeight - panelHeight, boardShow->width(), panelHeight);
 
     picAd->move(txtShouts->x() + SettingsText::roundEven(txtShouts->width() / 2.1 - picAd->width() / 2.0),

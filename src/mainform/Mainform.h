@@ -371,6 +371,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -400,6 +401,11 @@ private:
     void belongTo(const frmHide *fullScreen);
     // The part of the screen this window opens on that windows may take.
     QRect availableArea() const;
+    // As much of `wanted` as that part holds with the window's frame.
+    QSize fitted(QSize wanted) const;
+    // The same for the window in normal mode, but never narrower than the board and the
+    // narrowest player list.
+    QSize fittedLayout(QSize wanted) const;
     QList<QPushButton *> toolbarButtons() const;
     int toolbarWidth() const;
     void wirePositions();
@@ -419,7 +425,7 @@ private:
     std::array<QString, 3> leftRows_;
     bool lobbyEvent(QObject *watched, QEvent *event);
     QObject *lobbyEvents_ = nullptr;  // hands the lists' and buttons' presses to lobbyEvent
-    QObject *pressEvents_ = nullptr;  // tells the Pick Up, Accept and tray presses from their keys
+    QObject *pressWatcher_ = nullptr;  // hands the presses of Pick Up, Accept and the tray to the play
     void sortLists(bool byName, bool wholeList);
     void showView(QListWidget *shown);
     void tellRepBot(const char *verb);

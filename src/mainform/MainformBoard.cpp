@@ -54,9 +54,9 @@ void Mainform::SetNewBoardStyle(QString &style) {
             return;  // the style in use stays
         // Nothing shows yet: any style that loads is better than an empty board.
         const QString shown = boardStyle.standIn();
+        // The box has named the style that failed; the short status line names the one shown.
         standInNote_ = shown.isEmpty() ? QStringLiteral("No board style could be loaded")
-                                       : QStringLiteral("Board style %1 did not load: %2 is shown")
-                                             .arg(boardStyle.asked(), shown);
+                                       : QStringLiteral("Style in use: ") + shown;
         setCaption(lblStatus, standInNote_);
         if (shown.isEmpty())
             return;
@@ -86,7 +86,7 @@ void Mainform::layOutRoundBoard() {
     const int strip = layOutToolbar(listWidth + boardSize.width());
     const int innerHeight = SettingsText::roundEven((strip + boardSize.height()) / (1 - kPanelShare));
     const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
-    resize(listWidth + boardSize.width(), innerHeight + menuHeight);
+    resize(fittedLayout(QSize(listWidth + boardSize.width(), innerHeight + menuHeight)));
     prefs.prfRegSizex = width();
     prefs.prfRegSizey = height();
 
@@ -102,6 +102,14 @@ void Mainform::layOutRoundBoard() {
     board.HideBlueScreen();
     setWindowTitle(QStringLiteral("Korvex       ") +
                    QLocale::c().toString(QDate::currentDate(), QStringLiteral("dddd, MMM d yyyy")));
+}
+
+// The screen takes what it must from the panel under the board and from the player lists,
+// never the board nor the narrowest lists.
+QSize Mainform::fittedLayout(QSize wanted) const {
+    QSize fit = fitted(wanted);
+    fit.setWidth(qMax(fit.width(), qMin(wanted.width(), boardShow->width() + kMinListWidth)));
+    return fit;
 }
 
 bool Mainform::ApplyBoardStyle(const QString &previousStyle) {

@@ -94,6 +94,13 @@ QRect Mainform::availableArea() const {
     return own ? own->availableGeometry() : QRect(0, 0, 1280, 860);
 }
 
+// The frame a window manager puts round the window takes room too. There is none until the
+// window is framed; it is fitted again then (moveEvent).
+QSize Mainform::fitted(QSize wanted) const {
+    const QSize frame = frameGeometry().size() - size();
+    return wanted.boundedTo(availableArea().size() - frame);
+}
+
 void Mainform::placeStrip(const frmHide &fullScreen) {
     belongTo(&fullScreen);
     // Room for a window manager's border between the strip and the panels.
@@ -117,21 +124,21 @@ void Mainform::placeStrip(const frmHide &fullScreen) {
 }
 
 // A window manager keeps a full-screen window over every other window but its own dialogs:
-// as one of those the strip comes to the front whenever it shows.
+// as one of those the strip comes to the front whenever it shows. It becomes one before it
+// shows again, since a window manager places a window among the others as it shows it.
 void Mainform::belongTo(const frmHide *fullScreen) {
     const Qt::WindowType type = fullScreen ? Qt::Dialog : Qt::Window;
-    if (windowType() != type) {
-        const bool shown = isVisible();
+    const bool showAgain = windowType() != type && isVisible();
+    if (windowType() != type)
         setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | type);
-        if (shown)
-            show();
-    }
     if (fullScreen) {
         (void)winId();
         windowHandle()->setTransientParent(fullScreen->windowHandle());
     } else if (windowHandle()) {
         windowHandle()->setTransientParent(nullptr);
     }
+    if (showAgain)
+        show();
 }
 
 void Mainform::showFullScreenOff() {
@@ -141,7 +148,7 @@ void Mainform::showFullScreenOff() {
     prefs.prfFullScreenY = y();
     setAttribute(Qt::WA_ShowWithoutActivating, false);
     belongTo(nullptr);
-    resize(QSize(prefs.prfRegSizex, prefs.prfRegSizey).boundedTo(availableArea().size()));
+    resize(fitted(QSize(prefs.prfRegSizex, prefs.prfRegSizey)));
     move(0, 0);
     if (!flags.isExitClicked && isHidden())
         show();

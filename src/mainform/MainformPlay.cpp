@@ -29,7 +29,7 @@ int buttonNumber(Qt::MouseButton button) {
 class PressWatcher : public QObject {
 public:
     explicit PressWatcher(Mainform &window) : QObject(&window), w_(window) {
-        setObjectName(QStringLiteral("pressEvents"));
+        setObjectName(QStringLiteral("pressWatcher"));
         for (QObject *watched : {static_cast<QObject *>(w_.cmdPickUp), static_cast<QObject *>(w_.cmdAccept),
                                  static_cast<QObject *>(w_.Picture2)})
             watched->installEventFilter(this);
@@ -69,7 +69,7 @@ void Mainform::wirePlay() {
     connect(boardShow, &BoardShow::mousePressed, this, [this](Qt::MouseButton button, QPoint at) {
         BoardShow_MouseDown(buttonNumber(button), 0, at.x(), at.y());
     });
-    pressEvents_ = new PressWatcher(*this);
+    pressWatcher_ = new PressWatcher(*this);
     connect(cmdPickUp, &QPushButton::clicked, this, [this] { actions.cmdPickUp_Click(); });
     connect(cmdAccept, &QPushButton::clicked, this, [this] { actions.cmdAccept_Click(); });
     connect(cmdReject, &QPushButton::clicked, this, [this] { actions.cmdReject_Click(); });

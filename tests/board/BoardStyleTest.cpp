@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
@@ -104,6 +105,8 @@ TEST(MainformBoardTest, TheWindowShowsTheEmptyBoardAndFollowsAChangeOfStyle) {
     EXPECT_EQ(window.boardShow->size(), QSize(728, 520));
     EXPECT_FALSE(window.Picture2->isHidden());
     EXPECT_EQ(window.Picture2->y(), window.boardShow->y() + window.boardShow->height());
+    // The test screen is shorter than this board's layout: the window fits it all the same.
+    EXPECT_LE(window.frameGeometry().height(), window.screen()->availableGeometry().height());
     EXPECT_EQ(window.boardGeometry.sp_left, 78);
     EXPECT_TRUE(window.windowTitle().startsWith("Korvex       "));
 
@@ -161,6 +164,10 @@ TEST(MainformBoardTest, AStyleThatDoesNotLoadIsToldOnceAndAnotherShowsTheBoard) 
             EXPECT_EQ(window.boardShow->picture(), window.boardStyle.pictures().thepicture);
             EXPECT_EQ(window.boardGeometry.sp_left, c.left);
             EXPECT_TRUE(window.lblStatus->text().contains(c.shown)) << window.lblStatus->text().toStdString();
+            window.show();
+            QCoreApplication::processEvents();
+            EXPECT_LE(window.lblStatus->fontMetrics().horizontalAdvance(window.lblStatus->text()),
+                      window.lblStatus->width());  // readable whole
             window.close();
         }
         EXPECT_EQ(SettingsStore().read("prfBoardStyle", QString()), c.stored);

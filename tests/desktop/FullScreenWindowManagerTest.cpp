@@ -76,7 +76,8 @@ TEST_F(FullScreenWindowManagerTest, AProgramStartedInFullScreenShowsItsStripInFr
     QTest::qWait(300);  // the window manager maps and stacks it
 
     // Just the menus and one row of buttons, clear of the panels.
-    EXPECT_EQ(window->height(), window->menuBar()->height() + window->Picture1->height());
+    const int stripHeight = window->menuBar()->height() + window->Picture1->height();
+    EXPECT_EQ(window->height(), stripHeight);
     for (const QPushButton *button : window->Picture1->findChildren<QPushButton *>())
         EXPECT_EQ(button->y(), window->cmdExit->y()) << button->objectName().toStdString();
     for (const QRect &panel : full->panelAreas())
@@ -91,6 +92,15 @@ TEST_F(FullScreenWindowManagerTest, AProgramStartedInFullScreenShowsItsStripInFr
     const QRect entry = window->mnuOptions->actionGeometry(window->mnuFull);
     ASSERT_TRUE(session->click(window->mnuOptions->mapToGlobal(entry.center())));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->prefs.prfFullScreen && !full->isVisible(); }, 5000));
+
+    // Full Screen On from the menu: the strip is in front of the board at once.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTest::qWait(300);  // the window manager frames the window in its normal mode
+    window->mnuFull->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(full));
+    ASSERT_TRUE(session->movePointer(bottom));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window->height() == stripHeight && WindowManagerSession::isAbove(window.get(), full); }, 5000));
     window->mnuExit_Click();
 }
 

@@ -1,6 +1,8 @@
 // The lobby in the main window: the row a right click chooses and the menu it opens, the
 // friends and gag files, the editor, the auto-invite list, what the entries send to the
 // scripted server, and one whole session from the login to the files on disk.
+#include "app/Dialogs.h"
+#include "app/Preferences.h"
 #include "app/Utilities.h"
 #include "lobby/AutoInviteList.h"
 #include "lobby/FriendsFile.h"
@@ -14,8 +16,10 @@
 #include "support/OnlineLogin.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowManagerSession.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +29,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -146,6 +151,40 @@ TEST(LobbyWindowsTest, ANewUserAddsAFirstFriendAndOkWhileAwayComesBack) {
     away.Command1->click();
     EXPECT_FALSE(away.isVisible());
     EXPECT_EQ(host.sent, (QStringList{"away dinner ", "back "}));
+}
+
+// The friends editor and the chat windows stand above the other windows; under a window
+// manager the boxes they open show above them, never hidden behind with the program waiting.
+TEST(LobbyWindowsTest, TheBoxesOfTheEditorAndAChatWindowShowAboveThem) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    TestEnvironment env;
+    Dialogs::setHandler({});  // real boxes, which the window manager stacks
+    struct OfflineChat : ChatWindowHost {
+        Preferences p;
+        Preferences &prefs() override { return p; }
+        bool socketConnected() const override { return false; }
+        bool send(const QString &) override { return false; }
+        void playKibitzSound() override {}
+    } chatHost;
+    FakeLobbyHost host;
+    auto *editor = new frmEdit(nullptr, host, frmEdit::Mode::Friends);
+    auto *chat = new frmChat(chatHost);
+    chat->txtChatSend->setText("hi");
+    const std::pair<QWidget *, std::function<void()>> windows[] = {{editor, [editor] { editor->mnuAdd->trigger(); }},
+                                                                    {chat, [chat] { chat->txtChatSend_KeyPress(); }}};
+    for (const auto &[window, openBox] : windows) {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        bool boxAbove = false;
+        WindowManagerSession::whenShown(QApplication::activeModalWidget, [&](QWidget *box) {
+            boxAbove = WindowManagerSession::isAbove(box, window);
+            box->close();
+        });
+        openBox();
+        EXPECT_TRUE(boxAbove) << window->objectName().toStdString();
+        window->close();
+    }
 }
 
 TEST_F(LobbyTest, RightClickChoosesTheRowUnderThePointerAndNothingElse) {

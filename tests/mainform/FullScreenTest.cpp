@@ -94,7 +94,8 @@ TEST_F(FullScreenTest, TheMenuTheWindowsCloseAndTheNextStartAllFollowOneSetting)
     window->mnuFull->trigger();
     EXPECT_FALSE(full->isVisible());
     EXPECT_EQ(mode(), (std::pair{false, QString("Full Screen On")}));
-    EXPECT_EQ(window->geometry().size(), normal.boundedTo(screen.size()));
+    const QSize frame = window->frameGeometry().size() - window->size();
+    EXPECT_EQ(window->geometry().size(), normal.boundedTo(screen.size() - frame));
     EXPECT_EQ(window->pos(), QPoint(0, 0));
     EXPECT_EQ((std::pair{window->prefs.prfFullScreenX, window->prefs.prfFullScreenY}), (std::pair{60, 150}));
 

@@ -5,7 +5,9 @@
 #include "lobby/frmChat.h"
 #include "mainform/Mainform.h"
 #include "mainform/Startup.h"
+#include "play/frmHide.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowManagerSession.h"
 
 #include <QAction>
 #include <QFrame>
@@ -18,6 +20,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -29,36 +32,39 @@ protected:
         frmExit::setQuitHook([this] { ++quits; });
     }
     void TearDown() override { frmExit::setQuitHook({}); }
+    // The settings a previous run left.
+    static void stored(std::initializer_list<std::pair<const char *, const char *>> settings) {
+        SettingsStore store;
+        for (const auto &[key, value] : settings)
+            store.write(key, value);
+        store.sync();
+    }
 
     TestEnvironment env;
     int quits = 0;
 };
 
-// The lobby's filter calls into the window: were it still there while the window's controls
-// are deleted, it would be called on a window already half gone.
+// The lobby's and the play's filters call into the window: were they still there while the
+// window's controls are deleted, they would be called on a window already half gone.
 TEST_F(MainformTest, TheFiltersGoBeforeTheControlsTheyWatch) {
     auto window = std::make_unique<Mainform>();
-    const QList<std::pair<const char *, QWidget *>> filters{{"lobbyEvents", window->cmdSort},
-                                                             {"pressEvents", window->cmdPickUp}};
-    int goneFirst = 0;
-    for (const auto &[name, control] : filters) {
-        const QPointer<QObject> filter = window->findChild<QObject *>(name, Qt::FindDirectChildrenOnly);
-        ASSERT_TRUE(filter) << name;
-        QObject::connect(control, &QObject::destroyed, [&goneFirst, filter] { goneFirst += filter.isNull(); });
+    QList<QPointer<QObject>> filters;
+    for (const char *name : {"lobbyEvents", "pressWatcher"}) {
+        filters << window->findChild<QObject *>(name, Qt::FindDirectChildrenOnly);
+        ASSERT_TRUE(filters.back()) << name;
     }
+    int left = -1;
+    QObject::connect(window->cmdSort, &QObject::destroyed, [&] {
+        left = int(std::count_if(filters.begin(), filters.end(), [](const QPointer<QObject> &f) { return !f.isNull(); }));
+    });
     window.reset();
-    EXPECT_EQ(goneFirst, 2);
+    EXPECT_EQ(left, 0);
 }
 
 TEST_F(MainformTest, LoadsShowsAndWritesItsSettingsAtExit) {
     env.copyData();
     env.writeFile("stats.dat", "bob~3~1~5~slow roller\r\n");
-    {
-        SettingsStore store;
-        store.write("prfhtmlCounter", "2");
-        store.write("prfSShout", "True");
-        store.sync();
-    }
+    stored({{"prfhtmlCounter", "2"}, {"prfSShout", "True"}});
 
     Mainform window;
     ASSERT_TRUE(window.Form_Load());
@@ -84,7 +90,9 @@ TEST_F(MainformTest, LoadsShowsAndWritesItsSettingsAtExit) {
         EXPECT_EQ(window.txtShouts->geometry(), window.txtTerminal->geometry());
         EXPECT_EQ(window.Frame1->y(), window.txtShouts->y() + window.txtShouts->height());
         EXPECT_EQ(window.WebBrowser1->geometry(), window.List1->geometry());
-        EXPECT_EQ(window.Picture2->height(), qRound(window.centralWidget()->height() * 0.3));
+        // The panel under the board keeps its share of the height, but never covers the board.
+        const int room = window.centralWidget()->height() - window.Picture1->height() - window.boardShow->height();
+        EXPECT_EQ(window.Picture2->height(), qMin(qRound(window.centralWidget()->height() * 0.3), room));
     }
 
     window.playerStats.records.push_back({"amy", 5, 5, 5, "new"});
@@ -127,6 +135,35 @@ TEST_F(MainformTest, StoredSizesFitTheScreenTheWindowsOpenOn) {
     const frmChat *chat = window.openChat("bob", false);
     EXPECT_LE(chat->width(), screen.width());
     EXPECT_LE(chat->height(), screen.height());
+    window.mnuExit_Click();
+}
+
+// A screen shorter than the board's layout, under a window manager: the window and its frame
+// fit it, and the names and scores under the board stay clear of it, at start and after full screen.
+TEST_F(MainformTest, TheFramedWindowFitsAShortScreenAndKeepsTheScoresInSight) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside(QSize(1280, 800));
+    env.copyData();
+    stored({{"prfBoardStyle", "Default"}, {"isAnimInit", "True"}});
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRect screen = window.screen()->availableGeometry();
+    auto fits = [&] {
+        // framed by the window manager, and within the screen
+        return window.frameGeometry() != window.geometry() && screen.contains(window.frameGeometry());
+    };
+    auto check = [&](const char *when) {
+        EXPECT_TRUE(QTest::qWaitFor(fits, 5000)) << when;
+        EXPECT_GE(window.Picture2->y(), window.boardShow->y() + window.boardShow->height()) << when;
+    };
+    check("at start");
+    window.mnuFull->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.frmHideWindow && window.frmHideWindow->isVisible(); }, 5000));
+    QTest::qWait(300);  // the window manager frames the strip, as a user's next click would find it
+    window.mnuFull->trigger();
+    check("after full screen");
     window.mnuExit_Click();
 }
 

@@ -130,8 +130,8 @@ int WindowManagerSession::runCurrentTest(QString &output) {
     return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
 }
 
-void WindowManagerSession::runCurrentTestInside() {
-    WindowManagerSession session;
+void WindowManagerSession::runCurrentTestInside(QSize screen) {
+    WindowManagerSession session(screen);
     if (!session.started()) {
         GTEST_SKIP() << session.failure().toStdString();
     }

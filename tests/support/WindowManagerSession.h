@@ -36,7 +36,7 @@ public:
     // For the test body outside a session: starts one and runs the current test again inside
     // it, failing with the child's output when that fails, or skips the test, saying why, when
     // no session can start. The body returns after it.
-    static void runCurrentTestInside();
+    static void runCurrentTestInside(QSize screen = QSize(1280, 1024));
 
     // Inside: true when the window manager stacks `upper`'s window above `lower`'s.
     static bool isAbove(const QWidget *upper, const QWidget *lower);
