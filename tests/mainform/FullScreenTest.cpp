@@ -5,12 +5,15 @@
 #include "board/BoardShow.h"
 #include "lobby/frmInvite.h"
 #include "mainform/Mainform.h"
+#include "mainform/Startup.h"
 #include "play/frmHide.h"
 #include "support/OnlineLogin.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowManagerSession.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -220,6 +223,61 @@ TEST_F(FullScreenTest, TheFullScreenBoardShowsAndPlaysExactlyAsTheMainBoard) {
     ASSERT_TRUE(server.waitForScriptEnd(10000)) << server.failures().join('\n').toStdString();
     EXPECT_EQ(server.linesReceived().mid(2), (QStringList{"move 13-7 8-7  ", "k a b"}));
     EXPECT_TRUE(full->txtkibitz->text().isEmpty());
+}
+
+// Under a real window manager (openbox): a program started in full screen shows its strip in
+// front of the board whenever the pointer calls it, so "Full Screen Off" is always reachable,
+// and the strip is just its menus and one row of buttons beside the board's panels.
+TEST_F(FullScreenTest, AProgramStartedInFullScreenShowsItsStripInFrontAndLeavesFullScreenThere) {
+    // Wide enough for every menu and button in one row beside the score panel.
+    constexpr QSize kScreen(1920, 1080);
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside(kScreen);
+    SettingsStore stored;
+    stored.write("prfFullScreen", "True");
+    stored.sync();
+    std::unique_ptr<Mainform> window(Startup::Main());
+    ASSERT_TRUE(window);
+    frmHide *full = window->frmHideWindow;
+    ASSERT_TRUE(full && QTest::qWaitForWindowActive(full));
+
+    // Over the board the strip goes; in the bottom tenth of the screen it comes back.
+    const QPoint board = full->boardShow->mapToGlobal(full->boardShow->rect().center());
+    const QPoint bottom(kScreen.width() / 2, kScreen.height() - 4);
+    ASSERT_TRUE(WindowManagerSession::movePointer(board));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 5000));
+    ASSERT_TRUE(WindowManagerSession::movePointer(bottom));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible() && full->picContainerScore->isVisible(); }, 5000));
+    QTest::qWait(300);  // the window manager maps and stacks it
+
+    // Just the menus and one row of buttons, clear of the panels.
+    const int stripHeight = window->menuBar()->height() + window->Picture1->height();
+    EXPECT_EQ(window->height(), stripHeight);
+    for (const QPushButton *button : window->Picture1->findChildren<QPushButton *>())
+        EXPECT_EQ(button->y(), window->cmdExit->y()) << button->objectName().toStdString();
+    for (const QRect &panel : full->panelAreas())
+        EXPECT_FALSE(window->frameGeometry().intersects(panel));
+
+    // The user's own clicks reach Options > Full Screen Off.
+    QMenuBar *menus = window->menuBar();
+    ASSERT_TRUE(WindowManagerSession::click(
+        menus->mapToGlobal(menus->actionGeometry(window->mnuOptions->menuAction()).center())));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->mnuOptions->isVisible(); }, 5000))
+        << "the click on Options did not reach the strip";
+    QTest::qWait(200);
+    const QRect entry = window->mnuOptions->actionGeometry(window->mnuFull);
+    ASSERT_TRUE(WindowManagerSession::click(window->mnuOptions->mapToGlobal(entry.center())));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->prefs.prfFullScreen && !full->isVisible(); }, 5000));
+
+    // Full Screen On from the menu: the strip is in front of the board at once.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTest::qWait(300);  // the window manager frames the window in its normal mode
+    window->mnuFull->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(full));
+    ASSERT_TRUE(WindowManagerSession::movePointer(bottom));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window->height() == stripHeight && WindowManagerSession::isAbove(window.get(), full); }, 5000));
+    window->mnuExit_Click();
 }
 
 }  // namespace

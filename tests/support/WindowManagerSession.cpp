@@ -91,18 +91,17 @@ WindowManagerSession::~WindowManagerSession() {
     stop(server_);
 }
 
-bool WindowManagerSession::xdotool(const QStringList &arguments) const {
+bool WindowManagerSession::xdotool(const QStringList &arguments) {
     QProcess tool;
-    tool.setProcessEnvironment(environmentOn(display_));
     tool.start(QStringLiteral("xdotool"), arguments);
     return tool.waitForFinished(kStartMs) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
-bool WindowManagerSession::movePointer(QPoint to) const {
+bool WindowManagerSession::movePointer(QPoint to) {
     return xdotool({QStringLiteral("mousemove"), QString::number(to.x()), QString::number(to.y())});
 }
 
-bool WindowManagerSession::click(QPoint at) const {
+bool WindowManagerSession::click(QPoint at) {
     return movePointer(at) && xdotool({QStringLiteral("click"), QStringLiteral("1")});
 }
 
@@ -132,9 +131,8 @@ int WindowManagerSession::runCurrentTest(QString &output) {
 
 void WindowManagerSession::runCurrentTestInside(QSize screen) {
     WindowManagerSession session(screen);
-    if (!session.started()) {
-        GTEST_SKIP() << session.failure().toStdString();
-    }
+    if (!session.started())
+        GTEST_SKIP() << session.failure_.toStdString();
     QString output;
     EXPECT_EQ(session.runCurrentTest(output), 0) << output.toStdString();
 }

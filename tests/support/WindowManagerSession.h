@@ -1,9 +1,8 @@
 #pragma once
 // An X display of its own with a real window manager on it (Xvfb and openbox), for the tests
 // that only a window manager can fail: where the windows stand and how they stack. Both end
-// with the session. A test either runs its application on the display itself (a program of its
-// own that picks the platform before the application starts), or runs again inside it, as a
-// child process of the test program on Qt's X11 platform.
+// with the session. The test runs again inside it, as a child process of the test program on
+// Qt's X11 platform.
 #include <QList>
 #include <QPoint>
 #include <QProcess>
@@ -16,19 +15,9 @@ class QWidget;
 
 class WindowManagerSession {
 public:
-    explicit WindowManagerSession(QSize screen = QSize(1280, 1024));
     ~WindowManagerSession();
     WindowManagerSession(const WindowManagerSession &) = delete;
     WindowManagerSession &operator=(const WindowManagerSession &) = delete;
-
-    bool started() const { return failure_.isEmpty(); }
-    // Why the session could not start: the one message a test skips with.
-    QString failure() const { return failure_; }
-    QString display() const { return display_; }
-
-    // The real pointer of the display moves there (and clicks), as the user's would.
-    bool movePointer(QPoint to) const;
-    bool click(QPoint at) const;
 
     // True in the child process, which runs inside a session.
     static bool inside();
@@ -45,9 +34,15 @@ public:
     // has placed it: what a user does in a modal window is done this way.
     static void whenShown(const std::function<QWidget *()> &find, const std::function<void(QWidget *)> &act);
 
+    // Inside: the real pointer of the display moves there (and clicks), as the user's would.
+    static bool movePointer(QPoint to);
+    static bool click(QPoint at);
+
 private:
+    explicit WindowManagerSession(QSize screen);
+    bool started() const { return failure_.isEmpty(); }
     bool start(QSize screen);
-    bool xdotool(const QStringList &arguments) const;
+    static bool xdotool(const QStringList &arguments);
     int runCurrentTest(QString &output);
     static QList<quint64> stackingOrder();  // the managed windows, bottom first
 
