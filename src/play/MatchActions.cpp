@@ -157,12 +157,10 @@ void MatchActions::pickUpDice() {
             Dialogs::message(QStringLiteral("Official rules of Backgammon require you move large number "));
             return;
         }
-        in.dieChoice = in.diceUsed = in.firstDie = 0;
+        // The hand-over clears the rest of the turn's marks.
         m.legalMoveCtr = 0;
         m.die1 = 0;
         m.die2 = 0;
-        m.ismyTurn = false;
-        in.resetPending = false;
         moveBranch();
     } else if (m.gameOver && f.isPlaying) {
         c_.play.ShowStartBoard();
