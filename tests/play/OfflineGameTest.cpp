@@ -15,6 +15,7 @@
 #include "lobby/frmInvite.h"
 #include "mainform/Mainform.h"
 #include "records/LogFiles.h"
+#include "support/QuickWindow.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -38,17 +39,8 @@ namespace {
 class OfflineGameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        env.copyData();
-        SettingsStore().write("isAnimInit", "True");  // no calibration pass at start
-        setWaitFactor(0);                              // the pauses that pace the game for the eye
-        window = std::make_unique<Mainform>();
-        ASSERT_TRUE(window->Form_Load());
-        window->show();
-        Preferences &p = window->prefs;
-        p.prfDisableSounds = true;
-        p.prfAnimateCheckersB = false;
-        p.prfAnimateCheckersW = false;
-        window->checkerAnimation.frameWait = nullptr;
+        window = loadQuickWindow(env);
+        ASSERT_TRUE(window);
         window->offline.rollDie = [this] {
             if (dice.isEmpty())
                 return std::uniform_int_distribution<int>(1, 6)(spare);
@@ -113,17 +105,16 @@ protected:
         window->ShowStartBoard();
     }
 
-    void clickAt(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(window->boardShow, button, {}, at);
-    }
+    void clickAt(QPoint at, Qt::MouseButton button = Qt::LeftButton) { clickBoard(*window, at, button); }
     void clickChecker(int position, Qt::MouseButton button = Qt::LeftButton) {
-        const CheckerSet &set = window->checkers.blackCheckers;
-        const CheckerRec &c = set[std::max(set.firstOn(position), 1)];
-        clickAt({c.x + 20, c.y + 20}, button);
+        clickAt(checkerSpot(*window, position), button);
     }
-    void clickDice() {
-        const QSize size = window->board.size();
-        clickAt({int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6});
+    void clickDice() { clickAt(diceSpot(*window)); }
+    // The user's opening 5 and 2 played 13/8 13/11, and the dice picked up.
+    void playTheOpening() {
+        clickChecker(13);
+        clickChecker(13);
+        clickDice();
     }
     // Checkers placed by hand, (position, count) as the records number them.
     void place(std::initializer_list<std::pair<int, int>> black, std::initializer_list<std::pair<int, int>> white) {
@@ -336,9 +327,7 @@ TEST_F(OfflineGameTest, AClickOnGnuBGsCubeTakesItAndAFinishedMatchHasNoCube) {
     startMatch(3);
     engine->verdict[1] = {1, 1};
     dice = {6, 4};
-    clickChecker(13);
-    clickChecker(13);
-    clickDice();
+    playTheOpening();
     ASSERT_TRUE(window->match.isDoubled);
     EXPECT_EQ(window->lblStatus->text(), "GnuBG doubles. Click the cube to accept");
     engine->verdict = {};
@@ -414,9 +403,7 @@ TEST_F(OfflineGameTest, APassAtMatchPointEndsTheMatchWithItsLineStatisticsAndLog
     dice = {2, 5};  // the user opens: 13/8 13/11
     laterGame(2, 2);
     engine->verdict[1] = {1, 0};
-    clickChecker(13);
-    clickChecker(13);
-    clickDice();
+    playTheOpening();
     ASSERT_TRUE(window->match.isDoubled);
     QTest::mouseClick(window->cmdReject, Qt::LeftButton);
     EXPECT_TRUE(env.messages().contains("GnuBG  wins the match"));
@@ -530,9 +517,7 @@ TEST_F(OfflineGameTest, TheHintGivesTheCubeVerdictOrShowsTheMoveAndTakesItBack) 
 
     // Before the roll: the cube verdict in the status line, blinking.
     dice = {6, 4};
-    clickChecker(13);
-    clickChecker(13);
-    clickDice();
+    playTheOpening();
     ASSERT_TRUE(window->match.ismyTurn);
     ASSERT_EQ(window->match.die1, 0);
     QPushButton *hint = window->cmdDouble;
@@ -757,9 +742,7 @@ TEST_F(OfflineGameTest, GnuBGThatCannotMoveIsRestartedOnceThenLeavesTheGameToRes
     // It fails once: started afresh it plays, and the user hears nothing of it.
     engine->failingMoves = 1;
     dice = {6, 4};
-    clickChecker(13);
-    clickChecker(13);
-    clickDice();
+    playTheOpening();
     EXPECT_EQ(engine->restarts, 1);
     EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
     EXPECT_TRUE(env.messages().isEmpty()) << env.messages().join('|').toStdString();
