@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <random>
@@ -70,12 +71,13 @@ protected:
         });
         window->mnuNew->trigger();
     }
-    // Runs `act` at the first chance once self-play has begun its match.
-    void whenSelfPlaying(const std::function<void()> &act) {
-        auto *poll = new QTimer;
-        poll->setInterval(0);
-        QObject::connect(poll, &QTimer::timeout, [this, poll, act] {
-            if (!window->flags.selfPlay || !window->flags.isPlaying)
+    // Runs `act` once, at the first tick of a poll every `intervalMs` where `ready` holds; the
+    // poll goes with the window.
+    void once(const std::function<bool()> &ready, const std::function<void()> &act, int intervalMs = 0) {
+        auto *poll = new QTimer(window.get());
+        poll->setInterval(intervalMs);
+        QObject::connect(poll, &QTimer::timeout, [poll, ready, act] {
+            if (!ready())
                 return;
             poll->stop();
             poll->deleteLater();
@@ -83,19 +85,36 @@ protected:
         });
         poll->start();
     }
+    // Runs `act` at the first chance once self-play has begun its match.
+    void whenSelfPlaying(const std::function<void()> &act) {
+        once([this] { return window->flags.selfPlay && window->flags.isPlaying; }, act);
+    }
     // The invitation window is modal: what the user does in it is done from a timer.
-    static void whenInviteOpens(const std::function<void(frmInvite *)> &act) {
-        auto *poll = new QTimer;
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    void whenInviteOpens(const std::function<void(frmInvite *)> &act) {
+        const auto shown = [] {
             frmInvite *invite = frmInvite::openWindows().value(0);
-            if (!invite || !invite->isVisible())
-                return;
-            poll->stop();
-            poll->deleteLater();
-            act(invite);
+            return invite && invite->isVisible() ? invite : nullptr;
+        };
+        once([shown] { return shown() != nullptr; }, [shown, act] { act(shown()); }, 5);
+    }
+    // Runs `act` once if `ready` holds at some moment while `turn` runs (GnuBG's turn lets
+    // events through); true when it did.
+    bool actDuring(const std::function<void()> &turn, const std::function<bool()> &ready,
+                   const std::function<void()> &act) {
+        bool running = false, acted = false;
+        QTimer user;
+        user.setInterval(0);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            if (running && !acted && ready()) {
+                acted = true;
+                act();
+            }
         });
-        poll->start();
+        user.start();
+        running = true;
+        turn();
+        running = false;
+        return acted;
     }
     // A later game of the match at this score, after the Crawford game.
     void laterGame(int score1, int score2) {
@@ -161,10 +180,9 @@ protected:
         window->preferencesWindow->findChild<QPushButton *>("cmdOK")->click();
         ASSERT_EQ(window->prefs.prfBoardStyle, other);
     }
-    // The shown board has something drawn at `at` that the empty board does not.
-    bool drawnAt(QPoint at) const {
-        return window->boardShow->picture().pixel(at) != window->board.BoardEmpty().pixel(at);
-    }
+    // The shown board (or `shown`) has something drawn at `at` that the empty board does not.
+    bool drawnAt(QPoint at, const QImage &shown) const { return shown.pixel(at) != window->board.BoardEmpty().pixel(at); }
+    bool drawnAt(QPoint at) const { return drawnAt(at, window->boardShow->picture()); }
     // The middle of a die of the user's (black) or of GnuBG's.
     QPoint dieAt(bool black) const {
         const QImage &dice = window->boardStyle.pictures().picBlackDice;
@@ -599,21 +617,13 @@ TEST_F(OfflineGameTest, AClickWhileGnuBGPlaysItsTurnIsNotTakenAndTheUsersThrowSt
     bearOffTheLastChecker();
 
     // Pick Up is clicked once the user's throw is on the board, while the turn still runs.
-    bool turnRunning = false, clicked = false;
-    QTimer user;
-    user.setInterval(0);
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        const MatchState &m = window->match;
-        if (!turnRunning || clicked || m.isCrawford != 1 || !m.ismyTurn || m.die1 == 0)
-            return;
-        clicked = true;
-        QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
-    });
-    user.start();
     dice = {5, 2, 2, 1};  // GnuBG opens the next game; then the user's throw
-    turnRunning = true;
-    clickDice();
-    turnRunning = false;
+    const bool clicked = actDuring([this] { clickDice(); },
+                                   [this] {
+                                       const MatchState &m = window->match;
+                                       return m.isCrawford == 1 && m.ismyTurn && m.die1 != 0;
+                                   },
+                                   [this] { QTest::mouseClick(window->cmdPickUp, Qt::LeftButton); });
     QCoreApplication::processEvents();
 
     ASSERT_TRUE(clicked);
@@ -642,25 +652,16 @@ TEST_F(OfflineGameTest, PlayOnlineChosenWhileGnuBGWorksIsRefusedAndTheEngineLive
     dice = {2, 5};  // the user opens: 13/8 13/11
     startMatch(5);
     // "Play Online" is chosen from the Game menu while GnuBG works out its move.
-    bool turnRunning = false, chosen = false;
-    QTimer user;
-    user.setInterval(0);
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        const MatchState &m = window->match;
-        if (!turnRunning || chosen || m.ismyTurn || m.die1 == 0)
-            return;
-        chosen = true;
-        window->mnuFile->popup(window->mapToGlobal(QPoint(10, 10)));
-        QTest::mouseClick(window->mnuFile, Qt::LeftButton, {},
-                          window->mnuFile->actionGeometry(window->mnuConnect).center());
-    });
-    user.start();
     dice = {6, 4, 3, 1};
     clickChecker(13);
     clickChecker(13);
-    turnRunning = true;
-    clickDice();
-    turnRunning = false;
+    const bool chosen = actDuring([this] { clickDice(); },
+                                  [this] { return !window->match.ismyTurn && window->match.die1 != 0; },
+                                  [this] {
+                                      window->mnuFile->popup(window->mapToGlobal(QPoint(10, 10)));
+                                      QTest::mouseClick(window->mnuFile, Qt::LeftButton, {},
+                                                        window->mnuFile->actionGeometry(window->mnuConnect).center());
+                                  });
     window->mnuFile->hide();
 
     ASSERT_TRUE(chosen);
@@ -800,10 +801,8 @@ TEST_F(OfflineGameTest, AResignedGameIsToldOverTheBoardItWasGivenUpOn) {
         return Dialogs::Reply{request.buttons == Dialogs::Buttons::YesNo ? Dialogs::Answer::Yes : Dialogs::Answer::Ok, {}};
     });
     auto gnubgGone = [this](const QImage &shown, const QList<QPoint> &spots) {
-        for (const QPoint &at : spots)
-            if (shown.pixel(at) != window->board.BoardEmpty().pixel(at))
-                return false;
-        return shown.pixel(dieAt(true)) == window->board.BoardEmpty().pixel(dieAt(true));
+        return std::none_of(spots.begin(), spots.end(), [&](QPoint at) { return drawnAt(at, shown); }) &&
+               !drawnAt(dieAt(true), shown);
     };
     auto gnubgSpots = [this] {
         QList<QPoint> spots;
