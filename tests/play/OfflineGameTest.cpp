@@ -181,7 +181,9 @@ protected:
         ASSERT_EQ(window->prefs.prfBoardStyle, other);
     }
     // The shown board (or `shown`) has something drawn at `at` that the empty board does not.
-    bool drawnAt(QPoint at, const QImage &shown) const { return shown.pixel(at) != window->board.BoardEmpty().pixel(at); }
+    bool drawnAt(QPoint at, const QImage &shown) const {
+        return shown.pixel(at) != window->board.BoardEmpty().pixel(at);
+    }
     bool drawnAt(QPoint at) const { return drawnAt(at, window->boardShow->picture()); }
     // The middle of a die of the user's (black) or of GnuBG's.
     QPoint dieAt(bool black) const {

@@ -5,6 +5,7 @@
 #include "board/BoardShow.h"
 
 #include <QTest>
+#include <algorithm>
 
 std::unique_ptr<Mainform> loadQuickWindow(TestEnvironment &env) {
     env.copyData();
