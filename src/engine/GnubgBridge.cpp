@@ -211,9 +211,7 @@ std::vector<int> GnubgBridge::cubeArgs(const CubeRecord &c) const {
 
 void GnubgBridge::restart() {
     stop();
-    // A start that fails here is reported by the request that follows, which tries again.
-    QString why;
-    start(why);
+    vbEvalInitialise();
 }
 
 void GnubgBridge::vbEvalInitialise() {

@@ -73,14 +73,11 @@ void MatchActions::cmdPickUp_Click() {
     MoveInput &in = c_.game.input;
     if (!in.pickUpClicked)
         return;  // nothing acts that the user did not ask for
+    if (c_.play.pickUpCaption() == QLatin1String("Double")) {
+        offerCube();
+        return;
+    }
     alone([&] {
-        if (c_.play.pickUpCaption() == QLatin1String("Double")) {
-            if (doubleBranch()) {
-                in.movesMade = 0;
-                in.pickUpClicked = false;
-            }
-            return;
-        }
         // Asked once: a pick-up that was refused is not taken up by a later click elsewhere.
         in.pickUpClicked = false;
         pickUpDice();
@@ -99,6 +96,11 @@ void MatchActions::offerDouble() {
     const bool cubeIsFree = m.theCubeVal <= 1 || m.blackOwnsCube;
     if (!m.ismyTurn || m.die1 != 0 || m.die2 != 0 || m.isDoubled || !cubeIsFree)
         return;
+    offerCube();
+}
+
+// The button and the cube offer it alike; once offered, the turn's marks are cleared.
+void MatchActions::offerCube() {
     alone([this] {
         if (doubleBranch()) {
             c_.game.input.movesMade = 0;
@@ -155,12 +157,10 @@ void MatchActions::pickUpDice() {
             Dialogs::message(QStringLiteral("Official rules of Backgammon require you move large number "));
             return;
         }
-        in.dieChoice = in.diceUsed = in.firstDie = 0;
+        // The hand-over clears the rest of the turn's marks.
         m.legalMoveCtr = 0;
         m.die1 = 0;
         m.die2 = 0;
-        m.ismyTurn = false;
-        in.resetPending = false;
         moveBranch();
     } else if (m.gameOver && f.isPlaying) {
         c_.play.ShowStartBoard();

@@ -61,6 +61,7 @@ public:
 private:
     bool sendIfConnected(const QString &command);
     void alone(const std::function<void()> &work);
+    void offerCube();
     bool doubleBranch();
     void pickUpDice();
     void moveBranch();

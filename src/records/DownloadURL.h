@@ -16,7 +16,6 @@ public:
     // `why` is empty when the page was saved.
     using Done = std::function<void(Outcome outcome, const QString &why)>;
 
-
     explicit DownloadURL(QObject *parent = nullptr);
     ~DownloadURL() override;
 

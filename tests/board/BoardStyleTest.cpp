@@ -90,11 +90,7 @@ TEST_F(BoardStyleTest, OurSpritesKeepTheColourKey) {
 TEST(MainformBoardTest, TheWindowShowsTheEmptyBoardAndFollowsAChangeOfStyle) {
     TestEnvironment env;
     env.copyData();
-    {
-        SettingsStore store;  // the test screen is narrow enough to choose the small style
-        store.write("prfBoardStyle", "Default");
-        store.sync();
-    }
+    env.storeSettings({{"prfBoardStyle", "Default"}});  // the test screen would choose the small style
     Mainform window;
     ASSERT_TRUE(window.Form_Load());
     window.show();
@@ -150,11 +146,7 @@ TEST(MainformBoardTest, AStyleThatDoesNotLoadIsToldOnceAndAnotherShowsTheBoard) 
         TestEnvironment env;
         env.copyData();
         c.spoil(env);
-        {
-            SettingsStore store;
-            store.write("prfBoardStyle", c.stored);
-            store.sync();
-        }
+        env.storeSettings({{"prfBoardStyle", c.stored}});
         {
             Mainform window;
             ASSERT_TRUE(window.Form_Load());

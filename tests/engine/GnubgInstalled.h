@@ -4,7 +4,11 @@
 // than failing in its own way.
 #include "engine/EngineFiles.h"
 
+#include <QByteArray>
 #include <QFileInfo>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,3 +25,19 @@ inline std::string gnubgMissing() {
 #define SKIP_WITHOUT_GNUBG()       \
     if (!gnubgInstalled())         \
     GTEST_SKIP() << gnubgMissing()
+
+// GNU Backgammon's whole answer to a script of commands, run in a home of its own (it keeps
+// its settings in HOME): "set confirm new off" goes before the script and "quit" after it.
+inline QString gnubgAnswer(const QByteArray &script, int timeoutMs = 30000) {
+    QTemporaryDir home;
+    QProcess gnubg;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    gnubg.setProcessEnvironment(environment);
+    gnubg.setProcessChannelMode(QProcess::MergedChannels);
+    gnubg.start(EngineFiles::program, {QStringLiteral("-t"), QStringLiteral("-q")});
+    gnubg.write("set confirm new off\n" + script + "quit\n");
+    gnubg.closeWriteChannel();
+    gnubg.waitForFinished(timeoutMs);
+    return QString::fromLocal8Bit(gnubg.readAll());
+}

@@ -4,7 +4,6 @@
 // saved-games page is fetched before the login with Play Online held off meanwhile.
 #include "app/Utilities.h"
 #include "connection/frmLogin.h"
-#include "engine/EngineFiles.h"
 #include "engine/GnubgInstalled.h"
 #include "mainform/Mainform.h"
 #include "play/OfflineLines.h"
@@ -20,9 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QtEndian>
@@ -30,21 +27,6 @@
 #include <memory>
 
 namespace {
-
-// GNU Backgammon's answer to a script of commands, in a home of its own.
-QString gnubg(const QByteArray &script) {
-    QTemporaryDir home;
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(EngineFiles::program, {QStringLiteral("-t"), QStringLiteral("-q")});
-    process.write("set confirm new off\n" + script + "quit\n");
-    process.closeWriteChannel();
-    process.waitForFinished(30000);
-    return QString::fromLocal8Bit(process.readAll());
-}
 
 // The match length, the two scores and the 26 points of a board line, from whichever side
 // the line names first.
@@ -99,8 +81,8 @@ TEST_F(MainformPositionsTest, ABoardSavedAsJfPosReadsInGnubgAsShown) {
     EXPECT_EQ(window->prefs.jellypath, path("positions"));
     SKIP_WITHOUT_GNUBG();
 
-    const QString answer = gnubg("set output rawboard on\nimport pos " + path("positions/bar.pos").toLocal8Bit() +
-                                 "\nshow board\nshow cube\nshow score\n");
+    const QString answer = gnubgAnswer("set output rawboard on\nimport pos " + path("positions/bar.pos").toLocal8Bit() +
+                                       "\nshow board\nshow cube\nshow score\n");
     EXPECT_EQ(scoreAndPoints(lastBoardLine(answer)), scoreAndPoints(shown)) << answer.toStdString();
     EXPECT_TRUE(answer.contains("The cube is at 4, and is owned by User.")) << answer.toStdString();
     EXPECT_TRUE(answer.contains("Jellyfish 2, User 3 (match to 7 points)")) << answer.toStdString();
@@ -111,10 +93,10 @@ TEST_F(MainformPositionsTest, ABoardSavedAsJfPosReadsInGnubgAsShown) {
 TEST_F(MainformPositionsTest, APositionGnubgExportsIsPlayedAgainstGnuBG) {
     SKIP_WITHOUT_GNUBG();
     const QString file = path("gnubg.pos");
-    const QString answer = gnubg("set player 0 human\nnew match 7\nset player 0 name JellyFish\n"
-                                 "set player 1 name User\nset board 4Bx8AGzgc/AAcA\nset cube value 2\n"
-                                 "set cube owner 0\nset score 4 5\nset turn User\nexport position pos " +
-                                 file.toLocal8Bit() + "\nset output rawboard on\nshow board\n");
+    const QString answer = gnubgAnswer("set player 0 human\nnew match 7\nset player 0 name JellyFish\n"
+                                       "set player 1 name User\nset board 4Bx8AGzgc/AAcA\nset cube value 2\n"
+                                       "set cube owner 0\nset score 4 5\nset turn User\nexport position pos " +
+                                           file.toLocal8Bit() + "\nset output rawboard on\nshow board\n");
     ASSERT_EQ(QFileInfo(file).size(), 166) << answer.toStdString();
     // 2 and 1 bring both of the user's checkers in from the bar: the turn stays his.
     window->offline.rollDie = [n = 0]() mutable { return ++n % 2 ? 2 : 1; };

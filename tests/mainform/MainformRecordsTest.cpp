@@ -7,6 +7,7 @@
 #include "engine/GnubgInstalled.h"
 #include "lobby/frmInvite.h"
 #include "mainform/Mainform.h"
+#include "play/MoveLines.h"
 #include "records/GnubgMatOracle.h"
 #include "records/JfPos.h"
 #include "records/LogFiles.h"
@@ -53,9 +54,11 @@ QStringList afterTheResume(const QString &resumed) {
     return QStringList{resumed, board(1, 0, 0), "You roll 6 and 4.", board(1, 0, 0, 6, 4), "You move 24-18 13-9 "} +
            kOnlineMatch.mid(6);
 }
-// The player list's next changes, when the server's finished match is saved.
-const QStringList kPlayerListChanges = {"5 Nortally - - 0 0 1500.00 300 2 1306926526 n.example.com - -",
-                                        "5 Nortally - - 1 0 1500.00 301 2 1306926526 n.example.com - -"};
+// The player list's next changes, when the server's finished match against `opponent` is saved.
+QStringList playerListChanges(const QString &opponent = "Nortally") {
+    return {"5 " + opponent + " - - 0 0 1500.00 300 2 1306926526 n.example.com - -",
+            "5 " + opponent + " - - 1 0 1500.00 301 2 1306926526 n.example.com - -"};
+}
 
 class MainformRecordsTest : public ::testing::Test {
 protected:
@@ -74,6 +77,8 @@ protected:
         LogFiles::readLines(env.programFolder() + '/' + relative, read);
         return read;
     }
+    // The lines of the first match log saved under a name of that pattern.
+    QStringList savedLog(const QString &pattern) const { return lines("log/" + saved("log", pattern).value(0)); }
     // The saved log and its .mat: GNU Backgammon takes the .mat whole, with the log's score.
     void expectSavedAndReadable(const QString &opponent) {
         const QStringList logs = saved("log", "2*_" + opponent + ".log");
@@ -114,7 +119,7 @@ protected:
                 w.cmdAccept->click();
             } else if (w.match.ismyTurn && w.match.die1 == 0) {
                 if (byMouse)
-                    clickBoard(diceSpot());  // the bare right half rolls
+                    clickBoard(w, diceSpot(w));  // the bare right half rolls
                 else
                     w.DoRoll();
             } else if (w.match.ismyTurn) {
@@ -131,11 +136,15 @@ protected:
         }
     }
 
+    // GnuBG's choice for the user's dice, as its move text and step by step.
     QString usersBestMove() const {
         const MatchState &m = window->match;
         return window->gnuObject->GetCubeAction_BestMove(0, m.theCubeVal, m.theMatchLength, m.theMatchscore1,
                                                          m.theMatchscore2, m.isCrawford, m.isJacoby, m.isBeaver,
                                                          m.die1, m.die2, "move", 0);
+    }
+    static std::vector<LineMove> steps(const QString &move) {
+        return MoveLines::read("You move " + move, Side::Black, false);
     }
 
     // The user's turn as his clicks would play it: the engine's choice for his dice moved on
@@ -148,11 +157,8 @@ protected:
         MoveInput &in = w.moveInput;
         in.clearMoveRecords();
         int made = 0;
-        for (const QString &step : best.split(' ', Qt::SkipEmptyParts)) {
-            const QStringList ends = step.split('-');
-            in.MoveRec[std::size_t(made++)] = {ends[0] == "bar" ? Position::blackBar : ends[0].toInt(),
-                                              ends[1] == "off" ? Position::blackTray : ends[1].toInt()};
-        }
+        for (const LineMove &step : steps(best))
+            in.MoveRec[std::size_t(made++)] = {step.from, step.to};
         w.OfflineGameOver({});
         if (m.gameOver) {
             if (w.flags.isPlaying)
@@ -172,12 +178,11 @@ protected:
     bool playUsersTurnByMouse() {
         Mainform &w = *window;
         const MatchState &m = w.match;
-        const QStringList steps = usersBestMove().split(' ', Qt::SkipEmptyParts);
-        for (int i = 0; i < steps.size(); ++i) {
-            const QStringList ends = steps[i].split('-');
-            const int from = ends[0] == "bar" ? Position::blackBar : ends[0].toInt();
-            clickChecker(from, i == 0 && firstStepTakesSmallerDie(steps) ? Qt::RightButton : Qt::LeftButton);
-            if (i == 0 && steps.size() == 2 && pickUpsAfterOneDie == 0) {
+        const std::vector<LineMove> best = steps(usersBestMove());
+        for (std::size_t i = 0; i < best.size(); ++i) {
+            const Qt::MouseButton button = i == 0 && firstStepTakesSmallerDie(best) ? Qt::RightButton : Qt::LeftButton;
+            clickBoard(*window, checkerSpot(*window, best[i].from), button);
+            if (i == 0 && best.size() == 2 && pickUpsAfterOneDie == 0) {
                 const QStringList record = w.lists.matchLog;
                 QTest::mouseClick(w.cmdPickUp, Qt::LeftButton);
                 EXPECT_TRUE(m.ismyTurn && m.die1 > 0 && w.moveInput.movesMade == 1);
@@ -193,30 +198,17 @@ protected:
         return w.lists.matchLog != record;  // the move recorded, or the match saved
     }
     // Of two different dice, the smaller one takes the first step, the larger the second.
-    bool firstStepTakesSmallerDie(const QStringList &steps) const {
+    bool firstStepTakesSmallerDie(const std::vector<LineMove> &steps) const {
         const MatchState &m = window->match;
         if (m.die1 == m.die2)
             return false;
-        auto fits = [](const QString &step, int die) {
-            const QStringList ends = step.split('-');
-            const int from = ends[0] == "bar" ? 25 : ends[0].toInt();
-            return ends[1] == "off" ? from <= die : from - ends[1].toInt() == die;
+        auto fits = [](const LineMove &step, int die) {
+            const int from = step.from == Position::blackBar ? 25 : step.from;
+            return step.to == Position::blackTray ? from <= die : from - step.to == die;
         };
         if (steps.size() == 1)
             return !fits(steps[0], m.die1);
         return !(fits(steps[0], m.die1) && fits(steps[1], m.die2));
-    }
-    void clickBoard(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(window->boardShow, button, {}, at);
-    }
-    void clickChecker(int position, Qt::MouseButton button) {
-        const CheckerSet &set = window->checkers.blackCheckers;
-        const CheckerRec &c = set[std::max(set.firstOn(position), 1)];
-        clickBoard({c.x + 20, c.y + 20}, button);
-    }
-    QPoint diceSpot() const {
-        const QSize size = window->board.size();
-        return {int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6};
     }
 
     TestEnvironment env;
@@ -249,7 +241,7 @@ TEST_F(MainformRecordsTest, AFivePointMatchPlayedByMouseAndEndedWithPickUpIsSave
     EXPECT_GE(userTurns, 3);
     EXPECT_GE(std::max(w.match.theMatchscore1, w.match.theMatchscore2), 5);
     // Rolls he could not play, on the bar among them, handed the turn to GnuBG all the same.
-    EXPECT_FALSE(lines("log/" + saved("log", "2*_GnuBG.log").value(0)).filter("You can't move.").isEmpty());
+    EXPECT_FALSE(savedLog("2*_GnuBG.log").filter("You can't move.").isEmpty());
     expectSavedAndReadable("GnuBG");
 }
 
@@ -260,14 +252,14 @@ TEST_F(MainformRecordsTest, AnOnlineMatchIsSavedAtItsEndAndNothingIsCalledLostAt
         .awaitLine("login Korvex")
         .sendLines(match)
         .pause(300)
-        .sendLines(kPlayerListChanges)
+        .sendLines(playerListChanges())
         .pause(1500)
         .hangUp();
     ASSERT_TRUE(logInTo(*window, server));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !saved("jf_mat", "*.mat").isEmpty(); }, 10000));
     EXPECT_TRUE(window->txtTerminal->toPlainText().contains("Korvex.log and JF.mat files saved.."));
     expectSavedAndReadable("Nortally");
-    EXPECT_EQ(lines("log/" + saved("log", "2*.log").value(0)), match);
+    EXPECT_EQ(savedLog("2*.log"), match);
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->flags.isConnected; }, 10000));
     EXPECT_TRUE(env.messages().filter("oops.log").isEmpty());
@@ -294,11 +286,11 @@ TEST_F(MainformRecordsTest, AMatchDroppedByANetworkErrorGoesOnInItsLogAfterTheRe
         .pause(300)
         .sendLines(after)
         .pause(300)
-        .sendLines(kPlayerListChanges)
+        .sendLines(playerListChanges())
         .pause(3000);
     ASSERT_TRUE(logInTo(*window, second));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !saved("jf_mat", "*.mat").isEmpty(); }, 10000));
-    EXPECT_EQ(lines("log/" + saved("log", "2*.log").value(0)), before + after);
+    EXPECT_EQ(savedLog("2*.log"), before + after);
     expectSavedAndReadable("Nortally");
 }
 
@@ -314,7 +306,7 @@ TEST_F(MainformRecordsTest, AResumeJoinedFromTheInvitationGoesOnInTheDroppedMatc
         .awaitLine("join ")
         .sendLines(after)
         .pause(300)
-        .sendLines(kPlayerListChanges)
+        .sendLines(playerListChanges())
         .pause(3000);
     ASSERT_TRUE(logInTo(*window, server));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !frmInvite::openWindows().isEmpty(); }, 5000));
@@ -323,7 +315,7 @@ TEST_F(MainformRecordsTest, AResumeJoinedFromTheInvitationGoesOnInTheDroppedMatc
     QTest::mouseClick(invitation->cmdInvite, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !saved("jf_mat", "*.mat").isEmpty(); }, 10000))
         << saved("log", "*").join(' ').toStdString() << " " << window->lblStatus->text().toStdString();
-    EXPECT_EQ(lines("log/" + saved("log", "2*.log").value(0)), kBeforeTheDrop + after);
+    EXPECT_EQ(savedLog("2*.log"), kBeforeTheDrop + after);
     expectSavedAndReadable("Nortally");
 }
 
@@ -346,14 +338,13 @@ TEST_F(MainformRecordsTest, AWatchedMatchNeverLandsInTheUsersNextRecord) {
         .pause(200)
         .sendLines(second)
         .pause(200)
-        .sendLines({"5 joe - - 0 0 1500.00 300 2 1306926526 n.example.com - -",
-                    "5 joe - - 1 0 1500.00 301 2 1306926526 n.example.com - -"})
+        .sendLines(playerListChanges("joe"))
         .pause(3000);
     ASSERT_TRUE(logInTo(*window, server));
     ASSERT_TRUE(QTest::qWaitFor([&] { return saved("jf_mat", "*.mat").size() == 2; }, 10000))
         << saved("log", "*").join(' ').toStdString();
-    EXPECT_EQ(lines("log/" + saved("log", "2*_Nortally.log").value(0)), first);
-    EXPECT_EQ(lines("log/" + saved("log", "2*_joe.log").value(0)), second);
+    EXPECT_EQ(savedLog("2*_Nortally.log"), first);
+    EXPECT_EQ(savedLog("2*_joe.log"), second);
     EXPECT_EQ(lines("log/watched1.log"), watched.mid(1));
     expectSavedAndReadable("joe");
 }
@@ -386,7 +377,7 @@ TEST_F(MainformRecordsTest, ASelfPlayMatchIsSavedWholeOnlyWhenTheUserTakesItOver
     playToTheEnd();
     ASSERT_TRUE(w.match.isMatchOver);
     expectSavedAndReadable("GnuBG");
-    const QStringList log = lines("log/" + saved("log", "2*_GnuBG.log").value(0));
+    const QStringList log = savedLog("2*_GnuBG.log");
     EXPECT_EQ(log.mid(0, atTakeOver.size()), atTakeOver);
     EXPECT_FALSE(atTakeOver.filter(QRegularExpression("^You move ")).isEmpty()) << atTakeOver.join('\n').toStdString();
     EXPECT_FALSE(atTakeOver.filter(QRegularExpression("^GnuBG moves ")).isEmpty());

@@ -32,13 +32,6 @@ protected:
         frmExit::setQuitHook([this] { ++quits; });
     }
     void TearDown() override { frmExit::setQuitHook({}); }
-    // The settings a previous run left.
-    static void stored(std::initializer_list<std::pair<const char *, const char *>> settings) {
-        SettingsStore store;
-        for (const auto &[key, value] : settings)
-            store.write(key, value);
-        store.sync();
-    }
 
     TestEnvironment env;
     int quits = 0;
@@ -64,7 +57,7 @@ TEST_F(MainformTest, TheFiltersGoBeforeTheControlsTheyWatch) {
 TEST_F(MainformTest, LoadsShowsAndWritesItsSettingsAtExit) {
     env.copyData();
     env.writeFile("stats.dat", "bob~3~1~5~slow roller\r\n");
-    stored({{"prfhtmlCounter", "2"}, {"prfSShout", "True"}});
+    env.storeSettings({{"prfhtmlCounter", "2"}, {"prfSShout", "True"}});
 
     Mainform window;
     ASSERT_TRUE(window.Form_Load());
@@ -144,7 +137,7 @@ TEST_F(MainformTest, TheFramedWindowFitsAShortScreenAndKeepsTheScoresInSight) {
     if (!WindowManagerSession::inside())
         return WindowManagerSession::runCurrentTestInside(QSize(1280, 800));
     env.copyData();
-    stored({{"prfBoardStyle", "Default"}, {"isAnimInit", "True"}});
+    env.storeSettings({{"prfBoardStyle", "Default"}, {"isAnimInit", "True"}});
     Mainform window;
     ASSERT_TRUE(window.Form_Load());
     window.show();

@@ -15,6 +15,7 @@
 #include "lobby/frmInvite.h"
 #include "mainform/Mainform.h"
 #include "records/LogFiles.h"
+#include "support/QuickWindow.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <random>
@@ -38,17 +40,8 @@ namespace {
 class OfflineGameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        env.copyData();
-        SettingsStore().write("isAnimInit", "True");  // no calibration pass at start
-        setWaitFactor(0);                              // the pauses that pace the game for the eye
-        window = std::make_unique<Mainform>();
-        ASSERT_TRUE(window->Form_Load());
-        window->show();
-        Preferences &p = window->prefs;
-        p.prfDisableSounds = true;
-        p.prfAnimateCheckersB = false;
-        p.prfAnimateCheckersW = false;
-        window->checkerAnimation.frameWait = nullptr;
+        window = loadQuickWindow(env);
+        ASSERT_TRUE(window);
         window->offline.rollDie = [this] {
             if (dice.isEmpty())
                 return std::uniform_int_distribution<int>(1, 6)(spare);
@@ -78,12 +71,13 @@ protected:
         });
         window->mnuNew->trigger();
     }
-    // Runs `act` at the first chance once self-play has begun its match.
-    void whenSelfPlaying(const std::function<void()> &act) {
-        auto *poll = new QTimer;
-        poll->setInterval(0);
-        QObject::connect(poll, &QTimer::timeout, [this, poll, act] {
-            if (!window->flags.selfPlay || !window->flags.isPlaying)
+    // Runs `act` once, at the first tick of a poll every `intervalMs` where `ready` holds; the
+    // poll goes with the window.
+    void once(const std::function<bool()> &ready, const std::function<void()> &act, int intervalMs = 0) {
+        auto *poll = new QTimer(window.get());
+        poll->setInterval(intervalMs);
+        QObject::connect(poll, &QTimer::timeout, [poll, ready, act] {
+            if (!ready())
                 return;
             poll->stop();
             poll->deleteLater();
@@ -91,19 +85,36 @@ protected:
         });
         poll->start();
     }
+    // Runs `act` at the first chance once self-play has begun its match.
+    void whenSelfPlaying(const std::function<void()> &act) {
+        once([this] { return window->flags.selfPlay && window->flags.isPlaying; }, act);
+    }
     // The invitation window is modal: what the user does in it is done from a timer.
-    static void whenInviteOpens(const std::function<void(frmInvite *)> &act) {
-        auto *poll = new QTimer;
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    void whenInviteOpens(const std::function<void(frmInvite *)> &act) {
+        const auto shown = [] {
             frmInvite *invite = frmInvite::openWindows().value(0);
-            if (!invite || !invite->isVisible())
-                return;
-            poll->stop();
-            poll->deleteLater();
-            act(invite);
+            return invite && invite->isVisible() ? invite : nullptr;
+        };
+        once([shown] { return shown() != nullptr; }, [shown, act] { act(shown()); }, 5);
+    }
+    // Runs `act` once if `ready` holds at some moment while `turn` runs (GnuBG's turn lets
+    // events through); true when it did.
+    bool actDuring(const std::function<void()> &turn, const std::function<bool()> &ready,
+                   const std::function<void()> &act) {
+        bool running = false, acted = false;
+        QTimer user;
+        user.setInterval(0);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            if (running && !acted && ready()) {
+                acted = true;
+                act();
+            }
         });
-        poll->start();
+        user.start();
+        running = true;
+        turn();
+        running = false;
+        return acted;
     }
     // A later game of the match at this score, after the Crawford game.
     void laterGame(int score1, int score2) {
@@ -113,17 +124,16 @@ protected:
         window->ShowStartBoard();
     }
 
-    void clickAt(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(window->boardShow, button, {}, at);
-    }
+    void clickAt(QPoint at, Qt::MouseButton button = Qt::LeftButton) { clickBoard(*window, at, button); }
     void clickChecker(int position, Qt::MouseButton button = Qt::LeftButton) {
-        const CheckerSet &set = window->checkers.blackCheckers;
-        const CheckerRec &c = set[std::max(set.firstOn(position), 1)];
-        clickAt({c.x + 20, c.y + 20}, button);
+        clickAt(checkerSpot(*window, position), button);
     }
-    void clickDice() {
-        const QSize size = window->board.size();
-        clickAt({int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6});
+    void clickDice() { clickAt(diceSpot(*window)); }
+    // The user's opening 5 and 2 played 13/8 13/11, and the dice picked up.
+    void playTheOpening() {
+        clickChecker(13);
+        clickChecker(13);
+        clickDice();
     }
     // Checkers placed by hand, (position, count) as the records number them.
     void place(std::initializer_list<std::pair<int, int>> black, std::initializer_list<std::pair<int, int>> white) {
@@ -170,10 +180,11 @@ protected:
         window->preferencesWindow->findChild<QPushButton *>("cmdOK")->click();
         ASSERT_EQ(window->prefs.prfBoardStyle, other);
     }
-    // The shown board has something drawn at `at` that the empty board does not.
-    bool drawnAt(QPoint at) const {
-        return window->boardShow->picture().pixel(at) != window->board.BoardEmpty().pixel(at);
+    // The shown board (or `shown`) has something drawn at `at` that the empty board does not.
+    bool drawnAt(QPoint at, const QImage &shown) const {
+        return shown.pixel(at) != window->board.BoardEmpty().pixel(at);
     }
+    bool drawnAt(QPoint at) const { return drawnAt(at, window->boardShow->picture()); }
     // The middle of a die of the user's (black) or of GnuBG's.
     QPoint dieAt(bool black) const {
         const QImage &dice = window->boardStyle.pictures().picBlackDice;
@@ -336,9 +347,7 @@ TEST_F(OfflineGameTest, AClickOnGnuBGsCubeTakesItAndAFinishedMatchHasNoCube) {
     startMatch(3);
     engine->verdict[1] = {1, 1};
     dice = {6, 4};
-    clickChecker(13);
-    clickChecker(13);
-    clickDice();
+    playTheOpening();
     ASSERT_TRUE(window->match.isDoubled);
     EXPECT_EQ(window->lblStatus->text(), "GnuBG doubles. Click the cube to accept");
     engine->verdict = {};
@@ -414,9 +423,7 @@ TEST_F(OfflineGameTest, APassAtMatchPointEndsTheMatchWithItsLineStatisticsAndLog
     dice = {2, 5};  // the user opens: 13/8 13/11
     laterGame(2, 2);
     engine->verdict[1] = {1, 0};
-    clickChecker(13);
-    clickChecker(13);
-    clickDice();
+    playTheOpening();
     ASSERT_TRUE(window->match.isDoubled);
     QTest::mouseClick(window->cmdReject, Qt::LeftButton);
     EXPECT_TRUE(env.messages().contains("GnuBG  wins the match"));
@@ -530,9 +537,7 @@ TEST_F(OfflineGameTest, TheHintGivesTheCubeVerdictOrShowsTheMoveAndTakesItBack) 
 
     // Before the roll: the cube verdict in the status line, blinking.
     dice = {6, 4};
-    clickChecker(13);
-    clickChecker(13);
-    clickDice();
+    playTheOpening();
     ASSERT_TRUE(window->match.ismyTurn);
     ASSERT_EQ(window->match.die1, 0);
     QPushButton *hint = window->cmdDouble;
@@ -614,21 +619,13 @@ TEST_F(OfflineGameTest, AClickWhileGnuBGPlaysItsTurnIsNotTakenAndTheUsersThrowSt
     bearOffTheLastChecker();
 
     // Pick Up is clicked once the user's throw is on the board, while the turn still runs.
-    bool turnRunning = false, clicked = false;
-    QTimer user;
-    user.setInterval(0);
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        const MatchState &m = window->match;
-        if (!turnRunning || clicked || m.isCrawford != 1 || !m.ismyTurn || m.die1 == 0)
-            return;
-        clicked = true;
-        QTest::mouseClick(window->cmdPickUp, Qt::LeftButton);
-    });
-    user.start();
     dice = {5, 2, 2, 1};  // GnuBG opens the next game; then the user's throw
-    turnRunning = true;
-    clickDice();
-    turnRunning = false;
+    const bool clicked = actDuring([this] { clickDice(); },
+                                   [this] {
+                                       const MatchState &m = window->match;
+                                       return m.isCrawford == 1 && m.ismyTurn && m.die1 != 0;
+                                   },
+                                   [this] { QTest::mouseClick(window->cmdPickUp, Qt::LeftButton); });
     QCoreApplication::processEvents();
 
     ASSERT_TRUE(clicked);
@@ -657,25 +654,16 @@ TEST_F(OfflineGameTest, PlayOnlineChosenWhileGnuBGWorksIsRefusedAndTheEngineLive
     dice = {2, 5};  // the user opens: 13/8 13/11
     startMatch(5);
     // "Play Online" is chosen from the Game menu while GnuBG works out its move.
-    bool turnRunning = false, chosen = false;
-    QTimer user;
-    user.setInterval(0);
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        const MatchState &m = window->match;
-        if (!turnRunning || chosen || m.ismyTurn || m.die1 == 0)
-            return;
-        chosen = true;
-        window->mnuFile->popup(window->mapToGlobal(QPoint(10, 10)));
-        QTest::mouseClick(window->mnuFile, Qt::LeftButton, {},
-                          window->mnuFile->actionGeometry(window->mnuConnect).center());
-    });
-    user.start();
     dice = {6, 4, 3, 1};
     clickChecker(13);
     clickChecker(13);
-    turnRunning = true;
-    clickDice();
-    turnRunning = false;
+    const bool chosen = actDuring([this] { clickDice(); },
+                                  [this] { return !window->match.ismyTurn && window->match.die1 != 0; },
+                                  [this] {
+                                      window->mnuFile->popup(window->mapToGlobal(QPoint(10, 10)));
+                                      QTest::mouseClick(window->mnuFile, Qt::LeftButton, {},
+                                                        window->mnuFile->actionGeometry(window->mnuConnect).center());
+                                  });
     window->mnuFile->hide();
 
     ASSERT_TRUE(chosen);
@@ -757,9 +745,7 @@ TEST_F(OfflineGameTest, GnuBGThatCannotMoveIsRestartedOnceThenLeavesTheGameToRes
     // It fails once: started afresh it plays, and the user hears nothing of it.
     engine->failingMoves = 1;
     dice = {6, 4};
-    clickChecker(13);
-    clickChecker(13);
-    clickDice();
+    playTheOpening();
     EXPECT_EQ(engine->restarts, 1);
     EXPECT_EQ(log().filter("GnuBG moves ").size(), 1);
     EXPECT_TRUE(env.messages().isEmpty()) << env.messages().join('|').toStdString();
@@ -817,10 +803,8 @@ TEST_F(OfflineGameTest, AResignedGameIsToldOverTheBoardItWasGivenUpOn) {
         return Dialogs::Reply{request.buttons == Dialogs::Buttons::YesNo ? Dialogs::Answer::Yes : Dialogs::Answer::Ok, {}};
     });
     auto gnubgGone = [this](const QImage &shown, const QList<QPoint> &spots) {
-        for (const QPoint &at : spots)
-            if (shown.pixel(at) != window->board.BoardEmpty().pixel(at))
-                return false;
-        return shown.pixel(dieAt(true)) == window->board.BoardEmpty().pixel(dieAt(true));
+        return std::none_of(spots.begin(), spots.end(), [&](QPoint at) { return drawnAt(at, shown); }) &&
+               !drawnAt(dieAt(true), shown);
     };
     auto gnubgSpots = [this] {
         QList<QPoint> spots;

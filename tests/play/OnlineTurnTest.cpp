@@ -5,6 +5,7 @@
 #include "connection/frmLogin.h"
 #include "mainform/Mainform.h"
 #include "support/OnlineLogin.h"
+#include "support/QuickWindow.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 
@@ -44,15 +45,8 @@ protected:
         window->Timer1->setInterval(20);  // the blink, sped up
     }
 
-    void clickAt(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(window->boardShow, button, {}, at);
-    }
-    // The middle of the first checker of a side on `position`.
-    QPoint checker(int position, bool black = true) const {
-        const CheckerSet &set = black ? window->checkers.blackCheckers : window->checkers.whiteCheckers;
-        const CheckerRec &c = set[std::max(set.firstOn(position), 1)];
-        return {c.x + 20, c.y + 20};
-    }
+    void clickAt(QPoint at, Qt::MouseButton button = Qt::LeftButton) { clickBoard(*window, at, button); }
+    QPoint checker(int position, bool black = true) const { return checkerSpot(*window, position, black); }
     int black(int p) const { return window->checkers.blackCheckers.countOn(p); }
     static bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, 10000); }
 
@@ -107,8 +101,7 @@ TEST_F(OnlineTurnTest, TheUserPlaysATurnAndEveryActionSendsItsCommand) {
     EXPECT_EQ(window->lblStatus->text(), "There are 2 legal moves");
     clickAt(checker(13));
     clickAt(checker(8), Qt::RightButton);
-    const QSize size = window->board.size();
-    clickAt({int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6});  // the dice
+    clickAt(diceSpot(*window));
 
     // The opponent rolled: the button offers the cube; then his doubles are answered.
     ASSERT_TRUE(waitFor([&] { return window->cmdPickUp->text() == "Double"; }));

@@ -50,12 +50,7 @@ class ServerMatchTest : public ::testing::Test {
 protected:
     void SetUp() override {
         env.copyData();
-        {
-            SettingsStore store;
-            store.write("isAnimInit", "True");  // no calibration pass at start
-            store.write("speed", "0");
-            store.sync();
-        }
+        env.storeSettings({{"isAnimInit", "True"}, {"speed", "0"}});  // no calibration pass at start
         window = std::make_unique<Mainform>();
         ASSERT_TRUE(window->Form_Load());
         window->show();

@@ -2,13 +2,11 @@
 // GNU Backgammon's reading of .mat files, the judge of what the converter writes: every file
 // is imported in one gnubg process, and what gnubg complained of and the score it shows
 // afterwards are kept per file. And the final score a match log itself tells.
-#include "engine/EngineFiles.h"
+#include "engine/GnubgInstalled.h"
 
 #include <QMap>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
-#include <QTemporaryDir>
 
 struct MatVerdict {
     QStringList complaints;   // invalid or unknown moves, files not taken
@@ -17,20 +15,10 @@ struct MatVerdict {
 };
 
 inline QList<MatVerdict> gnubgReads(const QStringList &matFiles) {
-    QTemporaryDir home;  // gnubg keeps its settings in HOME
-    QProcess gnubg;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
-    gnubg.setProcessEnvironment(environment);
-    gnubg.setProcessChannelMode(QProcess::MergedChannels);
-    gnubg.start(EngineFiles::program, {QStringLiteral("-t"), QStringLiteral("-q")});
-    QByteArray script = "set confirm new off\n";
+    QByteArray script;
     for (int i = 0; i < matFiles.size(); ++i)
         script += "import mat " + matFiles.at(i).toLocal8Bit() + "\nshow score\nfile_" + QByteArray::number(i) + "_done\n";
-    gnubg.write(script + "quit\n");
-    gnubg.closeWriteChannel();
-    gnubg.waitForFinished(60000);
-    const QString output = QString::fromLocal8Bit(gnubg.readAll());
+    const QString output = gnubgAnswer(script, 60000);
 
     static const QRegularExpression marker(QStringLiteral("Unknown keyword `file_\\d+_done'\\."));
     static const QRegularExpression scoreLine(QStringLiteral("The score \\(after (\\d+) games?\\) is: (.*) \\("));

@@ -2,6 +2,10 @@
 
 #include "app/SettingsStore.h"
 #include "app/Utilities.h"
+#include "board/BoardShow.h"
+
+#include <QTest>
+#include <algorithm>
 
 std::unique_ptr<Mainform> loadQuickWindow(TestEnvironment &env) {
     env.copyData();
@@ -18,4 +22,19 @@ std::unique_ptr<Mainform> loadQuickWindow(TestEnvironment &env) {
     p.prfInitSettings = true;
     window->checkerAnimation.frameWait = nullptr;
     return window;
+}
+
+void clickBoard(Mainform &window, QPoint at, Qt::MouseButton button) {
+    QTest::mouseClick(window.boardShow, button, {}, at);
+}
+
+QPoint checkerSpot(const Mainform &window, int position, bool black) {
+    const CheckerSet &set = black ? window.checkers.blackCheckers : window.checkers.whiteCheckers;
+    const CheckerRec &c = set[std::max(set.firstOn(position), 1)];
+    return {c.x + 20, c.y + 20};
+}
+
+QPoint diceSpot(const Mainform &window) {
+    const QSize size = window.board.size();
+    return {int(size.width() * 0.7) + 6, int(size.height() * 0.45) + 6};
 }

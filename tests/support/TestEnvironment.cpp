@@ -87,3 +87,10 @@ void TestEnvironment::copyData() const {
         QFile::copy(from, to);
     }
 }
+
+void TestEnvironment::storeSettings(std::initializer_list<std::pair<QString, QString>> settings) const {
+    SettingsStore store;
+    for (const auto &[key, value] : settings)
+        store.write(key, value);
+    store.sync();
+}

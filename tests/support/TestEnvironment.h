@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <initializer_list>
+#include <utility>
 
 class TestEnvironment {
 public:
@@ -24,6 +26,8 @@ public:
     QByteArray readFile(const QString &relative) const;
     // Copies the project's data/ folder into the program folder.
     void copyData() const;
+    // The settings a previous run left, written to the settings store.
+    void storeSettings(std::initializer_list<std::pair<QString, QString>> settings) const;
 
     void queueAnswer(Dialogs::Answer answer) { answers_.push_back(answer); }
     // The text an input box is answered with; for an open or save dialog, the chosen file's
