@@ -23,7 +23,6 @@
 #include "mainform/MainformConnectionHost.h"
 #include "mainform/MainformFullScreenHost.h"
 #include "mainform/MainformGameHost.h"
-#include "mainform/MainformInviteHost.h"
 #include "mainform/MainformLobbyHost.h"
 #include "mainform/MainformOfflineHost.h"
 #include "mainform/MainformOptionsHost.h"
@@ -299,7 +298,6 @@ public:
     void LoadDropped(const QString &name);
     void newGnubgGame();
     QString selectedPlayer;
-    MainformInviteHost inviteHost{*this};
 
     // The conversations: chat windows, canned lines and talking waves (MainformChat.cpp).
     std::unique_ptr<MainformChatHost> chatHost;

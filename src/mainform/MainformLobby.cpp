@@ -462,11 +462,22 @@ void Mainform::mnuEditStats_Click() {
         (editWindow = new frmEdit(this, lobbyHost, frmEdit::Mode::Stats))->show();
 }
 
-const std::vector<StatsRecord> &MainformLobbyHost::statsRecords() const { return w_.playerStats.records; }
 bool MainformLobbyHost::online() const { return w_.flags.isConnected && w_.server.isConnected(); }
-void MainformLobbyHost::send(const QString &command) { w_.server.send(command); }
+bool MainformLobbyHost::send(const QString &command) { return w_.server.send(command); }
+const std::vector<StatsRecord> &MainformLobbyHost::statsRecords() const { return w_.playerStats.records; }
 bool MainformLobbyHost::isAway() const { return w_.flags.isAway; }
 mnuClick *MainformLobbyHost::mnuObject() { return w_.mnuObject.get(); }
+Preferences &MainformLobbyHost::prefs() { return w_.prefs; }
+StateFlags &MainformLobbyHost::flags() { return w_.flags; }
+MatchState &MainformLobbyHost::match() { return w_.match; }
+SharedLists &MainformLobbyHost::lists() { return w_.lists; }
+PlayerStats &MainformLobbyHost::playerStats() { return w_.playerStats; }
+void MainformLobbyHost::HideBlueScreen() { w_.board.HideBlueScreen(); }
+void MainformLobbyHost::setReadyPicture(bool ready) { w_.setReadyPicture(ready); }
+void MainformLobbyHost::setStatus(const QString &text) { w_.setCaption(w_.lblStatus, text); }
+void MainformLobbyHost::SplitFibString(const QString &text) { w_.SplitFibString(text); }
+void MainformLobbyHost::newGnubgGame() { w_.newGnubgGame(); }
+void MainformLobbyHost::LoadDropped(const QString &name) { w_.LoadDropped(name); }
 
 void MainformLobbyHost::setEditorEntriesEnabled(bool enabled) {
     for (const char *name : {"mnuEditFriends", "mnuEditStats"})
@@ -544,7 +555,7 @@ void Mainform::ProcessDblClick(const QString &row) {
     frmInvite::closeAll();
     const QStringList pieces = SplitWords(row, QStringLiteral(".: "));
     if (pieces.size() >= 4) {
-        auto *window = new frmInvite(inviteHost, this);
+        auto *window = new frmInvite(lobbyHost, this);
         window->lblInvite->setText(pieces.at(1));
         window->lblRating->setText(pieces.at(2));
         window->lblExper->setText(pieces.at(3));
@@ -710,7 +721,7 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
             break;
         if (!prefs.prfDisableSounds)
             PlayWav(QStringLiteral("bell"), false, prefs);
-        auto *window = new frmInvite(inviteHost, this);
+        auto *window = new frmInvite(lobbyHost, this);
         window->show();
         window->setWindowTitle(QStringLiteral("Invitation ") + w.at(0));
         window->cmdInvite->setText(QStringLiteral("Join"));

@@ -106,7 +106,7 @@ protected:
 struct FakeLobbyHost : FriendsEditorHost, AwayWindowHost {
     const std::vector<StatsRecord> &statsRecords() const override { return stats; }
     bool online() const override { return connected; }
-    void send(const QString &command) override { sent << command; }
+    bool send(const QString &command) override { sent << command; return true; }
     void setEditorEntriesEnabled(bool enabled) override { entriesEnabled = enabled; }
     void friendsChanged() override { ++changes; }
     mnuClick *mnuObject() override { return &menus; }
