@@ -35,7 +35,7 @@ class frmEdit : public QDialog, public PopupMenuHost {
 public:
     enum class Mode { Friends, Stats };
     // Only one editor is open at a time: the menu entries that open one wait until it closes.
-    frmEdit(QWidget *parent, FriendsEditorHost &host, Mode mode);
+    frmEdit(FriendsEditorHost &host, Mode mode, QWidget *parent = nullptr);
 
     QListWidget *List1 = nullptr;
     QLineEdit *txtGames = nullptr, *txtWon = nullptr, *txtRatio = nullptr;

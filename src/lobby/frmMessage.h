@@ -19,7 +19,7 @@ public:
 class frmMessage : public QDialog {
     Q_OBJECT
 public:
-    frmMessage(QWidget *parent, AwayWindowHost &host);
+    explicit frmMessage(AwayWindowHost &host, QWidget *parent = nullptr);
 
     QComboBox *Combo1 = nullptr;
     QPushButton *Command1 = nullptr;  // Ok

@@ -454,12 +454,12 @@ void Mainform::mnuIgnore_Click() {
 // One editor at a time; one just closed is on its way out.
 void Mainform::mnuEditFriends_Click() {
     if (!editWindow || !editWindow->isVisible())
-        (editWindow = new frmEdit(this, lobbyHost, frmEdit::Mode::Friends))->show();
+        (editWindow = new frmEdit(lobbyHost, frmEdit::Mode::Friends, this))->show();
 }
 
 void Mainform::mnuEditStats_Click() {
     if (!editWindow || !editWindow->isVisible())
-        (editWindow = new frmEdit(this, lobbyHost, frmEdit::Mode::Stats))->show();
+        (editWindow = new frmEdit(lobbyHost, frmEdit::Mode::Stats, this))->show();
 }
 
 bool MainformLobbyHost::online() const { return w_.flags.isConnected && w_.server.isConnected(); }
@@ -524,7 +524,7 @@ void Mainform::mnuAway_Click() {
         return;
     }
     if (!awayWindow)
-        awayWindow = new frmMessage(this, lobbyHost);
+        awayWindow = new frmMessage(lobbyHost, this);
     awayWindow->show();
     awayWindow->raise();
     awayWindow->activateWindow();

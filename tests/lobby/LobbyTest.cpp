@@ -122,7 +122,7 @@ struct FakeLobbyHost : FriendsEditorHost, AwayWindowHost {
 TEST(LobbyWindowsTest, ANewUserAddsAFirstFriendAndOkWhileAwayComesBack) {
     TestEnvironment env;
     FakeLobbyHost host;
-    auto *editor = new frmEdit(nullptr, host, frmEdit::Mode::Friends);  // it goes when closed
+    auto *editor = new frmEdit(host, frmEdit::Mode::Friends);  // it goes when closed
     editor->show();
     EXPECT_FALSE(host.entriesEnabled);
     QTest::mousePress(editor->List1->viewport(), Qt::RightButton, {}, QPoint(10, 10));
@@ -139,7 +139,7 @@ TEST(LobbyWindowsTest, ANewUserAddsAFirstFriendAndOkWhileAwayComesBack) {
     editor->close();
     EXPECT_TRUE(host.entriesEnabled);
 
-    frmMessage away(nullptr, host);
+    frmMessage away(host);
     away.show();
     away.Combo1->setEditText("dinner");
     away.Command1->click();
@@ -168,7 +168,7 @@ TEST(LobbyWindowsTest, TheBoxesOfTheEditorAndAChatWindowShowAboveThem) {
         void playKibitzSound() override {}
     } chatHost;
     FakeLobbyHost host;
-    auto *editor = new frmEdit(nullptr, host, frmEdit::Mode::Friends);
+    auto *editor = new frmEdit(host, frmEdit::Mode::Friends);
     auto *chat = new frmChat(chatHost);
     chat->txtChatSend->setText("hi");
     const std::pair<QWidget *, std::function<void()>> windows[] = {{editor, [editor] { editor->mnuAdd->trigger(); }},
