@@ -263,8 +263,7 @@ bool Mainform::lobbyEvent(QObject *watched, QEvent *event) {
     if (watched == List4 && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         // Without a chosen friend, the friends entry of the player menu adds instead of removing.
-        List4->setCurrentRow(-1);
-        List4->clearSelection();
+        letGoOfRows(List4);
         return true;
     }
     return false;
@@ -322,9 +321,7 @@ QString Mainform::chosenRow() const {
 
 void Mainform::showView(QListWidget *shown) {
     for (QListWidget *list : {List1, List2, List3, List4}) {
-        const QSignalBlocker quiet(list);
-        list->setCurrentRow(-1);
-        list->clearSelection();
+        letGoOfRows(list);
         list->setVisible(list == shown);
     }
 }
