@@ -92,6 +92,8 @@ public:
     // A match against GnuBG is under way: leaving it throws it away.
     bool offlineMatchRunning() const;
     void NeutralizeSettings();
+    // Switches a menu entry, or a whole menu, found by its name.
+    void setMenuEnabled(const char *name, bool enabled);
 
     Preferences prefs;
     MatchState match;
@@ -429,7 +431,6 @@ private:
     void tellRepBot(const char *verb);
     QString infoName_;  // the player of the last "Information" line
     bool handleTypingKey(QObject *watched, QEvent *event);
-    void setMenuEnabled(const char *name, bool enabled);
     void disconnectFromServer();
     void LoadTalkingWavsMenu();
     void ShowDailyPage();

@@ -478,8 +478,7 @@ void MainformLobbyHost::LoadDropped(const QString &name) { w_.LoadDropped(name);
 
 void MainformLobbyHost::setEditorEntriesEnabled(bool enabled) {
     for (const char *name : {"mnuEditFriends", "mnuEditStats"})
-        if (QAction *entry = w_.findChild<QAction *>(QLatin1String(name)))
-            entry->setEnabled(enabled);
+        w_.setMenuEnabled(name, enabled);
 }
 
 void MainformLobbyHost::friendsChanged() {
