@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -165,12 +164,7 @@ TEST_F(LoginWindowTest, ConnectsShowsServerTextAndEndsOfflineWhenTheServerHangsU
 }
 
 TEST_F(LoginWindowTest, RefusedAndUnknownServersEndOfflineWithTheirMessage) {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 closedPort = probe.serverPort();
-    probe.close();
-
-    QPointer<frmLogin> login = openLogin(closedPort);
+    QPointer<frmLogin> login = openLogin(portWithNobodyListening());
     login->cmdOK->click();
     ASSERT_TRUE(waitFor([&] { return login.isNull(); }));  // unloaded
     EXPECT_EQ(window->lblStatus->text(), "Connection refused");  // the status line is one line
@@ -194,11 +188,8 @@ TEST(LoginWindowErrorTest, ASocketErrorBlanksTheBoard) {
     ASSERT_TRUE(window);
     window->ShowStartBoard();
     ASSERT_TRUE(window->board.shownBoard() != window->board.BoardEmpty());
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
     window->prefs.prfHost = ScriptedServer::host();
-    window->prefs.prfPort = probe.serverPort();
-    probe.close();
+    window->prefs.prfPort = portWithNobodyListening();
     window->mnuConnect->trigger();
     QPointer<frmLogin> login = window->frmLoginWindow;
     ASSERT_TRUE(login);
