@@ -182,21 +182,17 @@ TEST_F(LoginWindowTest, RefusedAndUnknownServersEndOfflineWithTheirMessage) {
 }
 
 // What the board showed belongs to a game the failed connection has ended: it is blanked.
-TEST(LoginWindowErrorTest, ASocketErrorBlanksTheBoard) {
-    TestEnvironment env;
-    std::unique_ptr<Mainform> window = loadQuickWindow(env);
+TEST_F(LoginWindowTest, ASocketErrorBlanksTheBoard) {
+    window.reset();  // one loaded whole, with a board
+    window = loadQuickWindow(env);
     ASSERT_TRUE(window);
+    window->prefs.prfHost = ScriptedServer::host();
     window->ShowStartBoard();
     ASSERT_TRUE(window->board.shownBoard() != window->board.BoardEmpty());
-    window->prefs.prfHost = ScriptedServer::host();
-    window->prefs.prfPort = portWithNobodyListening();
-    window->mnuConnect->trigger();
-    QPointer<frmLogin> login = window->frmLoginWindow;
+    QPointer<frmLogin> login = openLogin(portWithNobodyListening());
     ASSERT_TRUE(login);
-    login->txtUsername->setText("bob");
-    login->txtPassword->setText("secret");
     QTest::mouseClick(login->cmdOK, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return login.isNull(); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return login.isNull(); }));
     EXPECT_EQ(window->lblStatus->text(), "Connection refused");
     EXPECT_TRUE(window->board.shownBoard() == window->board.BoardEmpty());
     EXPECT_TRUE(window->board.BoardBuffer() == window->board.BoardEmpty());
