@@ -14,6 +14,7 @@
 #include "mainform/Mainform.h"
 #include "support/FileSizeLimit.h"
 #include "support/OnlineLogin.h"
+#include "support/QuickWindow.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowManagerSession.h"
@@ -55,15 +56,10 @@ QPoint rowAt(QListWidget *list, int row) {
 class LobbyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        env.copyData();
-        setWaitFactor(0);  // the list refresh paces its commands for a real server
-        window = std::make_unique<Mainform>();
-        ASSERT_TRUE(window->Form_Load());
+        // No waits: the list refresh paces its commands for a real server.
+        window = loadQuickWindow(env);
+        ASSERT_TRUE(window);
         window->resize(1400, 900);
-        window->show();
-        window->prefs.prfFirstTimer = false;
-        window->prefs.prfInitSettings = true;
-        window->prefs.prfDisableSounds = true;
         env.clearMessages();
     }
     void TearDown() override {
