@@ -332,7 +332,6 @@ void PlayerList::UpdatePlayerList(const QString &name, const QString &kind, cons
             }
         }
         ShowFriends(friendsFile);
-        updateCounters();
         if (observer_.departed)
             observer_.departed(name);
     } else if (kind == QLatin1String("end")) {
@@ -378,7 +377,6 @@ void PlayerList::ProcessWhoLine(const QString &line) {
     if (!firstListDone_ && f.endList) {
         firstListDone_ = true;
         ShowFriends(friendsFile);
-        updateCounters();
         Preferences &p = host_.prefs();
         if (!p.prfInitSettings) {
             host_.SendStartupToggles();

@@ -31,6 +31,7 @@ public:
     // a complete list.
     void UpdatePlayerList(const QString &name, const QString &kind, const QString &line);
     void mnuListRefresh_Click();
+    // Rebuilds the friends rows from the all-players list; the counters follow.
     void ShowFriends(const QString &friendsFile);
     // Marks the user's own rows away with "A", or gives them back the mark they had.
     void ShowAway(bool isAway, const QString &user);

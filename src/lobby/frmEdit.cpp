@@ -29,7 +29,7 @@ QLineEdit *figureBox(QWidget *parent, const char *name) {
 
 }  // namespace
 
-frmEdit::frmEdit(QWidget *parent, FriendsEditorHost &host, Mode mode)
+frmEdit::frmEdit(FriendsEditorHost &host, Mode mode, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), host_(host), mode_(mode) {
     setObjectName(QStringLiteral("frmEdit"));
     setAttribute(Qt::WA_DeleteOnClose);

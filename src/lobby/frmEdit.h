@@ -21,7 +21,8 @@ public:
     virtual const std::vector<StatsRecord> &statsRecords() const = 0;
     // Connected, as the user was told and as the socket is.
     virtual bool online() const = 0;
-    virtual void send(const QString &command) = 0;
+    // One command to the server; false when it could not go out.
+    virtual bool send(const QString &command) = 0;
     // The menu entries that open an editor: off while one is open.
     virtual void setEditorEntriesEnabled(bool enabled) = 0;
     // friends.dat was changed here: the main window's friends follow it.
@@ -34,7 +35,7 @@ class frmEdit : public QDialog, public PopupMenuHost {
 public:
     enum class Mode { Friends, Stats };
     // Only one editor is open at a time: the menu entries that open one wait until it closes.
-    frmEdit(QWidget *parent, FriendsEditorHost &host, Mode mode);
+    frmEdit(FriendsEditorHost &host, Mode mode, QWidget *parent = nullptr);
 
     QListWidget *List1 = nullptr;
     QLineEdit *txtGames = nullptr, *txtWon = nullptr, *txtRatio = nullptr;

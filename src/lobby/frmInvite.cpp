@@ -232,8 +232,7 @@ void frmInvite::cmdInvite_Click() {
     // A match longer than GnuBG plays is refused here, with the window left open for another
     // length, so that the engine is never asked about one.
     StateFlags &f = host_.flags();
-    const bool onServer = host_.socketConnected() && f.isConnected;
-    if (InviteDecision::decide(cmdInvite->text(), Combo1->currentText(), lblInvite->text(), onServer, f.isBot)
+    if (InviteDecision::decide(cmdInvite->text(), Combo1->currentText(), lblInvite->text(), host_.online(), f.isBot)
             .kind == InviteDecision::Kind::OfflineTooLong) {
         Dialogs::message(QStringLiteral("GnuBG plays matches of up to %1 points. Please choose a shorter match.")
                              .arg(kLongestEngineMatch));
@@ -249,8 +248,8 @@ void frmInvite::cmdInvite_Click() {
     }
     MatchState &m = host_.match();
     const QString name = lblInvite->text();
-    const bool online = host_.socketConnected() && f.isConnected;
-    const InviteDecision d = InviteDecision::decide(cmdInvite->text(), Combo1->currentText(), name, online, f.isBot);
+    const InviteDecision d =
+        InviteDecision::decide(cmdInvite->text(), Combo1->currentText(), name, host_.online(), f.isBot);
     for (const QString &command : d.commands)
         host_.send(command);
     const bool numeric = InviteDecision::isNumeric(d.length);

@@ -25,7 +25,9 @@ public:
     virtual MatchState &match() = 0;
     virtual SharedLists &lists() = 0;
     virtual PlayerStats &playerStats() = 0;
-    virtual bool socketConnected() const = 0;
+    // Connected, as the user was told and as the socket is.
+    virtual bool online() const = 0;
+    // One command to the server; false when it could not go out.
     virtual bool send(const QString &command) = 0;
 
     virtual void HideBlueScreen() = 0;

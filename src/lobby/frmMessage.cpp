@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmMessage::frmMessage(QWidget *parent, AwayWindowHost &host) : QDialog(parent), host_(host) {
+frmMessage::frmMessage(AwayWindowHost &host, QWidget *parent) : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("frmMessage"));
     setWindowTitle(QStringLiteral("Away Message"));
     if (parent)

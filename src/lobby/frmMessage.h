@@ -12,13 +12,14 @@ public:
     // Connected, as the user was told and as the socket is.
     virtual bool online() const = 0;
     virtual bool isAway() const = 0;
-    virtual void send(const QString &command) = 0;
+    // One command to the server; false when it could not go out.
+    virtual bool send(const QString &command) = 0;
 };
 
 class frmMessage : public QDialog {
     Q_OBJECT
 public:
-    frmMessage(QWidget *parent, AwayWindowHost &host);
+    explicit frmMessage(AwayWindowHost &host, QWidget *parent = nullptr);
 
     QComboBox *Combo1 = nullptr;
     QPushButton *Command1 = nullptr;  // Ok

@@ -23,7 +23,6 @@
 #include "mainform/MainformConnectionHost.h"
 #include "mainform/MainformFullScreenHost.h"
 #include "mainform/MainformGameHost.h"
-#include "mainform/MainformInviteHost.h"
 #include "mainform/MainformLobbyHost.h"
 #include "mainform/MainformOfflineHost.h"
 #include "mainform/MainformOptionsHost.h"
@@ -93,6 +92,8 @@ public:
     // A match against GnuBG is under way: leaving it throws it away.
     bool offlineMatchRunning() const;
     void NeutralizeSettings();
+    // Switches a menu entry, or a whole menu, found by its name.
+    void setMenuEnabled(const char *name, bool enabled);
 
     Preferences prefs;
     MatchState match;
@@ -299,7 +300,6 @@ public:
     void LoadDropped(const QString &name);
     void newGnubgGame();
     QString selectedPlayer;
-    MainformInviteHost inviteHost{*this};
 
     // The conversations: chat windows, canned lines and talking waves (MainformChat.cpp).
     std::unique_ptr<MainformChatHost> chatHost;
@@ -431,7 +431,6 @@ private:
     void tellRepBot(const char *verb);
     QString infoName_;  // the player of the last "Information" line
     bool handleTypingKey(QObject *watched, QEvent *event);
-    void setMenuEnabled(const char *name, bool enabled);
     void disconnectFromServer();
     void LoadTalkingWavsMenu();
     void ShowDailyPage();

@@ -263,8 +263,7 @@ bool Mainform::lobbyEvent(QObject *watched, QEvent *event) {
     if (watched == List4 && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         // Without a chosen friend, the friends entry of the player menu adds instead of removing.
-        List4->setCurrentRow(-1);
-        List4->clearSelection();
+        letGoOfRows(List4);
         return true;
     }
     return false;
@@ -322,9 +321,7 @@ QString Mainform::chosenRow() const {
 
 void Mainform::showView(QListWidget *shown) {
     for (QListWidget *list : {List1, List2, List3, List4}) {
-        const QSignalBlocker quiet(list);
-        list->setCurrentRow(-1);
-        list->clearSelection();
+        letGoOfRows(list);
         list->setVisible(list == shown);
     }
 }
@@ -454,24 +451,34 @@ void Mainform::mnuIgnore_Click() {
 // One editor at a time; one just closed is on its way out.
 void Mainform::mnuEditFriends_Click() {
     if (!editWindow || !editWindow->isVisible())
-        (editWindow = new frmEdit(this, lobbyHost, frmEdit::Mode::Friends))->show();
+        (editWindow = new frmEdit(lobbyHost, frmEdit::Mode::Friends, this))->show();
 }
 
 void Mainform::mnuEditStats_Click() {
     if (!editWindow || !editWindow->isVisible())
-        (editWindow = new frmEdit(this, lobbyHost, frmEdit::Mode::Stats))->show();
+        (editWindow = new frmEdit(lobbyHost, frmEdit::Mode::Stats, this))->show();
 }
 
-const std::vector<StatsRecord> &MainformLobbyHost::statsRecords() const { return w_.playerStats.records; }
 bool MainformLobbyHost::online() const { return w_.flags.isConnected && w_.server.isConnected(); }
-void MainformLobbyHost::send(const QString &command) { w_.server.send(command); }
+bool MainformLobbyHost::send(const QString &command) { return w_.server.send(command); }
+const std::vector<StatsRecord> &MainformLobbyHost::statsRecords() const { return w_.playerStats.records; }
 bool MainformLobbyHost::isAway() const { return w_.flags.isAway; }
 mnuClick *MainformLobbyHost::mnuObject() { return w_.mnuObject.get(); }
+Preferences &MainformLobbyHost::prefs() { return w_.prefs; }
+StateFlags &MainformLobbyHost::flags() { return w_.flags; }
+MatchState &MainformLobbyHost::match() { return w_.match; }
+SharedLists &MainformLobbyHost::lists() { return w_.lists; }
+PlayerStats &MainformLobbyHost::playerStats() { return w_.playerStats; }
+void MainformLobbyHost::HideBlueScreen() { w_.board.HideBlueScreen(); }
+void MainformLobbyHost::setReadyPicture(bool ready) { w_.setReadyPicture(ready); }
+void MainformLobbyHost::setStatus(const QString &text) { w_.setCaption(w_.lblStatus, text); }
+void MainformLobbyHost::SplitFibString(const QString &text) { w_.SplitFibString(text); }
+void MainformLobbyHost::newGnubgGame() { w_.newGnubgGame(); }
+void MainformLobbyHost::LoadDropped(const QString &name) { w_.LoadDropped(name); }
 
 void MainformLobbyHost::setEditorEntriesEnabled(bool enabled) {
     for (const char *name : {"mnuEditFriends", "mnuEditStats"})
-        if (QAction *entry = w_.findChild<QAction *>(QLatin1String(name)))
-            entry->setEnabled(enabled);
+        w_.setMenuEnabled(name, enabled);
 }
 
 void MainformLobbyHost::friendsChanged() {
@@ -513,7 +520,7 @@ void Mainform::mnuAway_Click() {
         return;
     }
     if (!awayWindow)
-        awayWindow = new frmMessage(this, lobbyHost);
+        awayWindow = new frmMessage(lobbyHost, this);
     awayWindow->show();
     awayWindow->raise();
     awayWindow->activateWindow();
@@ -544,7 +551,7 @@ void Mainform::ProcessDblClick(const QString &row) {
     frmInvite::closeAll();
     const QStringList pieces = SplitWords(row, QStringLiteral(".: "));
     if (pieces.size() >= 4) {
-        auto *window = new frmInvite(inviteHost, this);
+        auto *window = new frmInvite(lobbyHost, this);
         window->lblInvite->setText(pieces.at(1));
         window->lblRating->setText(pieces.at(2));
         window->lblExper->setText(pieces.at(3));
@@ -710,7 +717,7 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
             break;
         if (!prefs.prfDisableSounds)
             PlayWav(QStringLiteral("bell"), false, prefs);
-        auto *window = new frmInvite(inviteHost, this);
+        auto *window = new frmInvite(lobbyHost, this);
         window->show();
         window->setWindowTitle(QStringLiteral("Invitation ") + w.at(0));
         window->cmdInvite->setText(QStringLiteral("Join"));

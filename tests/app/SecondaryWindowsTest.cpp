@@ -5,6 +5,7 @@
 #include "app/frmCheckUpdate.h"
 #include "app/frmExit.h"
 #include "app/frmHelp.h"
+#include "support/HttpStub.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -14,8 +15,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -23,40 +22,16 @@
 
 namespace {
 
-// A web server on the loopback that answers every request with `body`, or never answers.
-class LoopbackHttp {
-public:
-    explicit LoopbackHttp(std::optional<QByteArray> body) : body_(std::move(body)) {
-        server_.listen(QHostAddress::LocalHost);
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket *socket = server_.nextPendingConnection()) {
-                if (!body_)
-                    continue;  // held open and never answered
-                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    if (!socket->readAll().contains("\r\n\r\n"))
-                        return;
-                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n" + *body_);
-                    socket->disconnectFromHost();
-                });
-            }
-        });
-    }
-    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/checkupdate.txt").arg(server_.serverPort())); }
-
-private:
-    std::optional<QByteArray> body_;
-    QTcpServer server_;
-};
-
 TEST(UpdateWindowTest, ASilentServerGetsTheSorryWhileTheWindowStaysLive) {
     TestEnvironment env;
-    LoopbackHttp silent(std::nullopt);
+    HttpStub silent;
+    silent.staySilent();
     int ticks = 0;
     QTimer other;
     QObject::connect(&other, &QTimer::timeout, [&] { ++ticks; });
     other.start(100);
 
-    QPointer<frmCheckUpdate> window = new frmCheckUpdate(nullptr, silent.url());
+    QPointer<frmCheckUpdate> window = new frmCheckUpdate(nullptr, QUrl(silent.url("/checkupdate.txt")));
     window->show();
     EXPECT_EQ(window->lblVersion->text(), "Your version " + Program::versionString());
     QTRY_COMPARE_WITH_TIMEOUT(window->lblStatus->text(), QString("Sorry...could not connect to server"), 6500);
@@ -67,7 +42,7 @@ TEST(UpdateWindowTest, ASilentServerGetsTheSorryWhileTheWindowStaysLive) {
     QTRY_VERIFY(window.isNull());
 
     // Closed in the middle of the wait: nothing is left running.
-    window = new frmCheckUpdate(nullptr, silent.url());
+    window = new frmCheckUpdate(nullptr, QUrl(silent.url("/checkupdate.txt")));
     window->show();
     QTest::qWait(300);
     window->cmdOK_Click();
@@ -78,16 +53,17 @@ TEST(UpdateWindowTest, ASilentServerGetsTheSorryWhileTheWindowStaysLive) {
 
 TEST(UpdateWindowTest, TheAnswerIsShownAsPlainTextAndCutWhenLong) {
     TestEnvironment env;
-    LoopbackHttp small(QByteArray("9.9.9\r\n<b>x</b>\r\n"));
-    QPointer<frmCheckUpdate> window = new frmCheckUpdate(nullptr, small.url());
+    HttpStub site;
+    site.reply(200, "9.9.9\r\n<b>x</b>\r\n");
+    QPointer<frmCheckUpdate> window = new frmCheckUpdate(nullptr, QUrl(site.url("/checkupdate.txt")));
     window->show();
     QTRY_VERIFY_WITH_TIMEOUT(window->lblStatus->text().startsWith("The latest"), 4000);
     EXPECT_EQ(window->lblStatus->text(), "The latest version is 9.9.9\n<b>x</b>");
     EXPECT_EQ(window->lblStatus->textFormat(), Qt::PlainText);
     delete window;
 
-    LoopbackHttp huge(QByteArray(1 << 20, 'x'));
-    window = new frmCheckUpdate(nullptr, huge.url());
+    site.reply(200, QByteArray(1 << 20, 'x'));
+    window = new frmCheckUpdate(nullptr, QUrl(site.url("/checkupdate.txt")));
     window->show();
     QTRY_VERIFY_WITH_TIMEOUT(window->lblStatus->text().startsWith("The latest"), 4000);
     EXPECT_LE(window->lblStatus->text().size(), 4096 + 40);

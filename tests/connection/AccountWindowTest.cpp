@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -132,11 +131,7 @@ TEST_F(AccountWindowTest, RegistersAgainstTheServerAndHandsOverToTheLoginWindow)
 // is said on the status line, blinking, as the login says it, and the hourglass ends with the
 // attempt. The whole caption fits the window's title bar.
 TEST_F(AccountWindowTest, AnUnreachableServerIsSaidToAUserOnTheKeyboard) {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 closedPort = probe.serverPort();
-    probe.close();
-    frmAccount *account = open(closedPort);
+    frmAccount *account = open(portWithNobodyListening());
     QFont title = account->font();
     title.setBold(true);
     EXPECT_GT(account->width(), QFontMetrics(title).horizontalAdvance(account->windowTitle()) + 60);

@@ -3,6 +3,7 @@
 #include "app/Utilities.h"
 #include "connection/ServerLineDispatcher.h"
 #include "mainform/Mainform.h"
+#include "support/QuickWindow.h"
 #include "support/TestEnvironment.h"
 
 #include <QDirIterator>
@@ -13,26 +14,21 @@ namespace {
 
 TEST(FixtureSweepTest, EveryRecordedServerLineIsReadWithoutError) {
     TestEnvironment env;
-    env.copyData();
-    Mainform window;
-    ASSERT_TRUE(window.Form_Load());
-    window.prefs.prfDisableSounds = true;
-    window.prefs.prfAnimateCheckersB = false;
-    window.prefs.prfAnimateCheckersW = false;
-    window.checkerAnimation.frameWait = [](int) {};
-    setWaitFactor(0);  // the pauses that let a viewer follow the game
+    // Without the pauses that let a viewer follow the game.
+    const std::unique_ptr<Mainform> window = loadQuickWindow(env);
+    ASSERT_TRUE(window);
 
     QDirIterator files(QStringLiteral(KORVEX_FIXTURES_DIR), {"*.txt"}, QDir::Files, QDirIterator::Subdirectories);
     int read = 0;
     while (files.hasNext()) {
         QFile file(files.next());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        window.SplitFibString(QString::fromLatin1(file.readAll()));
+        window->SplitFibString(QString::fromLatin1(file.readAll()));
         ++read;
     }
     EXPECT_GT(read, 20);
     setWaitFactor(1);
-    EXPECT_EQ(window.dispatcher->errorCount(), 0) << env.messages().join("\n").toStdString();
+    EXPECT_EQ(window->dispatcher->errorCount(), 0) << env.messages().join("\n").toStdString();
 }
 
 }  // namespace

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -165,12 +164,7 @@ TEST_F(LoginWindowTest, ConnectsShowsServerTextAndEndsOfflineWhenTheServerHangsU
 }
 
 TEST_F(LoginWindowTest, RefusedAndUnknownServersEndOfflineWithTheirMessage) {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 closedPort = probe.serverPort();
-    probe.close();
-
-    QPointer<frmLogin> login = openLogin(closedPort);
+    QPointer<frmLogin> login = openLogin(portWithNobodyListening());
     login->cmdOK->click();
     ASSERT_TRUE(waitFor([&] { return login.isNull(); }));  // unloaded
     EXPECT_EQ(window->lblStatus->text(), "Connection refused");  // the status line is one line
@@ -188,24 +182,17 @@ TEST_F(LoginWindowTest, RefusedAndUnknownServersEndOfflineWithTheirMessage) {
 }
 
 // What the board showed belongs to a game the failed connection has ended: it is blanked.
-TEST(LoginWindowErrorTest, ASocketErrorBlanksTheBoard) {
-    TestEnvironment env;
-    std::unique_ptr<Mainform> window = loadQuickWindow(env);
+TEST_F(LoginWindowTest, ASocketErrorBlanksTheBoard) {
+    window.reset();  // one loaded whole, with a board
+    window = loadQuickWindow(env);
     ASSERT_TRUE(window);
+    window->prefs.prfHost = ScriptedServer::host();
     window->ShowStartBoard();
     ASSERT_TRUE(window->board.shownBoard() != window->board.BoardEmpty());
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    window->prefs.prfHost = ScriptedServer::host();
-    window->prefs.prfPort = probe.serverPort();
-    probe.close();
-    window->mnuConnect->trigger();
-    QPointer<frmLogin> login = window->frmLoginWindow;
+    QPointer<frmLogin> login = openLogin(portWithNobodyListening());
     ASSERT_TRUE(login);
-    login->txtUsername->setText("bob");
-    login->txtPassword->setText("secret");
     QTest::mouseClick(login->cmdOK, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return login.isNull(); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return login.isNull(); }));
     EXPECT_EQ(window->lblStatus->text(), "Connection refused");
     EXPECT_TRUE(window->board.shownBoard() == window->board.BoardEmpty());
     EXPECT_TRUE(window->board.BoardBuffer() == window->board.BoardEmpty());

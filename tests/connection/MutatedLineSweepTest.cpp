@@ -5,6 +5,7 @@
 #include "app/Utilities.h"
 #include "connection/ServerLineDispatcher.h"
 #include "mainform/Mainform.h"
+#include "support/QuickWindow.h"
 #include "support/TestEnvironment.h"
 
 #include <QDirIterator>
@@ -60,14 +61,10 @@ private:
 class MutatedLineSweepTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        env.copyData();
-        ASSERT_TRUE(window.Form_Load());
-        window.prefs.prfDisableSounds = true;
-        window.prefs.prfAnimateCheckersB = false;
-        window.prefs.prfAnimateCheckersW = false;
-        window.checkerAnimation.frameWait = [](int) {};
-        setWaitFactor(0);  // the pauses that let a viewer follow the game
-        window.flags.endList = true;
+        // Without the pauses that let a viewer follow the game.
+        window = loadQuickWindow(env);
+        ASSERT_TRUE(window);
+        window->flags.endList = true;
 
         QDirIterator files(QStringLiteral(KORVEX_FIXTURES_DIR), {"*.txt"}, QDir::Files, QDirIterator::Subdirectories);
         while (files.hasNext()) {
@@ -82,16 +79,16 @@ protected:
     void TearDown() override { setWaitFactor(1); }
 
     void feed(const QString &data) {
-        window.SplitFibString(data);
+        window->SplitFibString(data);
         env.clearMessages();
-        ASSERT_GE(window.match.theCubeVal, 0) << data.toStdString();
-        for (const CheckerSet *side : {&window.checkers.blackCheckers, &window.checkers.whiteCheckers})
+        ASSERT_GE(window->match.theCubeVal, 0) << data.toStdString();
+        for (const CheckerSet *side : {&window->checkers.blackCheckers, &window->checkers.whiteCheckers})
             for (int i = 1; i <= CheckerSet::size; ++i)
                 ASSERT_TRUE((*side)[i].point >= 0 && (*side)[i].point <= 28) << data.toStdString();
     }
 
     TestEnvironment env;
-    Mainform window;
+    std::unique_ptr<Mainform> window;
     QStringList recorded;
 };
 
@@ -122,13 +119,13 @@ TEST_F(MutatedLineSweepTest, NoBentServerLineBreaksTheWindow) {
     Mutator mutator(20240611);
     for (int round = 0; round < 1200; ++round) {
         if (round % 200 == 0) {
-            window.flags.isConnected = mutator.below(2);
-            window.flags.isPlaying = mutator.below(2);
+            window->flags.isConnected = mutator.below(2);
+            window->flags.isPlaying = mutator.below(2);
         }
         QString data;
         if (mutator.below(3) == 0) {
-            window.match.ismyTurn = true;
-            data = mutator.moveLine({"You", window.lblPlayer1->text(), window.lblPlayer2->text()}) + "\r\n";
+            window->match.ismyTurn = true;
+            data = mutator.moveLine({"You", window->lblPlayer1->text(), window->lblPlayer2->text()}) + "\r\n";
         } else {
             for (int k = 1 + mutator.below(4); k > 0; --k) {
                 const QString &line = mutator.pick(recorded);

@@ -2,7 +2,6 @@
 #include "support/ScriptedServer.h"
 
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -23,14 +22,6 @@ struct Recorder {
     QStringList texts;
     QList<QAbstractSocket::SocketError> errors;
 };
-
-quint16 portWithNobodyListening() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
-}
 
 TEST(ServerConnectionTest, CommandsEndInCrLfAndCarryNoSecondCommand) {
     EXPECT_EQ(ServerConnection::commandBytes("toggle notify "), "toggle notify \r\n");

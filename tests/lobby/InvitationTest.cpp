@@ -1,4 +1,5 @@
 #include "app/Dialogs.h"
+#include "app/SplitString.h"
 #include "lobby/frmInvite.h"
 #include "lobby/InviteDecision.h"
 #include "lobby/PlayerRecord.h"
@@ -75,11 +76,8 @@ protected:
     }
     void TearDown() override { frmInvite::closeAll(); }
 
-    static void click(QPushButton *button, Qt::MouseButton mouse = Qt::LeftButton) {
-        QTest::mouseClick(button, mouse);
-        if (mouse != Qt::LeftButton)
-            return;
-    }
+    // Hands a server line to the lobby's rule cut into words, as the line filter does.
+    void rule(int number, const QString &line) { window->lobbyRule(number, line, SplitWords(line, " :,>")); }
 
     TestEnvironment env;
     std::unique_ptr<Mainform> window;
@@ -162,16 +160,12 @@ TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem
     // A gagged player's invitations open nothing.
     env.writeFile("gaglist.txt", "Pest\r\n");
     window->gagList.LoadGagList(env.programFolder() + "/gaglist.txt");
-    window->lobbyRule(38, "pest wants to play a 5 point match with you.",
-                      {"pest", "wants", "to", "play", "a", "5", "point", "match", "with", "you."});
-    window->lobbyRule(39, "pest wants to resume a saved match with you.",
-                      {"pest", "wants", "to", "resume", "a", "saved", "match", "with", "you."});
+    rule(38, "pest wants to play a 5 point match with you.");
+    rule(39, "pest wants to resume a saved match with you.");
     EXPECT_TRUE(frmInvite::openWindows().isEmpty());
 
-    window->lobbyRule(38, "bob wants to play a 5 point match with you.",
-                      {"bob", "wants", "to", "play", "a", "5", "point", "match", "with", "you."});
-    window->lobbyRule(38, "carl wants to play an unlimited match with you.",
-                      {"carl", "wants", "to", "play", "an", "unlimited", "match", "with", "you."});
+    rule(38, "bob wants to play a 5 point match with you.");
+    rule(38, "carl wants to play an unlimited match with you.");
     ASSERT_EQ(frmInvite::openWindows().size(), 2);
     frmInvite *first = frmInvite::openWindows().at(0);
     EXPECT_EQ(first->cmdInvite->text(), "Join");
@@ -180,11 +174,11 @@ TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem
     EXPECT_EQ(first->Combo1->currentText().trimmed(), "5");
     EXPECT_EQ(frmInvite::openWindows().at(1)->Combo1->currentText().trimmed(), "S");
 
-    window->lobbyRule(24, "WARNING: Don't accept if you want to continue your saved match!", {});
+    rule(24, "WARNING: Don't accept if you want to continue your saved match!");
     EXPECT_EQ(first->windowTitle(), "Warning !! Resume Only");
     EXPECT_EQ(first->Combo1->currentText(), "S");
     // A second warning is for the next invitation, not the one marked already.
-    window->lobbyRule(24, "WARNING: Don't accept if you want to continue your saved match!", {});
+    rule(24, "WARNING: Don't accept if you want to continue your saved match!");
     EXPECT_EQ(frmInvite::openWindows().at(1)->windowTitle(), "Warning !! Resume Only");
     EXPECT_EQ(frmInvite::openWindows().at(1)->cmdInvite->text(), "Invite");
 
@@ -195,22 +189,22 @@ TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem
 
 TEST_F(InvitationWindowTest, RatingLineFillsTheWindowOfTheLastInformation) {
     window->ProcessDblClick("R* bob 1523.45 812 ");
-    window->lobbyRule(36, "Information about bob:", {"Information", "about", "bob"});
-    window->lobbyRule(37, "  Rating: 1701.22 Experience: 5000", {"Rating", "1701.22", "Experience", "5000"});
+    rule(36, "Information about bob:");
+    rule(37, "  Rating: 1701.22 Experience: 5000");
     EXPECT_EQ(frmInvite::inviteForm()->lblRating->text(), "1701.22");
     EXPECT_EQ(frmInvite::inviteForm()->lblExper->text(), "5000");
 }
 
 TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
-    window->lobbyRule(41, "carl starts watching you.", {"carl", "starts", "watching", "you."});
-    window->lobbyRule(41, "dave is watching you.", {"dave", "is", "watching", "you."});
-    window->lobbyRule(41, "carl stops watching you.", {"carl", "stops", "watching", "you."});
+    rule(41, "carl starts watching you.");
+    rule(41, "dave is watching you.");
+    rule(41, "carl stops watching you.");
     EXPECT_EQ(window->match.numWatchers1, 1);
     // Watchers who came before the count began leave no count below nothing.
-    window->lobbyRule(41, "dave stops watching you.", {"dave", "stops", "watching", "you."});
-    window->lobbyRule(41, "erin stops watching you.", {"erin", "stops", "watching", "you."});
+    rule(41, "dave stops watching you.");
+    rule(41, "erin stops watching you.");
     EXPECT_EQ(window->match.numWatchers1, 0);
-    window->lobbyRule(40, "You're now watching bob.", {"You're", "now", "watching", "bob."});
+    rule(40, "You're now watching bob.");
     EXPECT_TRUE(window->flags.isWatching);
 
     // A gagged watcher is neither counted nor shown.
@@ -218,7 +212,7 @@ TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
     window->gagList.LoadGagList(env.programFolder() + "/gaglist.txt");
     const QString kibitzBefore = window->txtKibitzoutput->toPlainText();
     EXPECT_TRUE(kibitzBefore.contains("carl starts watching you."));
-    window->lobbyRule(41, "pest starts watching you.", {"pest", "starts", "watching", "you."});
+    rule(41, "pest starts watching you.");
     EXPECT_EQ(window->match.numWatchers1, 0);
     EXPECT_EQ(window->txtKibitzoutput->toPlainText(), kibitzBefore);
 }

@@ -14,6 +14,7 @@
 #include "mainform/Mainform.h"
 #include "support/FileSizeLimit.h"
 #include "support/OnlineLogin.h"
+#include "support/QuickWindow.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowManagerSession.h"
@@ -55,15 +56,10 @@ QPoint rowAt(QListWidget *list, int row) {
 class LobbyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        env.copyData();
-        setWaitFactor(0);  // the list refresh paces its commands for a real server
-        window = std::make_unique<Mainform>();
-        ASSERT_TRUE(window->Form_Load());
+        // No waits: the list refresh paces its commands for a real server.
+        window = loadQuickWindow(env);
+        ASSERT_TRUE(window);
         window->resize(1400, 900);
-        window->show();
-        window->prefs.prfFirstTimer = false;
-        window->prefs.prfInitSettings = true;
-        window->prefs.prfDisableSounds = true;
         env.clearMessages();
     }
     void TearDown() override {
@@ -106,7 +102,7 @@ protected:
 struct FakeLobbyHost : FriendsEditorHost, AwayWindowHost {
     const std::vector<StatsRecord> &statsRecords() const override { return stats; }
     bool online() const override { return connected; }
-    void send(const QString &command) override { sent << command; }
+    bool send(const QString &command) override { sent << command; return true; }
     void setEditorEntriesEnabled(bool enabled) override { entriesEnabled = enabled; }
     void friendsChanged() override { ++changes; }
     mnuClick *mnuObject() override { return &menus; }
@@ -122,7 +118,7 @@ struct FakeLobbyHost : FriendsEditorHost, AwayWindowHost {
 TEST(LobbyWindowsTest, ANewUserAddsAFirstFriendAndOkWhileAwayComesBack) {
     TestEnvironment env;
     FakeLobbyHost host;
-    auto *editor = new frmEdit(nullptr, host, frmEdit::Mode::Friends);  // it goes when closed
+    auto *editor = new frmEdit(host, frmEdit::Mode::Friends);  // it goes when closed
     editor->show();
     EXPECT_FALSE(host.entriesEnabled);
     QTest::mousePress(editor->List1->viewport(), Qt::RightButton, {}, QPoint(10, 10));
@@ -139,7 +135,7 @@ TEST(LobbyWindowsTest, ANewUserAddsAFirstFriendAndOkWhileAwayComesBack) {
     editor->close();
     EXPECT_TRUE(host.entriesEnabled);
 
-    frmMessage away(nullptr, host);
+    frmMessage away(host);
     away.show();
     away.Combo1->setEditText("dinner");
     away.Command1->click();
@@ -168,7 +164,7 @@ TEST(LobbyWindowsTest, TheBoxesOfTheEditorAndAChatWindowShowAboveThem) {
         void playKibitzSound() override {}
     } chatHost;
     FakeLobbyHost host;
-    auto *editor = new frmEdit(nullptr, host, frmEdit::Mode::Friends);
+    auto *editor = new frmEdit(host, frmEdit::Mode::Friends);
     auto *chat = new frmChat(chatHost);
     chat->txtChatSend->setText("hi");
     const std::pair<QWidget *, std::function<void()>> windows[] = {{editor, [editor] { editor->mnuAdd->trigger(); }},

@@ -229,6 +229,14 @@ QByteArray ScriptedServer::telnet(quint8 command, quint8 option) {
     return QByteArray{"\xFF"} + char(command) + char(option);
 }
 
+quint16 portWithNobodyListening() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
 UnansweringPort::~UnansweringPort() {
     if (filler_ >= 0)
         ::close(filler_);

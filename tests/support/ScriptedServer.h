@@ -98,6 +98,9 @@ private:
     QStringList failures_;
 };
 
+// A loopback port that nothing listens on: a connection attempt there is refused at once.
+quint16 portWithNobodyListening();
+
 // A loopback port whose connection attempts never complete, as with a server that does
 // not answer: it listens with a full backlog and never accepts, so the system drops the
 // client's attempts and the client stays connecting.
