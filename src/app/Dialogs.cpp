@@ -4,11 +4,13 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 
 namespace {
 Dialogs::Handler &handler() {
@@ -34,6 +36,12 @@ QWidget *boxOwner() {
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
     return parentWidget();
+}
+
+// The extension of a filter's first pattern: "pos" for "Pos Files (*.pos)"; empty for none.
+QString filterSuffix(const QString &filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(filter).captured(1);
 }
 
 QMessageBox::StandardButtons toQt(Dialogs::Buttons buttons) {
@@ -69,9 +77,14 @@ Dialogs::Reply Dialogs::show(const Request &request) {
     }
 
     if (request.isSaveFile) {
-        const QString file = QFileDialog::getSaveFileName(boxOwner(), request.title, request.defaultText,
-                                                          request.filter);
-        return {file.isEmpty() ? Answer::Cancel : Answer::Ok, file};
+        QFileDialog dialog(boxOwner(), request.title, request.defaultText, request.filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // The dialog adds the extension itself, so that it asks before replacing the file
+        // that is written rather than the name as typed.
+        dialog.setDefaultSuffix(filterSuffix(request.filter));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {Answer::Cancel, {}};
+        return {Answer::Ok, dialog.selectedFiles().constFirst()};
     }
 
     if (request.isInput) {
@@ -141,7 +154,12 @@ QString Dialogs::openFile(const QString &title, const QString &folder, const QSt
 
 QString Dialogs::saveFile(const QString &title, const QString &folder, const QString &defaultName,
                           const QString &filter) {
-    return askForFile(true, title, folder, defaultName, filter);
+    QString file = askForFile(true, title, folder, defaultName, filter);
+    // A name typed without an extension takes the filter's, or the open dialog would not list it.
+    const QString suffix = filterSuffix(filter);
+    if (!file.isEmpty() && !suffix.isEmpty() && !QFileInfo(file).fileName().contains(QLatin1Char('.')))
+        file += QLatin1Char('.') + suffix;
+    return file;
 }
 
 void Dialogs::setHandler(Handler h) {

@@ -41,8 +41,8 @@ public:
     static QString openFile(const QString &title, const QString &folder, const QString &defaultName,
                             const QString &filter);
 
-    // The save dialog, which asks before a file is replaced: the chosen path, or an empty
-    // text when the user cancels.
+    // The save dialog, which asks before a file is replaced: the chosen path, with the
+    // filter's extension when the name has none, or an empty text when the user cancels.
     static QString saveFile(const QString &title, const QString &folder, const QString &defaultName,
                             const QString &filter);
 

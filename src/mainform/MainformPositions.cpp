@@ -79,6 +79,8 @@ void Mainform::WriteJFPos(const QString &file) {
     position.owner = match.theCubeVal <= 1 ? JfPosition::Owner::Centred
                      : match.blackOwnsCube ? JfPosition::Owner::User
                                            : JfPosition::Owner::Opponent;
+    // One point short of the match, any game but the Crawford game is post-Crawford play.
+    position.game = match.isCrawford == 1 ? JfPosition::Game::Crawford : JfPosition::Game::Ordinary;
     const std::optional<int> length = labelNumber(lblMatch), score1 = labelNumber(lblScore1),
                              score2 = labelNumber(lblScore2);
     QString why;
@@ -124,9 +126,11 @@ void Mainform::LoadJFPos() {
     if (records.isPlaybackFileOpen())
         records.closePlaybackFile();
     startGnuBG();
-    // The position's score decides the Crawford game, not the match played before it.
+    // The file says whether the Crawford game has been played, not the match played before
+    // it: the first board's score then makes it the Crawford game, or leaves the cube free.
     match.isCrawford = 0;
-    matchRules.postCrawford = false;
+    matchRules.postCrawford = position->game == JfPosition::Game::PostCrawford;
+    setCubeTogglePicture(true);
     boardLineReader.newMatch();
     playPosition(*position);
 }

@@ -65,6 +65,14 @@ QString sideProblem(const std::array<int, 26> &side, const char *whose) {
     return {};
 }
 
+// The game the Crawford mark `game` makes of the position's score (see `JfPosition::game`).
+JfPosition::Game gameAtScore(const JfPosition &p, JfPosition::Game game) {
+    const bool oneShort = p.matchLength - p.userScore == 1 || p.matchLength - p.opponentScore == 1;
+    if (!oneShort)
+        return JfPosition::Game::Ordinary;
+    return game == JfPosition::Game::Crawford ? game : JfPosition::Game::PostCrawford;
+}
+
 // Reads the file front to back; every read past the end leaves `ok` false.
 class Reader {
 public:
@@ -137,8 +145,10 @@ std::optional<QByteArray> JfPos::write(const JfPosition &p, QString *why) {
     putInt(bytes, p.userScore);
     putName(bytes, kOpponentName);
     putName(bytes, kUserName);
-    // Dice not swapped, no Crawford game, no last move and no dice.
-    bytes.append(QByteArray::fromRawData("\0\0\1\0\0\0\0\0\0", 9));
+    // Dice not swapped, the game to the Crawford rule, no last move and no dice.
+    putInt(bytes, 0);
+    putInt(bytes, int(gameAtScore(p, p.game)));
+    bytes.append(QByteArray::fromRawData("\0\0\0\0\0", 5));
     putInt(bytes, 1);
     for (int slot : countsOf(p)) {
         putInt(bytes, slot + kSlotBias);
@@ -173,10 +183,11 @@ std::optional<JfPosition> JfPos::read(const QByteArray &bytes, QString *why) {
     p.userScore = header[16];
     in.skipText();  // the names
     in.skipText();
-    for (int i = 0; i < 3; ++i)  // swapped dice, Crawford, who played last
-        in.integer();
-    in.skipText();               // the last move
-    in.integer();                // the dice
+    in.integer();   // swapped dice
+    const int crawford = in.integer();
+    in.integer();   // who played last
+    in.skipText();  // the last move
+    in.integer();   // the dice
     in.integer();
     std::array<int, kSlots> counts{};
     for (int &slot : counts) {
@@ -227,5 +238,8 @@ std::optional<JfPosition> JfPos::read(const QByteArray &bytes, QString *why) {
     if (!scoresFit)
         return refuse(QStringLiteral("the score %1-%2 in a %3 point match")
                           .arg(n(p.userScore), n(p.opponentScore), n(p.matchLength)));
+    // Any mark but the Crawford game's, 1 among them, is an ordinary game.
+    p.game = gameAtScore(p, crawford == int(JfPosition::Game::Crawford) ? JfPosition::Game::Crawford
+                                                                         : JfPosition::Game::Ordinary);
     return p;
 }

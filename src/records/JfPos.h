@@ -9,6 +9,8 @@
 
 struct JfPosition {
     enum class Owner { Centred = 0, Opponent = 1, User = 2 };  // the file's own codes
+    // Where the game stands to the Crawford rule, in the file's own codes.
+    enum class Game { Ordinary = 1, Crawford = 2, PostCrawford = 3 };
 
     // Side 0 the user, side 1 the opponent, each in its own numbering: 0 borne off, 1 to 24
     // the points (the side moves toward 1), 25 the bar. The same shape as the engine's board.
@@ -18,6 +20,10 @@ struct JfPosition {
     int matchLength = 0;
     int userScore = 0;
     int opponentScore = 0;
+    // Only a side one point short of the match makes a game other than ordinary: the file's
+    // mark counts there and nowhere else, and there a game not marked as the Crawford game
+    // is post-Crawford play, as GNU Backgammon reads it.
+    Game game = Game::Ordinary;
 
     bool operator==(const JfPosition &) const = default;
 };

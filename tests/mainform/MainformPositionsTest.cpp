@@ -120,6 +120,78 @@ TEST_F(MainformPositionsTest, APositionGnubgExportsIsPlayedAgainstGnuBG) {
     EXPECT_TRUE(w.match.ismyTurn);
 }
 
+// The Crawford game travels in the file both ways, GNU Backgammon the judge. A position it
+// exports during the Crawford game is played without the cube and one of post-Crawford play
+// with it, whatever the score alone would say; saved again, each reads in gnubg as it came.
+// A file that marks neither, as Korvex wrote them before, holds an ordinary game.
+TEST_F(MainformPositionsTest, TheCrawfordGameTravelsInTheFileBothWays) {
+    SKIP_WITHOUT_GNUBG();
+    const QString exported = path("gnubg.pos"), saved = path("korvex.pos");
+    // Both programs name the players JellyFish and User here, so the word lies alike.
+    const qsizetype crawfordWord = 36 + 1 + 9 + 1 + 4 + 2;  // past the two names and the swapped dice
+    const auto wordIn = [&](const QString &file) {
+        QFile in(file);
+        const QByteArray bytes = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+        return bytes.size() > crawfordWord + 1 ? int(qFromLittleEndian<qint16>(bytes.constData() + crawfordWord)) : -1;
+    };
+    struct Case {
+        QByteArray set;
+        QString shown;
+        bool userMayDouble;
+    };
+    for (const Case &c : {Case{"set crawford on", "Crawford game", false},
+                          Case{"set postcrawford on", "post-Crawford play", true}}) {
+        // The user 1 and JellyFish 2 in a 3-point match: the trailer may double after the
+        // Crawford game only.
+        const QString answer = gnubgAnswer("set player 0 human\nset player 1 human\nnew match 3\n"
+                                           "set player 0 name JellyFish\nset player 1 name User\nset score 2 1\n" +
+                                           c.set + "\nset turn User\nexport position pos " +
+                                           exported.toLocal8Bit() + "\n");
+        ASSERT_EQ(QFileInfo(exported).size(), 166) << answer.toStdString();
+        if (window->offlineMatchRunning())
+            env.queueAnswer(Dialogs::Answer::Yes);  // the position before makes way
+        loadFile(exported);
+        ASSERT_TRUE(window->flags.isBot && window->flags.isPlaying) << env.messages().join('|').toStdString();
+        EXPECT_EQ(window->match.theMatchscore1, 1);
+        EXPECT_EQ(window->match.isCrawford, c.userMayDouble ? 0 : 1) << c.set.toStdString();
+        EXPECT_EQ(window->offline.userMayDouble(), c.userMayDouble) << c.set.toStdString();
+
+        env.queueInput(saved);
+        window->findChild<QAction *>("mnuSaveJF")->trigger();
+        ASSERT_EQ(env.messages().last(), "Done");
+        const QString read = gnubgAnswer("import pos " + saved.toLocal8Bit() + "\nshow score\n");
+        EXPECT_TRUE(read.contains("(match to 3 points, " + c.shown + ")")) << read.toStdString();
+        EXPECT_EQ(wordIn(saved), wordIn(exported)) << c.set.toStdString();
+    }
+
+    // Marked as an ordinary game: not the Crawford game, though the score is 2-1.
+    QFile file(exported);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    ASSERT_EQ(wordIn(exported), 3);
+    qToLittleEndian<qint16>(1, bytes.data() + crawfordWord);
+    env.writeFile("old.pos", bytes);
+    env.queueAnswer(Dialogs::Answer::Yes);
+    loadFile(path("old.pos"));
+    EXPECT_EQ(window->match.isCrawford, 0);
+    EXPECT_TRUE(window->offline.userMayDouble());
+}
+
+// A name typed without an extension is saved as a .pos file, which the Load dialog lists; a
+// name with an extension of its own is kept as typed.
+TEST_F(MainformPositionsTest, ANameTypedWithoutAnExtensionIsSavedAsAPosFile) {
+    showBarPosition();
+    for (const QString &typed : {QStringLiteral("position"), QStringLiteral("position.bak")}) {
+        env.queueInput(path(typed));
+        window->findChild<QAction *>("mnuSaveJF")->trigger();
+        EXPECT_EQ(env.messages().last(), "Done");
+    }
+    EXPECT_EQ(QFileInfo(path("position.pos")).size(), 166);
+    EXPECT_FALSE(QFileInfo::exists(path("position")));
+    EXPECT_EQ(QFileInfo(path("position.bak")).size(), 166);
+    EXPECT_FALSE(QFileInfo::exists(path("position.bak.pos")));
+}
+
 // A file that cannot be played is said, and nothing of the game on the board changes: not
 // the checkers, not the match, not the engine. Online the entry only says it is offline work.
 TEST_F(MainformPositionsTest, AFileThatCannotBePlayedLeavesTheRunningGameAlone) {
