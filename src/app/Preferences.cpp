@@ -1,10 +1,11 @@
 #include "app/Preferences.h"
 
+#include "app/PreferencesRules.h"
 #include "app/SettingsStore.h"
 #include "app/SettingsText.h"
 
+#include <algorithm>
 #include <cmath>
-#include <limits>
 #include <type_traits>
 
 using namespace SettingsText;
@@ -29,16 +30,19 @@ struct Reader {
     }
     void notFalse(bool &v, const char *key, const char *def) const { v = SettingsText::notFalse(text(key, def)); }
     void isTrue(bool &v, const char *key, const char *def) const { v = SettingsText::isTrue(text(key, def)); }
-    // Plain number reads. A text that does not convert (only possible when the store was
-    // edited by hand) keeps the value the variable had; a number outside what the setting
-    // can hold gives its default, as if the key were absent.
+    // Plain number reads. A text that is no number, or a number outside what the setting can
+    // hold (only possible when the store was edited by hand), gives its default, as if the
+    // key were absent.
     template <typename T>
     void number(T &v, const char *key, const char *def, double min, double max) const {
+        const T fallback = T(*toDouble(QLatin1String(def)));
         const auto n = toDouble(text(key, def));
-        if (!n)
+        if (!n) {
+            v = fallback;
             return;
+        }
         const double value = std::is_integral_v<T> ? std::nearbyint(*n) : *n;
-        v = value >= min && value <= max ? T(value) : T(*toDouble(QLatin1String(def)));
+        v = value >= min && value <= max ? T(value) : fallback;
     }
     void int16(int &v, const char *key, const char *def, int min = kInt16Min, int max = kInt16Max) const {
         number(v, key, def, min, max);
@@ -47,11 +51,9 @@ struct Reader {
     void fontSize(double &v, const char *key, const char *def) const { number(v, key, def, 1, kLargestFont); }
 };
 
+// "0", and any text that is no size a window can have, stand for the share of the screen.
 void readChatSize(int &value, const QString &s, int screenWidthPixels) {
-    if (const auto n = toInt(s, 1, kInt16Max))
-        value = *n;
-    else if (isNumeric(s))  // "0", and a size no window can have, stand for the share of the screen
-        value = roundEven(0.3 * screenWidthPixels);
+    value = toInt(s, 1, kInt16Max).value_or(roundEven(0.3 * screenWidthPixels));
 }
 
 }  // namespace
@@ -82,7 +84,12 @@ void LoadPreferences(Preferences &p, const SettingsStore &store, int screenWidth
     r.notFalse(p.isAnimInit, "isAnimInit", "False");
     r.notFalse(p.prfGagged, "prfGagged", "False");
     r.notFalse(p.prfAnimateCheckersW, "prfAnimateCheckersW", "True");
-    p.prfAnimDelay = toInt(r.text("speed", "0"), 0, std::numeric_limits<int>::max()).value_or(0);
+    // The frame wait goes no slower than the speed slider's slowest, so a longer one (typed
+    // into the preferences) is read as the slowest; one below 0, or no number, as the default.
+    if (const auto speed = toDouble(r.text("speed", "0")); speed && *speed >= 0)
+        p.prfAnimDelay = roundEven(std::min(*speed, double(PreferencesRules::animDelayForSlider(0))));
+    else
+        p.prfAnimDelay = 0;
     if (const auto b = exactBool(r.text("prfConnectAuto", "False")))
         p.prfConnectAuto = *b;
     r.number(p.prfDelay, "delay", "1", 0, kLongestDelay);

@@ -6,7 +6,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -124,12 +126,12 @@ TEST_F(SettingsTest, EachParseKindReadsTheTextsThatMatter) {
     EXPECT_EQ(loadWith("speed", "abc").prfAnimDelay, 0);
     EXPECT_EQ(loadWith("speed", "12.5").prfAnimDelay, 12);
     EXPECT_DOUBLE_EQ(loadWith("delay", "2.5").prfDelay, 2.5);
-    EXPECT_DOUBLE_EQ(loadWith("delay", "").prfDelay, 0.0);
-    EXPECT_DOUBLE_EQ(loadWith("delay", "abc").prfDelay, 0.0);
-    EXPECT_EQ(loadWith("prfLastMatchLength", "abc").prfLastMatchLength, 0);
+    EXPECT_DOUBLE_EQ(loadWith("delay", "").prfDelay, 1.0);
+    EXPECT_DOUBLE_EQ(loadWith("delay", "abc").prfDelay, 1.0);
+    EXPECT_EQ(loadWith("prfLastMatchLength", "abc").prfLastMatchLength, 1);
     EXPECT_EQ(loadWith("prfGnuPlyEval", "2").prfGnuPlyEval, 2);
     // A hand-edited number that does not convert must not stop the program.
-    EXPECT_EQ(loadWith("prfColorListAll", "abc").prfColorListAll, 0);
+    EXPECT_EQ(loadWith("prfColorListAll", "abc").prfColorListAll, 65280);
 
     EXPECT_EQ(loadWith("Host", "").prfHost, kDefaultHost);
     EXPECT_EQ(loadWith("Host", "localhost").prfHost, "localhost");
@@ -178,6 +180,32 @@ TEST_F(SettingsTest, ANumberOutsideItsRangeFallsBackToItsDefault) {
 TEST_F(SettingsTest, NonNumericChatFontFallsBackToTheDefault) {
     EXPECT_EQ(loadWith("prfChatFont", "abc").prfChatFont, 8);
     EXPECT_EQ(loadWith("prfChatFont", "10").prfChatFont, 10);
+}
+
+// A hand-edited text that is no number reads as its key's default, as a number out of range
+// does. The animation delay is held to what the speed slider sets: slower than the slowest
+// is the slowest.
+TEST_F(SettingsTest, ATextThatIsNoNumberFallsBackToItsDefault) {
+    const auto numbers = [](const Preferences &q) {
+        return std::tuple{q.prfLastMatchLength, q.prfFontListAllsize, q.prfFontOutputKibitzsize, q.prfDelay,
+                          q.prfScrollVal,       q.prfGnuPlyEval,      q.prfColorListFriends,     q.prfBackListAll,
+                          q.htmlCounter,        q.prfFullScreenX,     q.chatXloc,                q.cWidth,
+                          q.prfAnimDelay};
+    };
+    const auto defaults = numbers(load(store));
+    for (const auto &[key, value] : std::initializer_list<std::pair<const char *, const char *>>{
+             {"prfLastMatchLength", "abc"}, {"prfFontListAllsize", "2e308"}, {"prfFontOutputKibitzsize", "nan"},
+             {"delay", "five"},             {"prfScrollVal", "1,000"},       {"prfGnuPlyEval", " "},
+             {"prfColorListFriends", "cyan"}, {"prfBackListAll", "-inf"},    {"prfhtmlCounter", "x"},
+             {"prfFullScreenX", "0x10"},    {"chatXloc", "left"},            {"chatwidth", "wide"},
+             {"speed", "fast"}})
+        store.write(key, value);
+    EXPECT_EQ(numbers(load(store)), defaults);
+
+    EXPECT_EQ(loadWith("speed", "999999999").prfAnimDelay, 6000);
+    EXPECT_EQ(loadWith("speed", "6000").prfAnimDelay, 6000);
+    EXPECT_EQ(loadWith("speed", "5999.5").prfAnimDelay, 6000);
+    EXPECT_EQ(loadWith("speed", "-1").prfAnimDelay, 0);
 }
 
 TEST_F(SettingsTest, WritingConditionsFollowTheValues) {
