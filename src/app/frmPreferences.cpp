@@ -9,6 +9,7 @@
 #include "app/SettingsText.h"
 #include "app/Utilities.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -81,8 +82,8 @@ QFont fontOf(const QString &family, double size) {
     return font;
 }
 
-// A pick-only list: what the user types picks nothing (and plays nothing). The arrow keys and
-// the space bar still move through the list and open it.
+// A pick-only list: what the user types picks nothing (and plays nothing), whether the list
+// is closed or open. The arrow keys and the space bar still move through the list and open it.
 class SwallowTyping : public QObject {
 public:
     using QObject::QObject;
@@ -150,7 +151,10 @@ QComboBox *frmPreferences::pickList(QWidget *parent, const char *name) {
     auto *list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
     list->setEditable(false);
-    list->installEventFilter(new SwallowTyping(list));
+    auto *swallow = new SwallowTyping(list);
+    list->installEventFilter(swallow);
+    // Open, the list's rows have the keyboard, and would jump to a typed letter.
+    list->view()->installEventFilter(swallow);
     return list;
 }
 

@@ -6,6 +6,7 @@
 #include "app/frmPreferences.h"
 #include "support/TestEnvironment.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -271,9 +272,9 @@ TEST_F(PreferencesWindowTest, ChosenFontsAndColoursAreWhatSaveStores) {
     EXPECT_FALSE(host.chancesShown);
 }
 
-// The pick-only lists take no typing (a luck list plays nothing for it) but the arrow keys
-// pick; Save keeps each list's choice in its own setting. Edits survive the window being
-// minimised and brought back.
+// The pick-only lists take no typing, closed or open (a luck list plays nothing for it), but
+// the arrow keys pick; Save keeps each list's choice in its own setting. Edits survive the
+// window being minimised and brought back.
 TEST_F(PreferencesWindowTest, PickOnlyListsIgnoreTypingAndEditsSurviveAReturnToTheWindow) {
     env.writeFile("talking wavs/u_lucky/a_good.wav", "RIFF");
     env.writeFile("talking wavs/u_lucky/b_nice.wav", "RIFF");
@@ -288,6 +289,14 @@ TEST_F(PreferencesWindowTest, PickOnlyListsIgnoreTypingAndEditsSurviveAReturnToT
         auto *list = control<QComboBox>(name);
         const QString before = list->currentText();
         QTest::keyClicks(list, typed);
+        EXPECT_EQ(list->currentText(), before) << name;
+        // Open, the highlighted row stays where it was.
+        list->showPopup();
+        ASSERT_TRUE(QTest::qWaitFor([list] { return list->view()->isVisible(); }, 5000)) << name;
+        QTest::keyClicks(list->view(), typed);
+        EXPECT_EQ(list->view()->currentIndex().row(), list->currentIndex()) << name << " open";
+        QTest::keyClick(list->view(), Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([list] { return !list->view()->isVisible(); }, 5000)) << name;
         EXPECT_EQ(list->currentText(), before) << name;
     }
     EXPECT_TRUE(played.isEmpty());
