@@ -129,8 +129,10 @@ void MainformOptionsHost::applyListAndPaneStyles() {
 }
 
 void MainformOptionsHost::showWinChances(bool shown) {
-    w_.lblwinsB->setVisible(shown);
-    w_.lblwinsW->setVisible(shown);
+    // The chances are GnuBG's, for an offline game: online there are none to show.
+    const bool visible = shown && !w_.flags.isConnected;
+    w_.lblwinsB->setVisible(visible);
+    w_.lblwinsW->setVisible(visible);
 }
 
 void MainformOptionsHost::reloadGagList() {

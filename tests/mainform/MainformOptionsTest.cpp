@@ -8,6 +8,8 @@
 #include "board/BoardShow.h"
 #include "app/Dialogs.h"
 #include "mainform/Mainform.h"
+#include "support/OnlineLogin.h"
+#include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowManagerSession.h"
 
@@ -73,6 +75,28 @@ TEST(MainformOptionsTest, PreferencesSavedFromTheMenuReachTheWindowAndTheSetting
                           next.prfBackOutputKibitz, next.prfChance}),
               (std::tuple{QString("DejaVu Serif"), 13.0, qint64(30 * 65536 + 20 * 256 + 10),
                           qint64(220 * 65536 + 210 * 256 + 200), false}));
+}
+
+// The winning chances are the engine's, offline: online they stay hidden whatever Save says.
+TEST(MainformOptionsTest, SavingPreferencesOnlineLeavesTheWinningChancesHidden) {
+    TestEnvironment env;
+    env.copyData();
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.show();
+    window.prefs.prfFirstTimer = false;  // an account made
+    ScriptedServer server;
+    server.send("login: ").awaitLine("login Korvex");
+    ASSERT_TRUE(logInTo(window, server));
+    trigger(window, "mnuPreference");
+    frmPreferences *preferences = window.preferencesWindow;
+    ASSERT_TRUE(preferences && preferences->isVisible());
+    preferences->findChild<QCheckBox *>("prfChance")->setChecked(true);
+    preferences->findChild<QPushButton *>("cmdOK")->click();
+    EXPECT_FALSE(preferences->isVisible());
+    EXPECT_TRUE(window.prefs.prfChance);
+    EXPECT_TRUE(window.lblwinsB->isHidden());
+    EXPECT_TRUE(window.lblwinsW->isHidden());
 }
 
 TEST(MainformOptionsTest, LinksHelpAboutAndUpdateAnswerFromTheMenus) {
