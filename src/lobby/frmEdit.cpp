@@ -74,7 +74,9 @@ frmEdit::frmEdit(FriendsEditorHost &host, Mode mode, QWidget *parent)
 
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(List1, &QListWidget::itemClicked, this, &frmEdit::List1_Click);
-    connect(List1, &QListWidget::currentRowChanged, this, &frmEdit::List1_Click);
+    // A row chosen, by the mouse or the keyboard; not the current row a list gives itself
+    // when it takes the keyboard, which chooses nothing.
+    connect(List1, &QListWidget::itemSelectionChanged, this, &frmEdit::List1_Click);
     connect(mnuAdd, &QAction::triggered, this, &frmEdit::mnuAdd_Click);
     connect(mnuRemove, &QAction::triggered, this, &frmEdit::mnuRemove_Click);
     connect(mnuSend, &QAction::triggered, this, &frmEdit::mnuSend_Click);
@@ -131,12 +133,13 @@ void frmEdit::LoadStatsList() {
 }
 
 void frmEdit::List1_Click() {
-    txtGames->clear();
-    txtWon->clear();
-    txtRatio->clear();
+    // Until a row is chosen the boxes keep what they show.
     const QString name = chosenName();
     if (name.isEmpty())
         return;
+    txtGames->clear();
+    txtWon->clear();
+    txtRatio->clear();
     const auto &records = host_.statsRecords();
     const auto record =
         std::find_if(records.begin(), records.end(), [&](const StatsRecord &r) { return r.name.trimmed() == name; });

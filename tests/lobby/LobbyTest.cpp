@@ -253,6 +253,14 @@ TEST_F(LobbyTest, FriendsAreChangedInTheFileAsItIsNowAndTheEditorShowsStatistics
     frmEdit *editor = window->editWindow;
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->windowTitle(), "Friends.dat");
+    // Until a row is clicked the number boxes say there is nothing to show, also once the
+    // list has the keyboard.
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+    auto figures = [](const frmEdit *e) {
+        return e->txtGames->text() + "/" + e->txtWon->text() + "/" + e->txtRatio->text();
+    };
+    EXPECT_EQ(figures(editor), "n/a/n/a/100 %");
     EXPECT_FALSE(window->findChild<QAction *>("mnuEditStats")->isEnabled());
     env.queueInput("carl");
     editor->mnuAdd_Click();
@@ -289,6 +297,9 @@ TEST_F(LobbyTest, FriendsAreChangedInTheFileAsItIsNowAndTheEditorShowsStatistics
     frmEdit *viewer = window->editWindow;
     EXPECT_EQ(viewer->windowTitle(), "Stats.dat");
     EXPECT_FALSE(viewer->mnuRemove->isEnabled());
+    viewer->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+    EXPECT_EQ(figures(viewer), "n/a/n/a/100 %");
     viewer->List1->setCurrentRow(0);
     EXPECT_EQ(viewer->txtGames->text() + "/" + viewer->txtWon->text() + "/" + viewer->txtRatio->text(), "3/2/67 %");
     viewer->List1->setCurrentRow(1);
