@@ -164,13 +164,16 @@ void frmAccount::Winsock1_Connect() {
 }
 
 // The server could not be reached, or dropped the registration: said on the status line,
-// blinking, as the main window says it for the login; "Create" tries again.
+// blinking, as the main window says it for the login; "Create" tries again. The main
+// window's status line, which told of the connection on its way, says it too.
 void frmAccount::Winsock1_Error(QAbstractSocket::SocketError error, const QString &description) {
     MousePointer::restoreDefault();
     Timer1->stop();
     dialogue_.reset();
     Text1->clear();
-    lblStatus->setText(ServerConnection::failureStatus(error, description).text);
+    const QString status = ServerConnection::failureStatus(error, description).text;
+    lblStatus->setText(status);
+    host_.setStatus(status);
     Timer2->start();
 }
 

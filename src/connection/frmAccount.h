@@ -21,6 +21,7 @@ public:
     virtual Preferences &prefs() = 0;
     virtual SettingsStore &store() = 0;
     virtual void showLoginWindow() = 0;  // loaded afresh when there is none
+    virtual void setStatus(const QString &text) = 0;  // the main window's status line
 };
 
 class frmAccount : public QDialog {

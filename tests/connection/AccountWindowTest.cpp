@@ -152,6 +152,28 @@ TEST_F(AccountWindowTest, AnUnreachableServerIsSaidToAUserOnTheKeyboard) {
     EXPECT_TRUE(env.messages().isEmpty());
 }
 
+// Reached from the login window, which told the main window's status line that FIBS is
+// being connected to: when the server cannot be reached that line says so too, rather than
+// go on claiming a connection on its way.
+TEST_F(AccountWindowTest, AnUnreachableServerIsSaidOnTheMainStatusLineToo) {
+    window->prefs.prfFirstTimer = false;
+    window->prefs.prfPort = portWithNobodyListening();
+    window->mnuConnect->trigger();
+    frmLogin *login = window->frmLoginWindow;
+    ASSERT_TRUE(login && login->isVisible());
+    EXPECT_EQ(window->lblStatus->text(), "connecting to FIBS....");
+    login->cmdGuest->click();
+    frmAccount *account = window->frmAccountWindow;
+    ASSERT_TRUE(account && account->isVisible());
+    QTest::keyClicks(account->txtUsername, "alice");
+    QTest::keyClicks(account->txtPassword, "Secret1");
+    account->cmdCreate->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return account->lblStatus->text() != "status"; }, 5000))
+        << "the attempt never ended";
+    EXPECT_EQ(account->lblStatus->text(), "Connection refused");
+    EXPECT_EQ(window->lblStatus->text(), "Connection refused");
+}
+
 TEST_F(AccountWindowTest, BoxesTakeOnlyTheServersCharacters) {
     frmAccount *account = open(4321);
     QTest::keyClicks(account->txtUsername, "ab1 c:d_E");
