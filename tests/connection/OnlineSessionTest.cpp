@@ -262,6 +262,28 @@ TEST_F(OnlineSessionTest, InvitationWindowInvitesJoinsAndWatches) {
     EXPECT_TRUE(sent.contains("watch bob"));
 }
 
+// Only the board line itself is kept from the server pane, not a player whose name holds
+// the word.
+TEST_F(OnlineSessionTest, APlayerNamedSkateboarderInvitesLikeAnyOther) {
+    const QString board = ScriptedServer::fixtureLines("board/gibbon-test-clip-reader.txt").first();
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({board, "skateboarder wants to play a 3 point match with you.", "** the last line"})
+        .pause(300);
+    connectTo(server);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->txtTerminal->toPlainText().contains("** the last line"); }, 5000))
+        << "the burst never reached the server pane";
+    frmInvite *invitation = frmInvite::inviteForm();
+    ASSERT_TRUE(invitation) << "no invitation window";
+    EXPECT_TRUE(invitation->isVisible());
+    EXPECT_EQ(invitation->lblInvite->text().trimmed(), "skateboarder");
+    const QString pane = window->txtTerminal->toPlainText().simplified();
+    EXPECT_TRUE(pane.contains("skateboarder wants to play a 3 point match with you.")) << pane.toStdString();
+    EXPECT_FALSE(pane.contains("board:")) << pane.toStdString();
+}
+
 TEST_F(OnlineSessionTest, LinesBeforeAHangUpAreReadBeforeTheWindowGoesOffline) {
     window->prefs.prfSaveAll = true;
     ScriptedServer server;
