@@ -55,6 +55,12 @@ public:
     // Position `p` (0 to 25) as its signed count.
     int position(int p) const { return number(Positions + p); }
 
+    // Throws std::runtime_error, naming what is wrong, when no game can have given this board:
+    // a field that is no number, dice past six, a cube that is no power of two, a negative
+    // length, score or count, both scores at the match length, a side of more than fifteen
+    // checkers. A line of fewer than kFields fields is no board and is not looked at.
+    void requirePossible() const;
+
 private:
     static constexpr int kKept = 64;  // more fields than any board line has
     std::array<QStringView, kKept> fields_{};

@@ -20,6 +20,7 @@ void LineAssembler::clear() {
     line_.clear();
     startLine();
     afterPrompt_ = false;
+    dropping_ = false;
 }
 
 QString LineAssembler::takeRest() {
@@ -51,7 +52,7 @@ const char *LineAssembler::findPrompt(const char *from, const char *to) {
     return nullptr;
 }
 
-QStringList LineAssembler::feed(QByteArrayView chunk) {
+QStringList LineAssembler::feed(QByteArrayView chunk, QList<qsizetype> *cutLines) {
     QStringList out;
     const QByteArrayView data = telnet_.filter(chunk, scratch_);
     const char *p = data.data();
@@ -74,6 +75,14 @@ QStringList LineAssembler::feed(QByteArrayView chunk) {
             afterPrompt_ = false;
         }
         const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        if (dropping_) {
+            if (!lf)
+                break;
+            dropping_ = false;
+            startLine();
+            p = lf + 1;
+            continue;
+        }
         const char *segmentEnd = lf ? lf + 1 : end;
 
         if (mayBePrompt_) {
@@ -89,6 +98,19 @@ QStringList LineAssembler::feed(QByteArrayView chunk) {
             }
         }
 
+        const qsizetype room = kLineLimit - line_.size();
+        if ((lf ? lf : end) - p > room) {
+            flushRun();
+            line_.append(p, room);
+            line_.append("\r\n");
+            if (cutLines)
+                cutLines->append(out.size());
+            out << QString::fromLatin1(line_);
+            line_.clear();
+            dropping_ = true;
+            p += room;
+            continue;
+        }
         if (!lf) {
             line_.append(p, end - p);
             break;

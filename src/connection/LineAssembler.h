@@ -10,9 +10,16 @@
 
 class LineAssembler {
 public:
+    // The server's longest lines are a few hundred bytes. A line longer than this (its LF not
+    // counted) is handed on cut to this length, with a CR LF of its own, as a text of its
+    // own; the rest of it, up to and with its line end, is dropped. So no line, and no
+    // stream without line ends, is ever held or handed on without bound.
+    static constexpr qsizetype kLineLimit = 64 * 1024;
+
     // The texts ready to hand on, in order: runs of complete lines, each with its own
     // line end (LF or CR LF), and the prompt as a text of its own. Often empty.
-    QStringList feed(QByteArrayView chunk);
+    // `cutLines`, when given, gets the index in the result of each cut line's text.
+    QStringList feed(QByteArrayView chunk, QList<qsizetype> *cutLines = nullptr);
 
     // Forgets the line in progress, as a new connection must.
     void clear();
@@ -35,4 +42,5 @@ private:
     bool mayBePrompt_ = true;  // nothing but blanks and a part of "login:" seen on this line yet
     int promptMatched_ = 0;    // characters of "login:" seen so far
     bool afterPrompt_ = false; // blanks right after a prompt belong to it and are dropped
+    bool dropping_ = false;    // the rest of a cut line, up to its LF, is being dropped
 };

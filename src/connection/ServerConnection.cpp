@@ -120,15 +120,18 @@ void ServerConnection::deliverRaw(const QByteArray &chunk) {
 void ServerConnection::takeAvailable() {
     if (delivery_ != Delivery::Lines || finishing_ || failedOnce_)
         return;
-    while (socket_->bytesAvailable() > 0)
-        for (const QString &text : assembler_.feed(socket_->readAll()))
-            pending_.push_back(text);
+    while (socket_->bytesAvailable() > 0) {
+        QList<qsizetype> cut;
+        const QStringList texts = assembler_.feed(socket_->readAll(), &cut);
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            pending_.push_back({texts.at(i), cut.contains(i)});
+    }
     // The stream is over, so what came after the last line end is all there will be of
     // its line.
     if (hungUp_) {
         const QString rest = assembler_.takeRest();
         if (!rest.isEmpty())
-            pending_.push_back(rest);
+            pending_.push_back({rest});
     }
 }
 
@@ -145,9 +148,11 @@ void ServerConnection::handOn() {
             takeAvailable();
             if (pending_.empty())
                 break;
-            const QString text = pending_.front();
+            const Received next = pending_.front();
             pending_.pop_front();
-            emit textReceived(text);
+            emit textReceived(next.text);
+            if (next.cut)
+                emit lineCut();
         }
     }
     runAfterHandOn();

@@ -66,6 +66,9 @@ signals:
     void connected();
     // Text for the dispatcher: complete lines with their line ends, or the login prompt.
     void textReceived(const QString &text);
+    // The text just handed on was a line too long to take whole, cut at
+    // LineAssembler::kLineLimit; the rest of it is gone.
+    void lineCut();
     // The server ended the connection. The lines it sent before are still to come: a
     // listener that must see them first asks finishReading to tell it when they are read.
     void closedByServer();
@@ -89,7 +92,11 @@ private:
     TelnetFilter rawTelnet_;
     QByteArray rawScratch_;
     ConnectWatchdog watchdog_;
-    std::deque<QString> pending_;  // lines read from the socket, not yet handed on
+    struct Received {
+        QString text;
+        bool cut = false;  // a line cut short
+    };
+    std::deque<Received> pending_;  // lines read from the socket, not yet handed on
     std::vector<std::function<void()>> afterHandOn_;
     bool reading_ = false;
     bool hungUp_ = false;       // the server has closed; what it sent is all there will be

@@ -23,6 +23,16 @@ QString wordsFrom(const QStringList &w, int from) {
     return text;
 }
 
+// Only the board line itself stays out of the filter and the server pane; a player whose
+// name holds "board" (skateboarder, Keyboard) is a player like any other. The words are cut
+// at colons too, so the line decides.
+bool isBoardLine(const QString &line) {
+    qsizetype start = 0;
+    while (start < line.size() && line.at(start) == ' ')
+        ++start;
+    return QStringView(line).sliced(start).startsWith(QLatin1String("board:"));
+}
+
 }  // namespace
 
 ServerLineDispatcher::ServerLineDispatcher(ServerLineHost &host) : host_(host) {}
@@ -247,7 +257,7 @@ void ServerLineDispatcher::handleLine(const QString &line, const QStringList &w)
         kibitzRule(line, w);
     if (f.isConnected && count >= 3 && (word(1) == QLatin1String("16") || word(1) == QLatin1String("12")))
         sayRule(line, w, echoLine);
-    if (count >= 1 && !word(1).contains(QLatin1String("board")) && f.endList && !SettingsText::isNumeric(word(1)) && echoLine)
+    if (count >= 1 && !isBoardLine(line) && f.endList && !SettingsText::isNumeric(word(1)) && echoLine)
         host_.FilterOutput(line);
 }
 

@@ -14,6 +14,26 @@
 namespace {
 constexpr int kLimit = 20000;
 constexpr int kMarginPixels = 2;  // thirty twips
+
+// The text box looks along the whole of a run without a blank for a place to break each line
+// it lays out; a run of thousands of characters would hold it for seconds. Such a run gets
+// an invisible break opportunity every so often, where the box would break it anyway.
+QString breakable(QString text) {
+    constexpr int kLongestRun = 256;
+    constexpr QChar kBreak(0x200B);  // zero-width space
+    int run = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u' ' || c == u'\n' || c == kBreak) {
+            run = 0;
+        } else if (++run > kLongestRun) {
+            text.insert(i, kBreak);
+            run = 0;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 QStringList ChatText::words(const QString &text) {
@@ -74,10 +94,12 @@ int ChatPanes::paneWidth(const QTextEdit *box) {
     return width;
 }
 
+// Only as much of a text as the pane can keep is measured.
 QString ChatPanes::wrapFor(const QTextEdit *box, const QString &text) const {
     const QFontMetrics metrics(box->font());
     const int width = paneWidth(box);
-    return ChatText::wrappedLines(text, width, [&](const QString &s) { return metrics.horizontalAdvance(s); });
+    return ChatText::wrappedLines(text.size() > kLimit ? text.right(kLimit) : text, width,
+                                  [&](const QString &s) { return metrics.horizontalAdvance(s); });
 }
 
 bool ChatPanes::talkingWord(const QStringList &w) const {
@@ -97,9 +119,11 @@ void ChatPanes::show(Pane &pane, const QString &lines) {
     if (lines.size() <= 2)
         return;
 
-    // The panes show lines with plain line ends.
-    QString text = lines;
+    // The panes show lines with plain line ends. A pane keeps about its limit of the latest
+    // text, so of a longer text only that much, its end, is laid out.
+    QString text = lines.size() > kLimit ? lines.right(kLimit) : lines;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text = breakable(text);
     if (!holdBox_->isChecked()) {
         for (QTextEdit *box : {pane.box, mirror}) {
             if (!box)

@@ -2,6 +2,7 @@
 // and player lists they fill, and the two typing boxes that send the user's own lines.
 #include "app/Program.h"
 #include "app/Utilities.h"
+#include "connection/LineAssembler.h"
 #include "connection/LineFilter.h"
 #include "connection/ServerLineDispatcher.h"
 #include "lobby/ChatInput.h"
@@ -40,6 +41,13 @@ void Mainform::buildLineReaders() {
         }
     };
     chatPanes = std::make_unique<ChatPanes>(txtKibitzoutput, txtShouts, txtTerminal, ckAutoScroll, prefs, sounds);
+    // Said once the cut line itself has been read, after it in the server pane.
+    connect(&server, &ServerConnection::lineCut, this, [this] {
+        dispatcher->whenIdle([this] {
+            ShowTerminal(QStringLiteral("A server line of more than %1 characters was cut short.")
+                             .arg(LineAssembler::kLineLimit));
+        });
+    });
 
     lblAll = new QLabel(QStringLiteral("0"), opAll->parentWidget());
     lblAll->setObjectName(QStringLiteral("lblAll"));

@@ -31,8 +31,13 @@ void BoardLineReader::ProcessBoardOutput(const QString &line) {
         // Blanks and commas separate too, so that a move line's name and verb are words 1 and 2.
         const BoardLine w(line, u" :,");
         const bool board = w.count() > 1 && w.is(1, u"board") && w.count() >= BoardLine::kFields;
-        if (board)
+        if (board) {
+            // A board no game can give is refused whole, before any of it is taken: the labels
+            // are read from its words, the position from its colon-separated fields.
+            w.requirePossible();
+            BoardLine(line).requirePossible();
             showBoard(line, w);
+        }
         if (board && c_.flags.isConnected)
             ownOrWatched(w);
         if (w.count() >= 2)

@@ -21,6 +21,10 @@ int pointNumber(QString piece, bool mirrored) {
     const auto n = SettingsText::isNumeric(piece) ? SettingsText::toInt16(piece) : std::nullopt;
     if (!n)
         throw std::runtime_error(SettingsText::isNumeric(piece) ? "Overflow" : "Type mismatch");
+    // The bar and the trays are named, never numbered: any other number is no place a
+    // checker can stand on, and the line is not read further.
+    if (*n < 1 || *n > 24)
+        throw std::runtime_error("Subscript out of range");
     return mirrored ? 25 - *n : *n;
 }
 

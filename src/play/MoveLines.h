@@ -29,7 +29,8 @@ public:
     // The moves of a line for `side`: one to four from-to pairs after the name and "moves"
     // ("move" too for black), "bar" and "off" ("home" too) taken as the side's bar and tray,
     // point n as 25 - n when mirrored; a hit mark after a point ("7*") is passed over. Any
-    // other shape gives no moves. A point that is not a number throws std::runtime_error.
+    // other shape gives no moves. A point that is not a number from 1 to 24 throws
+    // std::runtime_error.
     static std::vector<LineMove> read(const QString &line, Side side, bool mirrored);
 
     // The last line shown could not be read to its end: the board may differ from the

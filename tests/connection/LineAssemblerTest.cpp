@@ -153,11 +153,13 @@ TEST(LineAssemblerTest, TextIsLatin1) {
     EXPECT_EQ(out.first(), QString::fromUtf8("12 bob éüß£\r\n"));
 }
 
+// A line of a megabyte is cut at the limit and the rest of it dropped, wherever the reads
+// were cut; the line after it comes whole, and nothing is held past the limit meanwhile.
 TEST(LineAssemblerTest, LineOfOneMegabyte) {
     QByteArray line(1 << 20, 'x');
     line[0] = '9';
     const QByteArray stream = "3\r\n" + line + "\r\n4\r\n";
-    const QStringList expected{"3\r\n", QString::fromLatin1(line + "\r\n"), "4\r\n"};
+    const QStringList expected{"3\r\n", QString::fromLatin1(line.left(LineAssembler::kLineLimit) + "\r\n"), "4\r\n"};
 
     EXPECT_EQ(feedCut(stream, {}), expected);
     QList<qsizetype> pieces4k;
@@ -167,9 +169,22 @@ TEST(LineAssemblerTest, LineOfOneMegabyte) {
 
     LineAssembler a;
     QStringList texts;
-    for (qsizetype i = 0; i < stream.size(); ++i)
+    qsizetype held = 0;
+    for (qsizetype i = 0; i < stream.size(); ++i) {
         texts << a.feed(QByteArrayView(stream).sliced(i, 1));
+        held = qMax(held, a.pendingSize());
+    }
     EXPECT_EQ(pieces(texts), expected);
+    EXPECT_EQ(held, LineAssembler::kLineLimit);
+
+    // The cut line is told from the others; a line of exactly the limit is not cut.
+    QList<qsizetype> cut;
+    EXPECT_EQ(LineAssembler().feed(stream, &cut).size(), 3);
+    EXPECT_EQ(cut, QList<qsizetype>{1});
+    const QByteArray longest = QByteArray(LineAssembler::kLineLimit, 'y') + "\n";
+    cut.clear();
+    EXPECT_EQ(LineAssembler().feed(longest, &cut), QStringList{QString::fromLatin1(longest)});
+    EXPECT_TRUE(cut.isEmpty());
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -260,6 +261,57 @@ TEST_F(OnlineSessionTest, InvitationWindowInvitesJoinsAndWatches) {
     EXPECT_TRUE(sent.contains("join  bob "));
     EXPECT_TRUE(sent.contains("invite bob 3"));
     EXPECT_TRUE(sent.contains("watch bob"));
+}
+
+// Only the board line itself is kept from the server pane, not a player whose name holds
+// the word.
+TEST_F(OnlineSessionTest, APlayerNamedSkateboarderInvitesLikeAnyOther) {
+    const QString board = ScriptedServer::fixtureLines("board/gibbon-test-clip-reader.txt").first();
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({board, "skateboarder wants to play a 3 point match with you.", "** the last line"})
+        .pause(300);
+    connectTo(server);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->txtTerminal->toPlainText().contains("** the last line"); }, 5000))
+        << "the burst never reached the server pane";
+    frmInvite *invitation = frmInvite::inviteForm();
+    ASSERT_TRUE(invitation) << "no invitation window";
+    EXPECT_TRUE(invitation->isVisible());
+    EXPECT_EQ(invitation->lblInvite->text().trimmed(), "skateboarder");
+    const QString pane = window->txtTerminal->toPlainText().simplified();
+    EXPECT_TRUE(pane.contains("skateboarder wants to play a 3 point match with you.")) << pane.toStdString();
+    EXPECT_FALSE(pane.contains("board:")) << pane.toStdString();
+}
+
+// A line of a megabyte is cut, the server pane says so once, and the lines after it are read
+// as ever; the pane never holds more than its limit of old text and its limit of new.
+TEST_F(OnlineSessionTest, AMegabyteLineIsCutAndTheNextLinesAreReadAsEver) {
+    QByteArray huge(1 << 20, 'x');
+    huge.prepend("** ");
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendInPieces(huge + "\r\n13 bob hello there\r\n", 64 * 1024, 5)
+        .sendLines({"carl wants to play a 3 point match with you.", "** the last line"})
+        .pause(300);
+    int mostLaidOut = 0;
+    QObject::connect(window->txtTerminal, &QTextEdit::textChanged, window.get(), [&] {
+        mostLaidOut = qMax(mostLaidOut, window->txtTerminal->document()->characterCount());
+    });
+    connectTo(server);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->txtTerminal->toPlainText().contains("** the last line"); }, 10000))
+        << "the lines after the long one never reached the server pane";
+    const QString pane = window->txtTerminal->toPlainText().simplified();
+    const QString note = "A server line of more than 65536 characters was cut short.";
+    EXPECT_EQ(pane.count(note), 1);
+    EXPECT_LT(pane.indexOf(note), pane.indexOf("carl wants to play"));
+    EXPECT_LE(mostLaidOut, 2 * 20000 + 200);
+    EXPECT_TRUE(window->txtShouts->toPlainText().simplified().contains("bob shouts: hello there"));
+    ASSERT_TRUE(frmInvite::inviteForm());
+    EXPECT_EQ(frmInvite::inviteForm()->lblInvite->text().trimmed(), "carl");
 }
 
 TEST_F(OnlineSessionTest, LinesBeforeAHangUpAreReadBeforeTheWindowGoesOffline) {

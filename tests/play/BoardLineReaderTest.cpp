@@ -1,4 +1,7 @@
 #include "play/GameFixture.h"
+#include "play/LinePosition.h"
+
+#include <array>
 
 namespace {
 
@@ -176,6 +179,59 @@ TEST_F(BoardLineReaderTest, AMoveLineItCannotReadIsMendedByTheNextBoardLine) {
     // Once mended, dice-less boards are passed over again.
     read(withFields(after, {{7 + 14, "0"}, {7 + 15, "-1"}}));
     EXPECT_EQ(f.white(14), 1);
+}
+
+// A board no game can give is refused whole with the reader's box: whatever it says, the
+// checkers, cube, dice, score and labels stay those of the board before it.
+TEST_F(BoardLineReaderTest, AnImpossibleBoardIsRefusedWholeAndChangesNothing) {
+    f.match.gameInit = true;
+    read(withFields(kOpeningLine, {{4, "5"}, {5, "1"}, {6, "2"}, {34, "6"}, {35, "2"}, {38, "2"}, {39, "1"}}));
+    ASSERT_EQ(f.env.messages(), QStringList());
+    struct Game {
+        std::array<int, 26> position;
+        int cube, die1, die2, length, score1, score2;
+        bool ownsCube, myTurn, reversed;
+        QMap<GameLabel, QString> labels;
+        bool operator==(const Game &) const = default;
+    };
+    auto game = [&] {
+        const MatchState &m = f.match;
+        return Game{LinePosition::write(f.records, false), m.theCubeVal, m.die1, m.die2, m.theMatchLength,
+                    m.theMatchscore1, m.theMatchscore2, m.blackOwnsCube, m.ismyTurn, f.reader.isReverseBoard,
+                    f.host.captions};
+    };
+    const Game before = game();
+
+    // The opponent's roll on another position, with another cube: drawn at once if taken.
+    const QString next = withFields(kOpeningLine, {{4, "5"}, {8, "-1"}, {9, "-1"}, {36, "5"}, {37, "3"}, {38, "4"}});
+    const std::vector<std::pair<QMap<int, QString>, const char *>> impossible{
+        {{{36, "9"}, {37, "7"}}, "Invalid dice"},
+        {{{38, "3"}}, "Invalid cube"},
+        {{{38, "2147483647"}}, "Invalid cube"},
+        {{{4, "-5"}}, "Invalid match length"},
+        {{{5, "-2"}}, "Invalid score"},
+        {{{5, "9"}, {6, "7"}}, "Invalid score"},  // both past the length of 5
+        {{{48, "-1"}}, "Invalid checker count"},  // on the bar
+        {{{47, "-3"}}, "Invalid checker count"},  // borne off
+        {{{31, "3"}}, "Invalid checker count"},   // sixteen of the user's
+        {{{9, "-2"}}, "Invalid checker count"},   // sixteen of the opponent's
+        {{{8, "-2"}, {45, "0"}}, "Invalid checker count"},  // mirrored, sixteen of the user's
+    };
+    for (const auto &[fields, description] : impossible) {
+        f.env.clearMessages();
+        read(withFields(next, fields));
+        EXPECT_EQ(f.env.messages(), QStringList{QStringLiteral("Error in ProcessBoardOutput  ") + description})
+            << description;
+        EXPECT_TRUE(game() == before) << description;
+    }
+
+    // Past the length is a match's last board; the next possible board is taken as it comes.
+    f.env.clearMessages();
+    read(withFields(next, {{5, "7"}}));
+    EXPECT_EQ(f.env.messages(), QStringList());
+    EXPECT_EQ(f.match.theMatchscore1, 7);
+    EXPECT_EQ(f.match.theCubeVal, 4);
+    EXPECT_EQ(f.white(1), 1);
 }
 
 TEST_F(BoardLineReaderTest, AScoreThatIsNoNumberIsReported) {

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -141,6 +142,35 @@ TEST_F(ServerMatchTest, AnOwnMatchPlaysOutMoveByMove) {
     EXPECT_EQ(black(6), 4);
     EXPECT_EQ(black(5), 4);
     EXPECT_TRUE(window->lists.matchLog.contains("someplayer moves bar-5 12-17 12-17 17-22 ."));
+    EXPECT_EQ(env.messages(), QStringList());
+    ASSERT_TRUE(server.waitForScriptEnd(10000)) << server.failures().join('\n').toStdString();
+}
+
+// A move to a place off the board cannot be shown: no checker goes anywhere, no box stops the
+// game, the line is shown in the server pane as it came, and the server's next board is drawn.
+TEST_F(ServerMatchTest, AMoveLineToAPlaceOffTheBoardMovesNothing) {
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({"3", "4", "** Player someplayer has joined you for a 3 point match.",
+                    board("0:0", kOpening, "0:0:6:4"), "someplayer moves 1-40 12-0 .", "You move 13-99 .",
+                    "** the last line"})
+        .awaitLine("check off the board")
+        .sendLines({board("0:0", kSecond, "0:0:0:0")})
+        .awaitLine("check redrawn")
+        .hangUp();
+    connectTo(server);
+
+    ASSERT_TRUE(reached([&] { return window->txtTerminal->toPlainText().contains("** the last line"); },
+                        "check off the board"));
+    EXPECT_EQ(env.messages(), QStringList());
+    EXPECT_EQ(shown(), counts(kOpening));
+    const QString pane = window->txtTerminal->toPlainText().simplified();
+    EXPECT_TRUE(pane.contains("someplayer moves 1-40 12-0 .")) << pane.toStdString();
+    EXPECT_TRUE(pane.contains("You move 13-99 .")) << pane.toStdString();
+
+    // The board after an unreadable move is drawn though it has no dice on it.
+    ASSERT_TRUE(reached([&] { return shown() == counts(kSecond); }, "check redrawn"));
     EXPECT_EQ(env.messages(), QStringList());
     ASSERT_TRUE(server.waitForScriptEnd(10000)) << server.failures().join('\n').toStdString();
 }
