@@ -212,6 +212,13 @@ void LineFilter::savedGame(const QString &line) {
 void LineFilter::login() {
     if (!host_.socketConnected())
         return;
+    // A server prompts again after the login line only when it refused the name or the
+    // password; answering each prompt would flood it with the same refused line.
+    StateFlags &f = host_.flags();
+    if (f.loginSent) {
+        host_.loginRefused();
+        return;
+    }
     const QString password = host_.loginPasswordText();
     if (password.isEmpty()) {
         host_.message(QStringLiteral("Error with blank password"));
@@ -219,6 +226,7 @@ void LineFilter::login() {
         return;
     }
     host_.send(loginCommand(Program::versionString(), host_.loginUserText(), password));
+    f.loginSent = true;
     host_.setLoginCaption(QStringLiteral("Validating.."));
 }
 

@@ -21,7 +21,13 @@ TEST_F(LineFilterTest, AnswersTheLoginPromptWithTheLoginLine) {
     EXPECT_TRUE(host.called("loginCaption(Validating..)"));
     EXPECT_TRUE(host.called("ShowTerminal(login: )"));
 
+    // A prompt after the login line on the same connection is the server refusing it.
     host.sent.clear();
+    filter.FilterOutput("login: ");
+    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_TRUE(host.called("loginRefused"));
+
+    host.f.loginSent = false;  // a new connection
     host.passwordText.clear();
     host.p.prfConnectAuto = true;
     filter.FilterOutput("login: ");
