@@ -271,6 +271,10 @@ TEST_F(LineFilterTest, LobbyLinesGoToTheLobbyRules) {
     filter.FilterOutput("WARNING: Don't accept if you want to continue your saved match!");
     for (int rule : {38, 39, 36, 37, 40, 41, 24})
         EXPECT_TRUE(host.called(QStringLiteral("lobbyRule(%1)").arg(rule))) << rule;
+    // Some servers word the watching's start in full.
+    host.calls.clear();
+    filter.FilterOutput("You are now watching bob.");
+    EXPECT_TRUE(host.called("lobbyRule(40)"));
 }
 
 TEST_F(LineFilterTest, SavedGameIsKeptForResuming) {
