@@ -50,6 +50,7 @@ struct MatchState {
 
 struct StateFlags {
     bool isConnected = false;
+    bool loginSent = false;  // the login line has gone out on this connection
     bool isPlaying = false;
     bool isWatching = false;
     bool isReady = false;

@@ -25,6 +25,12 @@ QString LineFilter::loginCommand(const QString &version, const QString &user, co
     return QStringLiteral("login Korvex") + version + QStringLiteral(" 1008 ") + user + ' ' + password;
 }
 
+bool LineFilter::startsWatching(const QStringList &w) {
+    const auto is = [&w](int n, const char *text) { return n <= w.size() && w.at(n - 1) == QLatin1String(text); };
+    return (w.size() > 2 && is(2, "now") && is(3, "watching")) ||
+           (w.size() > 3 && is(1, "You") && is(2, "are") && is(3, "now") && is(4, "watching"));
+}
+
 void LineFilter::FilterOutput(const QString &line) {
     const QStringList words = SplitWords(line, kWordDelimiters);
     try {
@@ -183,7 +189,7 @@ void LineFilter::applyRules(const QString &line, const QStringList &w) {
     if (count > 4 && word(2) == QLatin1String("wants") && word(3) == QLatin1String("to") &&
         word(4) == QLatin1String("resume"))
         host_.lobbyRule(39, line, w);
-    if (count > 2 && word(2) == QLatin1String("now") && word(3) == QLatin1String("watching"))
+    if (startsWatching(w))
         host_.lobbyRule(40, line, w);
     if (count >= 4 &&
         (word(2) == QLatin1String("starts") || word(2) == QLatin1String("is") || word(2) == QLatin1String("stops")) &&
@@ -212,6 +218,13 @@ void LineFilter::savedGame(const QString &line) {
 void LineFilter::login() {
     if (!host_.socketConnected())
         return;
+    // A server prompts again after the login line only when it refused the name or the
+    // password; answering each prompt would flood it with the same refused line.
+    StateFlags &f = host_.flags();
+    if (f.loginSent) {
+        host_.loginRefused();
+        return;
+    }
     const QString password = host_.loginPasswordText();
     if (password.isEmpty()) {
         host_.message(QStringLiteral("Error with blank password"));
@@ -219,6 +232,7 @@ void LineFilter::login() {
         return;
     }
     host_.send(loginCommand(Program::versionString(), host_.loginUserText(), password));
+    f.loginSent = true;
     host_.setLoginCaption(QStringLiteral("Validating.."));
 }
 

@@ -15,6 +15,9 @@ public:
 
     // The login line the client answers the server's "login:" prompt with.
     static QString loginCommand(const QString &version, const QString &user, const QString &password);
+    // The line, cut into words, by which the user starts watching: "You're now watching bob.",
+    // on some servers "You are now watching bob.".
+    static bool startsWatching(const QStringList &words);
 
     bool firstPass = true;  // the welcome text has not been shown yet in this run
 

@@ -4,6 +4,7 @@
 #include "app/SplitString.h"
 #include "app/TimeAgo.h"
 #include "app/WebLinks.h"
+#include "connection/LineFilter.h"
 #include "connection/ServerLineHost.h"
 
 #include <algorithm>
@@ -174,7 +175,7 @@ void ServerLineDispatcher::readLine(const QString &line) {
     auto word = [&](int n) { return n <= w.size() ? w.at(n - 1) : QString(); };
 
     // Watching someone else ends the last watching.
-    if (plain && word(2) == QLatin1String("now") && word(3) == QLatin1String("watching") && !lists.watchLog.isEmpty())
+    if (plain && LineFilter::startsWatching(w) && !lists.watchLog.isEmpty())
         host_.watchingEnded();
 
     const auto keepsWatched = [&] {

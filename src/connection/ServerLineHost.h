@@ -34,6 +34,8 @@ public:
     virtual QString loginPasswordText() const = 0;
     virtual QString theusername() const = 0;         // the name confirmed with Connect
     virtual void setLoginCaption(const QString &caption) = 0;
+    // The server has answered the login line with a new prompt: the name or password is wrong.
+    virtual void loginRefused() = 0;
 
     // --- the main window
     virtual void setStatus(const QString &text) = 0;

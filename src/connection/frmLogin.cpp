@@ -18,6 +18,10 @@
 #include <QPointer>
 #include <QPushButton>
 
+namespace {
+const QString kLoginFailed = QStringLiteral("Login Failed..check username/password");
+}  // namespace
+
 frmLogin::frmLogin(LoginHost &host, QWidget *parent) : QDialog(parent), host_(host) {
     setObjectName(QStringLiteral("frmLogin"));
     setAttribute(Qt::WA_DeleteOnClose, false);  // Form_Unload decides when it goes
@@ -187,6 +191,7 @@ void frmLogin::Winsock1_Connect() {
         return;
     StateFlags &flags = host_.flags();
     flags.isConnected = true;
+    flags.loginSent = false;
     setWindowTitle(QStringLiteral("Connected...."));
     flags.isPlaying = false;
     flags.isBot = false;
@@ -203,7 +208,7 @@ void frmLogin::Winsock1_DataArrival(const QString &text) {
 void frmLogin::Winsock1_Close() {
     // The server drops a connection whose login it refuses while this window still shows.
     if (isVisible())
-        setWindowTitle(QStringLiteral("Login Failed..check username/password"));
+        setWindowTitle(kLoginFailed);
     // The lines it sent before hanging up are read before the window goes offline. A match
     // cut off this way is one the server keeps for its resume, like one lost to a socket
     // error: its record is kept for the resume too.
@@ -234,5 +239,22 @@ void frmLogin::Winsock1_Error(QAbstractSocket::SocketError error, const QString 
         host.setStatus(status.text);
         if (self)
             self->Form_Unload();
+    });
+}
+
+void frmLogin::loginRefused() {
+    // Closed at once: the prompts the server goes on sending are not read.
+    host_.server().close();
+    setWindowTitle(kLoginFailed);
+    LoginHost &host = host_;
+    QPointer<frmLogin> self(this);
+    host.afterTheLastLine([&host, self] {
+        host.NeutralizeSettings();
+        if (self) {
+            self->show();
+            self->raise();
+            self->activateWindow();
+        }
+        Dialogs::message(kLoginFailed);
     });
 }

@@ -75,6 +75,9 @@ public:
     void Winsock1_DataArrival(const QString &text);
     void Winsock1_Close();
     void Winsock1_Error(QAbstractSocket::SocketError error, const QString &description);
+    // The server prompted for the login again after the login line: the user is told, the
+    // connection dropped, and this window is there for the next try.
+    void loginRefused();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -56,6 +56,8 @@ void MainformLineHost::setLoginCaption(const QString &caption) {
         w_.frmLoginWindow->setWindowTitle(caption);
 }
 
+void MainformLineHost::loginRefused() { w_.loadLoginWindow()->loginRefused(); }
+
 void MainformLineHost::setStatus(const QString &text) {
     w_.setCaption(w_.lblStatus, text);
 }

@@ -26,6 +26,7 @@ public:
     QString loginPasswordText() const override;
     QString theusername() const override;
     void setLoginCaption(const QString &caption) override;
+    void loginRefused() override;
 
     void setStatus(const QString &text) override;
     void blinkStatus() override;

@@ -742,6 +742,7 @@ void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
         setCaption(lblStatus, line);
         flags.isPlaying = false;
         flags.isWatching = true;
+        boardLineReader.watchingStarts();
         break;
     case 41:
         if (gagList.IsGagged(w.at(0)))

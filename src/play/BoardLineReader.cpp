@@ -47,12 +47,12 @@ void BoardLineReader::ProcessBoardOutput(const QString &line) {
     }
 }
 
-// Only a board with dice on it, or the first of a match, is drawn: the server sends several
-// boards per turn and the others would only flicker.
+// Only a board with dice on it, or the first of a match or of a watching, is drawn: the
+// server sends several boards per turn and the others would only flicker.
 void BoardLineReader::showBoard(const QString &line, const BoardLine &w) {
     MatchState &m = c_.match;
     const bool drawable = w.number(BoardLine::PlayerDie1) != 0 || w.number(BoardLine::OpponentDie1) != 0 ||
-                          m.gameInit || redrawPending_;
+                          m.gameInit || redrawPending_ || watchStartPending_;
     if (!drawable)
         return;
     const bool plain = w.is(BoardLine::Bar, u"25");
@@ -65,6 +65,7 @@ void BoardLineReader::showBoard(const QString &line, const BoardLine &w) {
     else
         boards_.ShowReverseBoardfromString(line);
     m.gameInit = false;
+    watchStartPending_ = false;
     if (redrawPending_)
         takeTurnFrom(w);
     if (plain) {

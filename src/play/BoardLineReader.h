@@ -21,6 +21,9 @@ public:
     // A match starts at whatever score: the next board is checked for the Crawford game even
     // when its score is the last one's.
     void newMatch() { lastScore1_ = lastScore2_ = lastMatchLength_ = -1; }
+    // The user starts watching: the next board is drawn whatever it holds, so that the match
+    // shown before does not stay until the next roll.
+    void watchingStarts() { watchStartPending_ = true; }
 
     // The last drawn board was mirrored: the line counted the user's points from the other
     // end, and move lines and the user's own moves are renumbered 25 - n.
@@ -41,6 +44,7 @@ private:
     // A move line could not be read to its end: the next board line is drawn whatever it
     // holds, and the turn is taken from it.
     bool redrawPending_ = false;
+    bool watchStartPending_ = false;
     // The score and length of the last board drawn; the Crawford check runs when they change.
     int lastScore1_ = 0, lastScore2_ = 0, lastMatchLength_ = 0, lastDidCrawford_ = 0;
 };

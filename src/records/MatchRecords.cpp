@@ -5,8 +5,10 @@
 #include "records/MatConverter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <utility>
 
 namespace {
 
@@ -23,6 +25,28 @@ public:
 private:
     RecordsHost &host_;
 };
+
+// The opponent the server's "Your running match was loaded." line names: "bob has joined
+// you." after the user's invitation, "You are now playing with bob." after his.
+QString opponentInLoadedLine(const QString &line) {
+    static const QRegularExpression joined(QStringLiteral("(\\w+) has joined you\\b"));
+    static const QRegularExpression playing(QStringLiteral("\\bplaying with (\\w+)"));
+    for (const QRegularExpression *form : {&joined, &playing})
+        if (const QRegularExpressionMatch m = form->match(line); m.hasMatch())
+            return m.captured(1);
+    return {};
+}
+
+// The opponent on the first board line of the user's own match in `lines`.
+QString opponentOnFirstBoard(const QStringList &lines) {
+    for (const QString &line : lines) {
+        if (!line.startsWith(QLatin1String("board:")))
+            continue;
+        const QStringList fields = line.split(QLatin1Char(':'));
+        return fields.size() > 2 && fields.at(1) == QLatin1String("You") ? fields.at(2) : QString();
+    }
+    return {};
+}
 
 bool writeText(const QString &path, const QString &text) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -47,8 +71,10 @@ void MatchRecords::SaveAuto() {
         s_.saveAutoFlag = false;
         return;
     }
+    joinDroppedPart();
     // The record ends here whatever becomes of it: nothing of this match may open the next.
     const QStringList lines = s_.matchLog;
+    const QString resumedFrom = std::exchange(resumedFrom_, QString());
     const QString name = LogFiles::isPlayerName(s_.initFileName) ? s_.initFileName : QStringLiteral("session");
     s_.matchLog.clear();
     s_.isLogging = false;
@@ -62,6 +88,9 @@ void MatchRecords::SaveAuto() {
     // The clock is read once: a match saved at midnight is stamped with one day.
     const QString path = LogFiles::newMatchLog(host_.logFolder(), clock(), name);
     if (LogFiles::writeLines(path, lines)) {
+        // The part before the drop is in this log now.
+        if (!resumedFrom.isEmpty())
+            QFile::remove(LogFiles::droppedMatchLog(host_.logFolder(), resumedFrom));
         convertLines(path, lines);
         return;
     }
@@ -77,6 +106,7 @@ void MatchRecords::SaveDropped() {
     // a dropped match left for its resume.
     if (s_.matchLog.isEmpty() || !s_.isLogging || s_.isWatching)
         return;
+    joinDroppedPart();
     const QString name = host_.opponentCaption();
     if (!LogFiles::isPlayerName(name)) {
         host_.message(kDroppedError + QStringLiteral("no file can be named after the opponent \"") + name + '"');
@@ -88,11 +118,16 @@ void MatchRecords::SaveDropped() {
         return;
     }
     s_.matchLog.clear();
+    resumedFrom_.clear();  // the file holds the whole match again, for the next resume
+}
+
+bool MatchRecords::readDropped(const QString &name, QStringList &lines) const {
+    return LogFiles::isPlayerName(name) && LogFiles::readLines(LogFiles::droppedMatchLog(host_.logFolder(), name), lines);
 }
 
 void MatchRecords::LoadDropped(const QString &name) {
     QStringList lines;
-    if (!LogFiles::isPlayerName(name) || !LogFiles::readLines(LogFiles::droppedMatchLog(host_.logFolder(), name), lines)) {
+    if (!readDropped(name, lines)) {
         host_.setStatus(QStringLiteral("This resume will not save as JF.mat"));
         return;
     }
@@ -119,13 +154,41 @@ void MatchRecords::ownMatchStarts(const QString &line) {
     // The record holds this match alone: whatever is left from before is no part of it, but
     // a resumed match goes on from the lines kept when it dropped.
     s_.matchLog.clear();
-    if (resumeWith_.isEmpty())
+    resumedFrom_.clear();
+    resumeUnjoined_ = false;
+    const QString offered = std::exchange(resumeWith_, QString());
+    const QStringList offeredLines = std::exchange(resumeLines_, QStringList());
+    if (!line.contains(QLatin1String("Your running match was loaded.")))
         return;
     const QStringList words = line.split(QRegularExpression(QStringLiteral("[ .:]+")), Qt::SkipEmptyParts);
-    if (line.contains(QLatin1String("Your running match was loaded.")) && words.contains(resumeWith_))
-        s_.matchLog = resumeLines_;
-    resumeWith_.clear();
-    resumeLines_.clear();
+    if (!offered.isEmpty() && words.contains(offered)) {
+        s_.matchLog = offeredLines;
+        resumedFrom_ = offered;
+        return;
+    }
+    // However the match came to be resumed (the user's own invitation with a length, one
+    // typed in the server pane, a Join), its record goes on from the part kept at the drop.
+    const QString opponent = opponentInLoadedLine(line);
+    QStringList lines;
+    if (readDropped(opponent, lines)) {
+        s_.matchLog = lines;
+        resumedFrom_ = opponent;
+    } else {
+        resumeUnjoined_ = true;
+    }
+}
+
+// A loaded match whose line named no opponent with a dropped part: the record's own board
+// line names him, and his part goes in front once the record is written.
+void MatchRecords::joinDroppedPart() {
+    if (!std::exchange(resumeUnjoined_, false))
+        return;
+    const QString opponent = opponentOnFirstBoard(s_.matchLog);
+    QStringList lines;
+    if (!readDropped(opponent, lines))
+        return;
+    s_.matchLog = lines + s_.matchLog;
+    resumedFrom_ = opponent;
 }
 
 // --- JF .mat --------------------------------------------------------------------------------

@@ -80,6 +80,8 @@ public:
 
 private:
     Conversion convertLines(const QString &logPath, const QStringList &lines);
+    bool readDropped(const QString &name, QStringList &lines) const;
+    void joinDroppedPart();
     void showNextBlock();
     void autoTick();
 
@@ -87,6 +89,10 @@ private:
     RecordsHost &host_;
     QString resumeWith_;       // the opponent whose dropped match was read
     QStringList resumeLines_;  // and its lines, recorded once that match starts again
+    // The running record goes on from this opponent's .tmp, which goes once the match is saved.
+    QString resumedFrom_;
+    // A match was loaded whose opponent its line did not name: his board line will.
+    bool resumeUnjoined_ = false;
     LogPlayback playback_;
     QTimer autoTimer_;         // auto mode: one block per tick, the clicks in between
 };

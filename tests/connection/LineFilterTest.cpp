@@ -21,7 +21,13 @@ TEST_F(LineFilterTest, AnswersTheLoginPromptWithTheLoginLine) {
     EXPECT_TRUE(host.called("loginCaption(Validating..)"));
     EXPECT_TRUE(host.called("ShowTerminal(login: )"));
 
+    // A prompt after the login line on the same connection is the server refusing it.
     host.sent.clear();
+    filter.FilterOutput("login: ");
+    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_TRUE(host.called("loginRefused"));
+
+    host.f.loginSent = false;  // a new connection
     host.passwordText.clear();
     host.p.prfConnectAuto = true;
     filter.FilterOutput("login: ");
@@ -265,6 +271,10 @@ TEST_F(LineFilterTest, LobbyLinesGoToTheLobbyRules) {
     filter.FilterOutput("WARNING: Don't accept if you want to continue your saved match!");
     for (int rule : {38, 39, 36, 37, 40, 41, 24})
         EXPECT_TRUE(host.called(QStringLiteral("lobbyRule(%1)").arg(rule))) << rule;
+    // Some servers word the watching's start in full.
+    host.calls.clear();
+    filter.FilterOutput("You are now watching bob.");
+    EXPECT_TRUE(host.called("lobbyRule(40)"));
 }
 
 TEST_F(LineFilterTest, SavedGameIsKeptForResuming) {

@@ -163,6 +163,39 @@ TEST_F(LoginWindowTest, ConnectsShowsServerTextAndEndsOfflineWhenTheServerHangsU
     EXPECT_EQ(window->frmLoginWindow, login);  // stays loaded after a hang-up
 }
 
+// A server that refuses the name or password prompts for the login again instead of hanging
+// up. The login line goes out once per connection; the prompt after it tells the user, ends
+// the connection and leaves the window for the next try.
+TEST_F(LoginWindowTest, ARefusedLoginIsSentOnceToldAndTriedAgain) {
+    ScriptedServer server;
+    server.send("\r\nlogin: ").awaitLine("login Korvex").send("\r\n\r\nlogin: ").pause(3000);
+    ASSERT_TRUE(server.start());
+    frmLogin *login = openLogin(server.port(), "bob", "wrong");
+    login->cmdOK->click();
+    const QString failed = "Login Failed..check username/password";
+    ASSERT_TRUE(waitFor([&] { return env.messages().contains(failed); })) << env.messages().join('|').toStdString();
+    EXPECT_TRUE(server.waitForClientGone());
+    QTest::qWait(100);  // any further answer would be on its way by now
+    const QString loginLine = "login Korvex" + Program::versionString() + " 1008 bob ";
+    EXPECT_EQ(server.linesReceived(), QStringList{loginLine + "wrong"});
+    EXPECT_EQ(env.messages(), QStringList{failed});
+    EXPECT_FALSE(window->flags.isConnected);
+    EXPECT_TRUE(window->mnuConnect->isEnabled());
+    EXPECT_EQ(window->server.state(), QAbstractSocket::UnconnectedState);
+    ASSERT_EQ(window->frmLoginWindow, login);
+    EXPECT_TRUE(login->isVisible());
+    EXPECT_EQ(login->windowTitle(), failed);
+
+    // The second try is a connection of its own, whose first prompt is answered once.
+    login->txtPassword->setText("right");
+    login->cmdOK->click();
+    ASSERT_TRUE(waitFor([&] { return env.messages().size() == 2; })) << env.messages().join('|').toStdString();
+    EXPECT_EQ(server.connectionCount(), 2);
+    EXPECT_EQ(server.linesReceived(), (QStringList{loginLine + "wrong", loginLine + "right"}));
+    EXPECT_FALSE(window->flags.isConnected);
+    EXPECT_TRUE(login->isVisible());
+}
+
 TEST_F(LoginWindowTest, RefusedAndUnknownServersEndOfflineWithTheirMessage) {
     QPointer<frmLogin> login = openLogin(portWithNobodyListening());
     login->cmdOK->click();

@@ -17,6 +17,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -317,6 +318,37 @@ TEST_F(MainformRecordsTest, AResumeJoinedFromTheInvitationGoesOnInTheDroppedMatc
         << saved("log", "*").join(' ').toStdString() << " " << window->lblStatus->text().toStdString();
     EXPECT_EQ(savedLog("2*.log"), kBeforeTheDrop + after);
     expectSavedAndReadable("Nortally");
+}
+
+// The user invites the player whose match dropped, with the length the window offers (1):
+// the server resumes the saved match instead, and its record goes on from the part before the
+// drop, whatever road led there. Once the whole match is saved its .tmp is no longer needed.
+TEST_F(MainformRecordsTest, AResumeByTheUsersOwnNumberedInvitationGoesOnInTheDroppedMatchsLog) {
+    env.writeFile("log/Nortally.tmp", (kBeforeTheDrop.join("\r\n") + "\r\n").toLatin1());
+    const QStringList after = afterTheResume("Nortally has joined you. Your running match was loaded.");
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .awaitLine("invite Nortally 1")
+        .sendLines({"** You invited Nortally to resume a saved match."})
+        .pause(300)
+        .sendLines(after)
+        .pause(300)
+        .sendLines(playerListChanges())
+        .pause(3000);
+    ASSERT_TRUE(logInTo(*window, server));
+    window->List1->addItem("R* Nortally      1500 300 ");
+    window->ProcessDblClick(window->List1->item(0)->text());
+    frmInvite *invitation = frmInvite::inviteForm();
+    ASSERT_TRUE(invitation);
+    ASSERT_EQ(invitation->cmdInvite->text(), "Invite");
+    EXPECT_EQ(invitation->Combo1->currentText().trimmed(), "1");
+    QTest::mouseClick(invitation->cmdInvite, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !saved("jf_mat", "*.mat").isEmpty(); }, 10000))
+        << saved("log", "*").join(' ').toStdString() << " " << window->lblStatus->text().toStdString();
+    EXPECT_EQ(savedLog("2*.log"), kBeforeTheDrop + after);
+    expectSavedAndReadable("Nortally");
+    EXPECT_EQ(saved("log", "*.tmp"), QStringList());
 }
 
 // A match watched after the user's own, its board not drawn (no dice on it, so the name label

@@ -224,4 +224,50 @@ TEST_F(ServerMatchTest, AWatchedMatchFollowsBothBoardDirections) {
     ASSERT_TRUE(server.waitForScriptEnd(10000)) << server.failures().join('\n').toStdString();
 }
 
+// Watching begins with whatever board the server sends next, with dice or without: the match
+// shown before must not stay on the board until the next roll. Servers word the start two ways.
+TEST_F(ServerMatchTest, TheFirstBoardOfAWatchingIsDrawnWithoutDice) {
+    QStringList boards = ScriptedServer::fixtureLines("board/gibbon-test-clip-reader.txt").filter("joe_white");
+    ASSERT_EQ(boards.size(), 3);
+    for (QString &line : boards) {  // no dice on either side
+        QStringList fields = line.split(':');
+        for (int field = 34; field <= 37; ++field)
+            fields[field - 1] = "0";
+        line = fields.join(':');
+    }
+    const auto position = [](const QString &line) { return counts(line.section(':', 6, 31)); };
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({"3", "4", "** Player someplayer has joined you for a 3 point match.", board("0:0", kOpening, "0:0:0:0"),
+                    board("0:0", kSecond, "6:2:0:0")})
+        .awaitLine("check own")
+        .sendLines({"You're now watching joe_white.", boards[0]})
+        .awaitLine("check watched")
+        .sendLines({"You stop watching joe_white."})
+        .pause(100)
+        .sendLines({"You are now watching joe_white.", boards[1]})
+        .awaitLine("check watched again")
+        .hangUp();
+    connectTo(server);
+
+    ASSERT_TRUE(reached([&] { return window->match.die1 == 6; }, "check own"));
+    EXPECT_EQ(shown(), counts(kSecond));
+
+    const auto drawn = [&](const QString &line) {
+        return shown(window->boardLineReader.isReverseBoard) == position(line);
+    };
+    ASSERT_TRUE(reached([&] { return drawn(boards[0]); }, "check watched")) << window->lblPlayer1->text().toStdString();
+    EXPECT_EQ(window->lblPlayer1->text(), "joe_white");
+    EXPECT_EQ(window->lblPlayer2->text(), "black_jack");
+    EXPECT_TRUE(window->flags.isWatching);
+    EXPECT_FALSE(window->flags.isPlaying);
+
+    ASSERT_TRUE(reached([&] { return drawn(boards[1]); }, "check watched again"));
+    EXPECT_TRUE(window->flags.isWatching);
+    EXPECT_FALSE(window->flags.isPlaying);
+    EXPECT_EQ(env.messages(), QStringList());
+    ASSERT_TRUE(server.waitForScriptEnd(10000)) << server.failures().join('\n').toStdString();
+}
+
 }  // namespace

@@ -207,6 +207,41 @@ TEST_F(MatchRecordsTest, ADroppedMatchIsKeptForItsResumeAndOnlyThatResumeTakesIt
     EXPECT_EQ(files("log").filter("_alice.log").size(), 1);
 }
 
+// A line that loads the running match without naming the opponent: his board line names him,
+// and his dropped part goes in front of the record when it is written, at a second drop as at
+// the end. A loaded match with no dropped part is recorded as it comes.
+TEST_F(MatchRecordsTest, ALoadedMatchGoesOnFromTheDroppedPartOfThePlayerItsBoardNames) {
+    const QString loaded = "Your running match was loaded.";
+    const QString board = "board:You:alice:1:0:0:0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:-5:0:0:0:0:2:0:1:0:0:0:0:"
+                          "1:1:1:0:1:-1:0:25:0:0:0:0:2:0:0:0";
+    playing(match);
+    records.SaveDropped();
+    const QStringList second = {loaded, board, "You roll 3 and 1."};
+    records.ownMatchStarts(loaded);
+    playing(second);
+    records.SaveDropped();
+    QStringList kept;
+    ASSERT_TRUE(LogFiles::readLines(dir.filePath("log/alice.tmp"), kept));
+    EXPECT_EQ(kept, match + second);
+
+    records.ownMatchStarts(loaded);
+    playing({loaded, board});
+    initFileName = "alice";
+    records.SaveAuto();
+    ASSERT_EQ(files("log").size(), 1);
+    ASSERT_TRUE(LogFiles::readLines(dir.filePath("log/" + files("log").first()), kept));
+    EXPECT_EQ(kept, (match + second + QStringList{loaded, board}));
+
+    QString bobsBoard = board;
+    bobsBoard.replace(":alice:", ":bob:");
+    records.ownMatchStarts("bob has joined you. " + loaded);
+    playing({"bob has joined you. " + loaded, bobsBoard});
+    host.opponent = "bob";
+    records.SaveDropped();
+    ASSERT_TRUE(LogFiles::readLines(dir.filePath("log/bob.tmp"), kept));
+    EXPECT_EQ(kept, (QStringList{"bob has joined you. " + loaded, bobsBoard}));
+}
+
 TEST_F(MatchRecordsTest, TheProgressWindowSitsOnItsOwnerAndClampsItsBar) {
     QWidget owner;
     owner.setGeometry(300, 200, 800, 600);

@@ -58,6 +58,7 @@ public:
     QString loginPasswordText() const override { return passwordText; }
     QString theusername() const override { return confirmedName; }
     void setLoginCaption(const QString &c) override { calls << "loginCaption(" + c + ")"; }
+    void loginRefused() override { calls << "loginRefused"; }
 
     void setStatus(const QString &text) override { status = text; }
     void blinkStatus() override { calls << "blink"; }
