@@ -15,25 +15,6 @@ namespace {
 constexpr int kLimit = 20000;
 constexpr int kMarginPixels = 2;  // thirty twips
 
-// The text box looks along the whole of a run without a blank for a place to break each line
-// it lays out; a run of thousands of characters would hold it for seconds. Such a run gets
-// an invisible break opportunity every so often, where the box would break it anyway.
-QString breakable(QString text) {
-    constexpr int kLongestRun = 256;
-    constexpr QChar kBreak(0x200B);  // zero-width space
-    int run = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u' ' || c == u'\n' || c == kBreak) {
-            run = 0;
-        } else if (++run > kLongestRun) {
-            text.insert(i, kBreak);
-            run = 0;
-        }
-    }
-    return text;
-}
-
 }  // namespace
 
 QStringList ChatText::words(const QString &text) {
@@ -68,6 +49,25 @@ QString ChatText::wrappedLines(const QString &text, int width, const std::functi
         ++start;
     result = result.mid(start);
     return result.size() <= 2 ? QString() : result;
+}
+
+// The text box looks along the whole of a run without a blank for a place to break each line
+// it lays out; a run of thousands of characters would hold it for seconds. Such a run gets
+// an invisible break opportunity every so often, where the box would break it anyway.
+QString ChatText::breakable(QString text) {
+    constexpr int kLongestRun = 256;
+    constexpr QChar kBreak(0x200B);  // zero-width space
+    int run = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u' ' || c == u'\n' || c == kBreak) {
+            run = 0;
+        } else if (++run > kLongestRun) {
+            text.insert(i, kBreak);
+            run = 0;
+        }
+    }
+    return text;
 }
 
 QString ChatText::trimmed(const QString &paneText, int limit) {
@@ -123,7 +123,7 @@ void ChatPanes::show(Pane &pane, const QString &lines) {
     // text, so of a longer text only that much, its end, is laid out.
     QString text = lines.size() > kLimit ? lines.right(kLimit) : lines;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text = breakable(text);
+    text = ChatText::breakable(text);
     if (!holdBox_->isChecked()) {
         for (QTextEdit *box : {pane.box, mirror}) {
             if (!box)

@@ -19,6 +19,9 @@ QString joinedLine(const QString &text);
 QString wrappedLines(const QString &text, int width, const std::function<int(const QString &)> &measure);
 // A pane over `limit` characters keeps only its second half.
 QString trimmed(const QString &paneText, int limit = 20000);
+// The text with an invisible break opportunity in every long run without a blank, which a
+// text box would otherwise search whole for each line it lays out.
+QString breakable(QString text);
 }  // namespace ChatText
 
 class ChatPanes {

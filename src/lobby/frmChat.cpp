@@ -181,8 +181,11 @@ void frmChat::ShowChat(const QString &text) {
         return;
     if (isMinimized())
         showNormal();
+    // The window keeps about its limit of the latest text, so of a longer one only that much,
+    // its end, is measured and laid out.
     const QFontMetrics metrics(txtReceive->font());
-    QString lines = wrappedLines(text, receiveWidth(), [&](const QString &s) { return metrics.horizontalAdvance(s); });
+    QString lines = wrappedLines(text.size() > kLimit ? text.right(kLimit) : text, receiveWidth(),
+                                 [&](const QString &s) { return metrics.horizontalAdvance(s); });
 
     const QString held = txtReceive->toPlainText();
     if (held.size() > kLimit)
@@ -191,6 +194,7 @@ void frmChat::ShowChat(const QString &text) {
     if (lines.size() <= 2)
         return;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines = ChatText::breakable(lines);
     QTextCursor cursor = txtReceive->textCursor();
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(lines);

@@ -2,6 +2,7 @@
 // list, chat, typed commands, the offline state at the end.
 #include "app/Program.h"
 #include "connection/frmLogin.h"
+#include "lobby/frmChat.h"
 #include "lobby/frmInvite.h"
 #include "mainform/Mainform.h"
 #include "support/OnlineLogin.h"
@@ -294,7 +295,8 @@ TEST_F(OnlineSessionTest, AMegabyteLineIsCutAndTheNextLinesAreReadAsEver) {
     server.send("login: ")
         .awaitLine("login Korvex")
         .sendInPieces(huge + "\r\n13 bob hello there\r\n", 64 * 1024, 5)
-        .sendLines({"carl wants to play a 3 point match with you.", "** the last line"})
+        .sendLines({"carl wants to play a 3 point match with you.", "12 dave " + QString(60000, QChar(u'y')),
+                    "** the last line"})
         .pause(300);
     int mostLaidOut = 0;
     QObject::connect(window->txtTerminal, &QTextEdit::textChanged, window.get(), [&] {
@@ -312,6 +314,10 @@ TEST_F(OnlineSessionTest, AMegabyteLineIsCutAndTheNextLinesAreReadAsEver) {
     EXPECT_TRUE(window->txtShouts->toPlainText().simplified().contains("bob shouts: hello there"));
     ASSERT_TRUE(frmInvite::inviteForm());
     EXPECT_EQ(frmInvite::inviteForm()->lblInvite->text().trimmed(), "carl");
+    // A conversation window keeps no more than a pane does of a long tell.
+    frmChat *dave = frmChat::find("Chat (dave)");
+    ASSERT_TRUE(dave);
+    EXPECT_LE(dave->txtReceive->document()->characterCount(), 20000 + 200);
 }
 
 TEST_F(OnlineSessionTest, LinesBeforeAHangUpAreReadBeforeTheWindowGoesOffline) {
