@@ -210,10 +210,15 @@ void frmAccount::Timer1_Timer() {
         hide();
         host_.showLoginWindow();
         break;
-    case AccountDialogue::Event::GivenUp:
+    case AccountDialogue::Event::GivenUp: {
         Timer1->stop();
-        Dialogs::message(QStringLiteral("There was a problem creating a new account..please try again"));
+        const QString problem = QStringLiteral("There was a problem creating a new account..please try again");
+        // The main status line, which told of the connection on its way, no longer claims it.
+        host_.setStatus(problem);
+        Dialogs::message(problem);
         unload();
+        break;
+    }
         break;
     }
 }

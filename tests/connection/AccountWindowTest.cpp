@@ -174,6 +174,23 @@ TEST_F(AccountWindowTest, AnUnreachableServerIsSaidOnTheMainStatusLineToo) {
     EXPECT_EQ(window->lblStatus->text(), "Connection refused");
 }
 
+// A server that stops answering half-way: the registration is given up, and the main status
+// line says so rather than go on claiming the connection.
+TEST_F(AccountWindowTest, ARegistrationGivenUpIsSaidOnTheMainStatusLine) {
+    ScriptedServer server;
+    server.send("login: ").awaitLine("guest").pause(10000);
+    ASSERT_TRUE(server.start());
+    window->setCaption(window->lblStatus, "connecting to FIBS....");
+    frmAccount *account = open(server.port());
+    QTest::keyClicks(account->txtUsername, "alice");
+    QTest::keyClicks(account->txtPassword, "Secret1");
+    account->cmdCreate->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !env.messages().isEmpty(); }, 8000)) << "the registration never gave up";
+    const QString problem = "There was a problem creating a new account..please try again";
+    EXPECT_EQ(env.messages(), QStringList{problem});
+    EXPECT_EQ(window->lblStatus->text(), problem);
+}
+
 TEST_F(AccountWindowTest, BoxesTakeOnlyTheServersCharacters) {
     frmAccount *account = open(4321);
     QTest::keyClicks(account->txtUsername, "ab1 c:d_E");
