@@ -29,7 +29,6 @@ public:
     void cmdCancel_Click();
     void HScroll1_Change(int position);
     void comboBoards_Click();
-    void cmdChangeFont_Click() { changeFont(kLists); }
     void cmdChangeBk_Click() { changeBack(kLists); }
     void cmdChangeFont2_Click() { changeFont(kPanes); }
     void cmdChangeBk2_Click() { changeBack(kPanes); }

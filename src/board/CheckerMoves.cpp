@@ -36,14 +36,6 @@ void CheckerMoves::MoveWhiteChecker(int &checker, int target, bool playSound) {
     move(Side::White, checker, target, playSound);
 }
 
-void CheckerMoves::RefreshBlackCheckers(int checker) {
-    refresh(Side::Black, checker, 0);
-}
-
-void CheckerMoves::RefreshWhiteCheckers(int checker) {
-    refresh(Side::White, checker, 0);
-}
-
 void CheckerMoves::move(Side side, int &checker, int target, bool playSound) {
     const bool black = side == Side::Black;
     try {

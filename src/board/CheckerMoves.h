@@ -22,16 +22,13 @@ public:
     void MoveBlackChecker(int &checker, int target, bool playSound);
     void MoveWhiteChecker(int &checker, int target, bool playSound);
 
-    // Repaint a side after a move of `checker` and carry the moved one to its new place.
-    void RefreshBlackCheckers(int checker);
-    void RefreshWhiteCheckers(int checker);
-
     // A more telling sound (hit, bear-off) was played for the move under way.
     bool blackSoundPlayed = false;
     bool whiteSoundPlayed = false;
 
 private:
     void move(Side side, int &checker, int target, bool playSound);
+    // Repaints a side after a move of `checker` and carries the moved one to its new place.
     void refresh(Side side, int checker, int hit);
     void land(Side side, QPoint to, int hit);
     bool &soundPlayed(Side side) { return side == Side::Black ? blackSoundPlayed : whiteSoundPlayed; }

@@ -44,7 +44,6 @@ public:
 
     // Puts record `index` as checker number `slot` of `position`, at its place in the table.
     void place(int index, int position, int slot, const BoardGeometry &geometry);
-    void park(int index) { (*this)[index] = CheckerRec{}; }
     void parkAll() { records_.fill(CheckerRec{}); }
 
     // Lays out a whole side: each (position, count) group in order, records numbered from 1

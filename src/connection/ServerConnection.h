@@ -26,8 +26,6 @@ public:
 
     void setDelivery(Delivery delivery) { delivery_ = delivery; }
     void setRemote(const QString &host, quint16 port);
-    QString remoteHost() const { return host_; }
-    quint16 remotePort() const { return port_; }
 
     // Starts an attempt to the remote host and port; false when one is already under way.
     bool connectToServer();

@@ -50,8 +50,6 @@ public:
                                    int beavers, int die1, int die2, const QString &mode, int plies);
 
     Hooks hooks;
-    int l_Die1 = 0;
-    int l_Die2 = 0;
 
     // The last call got no answer, even from the engine started afresh; the user was told
     // why and its result is empty.

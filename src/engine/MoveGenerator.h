@@ -61,7 +61,6 @@ private:
     State start_;
     std::uint32_t closed_ = 0;  // bit p: the opponent holds point p with two or more
     std::uint32_t blots_ = 0;   // bit p: the opponent has a single checker on point p
-    bool valid_ = true;
 };
 
 // The number of checkers the side on roll of `gnuBoard` must move with these dice (0 when

@@ -27,7 +27,6 @@ public:
     QString load(const QString &path);
     // The entries as the menu shows them: the file's first lines, or the placeholder.
     const QStringList &entries() const { return entries_; }
-    bool showsPlaceholder() const { return !fromFile_; }
 
     struct Action {
         enum What { Nothing, OpenFile, Send, FillKibitzBox, FillTypingBox } what = Nothing;

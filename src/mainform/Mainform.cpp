@@ -585,32 +585,59 @@ int Mainform::toolbarWidth() const {
 // Returns the strip's height.
 int Mainform::layOutToolbar(int innerWidth) {
     constexpr int kGap = kToolbarGap;
-    const int wanted = toolbarWidth();
-    const int rows = wanted > innerWidth ? 2 : 1;
-    const double squeeze = wanted > rows * innerWidth ? double(rows * innerWidth) / wanted : 1.0;
-    int x = kGap, y = 0;
-    for (QPushButton *b : toolbarButtons()) {
-        const int w = int(qMax(56, b->sizeHint().width()) * squeeze);
-        if (x + w > innerWidth && x > kGap && y + kStripHeight < rows * kStripHeight) {
-            x = kGap;
-            y += kStripHeight;
+    const QList<QPushButton *> buttons = toolbarButtons();
+    const qsizetype count = buttons.size();
+    QList<int> widths;
+    for (const QPushButton *b : buttons)
+        widths << qMax(56, b->sizeHint().width());
+    // The share of their widths that the buttons from `first` up to `end` keep in one row.
+    auto share = [&](qsizetype first, qsizetype end) {
+        int wanted = 0;
+        for (qsizetype i = first; i < end; ++i)
+            wanted += widths[i];
+        const int room = innerWidth - int(end - first + 1) * kGap;
+        return wanted <= room ? 1.0 : qMax(0.0, double(room) / wanted);
+    };
+    qsizetype secondRow = count;  // the first button of the second row
+    double squeeze = share(0, count);
+    if (squeeze < 1.0) {
+        // The second row starts where the buttons give up least, with the first row as full
+        // as that allows.
+        squeeze = 0.0;
+        for (qsizetype split = count - 1; split > 0; --split) {
+            if (const double s = qMin(share(0, split), share(split, count)); s > squeeze) {
+                squeeze = s;
+                secondRow = split;
+            }
         }
-        b->setGeometry(x, y + 4, w, kStripHeight - 8);
+    }
+    int x = kGap;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i == secondRow)
+            x = kGap;
+        const int w = int(widths[i] * squeeze);
+        buttons[i]->setGeometry(x, (i < secondRow ? 0 : kStripHeight) + 4, w, kStripHeight - 8);
         x += w + kGap;
     }
-    return rows * kStripHeight;
+    return (secondRow < count ? 2 : 1) * kStripHeight;
 }
 
 void Mainform::picList_Resize() {
     const int w = picList->width();
     int y = 0;
-    opAll->setGeometry(4, y, 70, kOptionRowHeight);
-    opReady->setGeometry(78, y, 70, kOptionRowHeight);
-    opFriends->setGeometry(152, y, 80, kOptionRowHeight);
+    // Each button as wide as its caption; the counts share what is left, up to a width
+    // that holds four digits.
+    int x = 4;
+    for (QRadioButton *op : {opAll, opReady, opFriends}) {
+        op->setGeometry(x, y, op->sizeHint().width(), kOptionRowHeight);
+        x += op->width() + 4;
+    }
     if (lblAll) {
-        lblAll->setGeometry(238, y, 40, kOptionRowHeight);
-        lblReady->setGeometry(280, y, 40, kOptionRowHeight);
-        lblFriends->setGeometry(322, y, 40, kOptionRowHeight);
+        const int countWidth = qBound(0, (w - x - 4) / 3, 40);
+        for (QLabel *count : {lblAll, lblReady, lblFriends}) {
+            count->setGeometry(x, y, countWidth, kOptionRowHeight);
+            x += countWidth;
+        }
     }
     y += kOptionRowHeight;
     for (QListWidget *list : {List1, List2, List3, List4})
@@ -622,9 +649,11 @@ void Mainform::picList_Resize() {
     txtShouts->setGeometry(4, paneTop, paneWidth, paneHeight);
     txtTerminal->setGeometry(txtShouts->geometry());  // the two panes share one place
     Frame1->setGeometry(4, txtShouts->y() + txtShouts->height(), paneWidth, kFrameHeight);
-    opShouts->setGeometry(0, 2, 70, 24);
-    opTerminal->setGeometry(72, 2, 70, 24);
-    ckAutoScroll->setGeometry(146, 2, 170, 24);
+    x = 0;
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{opShouts, opTerminal, ckAutoScroll}) {
+        b->setGeometry(x, 2, b->sizeHint().width(), 24);
+        x += b->width() + 2;
+    }
     txtType->setGeometry(0, 28, qMax(40, paneWidth - 48), 24);
     cmdShoutsSend->setGeometry(qMax(40, paneWidth - 44), 28, 44, 24);
 

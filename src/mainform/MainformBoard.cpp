@@ -18,8 +18,9 @@
 #include <exception>
 
 namespace {
-// Narrower than this and the player lists stop being readable.
-constexpr int kMinListWidth = 300;
+// Narrower than this and the player lists stop being readable. It is what a screen 1024
+// pixels wide leaves beside the default board, less a window manager's frame.
+constexpr int kMinListWidth = 288;
 // The panel under the board takes this share of the window's height as it is resized.
 constexpr double kPanelShare = 0.3;
 // The board-data editor's position: checkers on most points, both bars and trays, dice and

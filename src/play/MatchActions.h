@@ -53,7 +53,6 @@ public:
     // A new game has begun (the score changed): when the client had switched the question
     // off and a double can matter to the user again, it is switched back on.
     void doublingMayMatterAgain(int score1, int matchLength);
-    bool doublingSwitchedOff() const { return doublingSwitchedOff_; }
 
     // The move input starts the turn afresh: nothing moved, no die chosen, moves allowed.
     void resetTurnMarks();

@@ -8,8 +8,6 @@ public:
     // One tick of the blinker given what the status line shows now; returns what it shows next.
     QString tick(const QString &status);
 
-    bool blanked() const { return blanked_; }
-
 private:
     bool blanked_ = false;
     QString saved_;  // the last text the line showed

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -180,16 +181,33 @@ TEST(MainformOptionsTest, PreferencesStaysAboveTheMainWindow) {
     stillAbove("Edit kibitz.txt and a return to the main window");
 }
 
-TEST(MainformOptionsTest, TheMainWindowsHelpPageNamesEveryToolbarButton) {
+// The help pages name what the windows hold, and say where the full-screen panels stand.
+TEST(MainformOptionsTest, TheHelpPagesNameEveryToolbarButtonAndMenuAndWhereTheScoreIs) {
     TestEnvironment env;
     Mainform window;
-    QFile page(QStringLiteral(KORVEX_DATA_DIR "/help/window.html"));
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    const QString help = QString::fromUtf8(page.readAll());
+    auto read = [](const char *name) {
+        QFile page(QStringLiteral(KORVEX_DATA_DIR "/help/") + QLatin1String(name));
+        EXPECT_TRUE(page.open(QIODevice::ReadOnly)) << name;
+        return QString::fromUtf8(page.readAll()).simplified();
+    };
+    const QString help = read("window.html");
     const QList<QPushButton *> buttons = window.Picture1->findChildren<QPushButton *>();
     EXPECT_GE(buttons.size(), 17);
     for (const QPushButton *button : buttons)
         EXPECT_TRUE(help.contains(button->text(), Qt::CaseInsensitive)) << button->text().toStdString();
+    for (const QAction *menu : window.menuBar()->actions()) {
+        const QString title = menu->text().remove(u'&');
+        EXPECT_TRUE(help.contains("<b>" + title + "</b>")) << title.toStdString();
+    }
+    // Each entry of the Edit menu is told under Edit.
+    const qsizetype edit = help.indexOf("<li><b>Edit</b>");
+    ASSERT_GE(edit, 0);
+    const QString item = help.mid(edit, help.indexOf("</li>", edit) - edit);
+    for (const QAction *entry : window.mnuEdit->actions())
+        EXPECT_TRUE(item.contains(entry->text())) << entry->text().toStdString();
+
+    const QString fullScreen = read("fullscreen.html");
+    EXPECT_TRUE(fullScreen.contains("the score in the top right corner")) << fullScreen.toStdString();
 }
 
 }  // namespace

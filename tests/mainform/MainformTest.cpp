@@ -11,9 +11,11 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
@@ -123,7 +125,7 @@ TEST_F(MainformTest, StoredSizesFitTheScreenTheWindowsOpenOn) {
     window.show();
     const QRect screen = window.screen()->availableGeometry();
     // As wide as the screen, unless the board and the narrowest player list need more.
-    EXPECT_EQ(window.width(), qMax(screen.width(), window.boardShow->width() + 300));
+    EXPECT_EQ(window.width(), qMax(screen.width(), window.boardShow->width() + 288));
     EXPECT_LE(window.height(), screen.height());
     const frmChat *chat = window.openChat("bob", false);
     EXPECT_LE(chat->width(), screen.width());
@@ -157,6 +159,51 @@ TEST_F(MainformTest, TheFramedWindowFitsAShortScreenAndKeepsTheScoresInSight) {
     QTest::qWait(300);  // the window manager frames the strip, as a user's next click would find it
     window.mnuFull->trigger();
     check("after full screen");
+    window.mnuExit_Click();
+}
+
+// The smallest screen the default board is made for, under a window manager: the framed window
+// fits it from the start, with the counts beside All, Ready and Friends whole, and the
+// full-screen strip shows every one of its buttons.
+TEST_F(MainformTest, AtTenTwentyFourBySevenSixtyEightEverythingFits) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside(QSize(1024, 768));
+    env.copyData();
+    env.storeSettings({{"isAnimInit", "True"}});
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRect screen = window.screen()->availableGeometry();
+    auto framedOnScreen = [&] {
+        return window.frameGeometry() != window.geometry() && screen.contains(window.frameGeometry());
+    };
+    auto inSight = [&](const QWidget *w) {
+        for (const QWidget *in = w; in != &window; in = in->parentWidget())
+            if (!in->parentWidget()->rect().contains(in->geometry()))
+                return false;
+        return w->isVisible();
+    };
+    ASSERT_TRUE(QTest::qWaitFor(framedOnScreen, 5000)) << "at start";
+    QTest::qWait(300);  // nothing the window manager does next pushes it off
+    EXPECT_TRUE(framedOnScreen());
+    window.lblAll->setText("312");
+    window.lblReady->setText("104");
+    window.lblFriends->setText("12");
+    for (const QWidget *w : std::initializer_list<const QWidget *>{window.opAll, window.opReady, window.opFriends,
+                                                                   window.lblAll, window.lblReady, window.lblFriends})
+        EXPECT_TRUE(inSight(w) && w->width() >= w->sizeHint().width()) << w->objectName().toStdString();
+
+    window.mnuFull->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.frmHideWindow && window.frmHideWindow->isVisible(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(framedOnScreen, 5000)) << "the strip";
+    for (const QPushButton *button : window.Picture1->findChildren<QPushButton *>()) {
+        const int caption = button->fontMetrics().horizontalAdvance(button->text()) +
+                            (button->icon().isNull() ? 0 : button->iconSize().width());
+        EXPECT_TRUE(inSight(button) && button->width() > caption) << button->text().toStdString();
+    }
+    window.mnuFull->trigger();
+    EXPECT_TRUE(QTest::qWaitFor(framedOnScreen, 5000)) << "after full screen";
     window.mnuExit_Click();
 }
 
