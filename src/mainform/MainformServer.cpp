@@ -3,6 +3,7 @@
 // connect watchdog.
 #include "app/Dialogs.h"
 #include "app/MousePointer.h"
+#include "app/Program.h"
 #include "connection/DataLamp.h"
 #include "connection/frmAccount.h"
 #include "connection/frmLogin.h"
@@ -24,6 +25,9 @@ void Mainform::buildServerControls() {
     lblTime->setPalette(lblStatus->palette());
     Label1 = new DataLamp(picKibitz);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setPictures(QPixmap(Program::path(QStringLiteral("pics/picTerminal1.bmp"))),
+                        QPixmap(Program::path(QStringLiteral("pics/picTerminal2.bmp"))),
+                        QPixmap(Program::path(QStringLiteral("pics/picterminal3.bmp"))));
     Label1->hide();
 
     connect(mnuConnect, &QAction::triggered, this, &Mainform::mnuConnect_Click);

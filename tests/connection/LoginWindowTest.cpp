@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,7 +27,9 @@ namespace {
 
 class LoginWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { makeWindow(); }
+
+    void makeWindow() {
         window = std::make_unique<Mainform>();
         window->NeutralizeSettings();
         window->prefs.prfFirstTimer = false;
@@ -123,6 +126,8 @@ TEST_F(LoginWindowTest, ConnectRefusesGuestAndEmptyBoxes) {
 }
 
 TEST_F(LoginWindowTest, ConnectsShowsServerTextAndEndsOfflineWhenTheServerHangsUp) {
+    env.copyData();  // the lamp's pictures
+    makeWindow();
     ScriptedServer server;
     server.send("\r\n   Welcome to the test server\r\n\r\nlogin: ")
         .pause(100)
@@ -145,6 +150,11 @@ TEST_F(LoginWindowTest, ConnectsShowsServerTextAndEndsOfflineWhenTheServerHangsU
     // The lamp flashes on its own while connected; the clock, and with it the idle lamp,
     // run once the server has sent the user's own information.
     ASSERT_TRUE(waitFor([&] { return window->Label1->state() == 2; }));
+    const char *pictures[] = {"pics/picTerminal1.bmp", "pics/picTerminal2.bmp", "pics/picterminal3.bmp"};
+    const QImage shown = window->Label1->grab().toImage(), picture(Program::path(pictures[window->Label1->state()]));
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(shown.size(), picture.size());
+    EXPECT_EQ(shown.pixel(shown.rect().center()), picture.pixel(picture.rect().center()));
     EXPECT_EQ(window->lblTime->text(), "offline");
     window->flags.initOutput = false;
     ASSERT_TRUE(waitFor([&] { return window->lblTime->text() != "offline"; }));
