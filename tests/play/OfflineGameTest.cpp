@@ -15,6 +15,7 @@
 #include "lobby/frmInvite.h"
 #include "mainform/Mainform.h"
 #include "records/LogFiles.h"
+#include "support/ModalDeadline.h"
 #include "support/QuickWindow.h"
 #include "support/TestEnvironment.h"
 
@@ -89,13 +90,20 @@ protected:
     void whenSelfPlaying(const std::function<void()> &act) {
         once([this] { return window->flags.selfPlay && window->flags.isPlaying; }, act);
     }
-    // The invitation window is modal: what the user does in it is done from a timer.
+    // The invitation window is modal: what the user does in it is done from a timer, and
+    // a window his clicks leave open fails the test instead of holding it.
     void whenInviteOpens(const std::function<void(frmInvite *)> &act) {
         const auto shown = [] {
             frmInvite *invite = frmInvite::openWindows().value(0);
             return invite && invite->isVisible() ? invite : nullptr;
         };
-        once([shown] { return shown() != nullptr; }, [shown, act] { act(shown()); }, 5);
+        once([shown] { return shown() != nullptr; },
+             [shown, act] {
+                 frmInvite *invite = shown();
+                 closeAtDeadline(invite, QStringLiteral("The invitation window"));
+                 act(invite);
+             },
+             5);
     }
     // Runs `act` once if `ready` holds at some moment while `turn` runs (GnuBG's turn lets
     // events through); true when it did.
