@@ -60,7 +60,8 @@ TEST(FullScreenRulesTest, TheStripKeepsClearOfThePanelsOnScreensFrom1280To1600Pi
         {{300, 700}, {300, 624}},  // 76 pixels up, over the kibitz panel
     };
     for (const auto &[stored, nearest] : moves)
-        EXPECT_EQ(stripPlace(stored, {400, 60}, {screen}, screen, panels), nearest) << "from " << testing::PrintToString(stored);
+        EXPECT_EQ(stripPlace(stored, {400, 60}, {screen}, screen, panels), nearest)
+            << "from " << testing::PrintToString(stored);
 }
 
 }  // namespace
