@@ -170,11 +170,58 @@ TEST_F(SettingsTest, ANumberOutsideItsRangeFallsBackToItsDefault) {
         store.write(key, value);
     EXPECT_EQ(ranged(load(store)), defaults);
 
-    // The edges themselves are kept.
-    EXPECT_EQ(loadWith("prfGnuPlyHint", "7").prfGnuPlyHint, 7);
-    EXPECT_DOUBLE_EQ(loadWith("delay", "5").prfDelay, 5);
-    EXPECT_EQ(loadWith("width", "32767").prfRegSizex, 32767);
-    EXPECT_EQ(loadWith("prfColorListAll", "16777215").prfColorListAll, 16777215);
+    // The edges themselves are kept, the lowest as much as the highest, for every setting
+    // that has a range. (No highest is given where the range is all a number can hold.)
+    using Read = double (*)(const Preferences &);
+    const struct {
+        const char *key;
+        const char *lowest, *highest;
+        Read read;
+    } edges[] = {
+        {"width", "1", "32767", [](const Preferences &q) { return double(q.prfRegSizex); }},
+        {"height", "1", "32767", [](const Preferences &q) { return double(q.prfRegSizey); }},
+        {"chatwidth", "1", "32767", [](const Preferences &q) { return double(q.cWidth); }},
+        {"chatheight", "1", "32767", [](const Preferences &q) { return double(q.cHeight); }},
+        {"chatXloc", "-32768", "32767", [](const Preferences &q) { return double(q.chatXloc); }},
+        {"chatYloc", "-32768", "32767", [](const Preferences &q) { return double(q.chatYloc); }},
+        {"speed", "0", nullptr, [](const Preferences &q) { return double(q.prfAnimDelay); }},
+        {"delay", "0", "5", [](const Preferences &q) { return q.prfDelay; }},
+        {"prfGnuPlyHint", "0", "7", [](const Preferences &q) { return double(q.prfGnuPlyHint); }},
+        {"prfGnuPlyEval", "0", "7", [](const Preferences &q) { return double(q.prfGnuPlyEval); }},
+        {"Port", "1", "65535", [](const Preferences &q) { return double(q.prfPort); }},
+        {"prfChatFont", "1", "512", [](const Preferences &q) { return double(q.prfChatFont); }},
+        {"prfLastMatchLength", "1", "32767", [](const Preferences &q) { return double(q.prfLastMatchLength); }},
+        {"prfScrollVal", "0", "1000", [](const Preferences &q) { return double(q.prfScrollVal); }},
+        {"prfColorListAll", "0", "16777215", [](const Preferences &q) { return double(q.prfColorListAll); }},
+        {"prfColorListReady", "0", "16777215", [](const Preferences &q) { return double(q.prfColorListReady); }},
+        {"prfColorListFriends", "0", "16777215", [](const Preferences &q) { return double(q.prfColorListFriends); }},
+        {"prfBackListAll", "0", "16777215", [](const Preferences &q) { return double(q.prfBackListAll); }},
+        {"prfBackListReady", "0", "16777215", [](const Preferences &q) { return double(q.prfBackListReady); }},
+        {"prfBackListFriends", "0", "16777215", [](const Preferences &q) { return double(q.prfBackListFriends); }},
+        {"prfColorOutputKibitz", "0", "16777215", [](const Preferences &q) { return double(q.prfColorOutputKibitz); }},
+        {"prfColorOutputShouts", "0", "16777215", [](const Preferences &q) { return double(q.prfColorOutputShouts); }},
+        {"prfColorOutputServer", "0", "16777215", [](const Preferences &q) { return double(q.prfColorOutputServer); }},
+        {"prfBackOutputKibitz", "0", "16777215", [](const Preferences &q) { return double(q.prfBackOutputKibitz); }},
+        {"prfBackOutputShouts", "0", "16777215", [](const Preferences &q) { return double(q.prfBackOutputShouts); }},
+        {"prfBackOutputServer", "0", "16777215", [](const Preferences &q) { return double(q.prfBackOutputServer); }},
+        {"prfFontListAllsize", "1", "512", [](const Preferences &q) { return q.prfFontListAllsize; }},
+        {"prfFontListReadysize", "1", "512", [](const Preferences &q) { return q.prfFontListReadysize; }},
+        {"prfFontListFriendssize", "1", "512", [](const Preferences &q) { return q.prfFontListFriendssize; }},
+        {"prfFontOutputKibitzsize", "1", "512", [](const Preferences &q) { return q.prfFontOutputKibitzsize; }},
+        {"prfFontOutputShoutssize", "1", "512", [](const Preferences &q) { return q.prfFontOutputShoutssize; }},
+        {"prfFontOutputServersize", "1", "512", [](const Preferences &q) { return q.prfFontOutputServersize; }},
+        {"prfhtmlCounter", "-2", "10", [](const Preferences &q) { return double(q.htmlCounter); }},
+        {"prfFullScreenX", "-32768", "32767", [](const Preferences &q) { return double(q.prfFullScreenX); }},
+        {"prfFullScreenY", "-32768", "32767", [](const Preferences &q) { return double(q.prfFullScreenY); }},
+    };
+    for (const auto &edge : edges) {
+        for (const char *value : {edge.lowest, edge.highest}) {
+            if (!value)
+                continue;
+            EXPECT_DOUBLE_EQ(edge.read(loadWith(edge.key, value)), QString(value).toDouble())
+                << edge.key << " = " << value;
+        }
+    }
 }
 
 TEST_F(SettingsTest, NonNumericChatFontFallsBackToTheDefault) {

@@ -47,7 +47,8 @@ public:
         socket_.write(line.toLatin1() + '\n');
         socket_.waitForBytesWritten(2000);
         QByteArray reply;
-        while (!reply.contains('\n') && socket_.waitForReadyRead(5000))
+        const QDeadlineTimer deadline(5000);
+        while (!reply.contains('\n') && socket_.waitForReadyRead(int(deadline.remainingTime())))
             reply += socket_.readAll();
         return reply.contains('\n') ? QString::fromLatin1(reply).trimmed() : QStringLiteral("(none)");
     }

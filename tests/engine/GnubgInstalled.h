@@ -38,6 +38,12 @@ inline QString gnubgAnswer(const QByteArray &script, int timeoutMs = 30000) {
     gnubg.start(EngineFiles::program, {QStringLiteral("-t"), QStringLiteral("-q")});
     gnubg.write("set confirm new off\n" + script + "quit\n");
     gnubg.closeWriteChannel();
-    gnubg.waitForFinished(timeoutMs);
-    return QString::fromLocal8Bit(gnubg.readAll());
+    const bool finished = gnubg.waitForFinished(timeoutMs);
+    QString answer = QString::fromLocal8Bit(gnubg.readAll());
+    if (!finished) {
+        gnubg.kill();
+        gnubg.waitForFinished(1000);
+        answer += QStringLiteral("\nGNU Backgammon did not finish within %1 s\n").arg(timeoutMs / 1000);
+    }
+    return answer;
 }

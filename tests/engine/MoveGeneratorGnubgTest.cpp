@@ -192,7 +192,7 @@ TEST(MoveGeneratorGnubgTest, AgreesWithGnuBackgammonOnRandomPositions) {
     std::vector<QString> answers{std::size_t(kPositions)};
     for (int r = 0; r < kProcesses; ++r) {
         QProcess &process = *runs[std::size_t(r)];
-        ASSERT_TRUE(process.waitForFinished(600000)) << "GNU Backgammon did not finish";
+        ASSERT_TRUE(process.waitForFinished(90000)) << "GNU Backgammon did not finish within 90 s";
         QFile output(dir.filePath(QStringLiteral("run%1/plays.txt").arg(r)));
         ASSERT_TRUE(output.open(QIODevice::ReadOnly)) << process.readAll().toStdString();
         const QStringList lines = QString::fromUtf8(output.readAll()).split('\n', Qt::SkipEmptyParts);

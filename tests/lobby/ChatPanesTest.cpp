@@ -92,6 +92,10 @@ TEST_F(ChatPanesTest, HeldTextIsShownInOrderOnceTheHoldEnds) {
     hold.setChecked(false);
     panes.ShowTerminal("four");
     EXPECT_EQ(terminal.toPlainText(), "one \ntwo \nthree \nfour \n");
+    // Held text is shown once: every later line follows all that is shown.
+    panes.ShowTerminal("five");
+    panes.ShowTerminal("six");
+    EXPECT_EQ(terminal.toPlainText(), "one \ntwo \nthree \nfour \nfive \nsix \n");
 }
 
 TEST_F(ChatPanesTest, HoldEndsByItselfWhenTooMuchIsWaiting) {

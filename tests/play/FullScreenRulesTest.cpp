@@ -1,6 +1,7 @@
 // The full-screen board's rules the window tests do not reach: an empty background folder,
 // a board as tall as the screen, a strip on a second screen, and screens of every width.
 #include "play/FullScreenRules.h"
+#include "support/QtPrinters.h"
 
 #include <QDebug>
 #include <gtest/gtest.h>
@@ -48,6 +49,19 @@ TEST(FullScreenRulesTest, TheStripKeepsClearOfThePanelsOnScreensFrom1280To1600Pi
                 EXPECT_FALSE(placed.intersects(panel)) << where() << " covers " << panel.x() << ',' << panel.y();
         }
     }
+
+    // A strip in a panel's way moves to the nearest free side of it, and no further: on a
+    // screen of 1280 x 800, a score panel top right and a kibitz panel bottom left.
+    const QRect screen(0, 0, 1280, 800);
+    const QList<QRect> panels{QRect(980, 0, 300, 96), QRect(0, 684, 460, 116)};
+    const std::pair<QPoint, QPoint> moves[] = {
+        {{860, 10}, {860, 96}},    // 86 pixels down, under the score panel
+        {{600, 20}, {580, 20}},    // 20 pixels left, beside it
+        {{300, 700}, {300, 624}},  // 76 pixels up, over the kibitz panel
+    };
+    for (const auto &[stored, nearest] : moves)
+        EXPECT_EQ(stripPlace(stored, {400, 60}, {screen}, screen, panels), nearest)
+            << "from " << testing::PrintToString(stored);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "lobby/frmInvite.h"
 #include "mainform/Mainform.h"
 #include "records/LogFiles.h"
+#include "support/ModalDeadline.h"
 #include "support/QuickWindow.h"
 #include "support/TestEnvironment.h"
 
@@ -89,13 +90,20 @@ protected:
     void whenSelfPlaying(const std::function<void()> &act) {
         once([this] { return window->flags.selfPlay && window->flags.isPlaying; }, act);
     }
-    // The invitation window is modal: what the user does in it is done from a timer.
+    // The invitation window is modal: what the user does in it is done from a timer, and
+    // a window his clicks leave open fails the test instead of holding it.
     void whenInviteOpens(const std::function<void(frmInvite *)> &act) {
         const auto shown = [] {
             frmInvite *invite = frmInvite::openWindows().value(0);
             return invite && invite->isVisible() ? invite : nullptr;
         };
-        once([shown] { return shown() != nullptr; }, [shown, act] { act(shown()); }, 5);
+        once([shown] { return shown() != nullptr; },
+             [shown, act] {
+                 frmInvite *invite = shown();
+                 closeAtDeadline(invite, QStringLiteral("The invitation window"));
+                 act(invite);
+             },
+             5);
     }
     // Runs `act` once if `ready` holds at some moment while `turn` runs (GnuBG's turn lets
     // events through); true when it did.
@@ -191,6 +199,25 @@ protected:
         const QSize size = window->board.size();
         return {SettingsText::roundEven(size.width() * (black ? 0.7 : 0.25)) + dice.width() / 12,
                 SettingsText::roundEven(size.height() * 0.47) + dice.height() / 4};
+    }
+    // How many of the fifteen places of a side's own tray show that side's flat checker.
+    int flatsInOwnTray(const QImage &shown, Side side) const {
+        const QImage &flats = window->boardStyle.pictures().picFlatB;
+        const SpriteRect sprite = window->board.flatSprite(side);
+        const int row = sprite.top + sprite.height() / 2;
+        const int tray = side == Side::Black ? Position::blackTray : Position::whiteTray;
+        int count = 0;
+        for (int place = 1; place <= CheckerSet::size; ++place) {
+            const QPoint at = window->boardGeometry.pointSlots(tray, place);
+            bool shows = true;
+            for (int x = 0; x < sprite.width(); ++x) {
+                const QRgb pixel = flats.pixel(sprite.left + x, row);
+                if (pixel & 0xffffff)  // black is the sprite's see-through colour
+                    shows = shows && shown.pixel(at + QPoint(x, row - sprite.top)) == pixel;
+            }
+            count += shows;
+        }
+        return count;
     }
     QPoint checkerAt(const CheckerRec &c) const {
         const QImage &sprites = window->boardStyle.pictures().ChipNearBlack;
@@ -814,20 +841,36 @@ TEST_F(OfflineGameTest, AResignedGameIsToldOverTheBoardItWasGivenUpOn) {
     };
     ASSERT_TRUE(drawnAt(dieAt(true)));
 
-    // A backgammon, mid-match: the box shows over the board without GnuBG's checkers or dice.
+    // A backgammon, mid-match: the box shows over the board without GnuBG's checkers or dice;
+    // all fifteen lie in GnuBG's own tray, and the user's tray stays empty.
     QList<QPoint> spots = gnubgSpots();
-    dice = {5, 2};
+    engine->chances = {10000, 0, 0};  // in the next game GnuBG gives up after its opening move
+    dice = {5, 2, 2, 5};              // that game (GnuBG opens), and the one after
     window->findChild<QAction *>("mnuResign")->trigger();
     ASSERT_EQ(boxes.value(1), "GnuBG wins 3 points");
     EXPECT_TRUE(gnubgGone(boards[1], spots));
+    EXPECT_EQ(flatsInOwnTray(boards[1], Side::White), 15);
+    EXPECT_EQ(flatsInOwnTray(boards[1], Side::Black), 0);
     EXPECT_EQ(window->lblpipw->text().toInt(), window->pips.whitePips);
 
-    // The match's last game: the board stays as it was given up.
+    // GnuBG's resignation is told over the user's fifteen checkers in his own tray.
+    const qsizetype won = boxes.indexOf("You win 1 point");
+    ASSERT_GE(won, 0) << boxes.join(" | ").toStdString();
+    EXPECT_EQ(flatsInOwnTray(boards[won], Side::Black), 15);
+    EXPECT_EQ(flatsInOwnTray(boards[won], Side::White), 0);
+    EXPECT_FALSE(window->match.gameOver);  // the game after has begun
+
+    // The match's last game: the board stays as it was given up, without dice, and so it
+    // does in another board style.
     spots = gnubgSpots();
     window->findChild<QAction *>("mnuResign")->trigger();
     ASSERT_TRUE(window->match.isMatchOver);
     EXPECT_TRUE(gnubgGone(window->boardShow->picture(), spots));
     EXPECT_EQ(window->lblpipw->text(), "0");
+    switchBoardStyle();
+    EXPECT_EQ(flatsInOwnTray(window->boardShow->picture(), Side::White), 15);
+    EXPECT_FALSE(drawnAt(dieAt(true)));
+    EXPECT_FALSE(drawnAt(dieAt(false)));
 }
 
 TEST_F(OfflineGameTest, ANewBoardStyleMidTurnShowsThePositionDiceAndCubeAsTheyWere) {

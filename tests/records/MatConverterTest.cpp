@@ -279,6 +279,21 @@ TEST(MatConverterTest, TheMatchEndFollowsItsWinLineInTheWinnersColumn) {
                                                               "\r\n"));
     files << writeMat(dir, "resigned.mat", resigned);
 
+    // A log that lost its last game's lines (a dropped match, rescued in part) names the
+    // match's winner right after the other player's win: that line is left as it is.
+    const QStringList gnubgWon = kExampleLog.mid(0, 12) + QStringList{"You win the 3 point match 3-1"};
+    const QStringList userWon =
+        kExampleLog.mid(0, 9) + QStringList{"GnuBG rolls 4 and 2.", "GnuBG moves 12-16 12-14 .",
+                                            "You double. Please wait for GnuBG to accept or reject.",
+                                            "GnuBG gives up. You win 1 point.", "score in 3 point match: You-1 GnuBG-0",
+                                            "GnuBG wins the 3 point match 3-1"};
+    for (const auto &[log, winLine] : {std::pair{gnubgWon, QString(" Wins 1 points").leftJustified(33)},
+                                       std::pair{userWon, right + " Wins 1 points"}}) {
+        const QString text = MatConverter::convert(log).text;
+        EXPECT_TRUE(text.endsWith("\r\n" + winLine + "\r\n")) << text.toStdString();
+        EXPECT_FALSE(text.contains("and the match")) << text.toStdString();
+    }
+
     SKIP_WITHOUT_GNUBG();
     const QList<MatVerdict> verdicts = gnubgReads(files);
     for (int i = 0; i < verdicts.size(); ++i) {

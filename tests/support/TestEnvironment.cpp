@@ -11,7 +11,7 @@
 #include <QSettings>
 #include <QUrl>
 
-TestEnvironment::TestEnvironment() {
+TestEnvironment::TestEnvironment() : startFolder_(QDir::currentPath()) {
     Program::setFolder(program_.path());
     SettingsStore::setFolder(settings_.path());
     // Nor does anything machine-wide (XDG_CONFIG_DIRS) reach a test's settings.
@@ -55,6 +55,7 @@ TestEnvironment::TestEnvironment() {
 }
 
 TestEnvironment::~TestEnvironment() {
+    QDir::setCurrent(startFolder_);
     Dialogs::setChooserHandlers({}, {});
     Dialogs::setHandler({});
     setOpenHandler({});

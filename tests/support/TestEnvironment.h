@@ -43,6 +43,9 @@ public:
     void clearMessages() { messages_.clear(); }
 
 private:
+    // The window makes the program folder the current one; the process goes back to where it
+    // was before the folder is removed, or every later test would run in a folder that is gone.
+    QString startFolder_;
     QTemporaryDir program_;
     QTemporaryDir settings_;
     QStringList messages_;

@@ -1,5 +1,7 @@
 #include "support/WindowManagerSession.h"
 
+#include "support/ModalDeadline.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -15,6 +17,9 @@
 namespace {
 
 constexpr int kStartMs = 10000;
+// The longest a test may run inside a session: less than the test's own time limit, so that
+// what the child said is shown.
+constexpr int kChildMs = 90000;
 const char *const kInside = "KORVEX_WINDOW_MANAGER_SESSION";
 
 QProcessEnvironment environmentOn(const QString &display) {
@@ -120,10 +125,11 @@ int WindowManagerSession::runCurrentTest(QString &output) {
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--gtest_filter=%1.%2").arg(QLatin1String(test->test_suite_name()),
                                                            QLatin1String(test->name()))});
-    const bool finished = child.waitForFinished(120000);
+    const bool finished = child.waitForFinished(kChildMs);
     output = QString::fromLocal8Bit(child.readAll());
     if (!finished) {
         stop(child);
+        output += QStringLiteral("\nThe test did not finish inside the session within %1 s.").arg(kChildMs / 1000);
         return -1;
     }
     return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
@@ -140,14 +146,22 @@ void WindowManagerSession::runCurrentTestInside(QSize screen) {
 void WindowManagerSession::whenShown(const std::function<QWidget *()> &find,
                                      const std::function<void(QWidget *)> &act) {
     auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, find, act] {
+    const QDeadlineTimer deadline(kModalDeadlineMs);
+    QObject::connect(poll, &QTimer::timeout, [poll, find, act, deadline] {
         QWidget *window = find();
-        if (!window || !window->isVisible())
+        if (!window || !window->isVisible()) {
+            if (deadline.hasExpired()) {
+                poll->stop();
+                poll->deleteLater();
+                ADD_FAILURE() << "the window the test waits for was not shown within " << kModalDeadlineMs << " ms";
+            }
             return;
+        }
         poll->stop();
         poll->deleteLater();
         if (QTest::qWaitForWindowExposed(window))
             QTest::qWait(300);
+        closeAtDeadline(window, QStringLiteral("The window the test acted in"));
         act(window);
     });
     poll->start(50);

@@ -31,7 +31,8 @@ public:
     static bool isAbove(const QWidget *upper, const QWidget *lower);
 
     // Runs `act` from a timer once `find` gives a window that is shown, and the window manager
-    // has placed it: what a user does in a modal window is done this way.
+    // has placed it: what a user does in a modal window is done this way. A window that is not
+    // shown in time, or that `act` leaves open, fails the test (and is closed).
     static void whenShown(const std::function<QWidget *()> &find, const std::function<void(QWidget *)> &act);
 
     // Inside: the real pointer of the display moves there (and clicks), as the user's would.
