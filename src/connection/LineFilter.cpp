@@ -16,6 +16,11 @@ struct FilterError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The server's prompt for the name stands alone on its line. Other lines may begin with the
+// word (a player called "login", a banner's "login as guest ..."); they ask for nothing.
+bool isLoginPrompt(const QString &line) {
+    return line.trimmed() == QLatin1String("login:");
+}
 
 }  // namespace
 
@@ -161,7 +166,7 @@ void LineFilter::applyRules(const QString &line, const QStringList &w) {
                                      "on how to create a username/password"));
         guestSeen_ = true;
     }
-    if (count >= 1 && !guestSeen_ && word(1) == QLatin1String("login"))
+    if (!guestSeen_ && isLoginPrompt(line))
         login();
     if (count >= 2 && (word(2) == QLatin1String("doubles.") || word(2) == QLatin1String("double.")))
         doubleOffered(line, w);
@@ -219,10 +224,12 @@ void LineFilter::login() {
     if (!host_.socketConnected())
         return;
     // A server prompts again after the login line only when it refused the name or the
-    // password; answering each prompt would flood it with the same refused line.
+    // password; answering each prompt would flood it with the same refused line. Once the
+    // user's own information has come, the login was taken and a prompt means nothing.
     StateFlags &f = host_.flags();
     if (f.loginSent) {
-        host_.loginRefused();
+        if (f.initOutput)
+            host_.loginRefused();
         return;
     }
     const QString password = host_.loginPasswordText();

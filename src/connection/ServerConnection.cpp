@@ -60,7 +60,11 @@ ServerConnection::FailureStatus ServerConnection::failureStatus(QAbstractSocket:
 }
 
 QByteArray ServerConnection::commandBytes(const QString &command) {
-    QByteArray bytes = command.toLatin1();  // unrepresentable characters come out as "?"
+    // Text copied from a pane may bring the invisible break marks the panes put into long
+    // runs; they are no part of what the user wrote.
+    QString text = command;
+    text.remove(QChar(0x200B));
+    QByteArray bytes = text.toLatin1();  // unrepresentable characters come out as "?"
     bytes.replace('\r', ' ');
     bytes.replace('\n', ' ');
     bytes.append("\r\n");

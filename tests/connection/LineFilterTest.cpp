@@ -15,14 +15,25 @@ protected:
 };
 
 TEST_F(LineFilterTest, AnswersTheLoginPromptWithTheLoginLine) {
+    host.f.initOutput = true;  // connected, the user's own information not yet come
+    // Only the prompt itself asks for the login, not a banner line that begins with the word.
+    filter.FilterOutput("login as guest if you have no account yet.");
+    EXPECT_TRUE(host.sent.isEmpty());
     filter.FilterOutput("login: ");
     ASSERT_EQ(host.sent.size(), 1);
     EXPECT_EQ(host.sent.first(), "login Korvex" + Program::versionString() + " 1008 alice secret");
     EXPECT_TRUE(host.called("loginCaption(Validating..)"));
     EXPECT_TRUE(host.called("ShowTerminal(login: )"));
 
-    // A prompt after the login line on the same connection is the server refusing it.
+    // A prompt after the login line on the same connection is the server refusing it; a
+    // player called "login" is no prompt, nor is a prompt once the login was taken.
     host.sent.clear();
+    filter.FilterOutput("login wants to play a 5 point match with you.");
+    EXPECT_FALSE(host.called("loginRefused"));
+    host.f.initOutput = false;
+    filter.FilterOutput("login: ");
+    EXPECT_FALSE(host.called("loginRefused"));
+    host.f.initOutput = true;
     filter.FilterOutput("login: ");
     EXPECT_TRUE(host.sent.isEmpty());
     EXPECT_TRUE(host.called("loginRefused"));

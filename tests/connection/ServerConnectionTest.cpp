@@ -27,6 +27,7 @@ TEST(ServerConnectionTest, CommandsEndInCrLfAndCarryNoSecondCommand) {
     EXPECT_EQ(ServerConnection::commandBytes("toggle notify "), "toggle notify \r\n");
     EXPECT_EQ(ServerConnection::commandBytes("tell bob hi\r\nshout spam\nkick"), "tell bob hi  shout spam kick\r\n");
     EXPECT_EQ(ServerConnection::commandBytes(QString::fromUtf8("kibitz Café €5")), "kibitz Caf\xE9 ?5\r\n");
+    EXPECT_EQ(ServerConnection::commandBytes(QString::fromUtf8("kibitz ab\u200Bcd")), "kibitz abcd\r\n");
     EXPECT_EQ(ServerConnection::commandBytes(""), "\r\n");
 }
 
