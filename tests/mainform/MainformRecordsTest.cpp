@@ -60,6 +60,14 @@ QStringList playerListChanges(const QString &opponent = "Nortally") {
     return {"5 " + opponent + " - - 0 0 1500.00 300 2 1306926526 n.example.com - -",
             "5 " + opponent + " - - 1 0 1500.00 301 2 1306926526 n.example.com - -"};
 }
+// The server plays the resumed match's end, then the player list changes that save it.
+ScriptedServer &playTheResume(ScriptedServer &server, const QStringList &after) {
+    return server.sendLines(after).pause(300).sendLines(playerListChanges()).pause(3000);
+}
+// The part of the match kept when it dropped, left for its resume.
+QByteArray droppedPart() {
+    return (kBeforeTheDrop.join("\r\n") + "\r\n").toLatin1();
+}
 
 class MainformRecordsTest : public ::testing::Test {
 protected:
@@ -281,14 +289,11 @@ TEST_F(MainformRecordsTest, AMatchDroppedByANetworkErrorGoesOnInItsLogAfterTheRe
 
     const QStringList after = afterTheResume("Nortally has joined you. Your running match was loaded.");
     ScriptedServer second;
-    second.send("login: ")
-        .awaitLine("login Korvex")
-        .sendLines({"Nortally wants to resume a saved match with you."})
-        .pause(300)
-        .sendLines(after)
-        .pause(300)
-        .sendLines(playerListChanges())
-        .pause(3000);
+    playTheResume(second.send("login: ")
+                      .awaitLine("login Korvex")
+                      .sendLines({"Nortally wants to resume a saved match with you."})
+                      .pause(300),
+                  after);
     ASSERT_TRUE(logInTo(*window, second));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !saved("jf_mat", "*.mat").isEmpty(); }, 10000));
     EXPECT_EQ(savedLog("2*.log"), before + after);
@@ -298,17 +303,14 @@ TEST_F(MainformRecordsTest, AMatchDroppedByANetworkErrorGoesOnInItsLogAfterTheRe
 // Accepting the opponent's invitation to resume (Join) marks the user as playing before the
 // server loads the match: the record still goes on from the part before the drop.
 TEST_F(MainformRecordsTest, AResumeJoinedFromTheInvitationGoesOnInTheDroppedMatchsLog) {
-    env.writeFile("log/Nortally.tmp", (kBeforeTheDrop.join("\r\n") + "\r\n").toLatin1());
+    env.writeFile("log/Nortally.tmp", droppedPart());
     const QStringList after = afterTheResume("You are now playing with Nortally. Your running match was loaded.");
     ScriptedServer server;
-    server.send("login: ")
-        .awaitLine("login Korvex")
-        .sendLines({"Nortally wants to resume a saved match with you."})
-        .awaitLine("join ")
-        .sendLines(after)
-        .pause(300)
-        .sendLines(playerListChanges())
-        .pause(3000);
+    playTheResume(server.send("login: ")
+                      .awaitLine("login Korvex")
+                      .sendLines({"Nortally wants to resume a saved match with you."})
+                      .awaitLine("join "),
+                  after);
     ASSERT_TRUE(logInTo(*window, server));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !frmInvite::openWindows().isEmpty(); }, 5000));
     frmInvite *invitation = frmInvite::openWindows().first();
@@ -324,18 +326,15 @@ TEST_F(MainformRecordsTest, AResumeJoinedFromTheInvitationGoesOnInTheDroppedMatc
 // the server resumes the saved match instead, and its record goes on from the part before the
 // drop, whatever road led there. Once the whole match is saved its .tmp is no longer needed.
 TEST_F(MainformRecordsTest, AResumeByTheUsersOwnNumberedInvitationGoesOnInTheDroppedMatchsLog) {
-    env.writeFile("log/Nortally.tmp", (kBeforeTheDrop.join("\r\n") + "\r\n").toLatin1());
+    env.writeFile("log/Nortally.tmp", droppedPart());
     const QStringList after = afterTheResume("Nortally has joined you. Your running match was loaded.");
     ScriptedServer server;
-    server.send("login: ")
-        .awaitLine("login Korvex")
-        .awaitLine("invite Nortally 1")
-        .sendLines({"** You invited Nortally to resume a saved match."})
-        .pause(300)
-        .sendLines(after)
-        .pause(300)
-        .sendLines(playerListChanges())
-        .pause(3000);
+    playTheResume(server.send("login: ")
+                      .awaitLine("login Korvex")
+                      .awaitLine("invite Nortally 1")
+                      .sendLines({"** You invited Nortally to resume a saved match."})
+                      .pause(300),
+                  after);
     ASSERT_TRUE(logInTo(*window, server));
     window->List1->addItem("R* Nortally      1500 300 ");
     window->ProcessDblClick(window->List1->item(0)->text());
