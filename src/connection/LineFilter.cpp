@@ -140,7 +140,7 @@ void LineFilter::applyRules(const QString &line, const QStringList &w) {
     if (!host_.theusername().isEmpty() && line.startsWith(QStringLiteral("turn: ") + host_.theusername()))
         host_.setStatus(QStringLiteral("Its your turn to roll"));
     if (starts("WARNING:"))
-        host_.lobbyRule(24, line, w);
+        host_.resumeOnlyWarning(line, w);
     if (contains("is already playing"))
         sendGuarded(QStringLiteral("who ready "));
     if (contains("The game was saved"))
@@ -185,21 +185,21 @@ void LineFilter::applyRules(const QString &line, const QStringList &w) {
     if (host_.player1Caption() == QLatin1String("You") && (f.isConnected || f.isBot) && count > 6)
         matchEnd(w);
     if (count == 3 && word(1) == QLatin1String("Information"))
-        host_.lobbyRule(36, line, w);
+        host_.playerInformation(line, w);
     if (line.contains(QLatin1String("Rating:")) && line.contains(QLatin1String("Experience:")))
-        host_.lobbyRule(37, line, w);
+        host_.playerRating(line, w);
     if (count > 4 && word(2) == QLatin1String("wants") && word(3) == QLatin1String("to") &&
         word(4) == QLatin1String("play"))
-        host_.lobbyRule(38, line, w);
+        host_.invitationToPlay(line, w);
     if (count > 4 && word(2) == QLatin1String("wants") && word(3) == QLatin1String("to") &&
         word(4) == QLatin1String("resume"))
-        host_.lobbyRule(39, line, w);
+        host_.invitationToResume(line, w);
     if (startsWatching(w))
-        host_.lobbyRule(40, line, w);
+        host_.userStartsWatching(line, w);
     if (count >= 4 &&
         (word(2) == QLatin1String("starts") || word(2) == QLatin1String("is") || word(2) == QLatin1String("stops")) &&
         word(3) == QLatin1String("watching"))
-        host_.lobbyRule(41, line, w);
+        host_.watcherOfUser(line, w);
     if (starts("** Last login:") && firstPass) {
         host_.setStatus(QStringLiteral("Welcome to FIBS"));
         firstPass = false;

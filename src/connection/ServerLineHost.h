@@ -93,6 +93,19 @@ public:
     virtual void setListCounters(int all, int ready, int friends) = 0;
     virtual void showList1() = 0;
 
-    // --- the lobby's own rules of the line filter (invitations, ratings, watching)
-    virtual void lobbyRule(int rule, const QString &line, const QStringList &words) = 0;
+    // --- the lobby's messages (invitations, ratings, watching); each gets the line and its words
+    // "WARNING: ...": accepting the pending invitation would end a saved match.
+    virtual void resumeOnlyWarning(const QString &line, const QStringList &words) = 0;
+    // "Information about bob:", the first line of a whois answer.
+    virtual void playerInformation(const QString &line, const QStringList &words) = 0;
+    // "Rating: 1500.23 Experience: 400", the whois answer's rating line.
+    virtual void playerRating(const QString &line, const QStringList &words) = 0;
+    // "bob wants to play a 5 point match with you."
+    virtual void invitationToPlay(const QString &line, const QStringList &words) = 0;
+    // "bob wants to resume a saved match with you."
+    virtual void invitationToResume(const QString &line, const QStringList &words) = 0;
+    // "You're now watching bob.": the user starts watching a match.
+    virtual void userStartsWatching(const QString &line, const QStringList &words) = 0;
+    // "carl starts watching you.", "... is watching you.", "... stops watching you."
+    virtual void watcherOfUser(const QString &line, const QStringList &words) = 0;
 };

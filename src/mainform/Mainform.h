@@ -58,6 +58,7 @@ class MainformLineHost;
 class ServerLineDispatcher;
 class frmAccount;
 class frmEdit;
+class frmInvite;
 class frmsave;
 class frmLogin;
 class frmMessage;
@@ -296,7 +297,14 @@ public:
     void mnuWhois_Click();
     void GetStats(const QString &name);
     int GetNumDropped(const QString &name) const;
-    void lobbyRule(int rule, const QString &line, const QStringList &words);
+    // The lobby's server messages, as the line filter hands them on with their words.
+    void resumeOnlyWarning(const QString &line, const QStringList &words);
+    void playerInformation(const QString &line, const QStringList &words);
+    void playerRating(const QString &line, const QStringList &words);
+    void invitationToPlay(const QString &line, const QStringList &words);
+    void invitationToResume(const QString &line, const QStringList &words);
+    void userStartsWatching(const QString &line, const QStringList &words);
+    void watcherOfUser(const QString &line, const QStringList &words);
     void LoadDropped(const QString &name);
     void newGnubgGame();
     QString selectedPlayer;
@@ -430,6 +438,8 @@ private:
     void showView(QListWidget *shown);
     void tellRepBot(const char *verb);
     QString infoName_;  // the player of the last "Information" line
+    // The window of an invitation the server brings; none for a gagged inviter.
+    frmInvite *openServerInvitation(const QString &inviter);
     bool handleTypingKey(QObject *watched, QEvent *event);
     void disconnectFromServer();
     void LoadTalkingWavsMenu();

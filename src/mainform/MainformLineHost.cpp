@@ -145,6 +145,30 @@ void MainformLineHost::showList1() {
     w_.List1->show();
 }
 
-void MainformLineHost::lobbyRule(int rule, const QString &line, const QStringList &words) {
-    w_.lobbyRule(rule, line, words);
+void MainformLineHost::resumeOnlyWarning(const QString &line, const QStringList &words) {
+    w_.resumeOnlyWarning(line, words);
+}
+
+void MainformLineHost::playerInformation(const QString &line, const QStringList &words) {
+    w_.playerInformation(line, words);
+}
+
+void MainformLineHost::playerRating(const QString &line, const QStringList &words) {
+    w_.playerRating(line, words);
+}
+
+void MainformLineHost::invitationToPlay(const QString &line, const QStringList &words) {
+    w_.invitationToPlay(line, words);
+}
+
+void MainformLineHost::invitationToResume(const QString &line, const QStringList &words) {
+    w_.invitationToResume(line, words);
+}
+
+void MainformLineHost::userStartsWatching(const QString &line, const QStringList &words) {
+    w_.userStartsWatching(line, words);
+}
+
+void MainformLineHost::watcherOfUser(const QString &line, const QStringList &words) {
+    w_.watcherOfUser(line, words);
 }

@@ -73,7 +73,13 @@ public:
     void setListCounters(int all, int ready, int friends) override;
     void showList1() override;
 
-    void lobbyRule(int rule, const QString &line, const QStringList &words) override;
+    void resumeOnlyWarning(const QString &line, const QStringList &words) override;
+    void playerInformation(const QString &line, const QStringList &words) override;
+    void playerRating(const QString &line, const QStringList &words) override;
+    void invitationToPlay(const QString &line, const QStringList &words) override;
+    void invitationToResume(const QString &line, const QStringList &words) override;
+    void userStartsWatching(const QString &line, const QStringList &words) override;
+    void watcherOfUser(const QString &line, const QStringList &words) override;
 
 private:
     Mainform &w_;

@@ -683,77 +683,85 @@ void Mainform::GetStats(const QString &name) {
     }
 }
 
-void Mainform::lobbyRule(int rule, const QString &line, const QStringList &w) {
-    const int count = int(w.size());
-    switch (rule) {
-    case 24:  // an invitation that can only resume a saved match
-        // A window already marked is not marked again: each warning goes to the next invitation.
-        for (frmInvite *window : frmInvite::openWindows()) {
-            if (!window->windowTitle().contains(QLatin1String("Invitation")))
-                continue;
-            window->cmdInvite->setText(QStringLiteral("Invite"));
-            window->Combo1->setEditText(QStringLiteral("S"));
-            window->setWindowTitle(QStringLiteral("Warning !! Resume Only"));
-            break;
-        }
-        break;
-    case 36:
-        infoName_ = w.at(2);
-        break;
-    case 37:
-        setCaption(lblStatus, line);
-        if (count == 4)
-            for (frmInvite *window : frmInvite::openWindows())
-                if (window->windowTitle() == QStringLiteral("Invitation ") + infoName_) {
-                    window->lblRating->setText(w.at(1));
-                    window->lblExper->setText(w.at(3));
-                    break;
-                }
-        break;
-    case 38:
-    case 39: {
-        match.MovesToMake = 0;
-        if (gagList.IsGagged(w.at(0)))
-            break;
-        if (!prefs.prfDisableSounds)
-            PlayWav(QStringLiteral("bell"), false, prefs);
-        auto *window = new frmInvite(lobbyHost, this);
-        window->show();
-        window->setWindowTitle(QStringLiteral("Invitation ") + w.at(0));
-        window->cmdInvite->setText(QStringLiteral("Join"));
-        window->cmdWatch->setText(QStringLiteral("Decline"));
-        window->lblInvite->setText(' ' + w.at(0));
-        flags.tokenPlayer = w.at(0);
-        if (rule == 38) {
-            window->Combo1->setEditText(count >= 6 && InviteDecision::isNumeric(w.at(5)) ? w.at(5) : QStringLiteral("S"));
-            GetStats(w.at(0));
-            QCoreApplication::processEvents();
-            Pause(200);
-            if (prefs.prfAskRepbot && server.isConnected())
-                server.send(QStringLiteral("tell RepBot ask ") + w.at(0) + ' ');
-        } else {
-            window->Combo1->setEditText(QStringLiteral("S"));
-            GetStats(w.at(0));
-            LoadDropped(w.at(0));
-        }
+void Mainform::resumeOnlyWarning(const QString &, const QStringList &) {
+    // A window already marked is not marked again: each warning goes to the next invitation.
+    for (frmInvite *window : frmInvite::openWindows()) {
+        if (!window->windowTitle().contains(QLatin1String("Invitation")))
+            continue;
+        window->cmdInvite->setText(QStringLiteral("Invite"));
+        window->Combo1->setEditText(QStringLiteral("S"));
+        window->setWindowTitle(QStringLiteral("Warning !! Resume Only"));
         break;
     }
-    case 40:
-        setCaption(lblStatus, line);
-        flags.isPlaying = false;
-        flags.isWatching = true;
-        boardLineReader.watchingStarts();
-        break;
-    case 41:
-        if (gagList.IsGagged(w.at(0)))
+}
+
+void Mainform::playerInformation(const QString &, const QStringList &w) {
+    infoName_ = w.at(2);
+}
+
+void Mainform::playerRating(const QString &line, const QStringList &w) {
+    setCaption(lblStatus, line);
+    if (w.size() != 4)
+        return;
+    for (frmInvite *window : frmInvite::openWindows())
+        if (window->windowTitle() == QStringLiteral("Invitation ") + infoName_) {
+            window->lblRating->setText(w.at(1));
+            window->lblExper->setText(w.at(3));
             break;
-        ShowKibitz(line);
-        if (w.at(1) == QLatin1String("stops"))
-            match.numWatchers1 = qMax(0, match.numWatchers1 - 1);  // a watcher from before the count began
-        else
-            ++match.numWatchers1;
-        break;
-    default:
-        break;
-    }
+        }
+}
+
+frmInvite *Mainform::openServerInvitation(const QString &inviter) {
+    match.MovesToMake = 0;
+    if (gagList.IsGagged(inviter))
+        return nullptr;
+    if (!prefs.prfDisableSounds)
+        PlayWav(QStringLiteral("bell"), false, prefs);
+    auto *window = new frmInvite(lobbyHost, this);
+    window->show();
+    window->setWindowTitle(QStringLiteral("Invitation ") + inviter);
+    window->cmdInvite->setText(QStringLiteral("Join"));
+    window->cmdWatch->setText(QStringLiteral("Decline"));
+    window->lblInvite->setText(' ' + inviter);
+    flags.tokenPlayer = inviter;
+    return window;
+}
+
+void Mainform::invitationToPlay(const QString &, const QStringList &w) {
+    frmInvite *window = openServerInvitation(w.at(0));
+    if (!window)
+        return;
+    // An unlimited match names no length; "S" stands in for it.
+    window->Combo1->setEditText(w.size() >= 6 && InviteDecision::isNumeric(w.at(5)) ? w.at(5) : QStringLiteral("S"));
+    GetStats(w.at(0));
+    QCoreApplication::processEvents();
+    Pause(200);
+    if (prefs.prfAskRepbot && server.isConnected())
+        server.send(QStringLiteral("tell RepBot ask ") + w.at(0) + ' ');
+}
+
+void Mainform::invitationToResume(const QString &, const QStringList &w) {
+    frmInvite *window = openServerInvitation(w.at(0));
+    if (!window)
+        return;
+    window->Combo1->setEditText(QStringLiteral("S"));
+    GetStats(w.at(0));
+    LoadDropped(w.at(0));
+}
+
+void Mainform::userStartsWatching(const QString &line, const QStringList &) {
+    setCaption(lblStatus, line);
+    flags.isPlaying = false;
+    flags.isWatching = true;
+    boardLineReader.watchingStarts();
+}
+
+void Mainform::watcherOfUser(const QString &line, const QStringList &w) {
+    if (gagList.IsGagged(w.at(0)))
+        return;
+    ShowKibitz(line);
+    if (w.at(1) == QLatin1String("stops"))
+        match.numWatchers1 = qMax(0, match.numWatchers1 - 1);  // a watcher from before the count began
+    else
+        ++match.numWatchers1;
 }

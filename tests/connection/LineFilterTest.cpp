@@ -272,20 +272,22 @@ TEST_F(LineFilterTest, GameEndNamesTheWinner) {
     EXPECT_TRUE(host.called("WinnerWhite"));
 }
 
-TEST_F(LineFilterTest, LobbyLinesGoToTheLobbyRules) {
-    filter.FilterOutput("bob wants to play a 5 point match with you.");
-    filter.FilterOutput("bob wants to resume a saved match with you.");
-    filter.FilterOutput("Information about bob:");
-    filter.FilterOutput("  Rating: 1500.23 Experience: 400");
-    filter.FilterOutput("You're now watching bob.");
-    filter.FilterOutput("carl starts watching you.");
-    filter.FilterOutput("WARNING: Don't accept if you want to continue your saved match!");
-    for (int rule : {38, 39, 36, 37, 40, 41, 24})
-        EXPECT_TRUE(host.called(QStringLiteral("lobbyRule(%1)").arg(rule))) << rule;
-    // Some servers word the watching's start in full.
-    host.calls.clear();
-    filter.FilterOutput("You are now watching bob.");
-    EXPECT_TRUE(host.called("lobbyRule(40)"));
+TEST_F(LineFilterTest, LobbyMessagesGoToTheirOwnHandlers) {
+    const std::pair<const char *, const char *> messages[] = {
+        {"bob wants to play a 5 point match with you.", "invitationToPlay"},
+        {"bob wants to resume a saved match with you.", "invitationToResume"},
+        {"Information about bob:", "playerInformation"},
+        {"  Rating: 1500.23 Experience: 400", "playerRating"},
+        {"You're now watching bob.", "userStartsWatching"},
+        {"You are now watching bob.", "userStartsWatching"},  // some servers word it in full
+        {"carl starts watching you.", "watcherOfUser"},
+        {"WARNING: Don't accept if you want to continue your saved match!", "resumeOnlyWarning"},
+    };
+    for (const auto &[line, handler] : messages) {
+        host.calls.clear();
+        filter.FilterOutput(line);
+        EXPECT_TRUE(host.called(handler)) << line;
+    }
 }
 
 TEST_F(LineFilterTest, SavedGameIsKeptForResuming) {

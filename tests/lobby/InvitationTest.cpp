@@ -76,8 +76,10 @@ protected:
     }
     void TearDown() override { frmInvite::closeAll(); }
 
-    // Hands a server line to the lobby's rule cut into words, as the line filter does.
-    void rule(int number, const QString &line) { window->lobbyRule(number, line, SplitWords(line, " :,>")); }
+    // Hands a server line to the window's handler of that message, cut into words as the
+    // line filter hands it on.
+    using Handler = void (Mainform::*)(const QString &, const QStringList &);
+    void hand(Handler handler, const QString &line) { (window.get()->*handler)(line, SplitWords(line, " :,>")); }
 
     TestEnvironment env;
     std::unique_ptr<Mainform> window;
@@ -160,12 +162,12 @@ TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem
     // A gagged player's invitations open nothing.
     env.writeFile("gaglist.txt", "Pest\r\n");
     window->gagList.LoadGagList(env.programFolder() + "/gaglist.txt");
-    rule(38, "pest wants to play a 5 point match with you.");
-    rule(39, "pest wants to resume a saved match with you.");
+    hand(&Mainform::invitationToPlay, "pest wants to play a 5 point match with you.");
+    hand(&Mainform::invitationToResume, "pest wants to resume a saved match with you.");
     EXPECT_TRUE(frmInvite::openWindows().isEmpty());
 
-    rule(38, "bob wants to play a 5 point match with you.");
-    rule(38, "carl wants to play an unlimited match with you.");
+    hand(&Mainform::invitationToPlay, "bob wants to play a 5 point match with you.");
+    hand(&Mainform::invitationToPlay, "carl wants to play an unlimited match with you.");
     ASSERT_EQ(frmInvite::openWindows().size(), 2);
     frmInvite *first = frmInvite::openWindows().at(0);
     EXPECT_EQ(first->cmdInvite->text(), "Join");
@@ -174,11 +176,11 @@ TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem
     EXPECT_EQ(first->Combo1->currentText().trimmed(), "5");
     EXPECT_EQ(frmInvite::openWindows().at(1)->Combo1->currentText().trimmed(), "S");
 
-    rule(24, "WARNING: Don't accept if you want to continue your saved match!");
+    hand(&Mainform::resumeOnlyWarning, "WARNING: Don't accept if you want to continue your saved match!");
     EXPECT_EQ(first->windowTitle(), "Warning !! Resume Only");
     EXPECT_EQ(first->Combo1->currentText(), "S");
     // A second warning is for the next invitation, not the one marked already.
-    rule(24, "WARNING: Don't accept if you want to continue your saved match!");
+    hand(&Mainform::resumeOnlyWarning, "WARNING: Don't accept if you want to continue your saved match!");
     EXPECT_EQ(frmInvite::openWindows().at(1)->windowTitle(), "Warning !! Resume Only");
     EXPECT_EQ(frmInvite::openWindows().at(1)->cmdInvite->text(), "Invite");
 
@@ -189,22 +191,22 @@ TEST_F(InvitationWindowTest, ServerInvitationsOpenJoinWindowsAndWarningsMarkThem
 
 TEST_F(InvitationWindowTest, RatingLineFillsTheWindowOfTheLastInformation) {
     window->ProcessDblClick("R* bob 1523.45 812 ");
-    rule(36, "Information about bob:");
-    rule(37, "  Rating: 1701.22 Experience: 5000");
+    hand(&Mainform::playerInformation, "Information about bob:");
+    hand(&Mainform::playerRating, "  Rating: 1701.22 Experience: 5000");
     EXPECT_EQ(frmInvite::inviteForm()->lblRating->text(), "1701.22");
     EXPECT_EQ(frmInvite::inviteForm()->lblExper->text(), "5000");
 }
 
 TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
-    rule(41, "carl starts watching you.");
-    rule(41, "dave is watching you.");
-    rule(41, "carl stops watching you.");
+    hand(&Mainform::watcherOfUser, "carl starts watching you.");
+    hand(&Mainform::watcherOfUser, "dave is watching you.");
+    hand(&Mainform::watcherOfUser, "carl stops watching you.");
     EXPECT_EQ(window->match.numWatchers1, 1);
     // Watchers who came before the count began leave no count below nothing.
-    rule(41, "dave stops watching you.");
-    rule(41, "erin stops watching you.");
+    hand(&Mainform::watcherOfUser, "dave stops watching you.");
+    hand(&Mainform::watcherOfUser, "erin stops watching you.");
     EXPECT_EQ(window->match.numWatchers1, 0);
-    rule(40, "You're now watching bob.");
+    hand(&Mainform::userStartsWatching, "You're now watching bob.");
     EXPECT_TRUE(window->flags.isWatching);
 
     // A gagged watcher is neither counted nor shown.
@@ -212,7 +214,7 @@ TEST_F(InvitationWindowTest, WatchersAreCountedUnlessGagged) {
     window->gagList.LoadGagList(env.programFolder() + "/gaglist.txt");
     const QString kibitzBefore = window->txtKibitzoutput->toPlainText();
     EXPECT_TRUE(kibitzBefore.contains("carl starts watching you."));
-    rule(41, "pest starts watching you.");
+    hand(&Mainform::watcherOfUser, "pest starts watching you.");
     EXPECT_EQ(window->match.numWatchers1, 0);
     EXPECT_EQ(window->txtKibitzoutput->toPlainText(), kibitzBefore);
 }

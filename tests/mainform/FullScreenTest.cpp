@@ -172,8 +172,8 @@ TEST_F(FullScreenTest, ThePointerClearsTheScreenAndTheTwinsFollowEveryWriter) {
     // The writers that once went round the twins, and the ones that never did.
     window->NeutralizeSettings();
     EXPECT_EQ(untwinned(*window), QStringList());
-    window->lobbyRule(38, "bob wants to play a 5 point match with you.",
-                      {"bob", "wants", "to", "play", "a", "5", "point", "match", "with", "you."});
+    window->invitationToPlay("bob wants to play a 5 point match with you.",
+                             {"bob", "wants", "to", "play", "a", "5", "point", "match", "with", "you."});
     QTest::mouseClick(frmInvite::openWindows().at(0)->cmdWatch, Qt::LeftButton);
     EXPECT_EQ(window->lblStatus->text(), "You declined the invitation");
     EXPECT_EQ(untwinned(*window), QStringList());

@@ -117,7 +117,13 @@ public:
     void setListCounters(int a, int r, int fr) override { calls << QStringLiteral("counters(%1,%2,%3)").arg(a).arg(r).arg(fr); }
     void showList1() override { calls << "showList1"; }
 
-    void lobbyRule(int rule, const QString &, const QStringList &) override { calls << QStringLiteral("lobbyRule(%1)").arg(rule); }
+    void resumeOnlyWarning(const QString &, const QStringList &) override { calls << "resumeOnlyWarning"; }
+    void playerInformation(const QString &, const QStringList &) override { calls << "playerInformation"; }
+    void playerRating(const QString &, const QStringList &) override { calls << "playerRating"; }
+    void invitationToPlay(const QString &, const QStringList &) override { calls << "invitationToPlay"; }
+    void invitationToResume(const QString &, const QStringList &) override { calls << "invitationToResume"; }
+    void userStartsWatching(const QString &, const QStringList &) override { calls << "userStartsWatching"; }
+    void watcherOfUser(const QString &, const QStringList &) override { calls << "watcherOfUser"; }
 
     bool called(const QString &call) const { return calls.contains(call); }
 };
