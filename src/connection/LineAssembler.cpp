@@ -83,10 +83,12 @@ QStringList LineAssembler::feed(QByteArrayView chunk, QList<qsizetype> *cutLines
             p = lf + 1;
             continue;
         }
-        const char *segmentEnd = lf ? lf + 1 : end;
-
+        const char *const lineEnd = lf ? lf : end;
+        const char *const segmentEnd = lf ? lf + 1 : end;
         if (mayBePrompt_) {
-            if (const char *promptEnd = findPrompt(p, lf ? lf : end)) {
+            // What stands before the prompt counts against the limit as any text does.
+            const qsizetype room = qMax<qsizetype>(0, kLineLimit - line_.size());
+            if (const char *promptEnd = findPrompt(p, p + qMin(lineEnd - p, room))) {
                 flushRun();
                 line_.append(p, promptEnd - p);
                 out << QString::fromLatin1(line_);
@@ -98,9 +100,13 @@ QStringList LineAssembler::feed(QByteArrayView chunk, QList<qsizetype> *cutLines
             }
         }
 
-        const qsizetype room = kLineLimit - line_.size();
-        if ((lf ? lf : end) - p > room) {
+        // The line end is not counted: a line of the limit's length and its CR LF loses nothing.
+        const qsizetype length = line_.size() + (lineEnd - p);
+        const auto endsInCr = [&] { return (lineEnd > p ? lineEnd[-1] : line_.back()) == '\r'; };
+        if (length > kLineLimit && !(length == kLineLimit + 1 && endsInCr())) {
             flushRun();
+            line_.truncate(kLineLimit);
+            const qsizetype room = kLineLimit - line_.size();
             line_.append(p, room);
             line_.append("\r\n");
             if (cutLines)

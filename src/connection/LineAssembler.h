@@ -10,10 +10,11 @@
 
 class LineAssembler {
 public:
-    // The server's longest lines are a few hundred bytes. A line longer than this (its LF not
-    // counted) is handed on cut to this length, with a CR LF of its own, as a text of its
-    // own; the rest of it, up to and with its line end, is dropped. So no line, and no
-    // stream without line ends, is ever held or handed on without bound.
+    // The server's longest lines are a few hundred bytes. A line longer than this (its line
+    // end, LF or CR LF, not counted) is handed on cut to this length, with a CR LF of its
+    // own, as a text of its own; the rest of it, up to and with its line end, is dropped.
+    // What stands before a prompt counts as a line. So no line, and no stream without line
+    // ends, is ever held or handed on without bound.
     static constexpr qsizetype kLineLimit = 64 * 1024;
 
     // The texts ready to hand on, in order: runs of complete lines, each with its own

@@ -25,7 +25,7 @@ QString wordsFrom(const QStringList &w, int from) {
 }
 
 // Only the board line itself stays out of the filter and the server pane; a player whose
-// name holds "board" (skateboarder, Keyboard) is a player like any other. The words are cut
+// name holds "board" (boardwalker, skateboarder) is a player like any other. The words are cut
 // at colons too, so the line decides.
 bool isBoardLine(const QString &line) {
     qsizetype start = 0;
@@ -104,8 +104,11 @@ void ServerLineDispatcher::dispatch(const QString &data) {
     // lines are still its own while they are read out after a hang-up.
     const bool serverText = host_.socketConnected() || host_.flags().isConnected;
     const QString lineDelimiters = serverText ? QStringLiteral("\r\n") : QStringLiteral("\r\n\"");
+    // NUL bytes are no text (telnet ends a bare CR with one): no rule reads them.
+    QString text = data;
+    text.remove(QChar(0));
     QStringList lines;
-    for (const QString &line : SplitWords(data, lineDelimiters))
+    for (const QString &line : SplitWords(text, lineDelimiters))
         lines << separateGluedLine(line);
 
     detectMatchStart(lines);

@@ -4,32 +4,67 @@
 
 namespace {
 constexpr char kIac = char(0xFF);
-constexpr int kSequenceLength = 3;
+constexpr char kSe = char(0xF0);   // end of a subnegotiation
+constexpr char kSb = char(0xFA);   // start of a subnegotiation
+constexpr unsigned char kWill = 0xFB, kDont = 0xFE;  // WILL, WONT, DO, DONT take an option byte
+
+bool holdsNothingToTakeOut(QByteArrayView chunk) {
+    const char *p = chunk.data();
+    const size_t n = size_t(chunk.size());
+    return !std::memchr(p, kIac, n) && !std::memchr(p, '\0', n);
+}
 }  // namespace
 
 QByteArrayView TelnetFilter::filter(QByteArrayView chunk, QByteArray &scratch) {
-    const char *p = chunk.data();
-    const char *end = p + chunk.size();
-    if (toSkip_ == 0 && (chunk.isEmpty() || !std::memchr(p, kIac, size_t(chunk.size()))))
+    if (state_ == State::Text && holdsNothingToTakeOut(chunk))
         return chunk;
 
     scratch.clear();
     scratch.reserve(chunk.size());
+    const char *p = chunk.data();
+    const char *const end = p + chunk.size();
     while (p < end) {
-        if (toSkip_ > 0) {
-            const qsizetype n = qMin<qsizetype>(toSkip_, end - p);
-            p += n;
-            toSkip_ -= int(n);
+        if (state_ == State::Text) {
+            const char *run = p;
+            while (p < end && *p != kIac && *p != '\0')
+                ++p;
+            scratch.append(run, p - run);
+            if (p < end && *p++ == kIac)
+                state_ = State::Command;
             continue;
         }
-        const char *iac = static_cast<const char *>(std::memchr(p, kIac, size_t(end - p)));
-        if (!iac) {
-            scratch.append(p, end - p);
+        const char c = *p++;
+        switch (state_) {
+        case State::Text:
+            break;
+        case State::Command:
+            if (c == kIac) {
+                scratch.append(kIac);  // a doubled 255 is the byte itself
+                state_ = State::Text;
+            } else if (c == kSb) {
+                subnegotiated_ = 0;
+                state_ = State::Subnegotiation;
+            } else if (uchar(c) >= kWill && uchar(c) <= kDont) {
+                state_ = State::Option;
+            } else {
+                state_ = State::Text;  // a command without an option: NOP, GA and the like
+            }
+            break;
+        case State::Option:
+            state_ = State::Text;
+            break;
+        case State::Subnegotiation:
+        case State::SubCommand:
+            if (++subnegotiated_ > kSubnegotiationLimit) {
+                state_ = State::Text;
+                --p;  // read again, as text
+            } else if (state_ == State::SubCommand) {
+                state_ = c == kSe ? State::Text : State::Subnegotiation;  // 255 255 is payload
+            } else if (c == kIac) {
+                state_ = State::SubCommand;
+            }
             break;
         }
-        scratch.append(p, iac - p);
-        p = iac;
-        toSkip_ = kSequenceLength;
     }
     return scratch;
 }

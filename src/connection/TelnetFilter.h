@@ -1,16 +1,33 @@
 #pragma once
-// Drops the telnet negotiation the server mixes into its text (byte 255 and the two
-// bytes after it), also when a sequence is cut between two reads.
+// Takes the telnet protocol out of the server's bytes, also where a sequence is cut between
+// two reads: negotiation (byte 255 and its command) and subnegotiations are dropped whole,
+// a doubled 255 is the data byte 255, and NUL bytes, which telnet puts after a bare CR, are
+// no text and go too.
 #include <QByteArray>
 #include <QByteArrayView>
 
 class TelnetFilter {
 public:
-    // The bytes of `chunk` without negotiation. Returns `chunk` itself when it holds none,
+    // A subnegotiation holds a few bytes; one that runs on without its end past this many is
+    // taken for text again, so a broken server cannot silence the rest of the session.
+    static constexpr int kSubnegotiationLimit = 4096;
+
+    // The text bytes of `chunk`. Returns `chunk` itself when it holds nothing to take out,
     // otherwise a view of `scratch`, which it fills.
     QByteArrayView filter(QByteArrayView chunk, QByteArray &scratch);
-    void clear() { toSkip_ = 0; }
+    void clear() {
+        state_ = State::Text;
+        subnegotiated_ = 0;
+    }
 
 private:
-    int toSkip_ = 0;  // bytes of a sequence still to come from the next read
+    enum class State {
+        Text,
+        Command,        // after a 255
+        Option,         // after 255 and WILL, WONT, DO or DONT: the option byte is next
+        Subnegotiation, // inside 255 SB ...
+        SubCommand,     // a 255 inside a subnegotiation: SE ends it
+    };
+    State state_ = State::Text;
+    int subnegotiated_ = 0;  // bytes of the running subnegotiation so far
 };

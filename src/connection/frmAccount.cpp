@@ -4,6 +4,7 @@
 #include "app/MousePointer.h"
 #include "app/Preferences.h"
 #include "app/SettingsStore.h"
+#include "connection/LineAssembler.h"
 #include "connection/PasswordCodec.h"
 
 #include <QCloseEvent>
@@ -96,7 +97,7 @@ void frmAccount::Form_Load() {
     Timer2->stop();
     Winsock1.close();
     dialogue_.reset();
-    Text1->clear();
+    setReceived(QString());
     txtUsername->clear();
     txtPassword->clear();
     lblStatus->setText(QStringLiteral("status"));
@@ -170,24 +171,30 @@ void frmAccount::Winsock1_Error(QAbstractSocket::SocketError error, const QStrin
     MousePointer::restoreDefault();
     Timer1->stop();
     dialogue_.reset();
-    Text1->clear();
+    setReceived(QString());
     const QString status = ServerConnection::failureStatus(error, description).text;
     lblStatus->setText(status);
     host_.setStatus(status);
     Timer2->start();
 }
 
+void frmAccount::setReceived(const QString &text) {
+    received_ = text;
+    Text1->setPlainText(received_);
+}
+
 void frmAccount::Winsock1_DataArrival(const QString &text) {
-    Text1->moveCursor(QTextCursor::End);
-    Text1->insertPlainText(text);
-    Text1->moveCursor(QTextCursor::End);
+    received_ += text;
+    if (received_.size() > LineAssembler::kLineLimit)
+        received_.remove(0, received_.size() - LineAssembler::kLineLimit);
 }
 
 void frmAccount::Timer1_Timer() {
+    Text1->setPlainText(received_);
     const QString username = txtUsername->text();
-    const AccountDialogue::Action a = dialogue_.tick(Text1->toPlainText(), username, txtPassword->text());
+    const AccountDialogue::Action a = dialogue_.tick(received_, username, txtPassword->text());
     if (a.replaceText)
-        Text1->setPlainText(a.text);
+        setReceived(a.text);
     if (!a.send.isNull())
         Winsock1.send(a.send);
     if (!a.status.isNull())

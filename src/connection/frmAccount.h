@@ -30,7 +30,7 @@ public:
     frmAccount(AccountHost &host, QWidget *parent);
 
     QTimer *Timer2 = nullptr;          // blinks the status line
-    QPlainTextEdit *Text1 = nullptr;   // what the server sent since the dialogue last looked
+    QPlainTextEdit *Text1 = nullptr;   // what the server sent since the dialogue last looked, as of its last look
     QLineEdit *txtPassword = nullptr;
     QLineEdit *txtUsername = nullptr;
     QTimer *Timer1 = nullptr;          // one dialogue step per tick
@@ -66,6 +66,11 @@ private:
     void updateCreateButton();
     void SaveAccountSettings();
     void setStatusColour(const QColor &colour);
+    void setReceived(const QString &text);
+
+    // What the server sent since the dialogue last cleared it, no more than a server line's
+    // limit of its latest text: the words the dialogue waits for come last.
+    QString received_;
 
     AccountHost &host_;
     AccountDialogue dialogue_;

@@ -1,6 +1,7 @@
 #include "app/SettingsStore.h"
 #include "connection/frmAccount.h"
 #include "connection/frmLogin.h"
+#include "connection/LineAssembler.h"
 #include "connection/PasswordCodec.h"
 #include "mainform/Mainform.h"
 #include "support/ScriptedServer.h"
@@ -53,6 +54,7 @@ void scriptRegistration(ScriptedServer &server) {
         .awaitLine("name bob")
         .send("** Please use another name. 'bob' is already used by someone else.\r\n> ")
         .awaitLine("name alice_b")
+        .send(QByteArray(2 << 20, '*'))  // two megabytes without a line end
         .send("Your name will be alice_b.\r\n")
         .pause(40)
         .send(echoOff + "Please give your password: ")
@@ -77,6 +79,10 @@ TEST_F(AccountWindowTest, RegistersAgainstTheServerAndHandsOverToTheLoginWindow)
     frmAccount *account = open(server.port());
     ASSERT_TRUE(account->isVisible());
     EXPECT_EQ(account->windowTitle(), "Create a new fibs username/password  ");
+    int mostKept = 0;
+    QObject::connect(account->Text1, &QPlainTextEdit::textChanged, account, [&] {
+        mostKept = qMax(mostKept, int(account->Text1->toPlainText().size()));
+    });
     EXPECT_FALSE(account->cmdCreate->isEnabled());
     QTest::keyClicks(account->txtUsername, "bob");
     QTest::keyClicks(account->txtPassword, "Secret1");
@@ -102,6 +108,8 @@ TEST_F(AccountWindowTest, RegistersAgainstTheServerAndHandsOverToTheLoginWindow)
 
     EXPECT_EQ(server.linesReceived(), (QStringList{"guest", "name bobb", "name alice_b", "Secret1", "Secret1",
                                                    "set boardstyle 3 ", "toggle moreboards ", "bye "}));
+    EXPECT_GT(mostKept, 0);
+    EXPECT_LE(mostKept, LineAssembler::kLineLimit);  // no more of the flood than a server line holds
     SettingsStore store;
     EXPECT_EQ(store.read("username", {}), "alice_b");
     EXPECT_EQ(store.read("password", {}), EncodePassword("Secret1"));

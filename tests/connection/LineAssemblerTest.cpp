@@ -112,6 +112,12 @@ TEST(LineAssemblerTest, HandsOnOnlyCompleteLinesAndKeepsTheRest) {
     a.feed("half a li");
     a.clear();
     EXPECT_EQ(a.feed("ne\r\n"), QStringList{"ne\r\n"});
+    // A new connection does not go on dropping the rest of the last one's cut line.
+    EXPECT_EQ(a.feed(QByteArray(LineAssembler::kLineLimit + 10, 'x')).size(), 1);
+    a.clear();
+    EXPECT_EQ(a.feed("login: "), QStringList{"login:"});
+    a.clear();
+    EXPECT_EQ(a.feed("1 bob 1041253132 host\r\n"), QStringList{"1 bob 1041253132 host\r\n"});
     a.feed("the last words");
     EXPECT_EQ(a.takeRest(), "the last words");
     EXPECT_EQ(a.pendingSize(), 0);
@@ -136,11 +142,16 @@ TEST(LineAssemblerTest, PromptWithoutLineEndIsHandedOnAtOnce) {
     EXPECT_EQ(a.feed("bob\n"), QStringList{"Your login: bob\n"});
 }
 
-TEST(LineAssemblerTest, TelnetNegotiationIsDroppedAcrossReads) {
+// Negotiation and subnegotiation go whole, a doubled 255 is the letter it stands for, and
+// telnet's NUL after a bare CR is no text: the prompt behind it is still the prompt.
+TEST(LineAssemblerTest, TelnetIsTakenOutAcrossReads) {
     const QByteArray wont = ScriptedServer::telnet(252, 1);
     const QByteArray will = ScriptedServer::telnet(251, 1);
-    const QByteArray stream = "pass" + will + "word\r\n" + wont + "login: " + wont;
-    const QStringList expected{"password\r\n", "login:"};
+    const QByteArray terminalType("\xFF\xFA\x18\x01\xFF\xFF\x02\xFF\xF0", 9);  // IAC SB ... IAC SE
+    const QByteArray nop("\xFF\xF1", 2);
+    const QByteArray stream = "pass" + will + "word\r\n" + wont + "Caf\xFF\xFF" + terminalType + " au" + nop +
+                              " lait\r\n" + QByteArray("\r\0login: ", 9) + wont;
+    const QStringList expected{"password\r\n", QString::fromLatin1("Caf\xFF au lait\r\n"), "\rlogin:"};
     for (qsizetype cut = 0; cut <= stream.size(); ++cut)
         for (qsizetype cut2 = cut; cut2 <= stream.size(); ++cut2)
             ASSERT_EQ(feedCut(stream, {cut, cut2}), expected) << cut << " " << cut2;
@@ -177,14 +188,37 @@ TEST(LineAssemblerTest, LineOfOneMegabyte) {
     EXPECT_EQ(pieces(texts), expected);
     EXPECT_EQ(held, LineAssembler::kLineLimit);
 
-    // The cut line is told from the others; a line of exactly the limit is not cut.
+    // The cut line is told from the others; a line of exactly the limit is not cut, whatever
+    // its line end and wherever the reads fall.
     QList<qsizetype> cut;
     EXPECT_EQ(LineAssembler().feed(stream, &cut).size(), 3);
     EXPECT_EQ(cut, QList<qsizetype>{1});
-    const QByteArray longest = QByteArray(LineAssembler::kLineLimit, 'y') + "\n";
-    cut.clear();
-    EXPECT_EQ(LineAssembler().feed(longest, &cut), QStringList{QString::fromLatin1(longest)});
-    EXPECT_TRUE(cut.isEmpty());
+    for (const QByteArray lineEnd : {"\n", "\r\n"}) {
+        const QByteArray longest = QByteArray(LineAssembler::kLineLimit, 'y') + lineEnd;
+        cut.clear();
+        EXPECT_EQ(LineAssembler().feed(longest, &cut), QStringList{QString::fromLatin1(longest)});
+        EXPECT_TRUE(cut.isEmpty()) << lineEnd.size();
+        EXPECT_EQ(feedCut(longest, {LineAssembler::kLineLimit, LineAssembler::kLineLimit + 1}),
+                  QStringList{QString::fromLatin1(longest)});
+    }
+}
+
+// What stands before a prompt is a line like any other: held to the limit, and handed on the
+// same however the reads fall.
+TEST(LineAssemblerTest, WhatStandsBeforeAPromptIsHeldToTheLimit) {
+    const QByteArray stream = QByteArray(1 << 20, '\r') + "login: \r\n3\r\n";
+    const QStringList expected{QString(LineAssembler::kLineLimit, u'\r') + "\r\n", "3\r\n"};
+    EXPECT_EQ(feedCut(stream, {}), expected);
+    QList<qsizetype> pieces4k;
+    for (qsizetype at = 4096; at < stream.size(); at += 4096)
+        pieces4k << at;
+    EXPECT_EQ(feedCut(stream, pieces4k), expected);
+    EXPECT_EQ(feedCut(stream, {stream.size() - 10}), expected);
+
+    // Up to the limit the prompt is the prompt.
+    const QByteArray near = QByteArray(LineAssembler::kLineLimit - 6, ' ') + "login: ";
+    EXPECT_EQ(feedCut(near, {}), QStringList{QString::fromLatin1(near.chopped(1))});
+    EXPECT_EQ(feedCut(near, {100, near.size() - 3}), QStringList{QString::fromLatin1(near.chopped(1))});
 }
 
 }  // namespace

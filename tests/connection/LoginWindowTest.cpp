@@ -175,10 +175,11 @@ TEST_F(LoginWindowTest, ConnectsShowsServerTextAndEndsOfflineWhenTheServerHangsU
 
 // A server that refuses the name or password prompts for the login again instead of hanging
 // up. The login line goes out once per connection; the prompt after it tells the user, ends
-// the connection and leaves the window for the next try.
+// the connection and leaves the window for the next try. The prompts come after telnet's
+// CR NUL, which is no text.
 TEST_F(LoginWindowTest, ARefusedLoginIsSentOnceToldAndTriedAgain) {
     ScriptedServer server;
-    server.send("\r\nlogin: ").awaitLine("login Korvex").send("\r\n\r\nlogin: ").pause(3000);
+    server.send(QByteArray("\r\n\r\0login: ", 11)).awaitLine("login Korvex").send(QByteArray("\r\n\0login: ", 10)).pause(3000);
     ASSERT_TRUE(server.start());
     frmLogin *login = openLogin(server.port(), "bob", "wrong");
     login->cmdOK->click();

@@ -264,14 +264,14 @@ TEST_F(OnlineSessionTest, InvitationWindowInvitesJoinsAndWatches) {
     EXPECT_TRUE(sent.contains("watch bob"));
 }
 
-// Only the board line itself is kept from the server pane, not a player whose name holds
-// the word.
-TEST_F(OnlineSessionTest, APlayerNamedSkateboarderInvitesLikeAnyOther) {
+// Only the board line itself is kept from the server pane, not a player whose name starts
+// with the word.
+TEST_F(OnlineSessionTest, APlayerNamedBoardwalkerInvitesLikeAnyOther) {
     const QString board = ScriptedServer::fixtureLines("board/gibbon-test-clip-reader.txt").first();
     ScriptedServer server;
     server.send("login: ")
         .awaitLine("login Korvex")
-        .sendLines({board, "skateboarder wants to play a 3 point match with you.", "** the last line"})
+        .sendLines({board, "boardwalker wants to play a 3 point match with you.", "** the last line"})
         .pause(300);
     connectTo(server);
 
@@ -280,9 +280,9 @@ TEST_F(OnlineSessionTest, APlayerNamedSkateboarderInvitesLikeAnyOther) {
     frmInvite *invitation = frmInvite::inviteForm();
     ASSERT_TRUE(invitation) << "no invitation window";
     EXPECT_TRUE(invitation->isVisible());
-    EXPECT_EQ(invitation->lblInvite->text().trimmed(), "skateboarder");
+    EXPECT_EQ(invitation->lblInvite->text().trimmed(), "boardwalker");
     const QString pane = window->txtTerminal->toPlainText().simplified();
-    EXPECT_TRUE(pane.contains("skateboarder wants to play a 3 point match with you.")) << pane.toStdString();
+    EXPECT_TRUE(pane.contains("boardwalker wants to play a 3 point match with you.")) << pane.toStdString();
     EXPECT_FALSE(pane.contains("board:")) << pane.toStdString();
 }
 
