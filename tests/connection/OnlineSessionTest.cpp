@@ -141,6 +141,7 @@ TEST_F(OnlineSessionTest, LogsInFillsTheListsAndShowsChat) {
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->List1->count() == 2; }, 5000));
     const QStringList sent = server.linesReceived();
+    ASSERT_FALSE(sent.isEmpty());
     EXPECT_EQ(sent.first(), "login Korvex" + Program::versionString() + " 1008 alice secret");
     EXPECT_TRUE(sent.contains("set sortwho rating "));
     EXPECT_TRUE(sent.contains("shout hello all"));
@@ -352,6 +353,7 @@ TEST_F(OnlineSessionTest, LinesBeforeDisconnectAreReadBeforeTheWindowGoesOffline
 
 TEST_F(OnlineSessionTest, AWatchedMatchIsWrittenWhenTheWatchingEnds) {
     const QStringList boards = ScriptedServer::fixtureLines("board/gibbon-test-clip-reader.txt").filter("joe_white");
+    ASSERT_GE(boards.size(), 2);
     ScriptedServer server;
     server.send("login: ")
         .awaitLine("login Korvex")

@@ -102,7 +102,7 @@ TEST_F(InvitationWindowTest, DoubleClickOpensTheWindowWithWhatIsKnown) {
 
     // A second double-click leaves only the new window open.
     window->ProcessDblClick("R* carl 1600.10 90 ");
-    EXPECT_EQ(frmInvite::openWindows().size(), 1);
+    ASSERT_EQ(frmInvite::openWindows().size(), 1);
     EXPECT_EQ(frmInvite::openWindows().first()->windowTitle(), "Invitation carl");
 }
 

@@ -174,6 +174,7 @@ TEST_F(FullScreenTest, ThePointerClearsTheScreenAndTheTwinsFollowEveryWriter) {
     EXPECT_EQ(untwinned(*window), QStringList());
     window->invitationToPlay("bob wants to play a 5 point match with you.",
                              {"bob", "wants", "to", "play", "a", "5", "point", "match", "with", "you."});
+    ASSERT_EQ(frmInvite::openWindows().size(), 1);
     QTest::mouseClick(frmInvite::openWindows().at(0)->cmdWatch, Qt::LeftButton);
     EXPECT_EQ(window->lblStatus->text(), "You declined the invitation");
     EXPECT_EQ(untwinned(*window), QStringList());
