@@ -238,7 +238,7 @@ TEST_F(BoardLineReaderTest, AnImpossibleBoardIsRefusedWholeAndChangesNothing) {
         return parts.join(':');
     };
     refused(bent(1, " "), "Invalid field separator");  // "board You:someplayer:…"
-    refused(bent(5, ","), "Invalid field separator");  // the scores "0,0"
+    refused(bent(35, ","), "Invalid field separator");  // "0,5:3": the dice read as 4-3
 
     // Past the length is a match's last board; the next possible board is taken as it comes.
     f.env.clearMessages();
