@@ -161,6 +161,7 @@ TEST_F(ServerMatchTest, AnOwnMatchPlaysOutMoveByMove) {
 // The bar and the trays are named, so 0 and 25 are no places either: read as a tray, they would
 // take the opponent's borne-off checker back to the board or bear off one of the user's.
 TEST_F(ServerMatchTest, AMoveLineToAPlaceOffTheBoardMovesNothing) {
+    // The opening with one of the opponent's checkers from 19 borne off.
     const QString oneOff = "0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:-4:0:0:0:0:2:0";
     const QStringList offTheBoard{"someplayer moves 1-40 .", "someplayer moves 25-20 .", "someplayer moves 12-0 .",
                                   "You move 13-99 .", "You move 6-0 .", "You move 13-25 ."};
