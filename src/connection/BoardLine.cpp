@@ -1,7 +1,5 @@
 #include "connection/BoardLine.h"
 
-#include "app/SettingsText.h"
-
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
@@ -33,31 +31,28 @@ QStringView BoardLine::field(int n) const {
     return n >= 1 && n <= count_ && n <= kKept ? fields_[std::size_t(n - 1)] : QStringView();
 }
 
+// Only digits, after an optional minus: the server writes nothing else, and a field read
+// leniently ("1e1" as 10, "2.5" as 2) would be drawn as one number while its label shows another.
 int BoardLine::number(int n) const {
     const QStringView text = field(n);
-    // Nearly every field is a short run of digits; anything else goes the long way.
-    qsizetype i = 0;
-    const bool negative = !text.isEmpty() && text[0] == u'-';
-    if (negative)
-        ++i;
-    if (text.size() > i && text.size() - i <= 9) {
-        int value = 0;
-        for (; i < text.size(); ++i) {
-            const char16_t c = text[i].unicode();
-            if (c < u'0' || c > u'9')
-                break;
-            value = value * 10 + (c - u'0');
-        }
-        if (i == text.size())
-            return negative ? -value : value;
-    }
-    const QString whole = text.toString();
-    if (!SettingsText::isNumeric(whole))
+    const bool negative = text.startsWith(u'-');
+    const qsizetype first = negative ? 1 : 0;
+    if (text.size() == first)
         throw std::runtime_error("Type mismatch");
-    const auto value = SettingsText::toInt32(whole);
-    if (!value)
+    constexpr qint64 kLimit = qint64(std::numeric_limits<int>::max()) + 1;
+    qint64 value = 0;
+    bool overflow = false;
+    for (qsizetype i = first; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            throw std::runtime_error("Type mismatch");
+        if (!overflow)
+            value = value * 10 + (c - u'0');
+        overflow = overflow || value > kLimit;
+    }
+    if (overflow || (!negative && value == kLimit))
         throw std::runtime_error("Overflow");
-    return *value;
+    return int(negative ? -value : value);
 }
 
 namespace {
@@ -77,12 +72,13 @@ void require(bool possible, const char *what) {
 void BoardLine::requirePossible() const {
     if (count_ < kFields)
         return;
-    // Every field the board is drawn from is a number; only one the program never reads may be
-    // something else.
+    // Every field the board is drawn from, and the Crawford field the score check reads, is a
+    // number; only one the program never reads may be something else.
     for (int n = MatchLength; n <= Colour; ++n)
         number(n);
     for (int n = PlayerOff; n <= OpponentOnBar; ++n)
         number(n);
+    number(DidCrawford);
 
     // The labels keep the length and the scores as 16-bit numbers.
     constexpr int kLabelMax = std::numeric_limits<qint16>::max();

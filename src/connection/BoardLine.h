@@ -49,14 +49,14 @@ public:
     // The text of field `n`; empty past the end.
     QStringView field(int n) const;
     bool is(int n, QStringView text) const { return field(n) == text; }
-    // Field `n` as a whole number. A field that is not a number throws std::runtime_error
-    // ("Type mismatch"); one past 32 bits throws ("Overflow").
+    // Field `n` as a whole number. A field that is not digits after an optional minus throws
+    // std::runtime_error ("Type mismatch"); one past 32 bits throws ("Overflow").
     int number(int n) const;
     // Position `p` (0 to 25) as its signed count.
     int position(int p) const { return number(Positions + p); }
 
     // Throws std::runtime_error, naming what is wrong, when no game can have given this board:
-    // a field that is no number, dice past six, a cube that is no power of two, a negative
+    // a field that is no whole number, dice past six, a cube that is no power of two, a negative
     // length, score or count, both scores at the match length, a side of more than fifteen
     // checkers. A line of fewer than kFields fields is no board and is not looked at.
     void requirePossible() const;

@@ -24,6 +24,19 @@ int labelNumber(const QString &caption) {
     return *value;
 }
 
+// The labels are read from the line's words, the board from its colon-separated fields. A
+// blank or a comma where a colon belongs would shift one against the other, and the board
+// drawn would not be the one checked. The word "board" itself is passed over: the dispatcher
+// lets blanks stand before it.
+void requireColonSeparated(const BoardLine &words, const QString &line) {
+    const BoardLine fields(line);
+    bool same = fields.count() == words.count();
+    for (int n = BoardLine::Player; same && n <= words.count(); ++n)
+        same = fields.field(n) == words.field(n);
+    if (!same)
+        throw std::runtime_error("Invalid field separator");
+}
+
 }  // namespace
 
 void BoardLineReader::ProcessBoardOutput(const QString &line) {
@@ -32,10 +45,9 @@ void BoardLineReader::ProcessBoardOutput(const QString &line) {
         const BoardLine w(line, u" :,");
         const bool board = w.count() > 1 && w.is(1, u"board") && w.count() >= BoardLine::kFields;
         if (board) {
-            // A board no game can give is refused whole, before any of it is taken: the labels
-            // are read from its words, the position from its colon-separated fields.
+            // A board no game can give is refused whole, before any of it is taken.
+            requireColonSeparated(w, line);
             w.requirePossible();
-            BoardLine(line).requirePossible();
             showBoard(line, w);
         }
         if (board && c_.flags.isConnected)

@@ -28,7 +28,9 @@ TEST(FixtureSweepTest, EveryRecordedServerLineIsReadWithoutError) {
     }
     EXPECT_GT(read, 20);
     setWaitFactor(1);
-    EXPECT_EQ(window->dispatcher->errorCount(), 0) << env.messages().join("\n").toStdString();
+    // A board line the reader refuses gets a box but is no dispatcher error: both are counted.
+    EXPECT_EQ(window->dispatcher->errorCount(), 0);
+    EXPECT_EQ(env.messages(), QStringList());
 }
 
 }  // namespace

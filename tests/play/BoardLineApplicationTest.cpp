@@ -13,20 +13,20 @@ protected:
     GameFixture f;
 };
 
-TEST(BoardLineTest, FieldsAreSplitWithEmptyOnesDroppedAndReadAsNumbers) {
-    const QString text = "board:You:GnuBG:3:0:0::-2:x: 7 :1.5:99999999999:-12";
+TEST(BoardLineTest, FieldsAreSplitWithEmptyOnesDroppedAndReadAsWholeNumbers) {
+    const QString text = "board:You:GnuBG:3:0:0::-2:x: 7 :1.5:99999999999:-12:-2147483648:2147483648:1e1:-";
     const BoardLine line(text);
-    EXPECT_EQ(line.count(), 12);
+    ASSERT_EQ(line.count(), 16);
     EXPECT_EQ(line.field(7), u"-2");
-    EXPECT_EQ(line.field(13), QStringView());
+    EXPECT_EQ(line.field(17), QStringView());
     EXPECT_EQ(line.number(7), -2);
     EXPECT_EQ(line.number(12), -12);
-    EXPECT_EQ(line.number(9), 7);   // blanks round a number are allowed
-    EXPECT_EQ(line.number(10), 2);  // halves to the even neighbour
-    EXPECT_THROW(line.number(8), std::runtime_error);
-    EXPECT_THROW(line.number(11), std::runtime_error);
-    EXPECT_THROW(line.number(40), std::runtime_error);
-    EXPECT_EQ(BoardLine(text, u" :,").count(), 12);
+    EXPECT_EQ(line.number(13), -2147483648);
+    // Only digits after an optional minus, within 32 bits: no blanks round them, no fraction,
+    // no exponent.
+    for (int n : {8, 9, 10, 11, 14, 15, 16, 17})
+        EXPECT_THROW(line.number(n), std::runtime_error) << n;
+    EXPECT_EQ(BoardLine(text, u" :,").count(), 16);
 }
 
 // A position read from a line and written back out gives the line's own 26 counts.

@@ -217,13 +217,28 @@ TEST_F(BoardLineReaderTest, AnImpossibleBoardIsRefusedWholeAndChangesNothing) {
         {{{9, "-2"}}, "Invalid checker count"},   // sixteen of the opponent's
         {{{8, "-2"}, {45, "0"}}, "Invalid checker count"},  // mirrored, sixteen of the user's
     };
-    for (const auto &[fields, description] : impossible) {
+    const auto refused = [&](const QString &line, const char *description) {
         f.env.clearMessages();
-        read(withFields(next, fields));
+        read(line);
         EXPECT_EQ(f.env.messages(), QStringList{QStringLiteral("Error in ProcessBoardOutput  ") + description})
-            << description;
-        EXPECT_TRUE(game() == before) << description;
-    }
+            << line.toStdString();
+        EXPECT_TRUE(game() == before) << line.toStdString();
+    };
+    for (const auto &[fields, description] : impossible)
+        refused(withFields(next, fields), description);
+
+    // A number is digits only. A blank or a comma in a colon's place shifts every field after
+    // it for the board but not for the labels: each would show another board.
+    refused(withFields(next, {{4, "1e1"}}), "Type mismatch");
+    refused(withFields(next, {{36, "2.5"}}), "Type mismatch");
+    const auto bent = [&](int field, const QString &separator) {
+        QStringList parts = next.split(':');
+        const QString joined = parts.takeAt(field);
+        parts[field - 1] += separator + joined;
+        return parts.join(':');
+    };
+    refused(bent(1, " "), "Invalid field separator");  // "board You:someplayer:…"
+    refused(bent(35, ","), "Invalid field separator");  // "0,5:3": the dice read as 4-3
 
     // Past the length is a match's last board; the next possible board is taken as it comes.
     f.env.clearMessages();

@@ -22,6 +22,10 @@ TEST(MoveLinesReadTest, OneToFourPairsWithBarAndOffForEitherSideAndDirection) {
     EXPECT_TRUE(MoveLines::read("x moves", Side::White, false).empty());
     EXPECT_TRUE(MoveLines::read("x rolls 1-2", Side::White, false).empty());
     EXPECT_THROW(MoveLines::read("x moves a-3", Side::White, false), std::runtime_error);
+    // The bar and the trays are named, never numbered 0 or 25.
+    for (const char *line : {"bob moves 25-20 .", "bob moves 3-0 .", "bob moves 0-5 ."})
+        for (Side side : {Side::White, Side::Black})
+            EXPECT_THROW(MoveLines::read(line, side, false), std::runtime_error) << line;
 
     int read = 0;
     for (const char *file : {"move/gibbon-test-clip-reader.txt", "clip03-04_motd/lepton-GameHelperUnitTest.txt"})

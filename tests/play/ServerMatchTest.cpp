@@ -86,6 +86,8 @@ TEST_F(ServerMatchTest, AnOwnMatchPlaysOutMoveByMove) {
         .sendLines({"3", "4", "** Player someplayer has joined you for a 3 point match.", board("0:0", kOpening, "0:0:0:0"),
                     board("0:0", kOpening, "6:2:0:0")})
         .awaitLine("check opening")
+        .sendLines({board("0,0", kSecond, "0:0:6:4")})  // a comma where a colon belongs
+        .awaitLine("check bent")
         .sendLines({board("0:0", kSecond, "0:0:6:4"), "someplayer moves 1-7 7-11 ."})
         .awaitLine("check hit")
         .sendLines({board("0:0", kHit, "4:2:0:0")})
@@ -115,6 +117,14 @@ TEST_F(ServerMatchTest, AnOwnMatchPlaysOutMoveByMove) {
     EXPECT_EQ(window->lblpipb->text(), "167");
     EXPECT_TRUE(window->flags.isPlaying);
     EXPECT_FALSE(window->boardLineReader.isReverseBoard);
+
+    // Read at colons alone, the bent board would be drawn one field off; it is refused whole.
+    ASSERT_TRUE(reached([&] { return !env.messages().isEmpty(); }, "check bent"));
+    EXPECT_EQ(env.messages(), QStringList{"Error in ProcessBoardOutput  Invalid field separator"});
+    EXPECT_EQ(shown(), counts(kOpening));
+    EXPECT_EQ(window->match.die1, 6);
+    EXPECT_TRUE(window->match.ismyTurn);
+    env.clearMessages();
 
     ASSERT_TRUE(reached([&] { return black(26) == 1; }, "check hit"));
     EXPECT_EQ(shown(), counts(kHit));
@@ -148,13 +158,20 @@ TEST_F(ServerMatchTest, AnOwnMatchPlaysOutMoveByMove) {
 
 // A move to a place off the board cannot be shown: no checker goes anywhere, no box stops the
 // game, the line is shown in the server pane as it came, and the server's next board is drawn.
+// The bar and the trays are named, so 0 and 25 are no places either: read as a tray, they would
+// take the opponent's borne-off checker back to the board or bear off one of the user's.
 TEST_F(ServerMatchTest, AMoveLineToAPlaceOffTheBoardMovesNothing) {
+    // The opening with one of the opponent's checkers from 19 borne off.
+    const QString oneOff = "0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:-4:0:0:0:0:2:0";
+    const QStringList offTheBoard{"someplayer moves 1-40 .", "someplayer moves 25-20 .", "someplayer moves 12-0 .",
+                                  "You move 13-99 .", "You move 6-0 .", "You move 13-25 ."};
     ScriptedServer server;
     server.send("login: ")
         .awaitLine("login Korvex")
         .sendLines({"3", "4", "** Player someplayer has joined you for a 3 point match.",
-                    board("0:0", kOpening, "0:0:6:4"), "someplayer moves 1-40 12-0 .", "You move 13-99 .",
-                    "** the last line"})
+                    board("0:0", oneOff, "0:0:6:4", "1:1:1:0", "0:1")})
+        .sendLines(offTheBoard)
+        .sendLines({"** the last line"})
         .awaitLine("check off the board")
         .sendLines({board("0:0", kSecond, "0:0:0:0")})
         .awaitLine("check redrawn")
@@ -164,10 +181,12 @@ TEST_F(ServerMatchTest, AMoveLineToAPlaceOffTheBoardMovesNothing) {
     ASSERT_TRUE(reached([&] { return window->txtTerminal->toPlainText().contains("** the last line"); },
                         "check off the board"));
     EXPECT_EQ(env.messages(), QStringList());
-    EXPECT_EQ(shown(), counts(kOpening));
+    EXPECT_EQ(shown(), counts(oneOff));
+    EXPECT_EQ(white(25), 1);
+    EXPECT_EQ(black(27), 0);
     const QString pane = window->txtTerminal->toPlainText().simplified();
-    EXPECT_TRUE(pane.contains("someplayer moves 1-40 12-0 .")) << pane.toStdString();
-    EXPECT_TRUE(pane.contains("You move 13-99 .")) << pane.toStdString();
+    for (const QString &line : offTheBoard)
+        EXPECT_TRUE(pane.contains(line)) << line.toStdString() << " not in " << pane.toStdString();
 
     // The board after an unreadable move is drawn though it has no dice on it.
     ASSERT_TRUE(reached([&] { return shown() == counts(kSecond); }, "check redrawn"));
