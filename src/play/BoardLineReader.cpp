@@ -27,9 +27,10 @@ int labelNumber(const QString &caption) {
 // The labels are read from the line's words, the board from its colon-separated fields. A
 // blank or a comma where a colon belongs would shift one against the other, and the board
 // drawn would not be the one checked. The word "board" itself is passed over: the dispatcher
-// lets blanks stand before it.
+// lets blanks stand before it; blanks after the last field separate nothing.
 void requireColonSeparated(const BoardLine &words, const QString &line) {
-    const BoardLine fields(line);
+    const QString trimmed = line.trimmed();  // the fields are views into it
+    const BoardLine fields(trimmed);
     bool same = fields.count() == words.count();
     for (int n = BoardLine::Player; same && n <= words.count(); ++n)
         same = fields.field(n) == words.field(n);

@@ -240,9 +240,10 @@ TEST_F(BoardLineReaderTest, AnImpossibleBoardIsRefusedWholeAndChangesNothing) {
     refused(bent(1, " "), "Invalid field separator");  // "board You:someplayer:…"
     refused(bent(35, ","), "Invalid field separator");  // "0,5:3": the dice read as 4-3
 
-    // Past the length is a match's last board; the next possible board is taken as it comes.
+    // Past the length is a match's last board; the next possible board is taken as it comes,
+    // a blank after its last field separating nothing.
     f.env.clearMessages();
-    read(withFields(next, {{5, "7"}}));
+    read(withFields(next, {{5, "7"}}) + ' ');
     EXPECT_EQ(f.env.messages(), QStringList());
     EXPECT_EQ(f.match.theMatchscore1, 7);
     EXPECT_EQ(f.match.theCubeVal, 4);
