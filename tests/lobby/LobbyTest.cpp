@@ -512,6 +512,7 @@ TEST_F(LobbyTest, AWholeSessionSortsMarksAwayKeepsFriendsAndAsksRepBot) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->List1->count() == 3; }, 5000));
     EXPECT_TRUE(window->flags.isAway);
     EXPECT_EQ(names(window->List1), (QStringList{"alice", "Bob", "dave"}));
+    ASSERT_EQ(window->playerList->rows(PlayerList::Which::All).size(), window->List1->count());
     for (int i = 0; i < window->List1->count(); ++i)
         EXPECT_EQ(window->playerList->rows(PlayerList::Which::All).at(i), window->List1->item(i)->text());
     EXPECT_TRUE(window->List1->item(0)->text().startsWith("A* alice"));
