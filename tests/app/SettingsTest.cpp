@@ -420,8 +420,9 @@ QString textOf(const Preferences &p, const Setting &setting) {
         setting);
 }
 
-// Round 0 turns every switch away from its default. No two switches can all differ, so the
-// later rounds give switch n bit (round - 1) of n + 1: any two of them differ in some round.
+// Round 0 turns every switch away from its default. A switch has only two values, so many
+// share one there; the later rounds give switch n bit (round - 1) of n + 1, and any two
+// switches differ in some round.
 Preferences filled(const Preferences &defaults, int round) {
     Preferences p = defaults;
     int n = 0;
