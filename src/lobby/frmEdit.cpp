@@ -133,13 +133,14 @@ void frmEdit::LoadStatsList() {
 }
 
 void frmEdit::List1_Click() {
-    // Until a row is chosen the boxes keep what they show.
-    const QString name = chosenName();
-    if (name.isEmpty())
-        return;
+    // With no row chosen (the choice let go, the list read afresh) the boxes show nothing
+    // rather than the figures of a row no longer chosen.
     txtGames->clear();
     txtWon->clear();
     txtRatio->clear();
+    const QString name = chosenName();
+    if (name.isEmpty())
+        return;
     const auto &records = host_.statsRecords();
     const auto record =
         std::find_if(records.begin(), records.end(), [&](const StatsRecord &r) { return r.name.trimmed() == name; });

@@ -3,12 +3,18 @@
 #include "app/SettingsText.h"
 #include "support/TestEnvironment.h"
 
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <bit>
 #include <initializer_list>
+#include <iterator>
 #include <tuple>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 namespace {
 
@@ -293,62 +299,195 @@ TEST_F(SettingsTest, FullScreenOrMaximisedWindowWritesNeitherPlaceNorSize) {
     EXPECT_FALSE(store.contains("width"));  // the strip is not the normal size
 }
 
-TEST_F(SettingsTest, SaveThenLoadRoundTrips) {
-    Preferences p = load(store);
-    p.prfTalkingWavs = false;
-    p.prfSShout = true;
-    p.prfAnimDelay = 37;
-    p.prfDelay = 2.5;
-    p.prfHost = "127.0.0.1";
-    p.prfPort = 4000;
-    p.prfChatFont = 10;
-    p.prfFontListAllsize = 10.5;
-    p.prfColorOutputServer = 0x00FF8040;
-    p.prfBoardStyle = "original small";
-    p.prfBackground = "felt.jpg";
-    p.jellypath = "/home/u/positions";
-    p.htmlCounter = 3;
-    p.prfFirstTimer = false;
-    p.prfAskRepbot = false;
-    p.prfLoadSaved = true;
-    p.prfScrollVal = 500;
-    p.cWidth = 420;
-    p.chatXloc = 33;
-    p.isAnimInit = true;
-    p.prfCombol = "nice_roll.wav";
-    SavePreferences(p, store, WindowPlacement{true, true, 0, 0, 1500, 950});
-    ASSERT_TRUE(store.sync());
+// Every key the save writes, with the setting it holds and a value for it away from the
+// default, no two alike; the switches take theirs from the round (see below). A key written
+// from another setting's value, or read into another setting, shows as a wrong value.
+using Setting = std::variant<bool Preferences::*, int Preferences::*, double Preferences::*, qint64 Preferences::*,
+                             QString Preferences::*>;
+struct SavedKey {
+    const char *key;
+    Setting setting;
+    const char *value = nullptr;  // none for a switch
+    bool readByLoad = true;       // false: another part of the program reads it
+};
+const SavedKey kSavedKeys[] = {
+    {"prfFullScreen", &Preferences::prfFullScreen},
+    {"prfFullScreenX", &Preferences::prfFullScreenX, "-41"},
+    {"prfFullScreenY", &Preferences::prfFullScreenY, "-42"},
+    {"prfhtmlCounter", &Preferences::htmlCounter, "3"},
+    {"prfFontListAllsize", &Preferences::prfFontListAllsize, "12.5"},
+    {"prfFontListReadysize", &Preferences::prfFontListReadysize, "13.5"},
+    {"prfFontListFriendssize", &Preferences::prfFontListFriendssize, "14.5"},
+    {"prfFontListAll", &Preferences::prfFontListAll, "Font A"},
+    {"prfFontListReady", &Preferences::prfFontListReady, "Font B"},
+    {"prfFontListFriends", &Preferences::prfFontListFriends, "Font C"},
+    {"prfColorListAll", &Preferences::prfColorListAll, "101"},
+    {"prfColorListReady", &Preferences::prfColorListReady, "102"},
+    {"prfColorListFriends", &Preferences::prfColorListFriends, "103"},
+    {"prfBackListAll", &Preferences::prfBackListAll, "104"},
+    {"prfBackListReady", &Preferences::prfBackListReady, "105"},
+    {"prfBackListFriends", &Preferences::prfBackListFriends, "106"},
+    {"prfFontOutputKibitz", &Preferences::prfFontOutputKibitz, "Font D"},
+    {"prfFontOutputShouts", &Preferences::prfFontOutputShouts, "Font E"},
+    {"prfFontOutputServer", &Preferences::prfFontOutputServer, "Font F"},
+    {"prfFontOutputKibitzsize", &Preferences::prfFontOutputKibitzsize, "15.5"},
+    {"prfFontOutputShoutssize", &Preferences::prfFontOutputShoutssize, "16.5"},
+    {"prfFontOutputServersize", &Preferences::prfFontOutputServersize, "17.5"},
+    {"prfColorOutputKibitz", &Preferences::prfColorOutputKibitz, "107"},
+    {"prfColorOutputShouts", &Preferences::prfColorOutputShouts, "108"},
+    {"prfColorOutputServer", &Preferences::prfColorOutputServer, "109"},
+    {"prfBackOutputKibitz", &Preferences::prfBackOutputKibitz, "110"},
+    {"prfBackOutputShouts", &Preferences::prfBackOutputShouts, "111"},
+    {"prfBackOutputServer", &Preferences::prfBackOutputServer, "112"},
+    {"prfCombogvl", &Preferences::prfCombogvl, "gvl.wav"},
+    {"prfCombogl", &Preferences::prfCombogl, "gl.wav"},
+    {"prfCombogun", &Preferences::prfCombogun, "gun.wav"},
+    {"prfCombogvun", &Preferences::prfCombogvun, "gvun.wav"},
+    {"prfCombovl", &Preferences::prfCombovl, "vl.wav"},
+    {"prfCombol", &Preferences::prfCombol, "l.wav"},
+    {"prfComboun", &Preferences::prfComboun, "un.wav"},
+    {"prfCombovun", &Preferences::prfCombovun, "vun.wav"},
+    {"prfGagged", &Preferences::prfGagged},
+    {"prfTalkingWavs", &Preferences::prfTalkingWavs},
+    {"prfAnimateCheckersB", &Preferences::prfAnimateCheckersB},
+    {"prfAnimateCheckersW", &Preferences::prfAnimateCheckersW},
+    {"speed", &Preferences::prfAnimDelay, "38"},
+    {"prfConnectAuto", &Preferences::prfConnectAuto},
+    {"prfDelay", &Preferences::prfDelay, "2.5"},
+    {"prfDisconnect", &Preferences::prfDisconnect},
+    {"isAnimInit", &Preferences::isAnimInit},
+    {"prfFriendView", &Preferences::prfFriendView},
+    {"prfGnuPlyHint", &Preferences::prfGnuPlyHint, "4"},
+    {"prfGnuPlyEval", &Preferences::prfGnuPlyEval, "5"},
+    {"prfHost", &Preferences::prfHost, "fibs.example.org"},
+    {"prfPort", &Preferences::prfPort, "4000"},
+    {"prfChatFont", &Preferences::prfChatFont, "11"},
+    {"prfSDouble", &Preferences::prfSDouble},
+    {"prfSDropped", &Preferences::prfSDropped},
+    {"prfDisableSounds", &Preferences::prfDisableSounds},
+    {"prfSFriends", &Preferences::prfSFriends},
+    {"prfSHit", &Preferences::prfSHit},
+    {"prfSKibitz", &Preferences::prfSKibitz},
+    {"prfSMove", &Preferences::prfSMove},
+    {"prfSShout", &Preferences::prfSShout},
+    {"prfSWelcome", &Preferences::prfSWelcome},
+    {"prfToggleReady", &Preferences::prfToggleReady},
+    {"prfSWon", &Preferences::prfSWon},
+    {"prfSLost", &Preferences::prfSLost},
+    {"prfSDance", &Preferences::prfSDance},
+    {"prfSRoll", &Preferences::prfSRoll},
+    {"prfSaveAll", &Preferences::prfSaveAll},
+    {"prfLastMatchLength", &Preferences::prfLastMatchLength, "19"},
+    {"prfDisableCube", &Preferences::prfDisableCube},
+    {"prfInitSettings", &Preferences::prfInitSettings},
+    {"prfNack", &Preferences::prfNack},
+    {"prfChance", &Preferences::prfChance},
+    {"prfFirstTimer", &Preferences::prfFirstTimer},
+    {"prfBoardStyle", &Preferences::prfBoardStyle, "Style G", false},  // the board style's own loader
+    {"prfLoadSaved", &Preferences::prfLoadSaved},
+    {"prfAskRepbot", &Preferences::prfAskRepbot},
+    {"prfBackground", &Preferences::prfBackground, "felt.jpg"},
+    {"jellypath", &Preferences::jellypath, "/home/u/positions"},
+    {"delay", &Preferences::prfDelay, "2.5"},
+    {"prfScrollVal", &Preferences::prfScrollVal, "500"},
+    {"Host", &Preferences::prfHost, "fibs.example.org"},
+    {"Port", &Preferences::prfPort, "4000"},
+    {"chatwidth", &Preferences::cWidth, "420"},
+    {"chatheight", &Preferences::cHeight, "430"},
+    {"chatXloc", &Preferences::chatXloc, "33"},
+    {"chatYloc", &Preferences::chatYloc, "34"},
+    {"width", &Preferences::prfRegSizex, "1500"},   // the window's size when it was last normal
+    {"height", &Preferences::prfRegSizey, "950"},
+};
 
-    SettingsStore reopened;
-    Preferences q;
-    LoadPreferences(q, reopened, kScreen);
-    EXPECT_FALSE(q.prfTalkingWavs);
-    EXPECT_TRUE(q.prfSShout);
-    EXPECT_EQ(q.prfAnimDelay, 37);
-    EXPECT_DOUBLE_EQ(q.prfDelay, 2.5);
-    EXPECT_EQ(q.prfHost, "127.0.0.1");
-    EXPECT_EQ(q.prfPort, 4000);
-    EXPECT_EQ(q.prfChatFont, 10);
-    EXPECT_DOUBLE_EQ(q.prfFontListAllsize, 10.5);
-    EXPECT_EQ(q.prfColorOutputServer, 0x00FF8040);
-    EXPECT_EQ(q.prfBackground, "felt.jpg");
-    EXPECT_EQ(q.jellypath, "/home/u/positions");
-    EXPECT_EQ(q.htmlCounter, 3);
-    EXPECT_FALSE(q.prfFirstTimer);
-    EXPECT_FALSE(q.prfAskRepbot);
-    EXPECT_TRUE(q.prfLoadSaved);
-    EXPECT_EQ(q.prfScrollVal, 500);
-    EXPECT_EQ(q.cWidth, 420);
-    EXPECT_EQ(q.chatXloc, 33);
-    EXPECT_TRUE(q.isAnimInit);
-    EXPECT_EQ(q.prfCombol, "nice_roll.wav");
-    EXPECT_EQ(q.prfRegSizex, 1500);
-    EXPECT_EQ(q.prfRegSizey, 950);
-    EXPECT_EQ(reopened.read("prfBoardStyle", ""), "original small");
+bool isSwitch(const SavedKey &k) {
+    return std::holds_alternative<bool Preferences::*>(k.setting);
+}
 
-    // The store lives where the application and section say.
-    QSettings raw(store.fileName(), QSettings::IniFormat);
-    EXPECT_EQ(raw.value("Preferences/Port").toString(), "4000");
+// A setting's value as the store holds it.
+QString textOf(const Preferences &p, const Setting &setting) {
+    return std::visit(
+        [&](auto member) -> QString {
+            const auto &value = p.*member;
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, QString>)
+                return value;
+            else if constexpr (std::is_same_v<T, bool>)
+                return SettingsText::fromBool(value);
+            else
+                return SettingsText::fromNumber(double(value));
+        },
+        setting);
+}
+
+// Round 0 turns every switch away from its default. A switch has only two values, so many
+// share one there; the later rounds give switch n bit (round - 1) of n + 1, and any two
+// switches differ in some round.
+Preferences filled(const Preferences &defaults, int round) {
+    Preferences p = defaults;
+    int n = 0;
+    for (const SavedKey &k : kSavedKeys) {
+        std::visit(
+            [&](auto member) {
+                auto &value = p.*member;
+                using T = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, QString>)
+                    value = QString(k.value);
+                else if constexpr (std::is_same_v<T, bool>)
+                    value = round == 0 ? !(defaults.*member) : (((n++ + 1) >> (round - 1)) & 1) != 0;
+                else
+                    value = T(QString(k.value).toDouble());
+            },
+            k.setting);
+    }
+    return p;
+}
+
+TEST_F(SettingsTest, EverySavedKeyComesBackAsItsOwnSetting) {
+    const Preferences defaults = load(store);
+    const int switches = int(std::count_if(std::begin(kSavedKeys), std::end(kSavedKeys), isSwitch));
+    const Preferences awayFromDefaults = filled(defaults, 0);
+    for (const SavedKey &k : kSavedKeys) {
+        if (!isSwitch(k)) {
+            EXPECT_NE(textOf(awayFromDefaults, k.setting), textOf(defaults, k.setting)) << k.key;
+        }
+    }
+
+    // The keys in the store's file, in the section the program keeps them in.
+    auto storedKeys = [this] {
+        QSettings raw(store.fileName(), QSettings::IniFormat);
+        raw.beginGroup("Preferences");
+        return raw.childKeys();
+    };
+    QSet<QString> everSaved;
+    for (int round = 0; round <= int(std::bit_width(unsigned(switches))); ++round) {
+        for (const QString &key : storedKeys())
+            store.remove(key);
+        Preferences p = filled(defaults, round);
+        // Full screen, the window's corner is saved; otherwise its size.
+        SavePreferences(p, store, WindowPlacement{true, true, p.prfFullScreenX, p.prfFullScreenY, p.prfRegSizex,
+                                                  p.prfRegSizey});
+        ASSERT_TRUE(store.sync());
+        const QStringList saved = storedKeys();
+        for (const QString &key : saved)
+            EXPECT_TRUE(std::any_of(std::begin(kSavedKeys), std::end(kSavedKeys),
+                                    [&](const SavedKey &k) { return key == k.key; }))
+                << key.toStdString() << " is saved but missing from this test";
+
+        SettingsStore reopened;
+        const Preferences q = load(reopened);
+        for (const SavedKey &k : kSavedKeys) {
+            if (!saved.contains(k.key))
+                continue;
+            everSaved.insert(k.key);
+            EXPECT_EQ(reopened.read(k.key, "?"), textOf(p, k.setting)) << k.key << ", round " << round;
+            if (k.readByLoad) {
+                EXPECT_EQ(textOf(q, k.setting), textOf(p, k.setting)) << k.key << ", round " << round;
+            }
+        }
+    }
+    for (const SavedKey &k : kSavedKeys)
+        EXPECT_TRUE(everSaved.contains(k.key)) << k.key << " is never saved";
 }
 
 TEST(SettingsTextTest, ColoursAreStoredBlueGreenRed) {

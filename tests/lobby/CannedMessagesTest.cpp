@@ -30,7 +30,7 @@ TEST(CannedMessagesTest, EachFileFillsItsOwnMenuUpToItsSize) {
     CannedMenu kibitz(CannedMenu::Kind::Kibitz), shouts(CannedMenu::Kind::Shouts), server(CannedMenu::Kind::Server);
     EXPECT_EQ(kibitz.load(folder + "kibitz.txt"), "");
     EXPECT_EQ(shouts.load(folder + "shouts.txt"), "");
-    EXPECT_EQ(kibitz.entries().size(), 21);
+    ASSERT_EQ(kibitz.entries().size(), 21);
     EXPECT_EQ(kibitz.entries().last(), "line 21");
     EXPECT_EQ(shouts.entries().size(), 19);
 

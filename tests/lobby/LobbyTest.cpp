@@ -287,6 +287,28 @@ TEST_F(LobbyTest, FriendsAreChangedInTheFileAsItIsNowAndTheEditorShowsStatistics
     EXPECT_EQ(window->lblFriends->text(), "2");
     add("erin", "1450.00");
     EXPECT_EQ(names(window->List4), (QStringList{"carl", "erin"}));
+
+    // The boxes show the chosen friend's figures, and are empty again once no row is chosen:
+    // the choice let go, the list read afresh, the friend removed.
+    window->playerStats.records = {{"carl", 3, 2, 5, ""}, {"erin", 4, 1, 3, ""}};
+    auto choose = [editor](const QString &name) {
+        const QList<QListWidgetItem *> rows = editor->List1->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(rows.size(), 1) << name.toStdString();
+        editor->List1->setCurrentItem(rows.first());
+    };
+    choose("carl");
+    EXPECT_EQ(figures(editor), "3/2/67 %");
+    editor->List1->clearSelection();
+    EXPECT_EQ(figures(editor), "//");
+    choose("erin");
+    EXPECT_EQ(figures(editor), "4/1/25 %");
+    env.queueInput("fred");
+    editor->mnuAdd_Click();
+    EXPECT_EQ(figures(editor), "//");
+    choose("erin");
+    editor->mnuRemove_Click();
+    EXPECT_EQ(env.readFile("friends.dat"), "\"carl\"\r\n\r\ndave\r\n\"bobby\"\r\n\"fred\"\r\n");
+    EXPECT_EQ(figures(editor), "//");
     editor->cmdClose->click();
     EXPECT_FALSE(editor->isVisible());
 
@@ -512,6 +534,7 @@ TEST_F(LobbyTest, AWholeSessionSortsMarksAwayKeepsFriendsAndAsksRepBot) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->List1->count() == 3; }, 5000));
     EXPECT_TRUE(window->flags.isAway);
     EXPECT_EQ(names(window->List1), (QStringList{"alice", "Bob", "dave"}));
+    ASSERT_EQ(window->playerList->rows(PlayerList::Which::All).size(), window->List1->count());
     for (int i = 0; i < window->List1->count(); ++i)
         EXPECT_EQ(window->playerList->rows(PlayerList::Which::All).at(i), window->List1->item(i)->text());
     EXPECT_TRUE(window->List1->item(0)->text().startsWith("A* alice"));

@@ -76,7 +76,7 @@ TEST_F(PlayerListTest, RowsAreSortedByRatingAndReplacedByNewerLines) {
     // cleo starts a match: her ready row goes, her all row is rewritten in place of the old one.
     add(who("cleo", "bert", "-", 0, 0, "1600.00"));
     EXPECT_EQ(names(PlayerList::Which::Ready), QStringList{"anna"});
-    EXPECT_EQ(list.rows(PlayerList::Which::All).filter(" cleo ").size(), 1);
+    ASSERT_EQ(list.rows(PlayerList::Which::All).filter(" cleo ").size(), 1);
     EXPECT_TRUE(list.rows(PlayerList::Which::All).filter(" cleo ").first().startsWith("P  "));
 
     // The counters always match the rows, never one line behind.
@@ -105,7 +105,7 @@ TEST_F(PlayerListTest, GaggedPlayersAreLeftOut) {
     EXPECT_TRUE(list.rows(PlayerList::Which::Ready).isEmpty());
 }
 
-TEST_F(PlayerListTest, ReadyAutoInvitePlayerIsInvitedOnceTheGapHasPassed) {
+TEST_F(PlayerListTest, ReadyAutoInvitePlayerIsInvitedOnceTheGapHasPassedAndTheUserIsNotPlaying) {
     host.l.autoInviteList.push_back({"anna", "5"});
     host.p.prfToggleReady = true;
     host.m.timeCtr = QDateTime::currentDateTime();
@@ -113,6 +113,11 @@ TEST_F(PlayerListTest, ReadyAutoInvitePlayerIsInvitedOnceTheGapHasPassed) {
     EXPECT_TRUE(host.sent.isEmpty());
 
     host.m.timeCtr = QDateTime::currentDateTime().addSecs(-30);
+    host.f.isPlaying = true;  // not while the user plays a match of his own
+    add(who("anna", "-", "-", 1, 0, "1500.00"));
+    EXPECT_TRUE(host.sent.isEmpty());
+
+    host.f.isPlaying = false;
     add(who("anna", "-", "-", 1, 0, "1500.00"));
     EXPECT_EQ(host.sent, QStringList{"Invite anna 5 "});
     EXPECT_TRUE(host.called("sound(bell)"));
@@ -190,11 +195,11 @@ TEST_F(PlayerListTest, AwayMarksTheUsersOwnRowOnly) {
     list.ShowAway(true, "bob");
     list.ShowAway(true, "bob");
     EXPECT_EQ(list.rows(PlayerList::Which::All), (QStringList{"-  bobby         1900 914 ", "A* bob           1500 914 "}));
-    EXPECT_EQ(list.rows(PlayerList::Which::Ready).first(), "A  bob           1500 914 ");
+    EXPECT_EQ(list.rows(PlayerList::Which::Ready), QStringList{"A  bob           1500 914 "});
     list.ShowAway(false, "bob");
     list.ShowAway(false, "bob");
-    EXPECT_EQ(list.rows(PlayerList::Which::All).at(1), "R* bob           1500 914 ");
-    EXPECT_EQ(list.rows(PlayerList::Which::Ready).first(), "R  bob           1500 914 ");
+    EXPECT_EQ(list.rows(PlayerList::Which::All), (QStringList{"-  bobby         1900 914 ", "R* bob           1500 914 "}));
+    EXPECT_EQ(list.rows(PlayerList::Which::Ready), QStringList{"R  bob           1500 914 "});
 }
 
 TEST_F(PlayerListTest, FriendsComeFromQuotedAndHandWrittenLines) {

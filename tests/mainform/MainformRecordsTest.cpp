@@ -484,7 +484,7 @@ TEST_F(MainformRecordsTest, ASavedLogPlaysBackByStepGameAndToItsEnd) {
     env.queueInput(path);
     window->cmdOpen->click();
     // The odd board starts no game, and the games after it are still found.
-    EXPECT_EQ(window->List1->count(), 2);
+    ASSERT_EQ(window->List1->count(), 2);
     EXPECT_EQ(window->List1->item(1)->text(), "You(0)  Nortally(1)");
     EXPECT_EQ(window->lblPlayer2->text(), "Nortally");
     const LogPlayback &playback = window->records.playback();

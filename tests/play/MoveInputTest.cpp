@@ -36,7 +36,7 @@ TEST_F(MoveInputTest, TheButtonChoosesTheFirstDieUndoRestoresAndTheDiceSendTheMo
     click(13);
     click(8);
     clickDice();
-    EXPECT_EQ(host.sent.last(), "move 12-18 17-18  ");
+    EXPECT_EQ(host.sent, (QStringList{"move 13-7 8-7  ", "move 12-18 17-18  "}));
     const std::array<MoveRecEntry, 4> moves{MoveRecEntry{26, 21}, MoveRecEntry{4, 27}};
     EXPECT_EQ(MoveText::of(moves, false), "bar-21 4-off ");
     EXPECT_EQ(MoveText::of(moves, true), "bar-4 21-off ");
@@ -74,7 +74,19 @@ TEST_F(MoveInputTest, BearingOffTakesTheExactPointOrTheRearmostChecker) {
     click(4);
     click(4);
     clickDice();
-    EXPECT_EQ(host.sent.last(), "move 4-off 4-off  ");
+    // While a checker stands on the 7 point nothing bears off: not by a click, and not in the
+    // play the dice hand in. Here 6/off waits until the 4 has brought the last one home.
+    show(ownBoard({{7, 1}, {6, 1}, {3, 13}}, kWhite, 6, 4));
+    click(6);
+    EXPECT_EQ(black(6), 1);
+    click(7);
+    click(6);
+    clickDice();
+    // With points 1 and 2 held, 8/3 is the roll's only play: 6/off does not follow it.
+    show(ownBoard({{8, 1}, {7, 1}, {6, 1}, {4, 12}}, {{1, 2}, {2, 2}, {17, 3}, {19, 5}}, 6, 5));
+    click(8);
+    clickDice();
+    EXPECT_EQ(host.sent, (QStringList{"move 6-off 6-1  ", "move 4-off 4-off  ", "move 7-3 6-off  ", "move 8-3  "}));
 }
 
 TEST_F(MoveInputTest, TheRollIsPlayedInFullAndALoneDieMustBeTheLarger) {
@@ -98,7 +110,7 @@ TEST_F(MoveInputTest, TheRollIsPlayedInFullAndALoneDieMustBeTheLarger) {
     clicks.UndoMove();
     click(9);
     clickDice();
-    EXPECT_EQ(host.sent.last(), "move 9-3  ");
+    EXPECT_EQ(host.sent, (QStringList{"move 11-6 12-6  ", "move 9-3  "}));
 }
 
 TEST_F(MoveInputTest, DoublesMoveFourCheckersAndADanceIsLeftToTheServer) {
@@ -129,7 +141,7 @@ TEST_F(MoveInputTest, BeforeTheRollTheCubeDoublesAndTheDiceAcceptOnTheSecondClic
     clickDice();
     EXPECT_EQ(host.sent, QStringList{"double "});
     clickDice();
-    EXPECT_EQ(host.sent.last(), "accept ");
+    EXPECT_EQ(host.sent, (QStringList{"double ", "accept "}));
     EXPECT_FALSE(match.isDoubled);
 }
 

@@ -142,7 +142,7 @@ TEST(MatConverterTest, TheWorkedExampleIsWrittenByteForByteAndGnubgReadsItAndAWh
     EXPECT_TRUE(mat.hasMatchStart);
     EXPECT_EQ(mat.text, kExampleMat);
     // Once per change of the share done, ending at the whole.
-    EXPECT_EQ(reported.size(), kExampleLog.size());
+    ASSERT_EQ(reported.size(), kExampleLog.size());
     EXPECT_EQ(reported.last(), 100);
 
     SKIP_WITHOUT_GNUBG();
@@ -152,6 +152,7 @@ TEST(MatConverterTest, TheWorkedExampleIsWrittenByteForByteAndGnubgReadsItAndAWh
     QTemporaryDir dir;
     const QList<MatVerdict> verdicts =
         gnubgReads({writeMat(dir, "example.mat", kExampleLog), writeMat(dir, "offline.mat", offline)});
+    ASSERT_EQ(verdicts.size(), 2);
     for (const MatVerdict &verdict : verdicts)
         EXPECT_TRUE(verdict.complaints.isEmpty()) << verdict.complaints.join('\n').toStdString();
     EXPECT_EQ(verdicts.at(0).score, finalScore(kExampleLog, "GnuBG"));
@@ -171,6 +172,7 @@ TEST(MatConverterTest, AServerMatchEitherWayRoundConvertsToOneFileGnubgTakesWhol
         << mat.text.toStdString();
     EXPECT_TRUE(lines.contains(QString(" 3)  Takes").leftJustified(33) + "64: 24/18 13/9 "));
     EXPECT_TRUE(lines.contains(QString(33, ' ') + " Wins 2 points"));
+    ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines.at(lines.size() - 2), QString(33, ' ') + " Wins 1 points and the match");
     EXPECT_TRUE(lines.contains(" Nortally : 2                    You : 2"));
 
@@ -296,6 +298,7 @@ TEST(MatConverterTest, TheMatchEndFollowsItsWinLineInTheWinnersColumn) {
 
     SKIP_WITHOUT_GNUBG();
     const QList<MatVerdict> verdicts = gnubgReads(files);
+    ASSERT_EQ(verdicts.size(), files.size());
     for (int i = 0; i < verdicts.size(); ++i) {
         const QMap<QString, int> score = i < files.size() - 1 ? finalScore(start + endings[i].ending, "GnuBG")
                                                               : QMap<QString, int>{{"GnuBG", 2}, {"You", 0}};
