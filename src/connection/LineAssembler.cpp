@@ -8,9 +8,9 @@ constexpr char kPrompt[] = "login:";
 constexpr int kPromptLength = int(sizeof kPrompt) - 1;
 
 // What may stand before the prompt on its line: the server starts it with a line end of
-// its own, sometimes written the other way round (LF CR).
+// its own, sometimes written the other way round (LF CR). Telnet's NULs are gone by then.
 bool isLeadIn(char c) {
-    return c == '\r' || c == ' ' || c == '\t' || c == '\0';
+    return c == '\r' || c == ' ' || c == '\t';
 }
 
 }  // namespace

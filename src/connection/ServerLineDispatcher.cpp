@@ -104,7 +104,8 @@ void ServerLineDispatcher::dispatch(const QString &data) {
     // lines are still its own while they are read out after a hang-up.
     const bool serverText = host_.socketConnected() || host_.flags().isConnected;
     const QString lineDelimiters = serverText ? QStringLiteral("\r\n") : QStringLiteral("\r\n\"");
-    // NUL bytes are no text (telnet ends a bare CR with one): no rule reads them.
+    // NUL bytes are no text. The connection drops telnet's already, but a log saved before it
+    // did may hold them when it is played back.
     QString text = data;
     text.remove(QChar(0));
     QStringList lines;

@@ -65,6 +65,13 @@ protected:
 
     void connectTo(ScriptedServer &server) { ASSERT_TRUE(logInTo(*window, server)); }
 
+    // The server's side of a login and the start of the user's own match with its first boards.
+    static ScriptedServer &ownMatchStarts(ScriptedServer &server, const QStringList &boards) {
+        return server.send("login: ")
+            .awaitLine("login Korvex")
+            .sendLines(QStringList{"3", "4", "** Player someplayer has joined you for a 3 point match."} + boards);
+    }
+
     // Waits for the script to reach a stretch's end, then lets it go on.
     bool reached(const std::function<bool()> &condition, const char *checkpoint) {
         const bool ok = QTest::qWaitFor(condition, 10000);
@@ -81,10 +88,7 @@ protected:
 
 TEST_F(ServerMatchTest, AnOwnMatchPlaysOutMoveByMove) {
     ScriptedServer server;
-    server.send("login: ")
-        .awaitLine("login Korvex")
-        .sendLines({"3", "4", "** Player someplayer has joined you for a 3 point match.", board("0:0", kOpening, "0:0:0:0"),
-                    board("0:0", kOpening, "6:2:0:0")})
+    ownMatchStarts(server, {board("0:0", kOpening, "0:0:0:0"), board("0:0", kOpening, "6:2:0:0")})
         .awaitLine("check opening")
         .sendLines({board("0,0", kSecond, "0:0:6:4")})  // a comma where a colon belongs
         .awaitLine("check bent")
@@ -166,10 +170,7 @@ TEST_F(ServerMatchTest, AMoveLineToAPlaceOffTheBoardMovesNothing) {
     const QStringList offTheBoard{"someplayer moves 1-40 .", "someplayer moves 25-20 .", "someplayer moves 12-0 .",
                                   "You move 13-99 .", "You move 6-0 .", "You move 13-25 ."};
     ScriptedServer server;
-    server.send("login: ")
-        .awaitLine("login Korvex")
-        .sendLines({"3", "4", "** Player someplayer has joined you for a 3 point match.",
-                    board("0:0", oneOff, "0:0:6:4", "1:1:1:0", "0:1")})
+    ownMatchStarts(server, {board("0:0", oneOff, "0:0:6:4", "1:1:1:0", "0:1")})
         .sendLines(offTheBoard)
         .sendLines({"** the last line"})
         .awaitLine("check off the board")
@@ -256,10 +257,7 @@ TEST_F(ServerMatchTest, TheFirstBoardOfAWatchingIsDrawnWithoutDice) {
     }
     const auto position = [](const QString &line) { return counts(line.section(':', 6, 31)); };
     ScriptedServer server;
-    server.send("login: ")
-        .awaitLine("login Korvex")
-        .sendLines({"3", "4", "** Player someplayer has joined you for a 3 point match.", board("0:0", kOpening, "0:0:0:0"),
-                    board("0:0", kSecond, "6:2:0:0")})
+    ownMatchStarts(server, {board("0:0", kOpening, "0:0:0:0"), board("0:0", kSecond, "6:2:0:0")})
         .awaitLine("check own")
         .sendLines({"You're now watching joe_white.", boards[0]})
         .awaitLine("check watched")
