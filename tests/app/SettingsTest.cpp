@@ -154,151 +154,6 @@ TEST_F(SettingsTest, PortOutsideTheValidRangeKeepsTheDefault) {
     EXPECT_EQ(loadWith("Port", "abc").prfPort, 4321);
 }
 
-// A hand-edited number that the setting cannot hold is read as if the key were absent.
-TEST_F(SettingsTest, ANumberOutsideItsRangeFallsBackToItsDefault) {
-    // The values these keys give, in the order of the edits below.
-    const auto ranged = [](const Preferences &q) {
-        return std::tuple{q.prfRegSizex,   q.prfRegSizey,         q.prfDelay,           q.cWidth,
-                          q.cHeight,       q.prfScrollVal,        q.prfLastMatchLength, q.prfFontListAllsize,
-                          q.prfFontOutputServersize, q.prfGnuPlyHint, q.prfGnuPlyEval,  q.prfChatFont,
-                          q.prfAnimDelay,  q.prfColorListAll,     q.prfBackOutputKibitz, q.htmlCounter,
-                          q.prfFullScreenX};
-    };
-    const auto defaults = ranged(load(store));
-    const std::pair<const char *, const char *> edits[] = {
-        {"width", "2147483647"},     {"height", "99999999"},         {"delay", "-5"},
-        {"chatwidth", "-32768"},     {"chatheight", "40000"},        {"prfScrollVal", "-3"},
-        {"prfLastMatchLength", "-7"}, {"prfFontListAllsize", "1e308"}, {"prfFontOutputServersize", "0"},
-        {"prfGnuPlyHint", "99"},     {"prfGnuPlyEval", "-1"},        {"prfChatFont", "40000"},
-        {"speed", "-20"},            {"prfColorListAll", "-1"},      {"prfBackOutputKibitz", "16777216"},
-        {"prfhtmlCounter", "-30000"}, {"prfFullScreenX", "99999"}};
-    for (const auto &[key, value] : edits)
-        store.write(key, value);
-    EXPECT_EQ(ranged(load(store)), defaults);
-
-    // The edges themselves are kept, the lowest as much as the highest, for every setting
-    // that has a range. (No highest is given where the range is all a number can hold.)
-    using Read = double (*)(const Preferences &);
-    const struct {
-        const char *key;
-        const char *lowest, *highest;
-        Read read;
-    } edges[] = {
-        {"width", "1", "32767", [](const Preferences &q) { return double(q.prfRegSizex); }},
-        {"height", "1", "32767", [](const Preferences &q) { return double(q.prfRegSizey); }},
-        {"chatwidth", "1", "32767", [](const Preferences &q) { return double(q.cWidth); }},
-        {"chatheight", "1", "32767", [](const Preferences &q) { return double(q.cHeight); }},
-        {"chatXloc", "-32768", "32767", [](const Preferences &q) { return double(q.chatXloc); }},
-        {"chatYloc", "-32768", "32767", [](const Preferences &q) { return double(q.chatYloc); }},
-        {"speed", "0", nullptr, [](const Preferences &q) { return double(q.prfAnimDelay); }},
-        {"delay", "0", "5", [](const Preferences &q) { return q.prfDelay; }},
-        {"prfGnuPlyHint", "0", "7", [](const Preferences &q) { return double(q.prfGnuPlyHint); }},
-        {"prfGnuPlyEval", "0", "7", [](const Preferences &q) { return double(q.prfGnuPlyEval); }},
-        {"Port", "1", "65535", [](const Preferences &q) { return double(q.prfPort); }},
-        {"prfChatFont", "1", "512", [](const Preferences &q) { return double(q.prfChatFont); }},
-        {"prfLastMatchLength", "1", "32767", [](const Preferences &q) { return double(q.prfLastMatchLength); }},
-        {"prfScrollVal", "0", "1000", [](const Preferences &q) { return double(q.prfScrollVal); }},
-        {"prfColorListAll", "0", "16777215", [](const Preferences &q) { return double(q.prfColorListAll); }},
-        {"prfColorListReady", "0", "16777215", [](const Preferences &q) { return double(q.prfColorListReady); }},
-        {"prfColorListFriends", "0", "16777215", [](const Preferences &q) { return double(q.prfColorListFriends); }},
-        {"prfBackListAll", "0", "16777215", [](const Preferences &q) { return double(q.prfBackListAll); }},
-        {"prfBackListReady", "0", "16777215", [](const Preferences &q) { return double(q.prfBackListReady); }},
-        {"prfBackListFriends", "0", "16777215", [](const Preferences &q) { return double(q.prfBackListFriends); }},
-        {"prfColorOutputKibitz", "0", "16777215", [](const Preferences &q) { return double(q.prfColorOutputKibitz); }},
-        {"prfColorOutputShouts", "0", "16777215", [](const Preferences &q) { return double(q.prfColorOutputShouts); }},
-        {"prfColorOutputServer", "0", "16777215", [](const Preferences &q) { return double(q.prfColorOutputServer); }},
-        {"prfBackOutputKibitz", "0", "16777215", [](const Preferences &q) { return double(q.prfBackOutputKibitz); }},
-        {"prfBackOutputShouts", "0", "16777215", [](const Preferences &q) { return double(q.prfBackOutputShouts); }},
-        {"prfBackOutputServer", "0", "16777215", [](const Preferences &q) { return double(q.prfBackOutputServer); }},
-        {"prfFontListAllsize", "1", "512", [](const Preferences &q) { return q.prfFontListAllsize; }},
-        {"prfFontListReadysize", "1", "512", [](const Preferences &q) { return q.prfFontListReadysize; }},
-        {"prfFontListFriendssize", "1", "512", [](const Preferences &q) { return q.prfFontListFriendssize; }},
-        {"prfFontOutputKibitzsize", "1", "512", [](const Preferences &q) { return q.prfFontOutputKibitzsize; }},
-        {"prfFontOutputShoutssize", "1", "512", [](const Preferences &q) { return q.prfFontOutputShoutssize; }},
-        {"prfFontOutputServersize", "1", "512", [](const Preferences &q) { return q.prfFontOutputServersize; }},
-        {"prfhtmlCounter", "-2", "10", [](const Preferences &q) { return double(q.htmlCounter); }},
-        {"prfFullScreenX", "-32768", "32767", [](const Preferences &q) { return double(q.prfFullScreenX); }},
-        {"prfFullScreenY", "-32768", "32767", [](const Preferences &q) { return double(q.prfFullScreenY); }},
-    };
-    for (const auto &edge : edges) {
-        for (const char *value : {edge.lowest, edge.highest}) {
-            if (!value)
-                continue;
-            EXPECT_DOUBLE_EQ(edge.read(loadWith(edge.key, value)), QString(value).toDouble())
-                << edge.key << " = " << value;
-        }
-    }
-}
-
-TEST_F(SettingsTest, NonNumericChatFontFallsBackToTheDefault) {
-    EXPECT_EQ(loadWith("prfChatFont", "abc").prfChatFont, 8);
-    EXPECT_EQ(loadWith("prfChatFont", "10").prfChatFont, 10);
-}
-
-// A hand-edited text that is no number reads as its key's default, as a number out of range
-// does. The animation delay is held to what the speed slider sets: slower than the slowest
-// is the slowest.
-TEST_F(SettingsTest, ATextThatIsNoNumberFallsBackToItsDefault) {
-    const auto numbers = [](const Preferences &q) {
-        return std::tuple{q.prfLastMatchLength, q.prfFontListAllsize, q.prfFontOutputKibitzsize, q.prfDelay,
-                          q.prfScrollVal,       q.prfGnuPlyEval,      q.prfColorListFriends,     q.prfBackListAll,
-                          q.htmlCounter,        q.prfFullScreenX,     q.chatXloc,                q.cWidth,
-                          q.prfAnimDelay};
-    };
-    const auto defaults = numbers(load(store));
-    for (const auto &[key, value] : std::initializer_list<std::pair<const char *, const char *>>{
-             {"prfLastMatchLength", "abc"}, {"prfFontListAllsize", "2e308"}, {"prfFontOutputKibitzsize", "nan"},
-             {"delay", "five"},             {"prfScrollVal", "1,000"},       {"prfGnuPlyEval", " "},
-             {"prfColorListFriends", "cyan"}, {"prfBackListAll", "-inf"},    {"prfhtmlCounter", "x"},
-             {"prfFullScreenX", "0x10"},    {"chatXloc", "left"},            {"chatwidth", "wide"},
-             {"speed", "fast"}})
-        store.write(key, value);
-    EXPECT_EQ(numbers(load(store)), defaults);
-
-    EXPECT_EQ(loadWith("speed", "999999999").prfAnimDelay, 6000);
-    EXPECT_EQ(loadWith("speed", "6000").prfAnimDelay, 6000);
-    EXPECT_EQ(loadWith("speed", "5999.5").prfAnimDelay, 6000);
-    EXPECT_EQ(loadWith("speed", "-1").prfAnimDelay, 0);
-}
-
-TEST_F(SettingsTest, WritingConditionsFollowTheValues) {
-    Preferences p = load(store);
-    p.prfAnimDelay = -3;
-    p.prfScrollVal = 0;
-    p.prfBoardStyle.clear();
-    p.prfFullScreen = false;
-    WindowPlacement window{true, true, 10, 20, 1300, 900};
-    SavePreferences(p, store, window);
-    EXPECT_EQ(store.read("speed", "?"), "0");
-    EXPECT_FALSE(store.contains("prfScrollVal"));
-    EXPECT_FALSE(store.contains("prfBoardStyle"));
-    EXPECT_FALSE(store.contains("prfBackground"));
-    EXPECT_FALSE(store.contains("jellypath"));
-    EXPECT_FALSE(store.contains("prfFullScreenX"));
-    EXPECT_EQ(store.read("width", "?"), "1300");
-    EXPECT_EQ(store.read("height", "?"), "900");
-    EXPECT_EQ(store.read("Port", "?"), "4321");
-    EXPECT_EQ(store.read("prfPort", "?"), "4321");
-    EXPECT_EQ(store.read("delay", "?"), "1");
-    EXPECT_EQ(store.read("prfFontListAllsize", "?"), "9");
-    EXPECT_EQ(store.read("prfTalkingWavs", "?"), "True");
-    EXPECT_EQ(store.read("prfSShout", "?"), "False");
-}
-
-TEST_F(SettingsTest, FullScreenOrMaximisedWindowWritesNeitherPlaceNorSize) {
-    Preferences p = load(store);
-    p.prfFullScreen = true;
-    SavePreferences(p, store, WindowPlacement{false, true, 40, 50, 800, 100});
-    EXPECT_FALSE(store.contains("prfFullScreenX"));
-    EXPECT_FALSE(store.contains("width"));
-
-    SavePreferences(p, store, WindowPlacement{true, true, 40, 50, 800, 100});
-    EXPECT_EQ(store.read("prfFullScreenX", "?"), "40");
-    EXPECT_EQ(store.read("prfFullScreenY", "?"), "50");
-    EXPECT_EQ(p.prfFullScreenX, 40);
-    EXPECT_FALSE(store.contains("width"));  // the strip is not the normal size
-}
-
 // Every key the save writes, with the setting it holds and a value for it away from the
 // default, no two alike; the switches take theirs from the round (see below). A key written
 // from another setting's value, or read into another setting, shows as a wrong value.
@@ -418,6 +273,135 @@ QString textOf(const Preferences &p, const Setting &setting) {
                 return SettingsText::fromNumber(double(value));
         },
         setting);
+}
+
+// The setting a key holds, as read back: its value as the store writes it, taken as a number.
+double readBack(const Preferences &q, const char *key) {
+    const auto k = std::find_if(std::begin(kSavedKeys), std::end(kSavedKeys),
+                                [&](const SavedKey &saved) { return QLatin1String(saved.key) == QLatin1String(key); });
+    return k == std::end(kSavedKeys) ? qQNaN() : textOf(q, k->setting).toDouble();
+}
+
+// A hand-edited number that the setting cannot hold is read as if the key were absent.
+TEST_F(SettingsTest, ANumberOutsideItsRangeFallsBackToItsDefault) {
+    // The values these keys give, in the order of the edits below.
+    const auto ranged = [](const Preferences &q) {
+        return std::tuple{q.prfRegSizex,   q.prfRegSizey,         q.prfDelay,           q.cWidth,
+                          q.cHeight,       q.prfScrollVal,        q.prfLastMatchLength, q.prfFontListAllsize,
+                          q.prfFontOutputServersize, q.prfGnuPlyHint, q.prfGnuPlyEval,  q.prfChatFont,
+                          q.prfAnimDelay,  q.prfColorListAll,     q.prfBackOutputKibitz, q.htmlCounter,
+                          q.prfFullScreenX};
+    };
+    const auto defaults = ranged(load(store));
+    const std::pair<const char *, const char *> edits[] = {
+        {"width", "2147483647"},     {"height", "99999999"},         {"delay", "-5"},
+        {"chatwidth", "-32768"},     {"chatheight", "40000"},        {"prfScrollVal", "-3"},
+        {"prfLastMatchLength", "-7"}, {"prfFontListAllsize", "1e308"}, {"prfFontOutputServersize", "0"},
+        {"prfGnuPlyHint", "99"},     {"prfGnuPlyEval", "-1"},        {"prfChatFont", "40000"},
+        {"speed", "-20"},            {"prfColorListAll", "-1"},      {"prfBackOutputKibitz", "16777216"},
+        {"prfhtmlCounter", "-30000"}, {"prfFullScreenX", "99999"}};
+    for (const auto &[key, value] : edits)
+        store.write(key, value);
+    EXPECT_EQ(ranged(load(store)), defaults);
+
+    // The edges themselves are kept, the lowest as much as the highest, for every setting
+    // that has a range. (No highest is given where the range is all a number can hold.)
+    const struct {
+        const char *key;
+        const char *lowest, *highest;
+    } edges[] = {
+        {"width", "1", "32767"}, {"height", "1", "32767"}, {"chatwidth", "1", "32767"}, {"chatheight", "1", "32767"},
+        {"chatXloc", "-32768", "32767"}, {"chatYloc", "-32768", "32767"}, {"speed", "0", nullptr},
+        {"delay", "0", "5"}, {"prfGnuPlyHint", "0", "7"}, {"prfGnuPlyEval", "0", "7"}, {"Port", "1", "65535"},
+        {"prfChatFont", "1", "512"}, {"prfLastMatchLength", "1", "32767"}, {"prfScrollVal", "0", "1000"},
+        {"prfColorListAll", "0", "16777215"}, {"prfColorListReady", "0", "16777215"},
+        {"prfColorListFriends", "0", "16777215"}, {"prfBackListAll", "0", "16777215"},
+        {"prfBackListReady", "0", "16777215"}, {"prfBackListFriends", "0", "16777215"},
+        {"prfColorOutputKibitz", "0", "16777215"}, {"prfColorOutputShouts", "0", "16777215"},
+        {"prfColorOutputServer", "0", "16777215"}, {"prfBackOutputKibitz", "0", "16777215"},
+        {"prfBackOutputShouts", "0", "16777215"}, {"prfBackOutputServer", "0", "16777215"},
+        {"prfFontListAllsize", "1", "512"}, {"prfFontListReadysize", "1", "512"},
+        {"prfFontListFriendssize", "1", "512"}, {"prfFontOutputKibitzsize", "1", "512"},
+        {"prfFontOutputShoutssize", "1", "512"}, {"prfFontOutputServersize", "1", "512"},
+        {"prfhtmlCounter", "-2", "10"}, {"prfFullScreenX", "-32768", "32767"}, {"prfFullScreenY", "-32768", "32767"},
+    };
+    for (const auto &edge : edges) {
+        for (const char *value : {edge.lowest, edge.highest}) {
+            if (!value)
+                continue;
+            EXPECT_DOUBLE_EQ(readBack(loadWith(edge.key, value), edge.key), QString(value).toDouble())
+                << edge.key << " = " << value;
+        }
+    }
+}
+
+TEST_F(SettingsTest, NonNumericChatFontFallsBackToTheDefault) {
+    EXPECT_EQ(loadWith("prfChatFont", "abc").prfChatFont, 8);
+    EXPECT_EQ(loadWith("prfChatFont", "10").prfChatFont, 10);
+}
+
+// A hand-edited text that is no number reads as its key's default, as a number out of range
+// does. The animation delay is held to what the speed slider sets: slower than the slowest
+// is the slowest.
+TEST_F(SettingsTest, ATextThatIsNoNumberFallsBackToItsDefault) {
+    const auto numbers = [](const Preferences &q) {
+        return std::tuple{q.prfLastMatchLength, q.prfFontListAllsize, q.prfFontOutputKibitzsize, q.prfDelay,
+                          q.prfScrollVal,       q.prfGnuPlyEval,      q.prfColorListFriends,     q.prfBackListAll,
+                          q.htmlCounter,        q.prfFullScreenX,     q.chatXloc,                q.cWidth,
+                          q.prfAnimDelay};
+    };
+    const auto defaults = numbers(load(store));
+    for (const auto &[key, value] : std::initializer_list<std::pair<const char *, const char *>>{
+             {"prfLastMatchLength", "abc"}, {"prfFontListAllsize", "2e308"}, {"prfFontOutputKibitzsize", "nan"},
+             {"delay", "five"},             {"prfScrollVal", "1,000"},       {"prfGnuPlyEval", " "},
+             {"prfColorListFriends", "cyan"}, {"prfBackListAll", "-inf"},    {"prfhtmlCounter", "x"},
+             {"prfFullScreenX", "0x10"},    {"chatXloc", "left"},            {"chatwidth", "wide"},
+             {"speed", "fast"}})
+        store.write(key, value);
+    EXPECT_EQ(numbers(load(store)), defaults);
+
+    EXPECT_EQ(loadWith("speed", "999999999").prfAnimDelay, 6000);
+    EXPECT_EQ(loadWith("speed", "6000").prfAnimDelay, 6000);
+    EXPECT_EQ(loadWith("speed", "5999.5").prfAnimDelay, 6000);
+    EXPECT_EQ(loadWith("speed", "-1").prfAnimDelay, 0);
+}
+
+TEST_F(SettingsTest, WritingConditionsFollowTheValues) {
+    Preferences p = load(store);
+    p.prfAnimDelay = -3;
+    p.prfScrollVal = 0;
+    p.prfBoardStyle.clear();
+    p.prfFullScreen = false;
+    WindowPlacement window{true, true, 10, 20, 1300, 900};
+    SavePreferences(p, store, window);
+    EXPECT_EQ(store.read("speed", "?"), "0");
+    EXPECT_FALSE(store.contains("prfScrollVal"));
+    EXPECT_FALSE(store.contains("prfBoardStyle"));
+    EXPECT_FALSE(store.contains("prfBackground"));
+    EXPECT_FALSE(store.contains("jellypath"));
+    EXPECT_FALSE(store.contains("prfFullScreenX"));
+    EXPECT_EQ(store.read("width", "?"), "1300");
+    EXPECT_EQ(store.read("height", "?"), "900");
+    EXPECT_EQ(store.read("Port", "?"), "4321");
+    EXPECT_EQ(store.read("prfPort", "?"), "4321");
+    EXPECT_EQ(store.read("delay", "?"), "1");
+    EXPECT_EQ(store.read("prfFontListAllsize", "?"), "9");
+    EXPECT_EQ(store.read("prfTalkingWavs", "?"), "True");
+    EXPECT_EQ(store.read("prfSShout", "?"), "False");
+}
+
+TEST_F(SettingsTest, FullScreenOrMaximisedWindowWritesNeitherPlaceNorSize) {
+    Preferences p = load(store);
+    p.prfFullScreen = true;
+    SavePreferences(p, store, WindowPlacement{false, true, 40, 50, 800, 100});
+    EXPECT_FALSE(store.contains("prfFullScreenX"));
+    EXPECT_FALSE(store.contains("width"));
+
+    SavePreferences(p, store, WindowPlacement{true, true, 40, 50, 800, 100});
+    EXPECT_EQ(store.read("prfFullScreenX", "?"), "40");
+    EXPECT_EQ(store.read("prfFullScreenY", "?"), "50");
+    EXPECT_EQ(p.prfFullScreenX, 40);
+    EXPECT_FALSE(store.contains("width"));  // the strip is not the normal size
 }
 
 // Round 0 turns every switch away from its default. A switch has only two values, so many
