@@ -1,9 +1,13 @@
 #include "connection/ServerConnection.h"
 
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QTcpSocket>
 
 ServerConnection::ServerConnection(QObject *parent) : QObject(parent), socket_(new QTcpSocket(this)) {
+    // Past this the socket leaves the server's bytes in the network, which slows the server
+    // down, instead of taking in all a flooding server sends while the program waits.
+    socket_->setReadBufferSize(kSocketBufferLimit);
     connect(socket_, &QTcpSocket::connected, this, [this] {
         if (socket_->state() == QAbstractSocket::ConnectedState)
             emit connected();
@@ -31,6 +35,9 @@ bool ServerConnection::connectToServer() {
     assembler_.clear();
     rawTelnet_.clear();
     pending_.clear();
+    pendingBytes_ = 0;
+    mostHeld_ = 0;
+    finishLeft_ = 0;
     failedOnce_ = false;
     hungUp_ = false;
     finishing_ = false;
@@ -87,20 +94,30 @@ void ServerConnection::close() {
     assembler_.clear();
     rawTelnet_.clear();
     pending_.clear();
+    pendingBytes_ = 0;
     // Whoever waits for the last line has it now: there will be none.
     if (!reading_)
         runAfterHandOn();
 }
 
 void ServerConnection::finishReading(std::function<void()> then) {
-    takeAvailable();
-    finishing_ = true;
+    if (!finishing_) {
+        finishing_ = true;
+        finishLeft_ = socket_->bytesAvailable();
+    }
     afterHandOn_.push_back(std::move(then));
     handOn();
 }
 
+void ServerConnection::holdWhileBusy(std::function<bool()> busy,
+                                     std::function<void(std::function<void()>)> whenDone) {
+    receiverBusy_ = std::move(busy);
+    whenReceiverDone_ = std::move(whenDone);
+}
+
 void ServerConnection::onReadyRead() {
     if (delivery_ == Delivery::Lines) {
+        noteHeld();
         handOn();
         return;
     }
@@ -112,7 +129,7 @@ void ServerConnection::onReadyRead() {
     QScopedValueRollback<bool> guard(reading_, true);
     const quint64 generation = generation_;
     while (generation == generation_ && socket_->bytesAvailable() > 0)
-        deliverRaw(socket_->readAll());
+        deliverRaw(socket_->read(kReadSize));
 }
 
 void ServerConnection::deliverRaw(const QByteArray &chunk) {
@@ -121,22 +138,46 @@ void ServerConnection::deliverRaw(const QByteArray &chunk) {
         emit textReceived(QString::fromLatin1(clean));
 }
 
+// One read at a time, and only once the lines of the last one are all handed on: so the
+// program holds no more than the socket's limit and one read, however long the receiver
+// waits. Reads that finish no line (the middle of a long one) go on until one does or the
+// socket is empty: the socket reports no new data while it is full, so a pass must not
+// leave bytes behind that it will not come back to.
 void ServerConnection::takeAvailable() {
-    if (delivery_ != Delivery::Lines || finishing_ || failedOnce_)
+    if (delivery_ != Delivery::Lines || failedOnce_ || !pending_.empty())
         return;
-    while (socket_->bytesAvailable() > 0) {
+    noteHeld();
+    while (pending_.empty()) {
+        // Once the reading out has begun, only what had come before it is read.
+        const qint64 size = finishing_ ? qMin(kReadSize, finishLeft_) : kReadSize;
+        if (size <= 0 || socket_->bytesAvailable() <= 0)
+            break;
+        const QByteArray chunk = socket_->read(size);
+        if (chunk.isEmpty())
+            break;
+        if (finishing_)
+            finishLeft_ -= chunk.size();
         QList<qsizetype> cut;
-        const QStringList texts = assembler_.feed(socket_->readAll(), &cut);
-        for (qsizetype i = 0; i < texts.size(); ++i)
+        const QStringList texts = assembler_.feed(chunk, &cut);
+        for (qsizetype i = 0; i < texts.size(); ++i) {
             pending_.push_back({texts.at(i), cut.contains(i)});
+            pendingBytes_ += texts.at(i).size();
+        }
+        noteHeld();
     }
     // The stream is over, so what came after the last line end is all there will be of
     // its line.
-    if (hungUp_) {
+    if (hungUp_ && pending_.empty() && socket_->bytesAvailable() == 0) {
         const QString rest = assembler_.takeRest();
-        if (!rest.isEmpty())
+        if (!rest.isEmpty()) {
             pending_.push_back({rest});
+            pendingBytes_ += rest.size();
+        }
     }
+}
+
+void ServerConnection::noteHeld() {
+    mostHeld_ = qMax(mostHeld_, socket_->bytesAvailable() + assembler_.pendingSize() + pendingBytes_);
 }
 
 // A reader that waits with events running can let the socket report more data, or its
@@ -145,21 +186,44 @@ void ServerConnection::takeAvailable() {
 void ServerConnection::handOn() {
     if (reading_)
         return;
+    bool receiverBusy = false;
     {
         QScopedValueRollback<bool> guard(reading_, true);
         const quint64 generation = generation_;
         while (generation == generation_) {
+            receiverBusy = receiverBusy_ && receiverBusy_();
+            if (receiverBusy)
+                break;
             takeAvailable();
             if (pending_.empty())
                 break;
             const Received next = pending_.front();
             pending_.pop_front();
+            pendingBytes_ -= next.text.size();
             emit textReceived(next.text);
             if (next.cut)
                 emit lineCut();
         }
     }
-    runAfterHandOn();
+    if (receiverBusy)
+        resumeWhenReceiverIsFree();
+    else
+        runAfterHandOn();
+}
+
+// The socket may be full by the time the receiver is free, and then it reports nothing new:
+// the pass is taken up again from here, not from the socket.
+void ServerConnection::resumeWhenReceiverIsFree() {
+    if (resumeAsked_ || !whenReceiverDone_)
+        return;
+    resumeAsked_ = true;
+    QPointer<ServerConnection> self(this);
+    whenReceiverDone_([self] {
+        if (!self)
+            return;
+        self->resumeAsked_ = false;
+        self->handOn();
+    });
 }
 
 void ServerConnection::runAfterHandOn() {
@@ -178,6 +242,7 @@ void ServerConnection::onError(QAbstractSocket::SocketError error) {
     failedOnce_ = true;
     ++generation_;
     pending_.clear();
+    pendingBytes_ = 0;
     emit failed(error, socket_->errorString());
 }
 

@@ -21,6 +21,12 @@ public:
     // for the new-account window, which searches the accumulated text itself.
     enum class Delivery { Lines, Raw };
 
+    // The most of the server's text the program holds unread: the socket stops taking bytes
+    // from the network beyond this, and the server is held back until the text is read.
+    static constexpr qint64 kSocketBufferLimit = 1 << 20;
+    // One pass takes this much off the socket before it hands the lines on.
+    static constexpr qint64 kReadSize = 64 * 1024;
+
     explicit ServerConnection(QObject *parent = nullptr);
     ~ServerConnection() override;
 
@@ -49,6 +55,16 @@ public:
     // then runs `then`; nothing that arrives later is read. Called by a reader of one of
     // those texts, it returns at once and `then` runs when the last one has been handed on.
     void finishReading(std::function<void()> then);
+
+    // The receiver may still be reading a text that came another way, with its waits (a log
+    // played back, the offline game's own lines). While `busy` says so nothing is handed on
+    // and the server's text stays in the socket; `whenDone` is given what to run once the
+    // receiver is free again, and the connection goes on from there.
+    void holdWhileBusy(std::function<bool()> busy, std::function<void(std::function<void()>)> whenDone);
+
+    // The most bytes of the server's text held at one time since the last connect: what the
+    // socket had taken in, the line in progress and the lines waiting to be handed on.
+    qint64 mostHeld() const { return mostHeld_; }
 
     ConnectWatchdog &watchdog() { return watchdog_; }
 
@@ -80,6 +96,8 @@ private:
     void deliverRaw(const QByteArray &chunk);
     void takeAvailable();
     void handOn();
+    void resumeWhenReceiverIsFree();
+    void noteHeld();
     void runAfterHandOn();
 
     QTcpSocket *socket_;
@@ -95,6 +113,12 @@ private:
         bool cut = false;  // a line cut short
     };
     std::deque<Received> pending_;  // lines read from the socket, not yet handed on
+    qint64 pendingBytes_ = 0;
+    qint64 mostHeld_ = 0;
+    qint64 finishLeft_ = 0;  // bytes still to read of those received before finishReading
+    std::function<bool()> receiverBusy_;
+    std::function<void(std::function<void()>)> whenReceiverDone_;
+    bool resumeAsked_ = false;  // a pass waits for the receiver to be free
     std::vector<std::function<void()>> afterHandOn_;
     bool reading_ = false;
     bool hungUp_ = false;       // the server has closed; what it sent is all there will be

@@ -23,6 +23,8 @@ public:
     // Runs `then` once every text handed over so far has been read: at once when none is
     // being read, otherwise when the pass under way has emptied its queue.
     void whenIdle(std::function<void()> then);
+    // A text is being read: one handed over now would wait in the queue.
+    bool isBusy() const { return running_; }
 
     // The rest of `line` from the first blank at or after 1-based `start`, the blank kept;
     // empty when there is none.

@@ -16,6 +16,8 @@ bool holdsNothingToTakeOut(QByteArrayView chunk) {
 }  // namespace
 
 QByteArrayView TelnetFilter::filter(QByteArrayView chunk, QByteArray &scratch) {
+    if (chunk.isEmpty())
+        return chunk;
     if (state_ == State::Text && holdsNothingToTakeOut(chunk))
         return chunk;
 
@@ -54,17 +56,30 @@ QByteArrayView TelnetFilter::filter(QByteArrayView chunk, QByteArray &scratch) {
             state_ = State::Text;
             break;
         case State::Subnegotiation:
-        case State::SubCommand:
-            if (++subnegotiated_ > kSubnegotiationLimit) {
-                state_ = State::Text;
-                --p;  // read again, as text
-            } else if (state_ == State::SubCommand) {
-                state_ = c == kSe ? State::Text : State::Subnegotiation;  // 255 255 is payload
-            } else if (c == kIac) {
+            if (c == kIac)
                 state_ = State::SubCommand;
-            }
+            else
+                takePayload(p);
+            break;
+        case State::SubCommand:
+            // Its end, however near the limit it comes; 255 255 is a payload byte.
+            if (c == kSe)
+                state_ = State::Text;
+            else
+                takePayload(p);
             break;
         }
     }
     return scratch;
+}
+
+// One more byte of a subnegotiation's payload, the one before `p`; past the limit it is
+// read again, as text.
+void TelnetFilter::takePayload(const char *&p) {
+    if (++subnegotiated_ > kSubnegotiationLimit) {
+        state_ = State::Text;
+        --p;
+    } else {
+        state_ = State::Subnegotiation;
+    }
 }

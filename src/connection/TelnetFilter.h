@@ -8,8 +8,9 @@
 
 class TelnetFilter {
 public:
-    // A subnegotiation holds a few bytes; one that runs on without its end past this many is
-    // taken for text again, so a broken server cannot silence the rest of the session.
+    // A subnegotiation holds a few bytes; one whose payload runs on past this many without
+    // its end is taken for text again, so a broken server cannot silence the rest of the
+    // session. One that ends within it is dropped whole.
     static constexpr int kSubnegotiationLimit = 4096;
 
     // The text bytes of `chunk`. Returns `chunk` itself when it holds nothing to take out,
@@ -21,6 +22,8 @@ public:
     }
 
 private:
+    void takePayload(const char *&p);
+
     enum class State {
         Text,
         Command,        // after a 255
@@ -29,5 +32,5 @@ private:
         SubCommand,     // a 255 inside a subnegotiation: SE ends it
     };
     State state_ = State::Text;
-    int subnegotiated_ = 0;  // bytes of the running subnegotiation so far
+    int subnegotiated_ = 0;  // payload bytes of the running subnegotiation so far
 };

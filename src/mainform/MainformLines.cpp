@@ -26,6 +26,10 @@ void Mainform::buildLineReaders() {
     lineHost = std::make_unique<MainformLineHost>(*this);
     dispatcher = std::make_unique<ServerLineDispatcher>(*lineHost);
     lineFilter = std::make_unique<LineFilter>(*lineHost);
+    // The server's text waits in the socket, not in the dispatcher's queue, while the
+    // dispatcher reads a text of the program's own.
+    server.holdWhileBusy([this] { return dispatcher->isBusy(); },
+                         [this](std::function<void()> then) { dispatcher->whenIdle(std::move(then)); });
 
     playerList = std::make_unique<PlayerList>(*lineHost, playerListObserver());
     playerList->friendsFile = Program::path(QStringLiteral("friends.dat"));

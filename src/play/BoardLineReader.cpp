@@ -26,16 +26,26 @@ int labelNumber(const QString &caption) {
 
 // The labels are read from the line's words, the board from its colon-separated fields. A
 // blank or a comma where a colon belongs would shift one against the other, and the board
-// drawn would not be the one checked. The word "board" itself is passed over: the dispatcher
-// lets blanks stand before it; blanks after the last field separate nothing.
-void requireColonSeparated(const BoardLine &words, const QString &line) {
-    const QString trimmed = line.trimmed();  // the fields are views into it
-    const BoardLine fields(trimmed);
-    bool same = fields.count() == words.count();
-    for (int n = BoardLine::Player; same && n <= words.count(); ++n)
+// drawn would not be the one checked; so would anything but blanks before the word "board".
+// The fields are checked on the very text the board is drawn from: the line without the
+// blanks the dispatcher lets stand before it and those after its last field, which separate
+// nothing.
+void requireColonSeparated(const BoardLine &words, QStringView board) {
+    const BoardLine fields(board);
+    bool same = board.startsWith(u"board:") && fields.count() == words.count();
+    for (int n = BoardLine::Word; same && n <= words.count(); ++n)
         same = fields.field(n) == words.field(n);
     if (!same)
         throw std::runtime_error("Invalid field separator");
+}
+
+QString withoutOuterBlanks(const QString &line) {
+    qsizetype first = 0, last = line.size();
+    while (first < last && line.at(first) == ' ')
+        ++first;
+    while (last > first && line.at(last - 1) == ' ')
+        --last;
+    return first == 0 && last == line.size() ? line : line.mid(first, last - first);
 }
 
 }  // namespace
@@ -47,9 +57,10 @@ void BoardLineReader::ProcessBoardOutput(const QString &line) {
         const bool board = w.count() > 1 && w.is(1, u"board") && w.count() >= BoardLine::kFields;
         if (board) {
             // A board no game can give is refused whole, before any of it is taken.
-            requireColonSeparated(w, line);
+            const QString boardText = withoutOuterBlanks(line);
+            requireColonSeparated(w, boardText);
             w.requirePossible();
-            showBoard(line, w);
+            showBoard(boardText, w);
         }
         if (board && c_.flags.isConnected)
             ownOrWatched(w);
