@@ -3,32 +3,14 @@
 // shown in the server pane, up to the ordinary line that follows it. Without a blank (the
 // argument 0) or in short words (1). Target: 50 ms.
 #include "LoadedWindow.h"
-#include "connection/frmLogin.h"
 
-#include <QAction>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QHostAddress>
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <benchmark/benchmark.h>
 
-#include <functional>
-
 namespace {
-
-bool waitUntil(const std::function<bool()> &done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 void BM_MegabyteLineIntoTheConnectedWindow(benchmark::State &state) {
     LoadedWindow w;
@@ -45,19 +27,7 @@ void BM_MegabyteLineIntoTheConnectedWindow(benchmark::State &state) {
     QPointer<QTcpSocket> client;
     QObject::connect(&server, &QTcpServer::newConnection, [&] { client = server.nextPendingConnection(); });
 
-    window.prefs.prfFirstTimer = false;  // an account made long ago
-    window.prefs.prfLoadSaved = false;   // no saved-games page to fetch
-    window.prefs.prfHost = QStringLiteral("127.0.0.1");
-    window.prefs.prfPort = server.serverPort();
-    window.mnuConnect->trigger();
-    if (!window.frmLoginWindow) {
-        state.SkipWithError("no login window");
-        return;
-    }
-    window.frmLoginWindow->txtUsername->setText(QStringLiteral("alice"));
-    window.frmLoginWindow->txtPassword->setText(QStringLiteral("secret"));
-    window.frmLoginWindow->cmdOK->click();
-    if (!waitUntil([&] { return window.flags.isConnected && client; }, 5000)) {
+    if (!w.logInAt(server.serverPort()) || !waitUntil([&] { return bool(client); }, 5000)) {
         state.SkipWithError("the window did not connect");
         return;
     }

@@ -25,7 +25,7 @@ public:
     // from the network beyond this, and the server is held back until the text is read.
     static constexpr qint64 kSocketBufferLimit = 1 << 20;
     // One pass takes this much off the socket before it hands the lines on.
-    static constexpr qint64 kReadSize = 64 * 1024;
+    static constexpr qint64 kReadSize = 256 * 1024;
 
     explicit ServerConnection(QObject *parent = nullptr);
     ~ServerConnection() override;

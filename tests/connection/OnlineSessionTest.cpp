@@ -4,7 +4,9 @@
 #include "connection/frmLogin.h"
 #include "lobby/frmChat.h"
 #include "lobby/frmInvite.h"
+#include "connection/LineAssembler.h"
 #include "mainform/Mainform.h"
+#include "support/FloodServer.h"
 #include "support/OnlineLogin.h"
 #include "support/ScriptedServer.h"
 #include "support/TestEnvironment.h"
@@ -17,11 +19,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <memory>
 
 namespace {
@@ -376,6 +380,55 @@ TEST_F(OnlineSessionTest, AWatchedMatchIsWrittenWhenTheWatchingEnds) {
     window->lists.watchLog << "carl moves 8-5 6-5 .";
     window->close();
     EXPECT_EQ(env.readFile("log/watched3.log"), "carl moves 8-5 6-5 .\r\n");
+}
+
+// A server that floods while the program waits (each resumed match waits for its board) is
+// held back by the network: the program takes in no more than its socket's limit and a read,
+// and the lines it sent last, right before its hang-up, still come whole and in order.
+TEST_F(OnlineSessionTest, AFloodingServerIsHeldBackAndItsLastLinesStillComeInOrder) {
+    constexpr int kClosingLines = 300;
+    FloodServer flood;
+    ASSERT_TRUE(flood.start(3, kClosingLines)) << flood.error().toStdString();
+    const qint64 mayHold =
+        ServerConnection::kSocketBufferLimit + ServerConnection::kReadSize + 2 * LineAssembler::kLineLimit;
+    QList<int> closing;
+    int waitLines = 0;
+    bool overflowed = false;
+    QObject::connect(&window->server, &ServerConnection::textReceived, window.get(), [&](const QString &text) {
+        // A connection that takes in all it is sent would read the flood for minutes.
+        if (window->server.mostHeld() > mayHold) {
+            overflowed = true;
+            window->server.close();
+        }
+        static const QRegularExpression closingLine(QStringLiteral("\\*\\* closing line (\\d+)"));
+        for (const QRegularExpressionMatch &m : closingLine.globalMatch(text))
+            closing << m.captured(1).toInt();
+        waitLines += int(text.count(QLatin1String("Your running match was loaded.")));
+    });
+    const QString lastLine = QStringLiteral("** closing line %1").arg(kClosingLines, 4, 10, QLatin1Char('0'));
+    bool lastShownOnline = false;
+    QObject::connect(window->txtTerminal, &QTextEdit::textChanged, window.get(), [&] {
+        if (!lastShownOnline && window->txtTerminal->toPlainText().contains(lastLine))
+            lastShownOnline = window->flags.isConnected;
+    });
+    ASSERT_TRUE(logInAt(*window, flood.port()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->flags.isConnected || overflowed; }, 60000))
+        << "still online: " << closing.size() << " closing lines read";
+    ASSERT_FALSE(overflowed) << "the connection held " << window->server.mostHeld() << " bytes";
+    const std::optional<FloodServer::Report> report = flood.waitForEnd(10000);
+    ASSERT_TRUE(report);
+
+    QList<int> expected;
+    for (int n = 1; n <= kClosingLines; ++n)
+        expected << n;
+    EXPECT_EQ(closing, expected);
+    EXPECT_TRUE(lastShownOnline) << "the last line did not reach the server pane before the window went offline";
+    // Far more was sent than the program may hold, and it kept its waits meanwhile.
+    EXPECT_GT(report->bytes, 3 * ServerConnection::kSocketBufferLimit);
+    EXPECT_GT(waitLines, 10);
+    EXPECT_LE(window->server.mostHeld(), mayHold);
+    std::cout << "flood: " << report->bytes << " bytes in " << report->seconds << " s, most held "
+              << window->server.mostHeld() << " bytes\n";
 }
 
 }  // namespace

@@ -66,6 +66,39 @@ TEST(ServerConnectionTest, DeliversServerTextInLinesAndSendsCommands) {
     EXPECT_FALSE(c.send("too late"));
 }
 
+// While the receiver is still reading another text, nothing is handed on: the socket fills to
+// its limit and then leaves the server's last lines and its hang-up in the network. Once the
+// receiver is free the connection takes the pass up itself, since a full socket reports no
+// new data, and everything comes in order, the unfinished last line at the hang-up included.
+TEST(ServerConnectionTest, ABusyReceiverHoldsTheServerBackAndLosesNothing) {
+    QByteArray flood;
+    for (int i = 0; flood.size() < 3 * ServerConnection::kSocketBufferLimit; ++i)
+        flood += "line " + QByteArray::number(i) + ' ' + QByteArray(200, 'x') + "\r\n";
+    ScriptedServer server;
+    server.send(flood).send("the last words").hangUp();
+    ASSERT_TRUE(server.start());
+
+    ServerConnection c;
+    Recorder r(c);
+    bool busy = true;
+    std::function<void()> resume;
+    c.holdWhileBusy([&] { return busy; }, [&](std::function<void()> then) { resume = std::move(then); });
+    c.setRemote(ScriptedServer::host(), server.port());
+    c.connectToServer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.mostHeld() >= ServerConnection::kSocketBufferLimit; }, 5000));
+    QTest::qWait(200);
+    EXPECT_TRUE(r.texts.isEmpty());
+    EXPECT_EQ(c.mostHeld(), ServerConnection::kSocketBufferLimit);
+
+    ASSERT_TRUE(resume);
+    busy = false;
+    resume();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !r.texts.isEmpty() && r.texts.last() == "the last words"; }, 5000));
+    EXPECT_EQ(r.allText(), QString::fromLatin1(flood + "the last words"));
+    EXPECT_EQ(r.events, (QStringList{"connected", "closed"}));
+    EXPECT_LE(c.mostHeld(), ServerConnection::kSocketBufferLimit + ServerConnection::kReadSize);
+}
+
 TEST(ServerConnectionTest, OwnCloseIsNotReportedAsAHangUp) {
     ScriptedServer server;
     server.send("login: ");

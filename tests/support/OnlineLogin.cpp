@@ -10,10 +10,12 @@
 #include <QTest>
 
 bool logInTo(Mainform &window, ScriptedServer &server, const QString &user, const QString &password, int timeoutMs) {
-    if (!server.start())
-        return false;
+    return server.start() && logInAt(window, server.port(), user, password, timeoutMs);
+}
+
+bool logInAt(Mainform &window, quint16 port, const QString &user, const QString &password, int timeoutMs) {
     window.prefs.prfHost = ScriptedServer::host();
-    window.prefs.prfPort = server.port();
+    window.prefs.prfPort = port;
     window.mnuConnect->trigger();
     frmLogin *login = window.frmLoginWindow;
     if (!login)

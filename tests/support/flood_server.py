@@ -1,0 +1,86 @@
+#!/usr/bin/env python3
+"""A game server that floods its client, in a process of its own so that it goes on sending
+while the client waits.
+
+It listens on 127.0.0.1 and prints "port N". To the one client that connects it sends the
+login prompt and waits for the login line; then, for the given number of seconds, it sends as
+fast as the client takes them lines that make the client wait (a resumed match) mixed with
+long plain lines; then numbered closing lines, and hangs up. Last it prints
+"sent BYTES LINES SECONDS" for what the flood put through, and "done".
+
+    flood_server.py SECONDS CLOSING_LINES [LONG_LINE_LENGTH]
+"""
+import socket
+import sys
+import threading
+import time
+
+
+def flood_block(long_length):
+    lines = []
+    for i in range(8):
+        lines.append(b"Your running match was loaded.")
+        lines.append(b"** a long line " + bytes(str(i), "ascii") + b" " + b"x" * long_length)
+        lines.append(b"bob says: a short line")
+    return b"".join(line + b"\r\n" for line in lines), len(lines)
+
+
+def main():
+    seconds = float(sys.argv[1])
+    closing = int(sys.argv[2])
+    long_length = int(sys.argv[3]) if len(sys.argv) > 3 else 20000
+
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(1)
+    listener.settimeout(30)
+    print("port", listener.getsockname()[1], flush=True)
+
+    client, _ = listener.accept()
+    client.settimeout(30)
+    # Little is kept waiting on this side: what the client does not take stays unsent.
+    client.setsockopt(socket.SOL_SOCKET, socket.SO_SNDBUF, 64 * 1024)
+    client.sendall(b"login: ")
+    received = b""
+    while b"login Korvex" not in received or not received.endswith(b"\n"):
+        data = client.recv(4096)
+        if not data:
+            return 1
+        received += data
+
+    # What the client sends from now on is read and dropped, so that it never waits on us.
+    client_gone = threading.Event()
+
+    def drain():
+        try:
+            while client.recv(4096):
+                pass
+        except OSError:
+            pass
+        client_gone.set()
+
+    threading.Thread(target=drain, daemon=True).start()
+
+    block, block_lines = flood_block(long_length)
+    sent = lines = 0
+    start = time.monotonic()
+    while time.monotonic() - start < seconds:
+        client.sendall(block)
+        sent += len(block)
+        lines += block_lines
+    elapsed = time.monotonic() - start
+
+    ending = b"".join(b"** closing line %04d\r\n" % n for n in range(1, closing + 1))
+    client.sendall(ending)
+    # Half-closed, so that the lines go out ahead of the hang-up and nothing the client still
+    # sends turns it into a reset.
+    client.shutdown(socket.SHUT_WR)
+    client_gone.wait(60)
+    client.close()
+    print("sent", sent, lines, "%.3f" % elapsed, flush=True)
+    print("done", flush=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
