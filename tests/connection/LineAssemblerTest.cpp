@@ -149,12 +149,30 @@ TEST(LineAssemblerTest, TelnetIsTakenOutAcrossReads) {
     const QByteArray will = ScriptedServer::telnet(251, 1);
     const QByteArray terminalType("\xFF\xFA\x18\x01\xFF\xFF\x02\xFF\xF0", 9);  // IAC SB ... IAC SE
     const QByteArray nop("\xFF\xF1", 2);
-    const QByteArray stream = "pass" + will + "word\r\n" + wont + "Caf\xFF\xFF" + terminalType + " au" + nop +
+    const QByteArray dont = ScriptedServer::telnet(254, 3);
+    const QByteArray stream = "pass" + will + "wo" + dont + "rd\r\n" + wont + "Caf\xFF\xFF" + terminalType + " au" + nop +
                               " lait\r\n" + QByteArray("\r\0login: ", 9) + wont;
     const QStringList expected{"password\r\n", QString::fromLatin1("Caf\xFF au lait\r\n"), "\rlogin:"};
     for (qsizetype cut = 0; cut <= stream.size(); ++cut)
         for (qsizetype cut2 = cut; cut2 <= stream.size(); ++cut2)
             ASSERT_EQ(feedCut(stream, {cut, cut2}), expected) << cut << " " << cut2;
+}
+
+// A subnegotiation ends at its IAC SE however near the limit that comes; one without an end
+// is dropped for the limit's worth of payload, and what follows is text again. An empty read
+// changes nothing.
+TEST(LineAssemblerTest, ASubnegotiationGoesToItsEndOrToTheLimit) {
+    EXPECT_TRUE(LineAssembler().feed(QByteArray()).isEmpty());
+    const QByteArray start("\xFF\xFA\x18", 3), end("\xFF\xF0", 2);
+    constexpr int kLimit = TelnetFilter::kSubnegotiationLimit;
+    for (int payload : {kLimit - 2, kLimit - 1, kLimit}) {
+        const QByteArray stream = start + QByteArray(payload - 1, 'x') + end + "ok\r\n";
+        EXPECT_EQ(feedCut(stream, {}), QStringList{"ok\r\n"}) << payload;
+        EXPECT_EQ(feedCut(stream, {2, payload + 3}), QStringList{"ok\r\n"}) << payload;
+    }
+    const QByteArray unended = start + QByteArray(kLimit - 1 + 5, 'x') + "\r\nok\r\n";
+    EXPECT_EQ(feedCut(unended, {}), (QStringList{"xxxxx\r\n", "ok\r\n"}));
+    EXPECT_EQ(feedCut(unended, {1, 2000}), (QStringList{"xxxxx\r\n", "ok\r\n"}));
 }
 
 TEST(LineAssemblerTest, TextIsLatin1) {

@@ -1,6 +1,7 @@
 #include "connection/ServerLineDispatcher.h"
 #include "support/FakeServerLineHost.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <stdexcept>
 #include <QTemporaryFile>
@@ -23,8 +24,11 @@ TEST_F(DispatcherTest, ShoutIsShownAndThePlainLineAfterItReachesTheFilter) {
 
 TEST_F(DispatcherTest, ChatLinesBecomeTheirPaneTexts) {
     host.gagList.LoadGagList("/nonexistent");
+    // A message stored for the user, shown at login with its age by the clock.
+    const QString stamp = QString::number(QDateTime::currentSecsSinceEpoch() - 3 * 3600 - 30);
     dispatcher.SplitFibString("15 bob nice roll\r\n19 alice thanks\r\n14 carl psst\r\n18 alice hush\r\n"
-                              "10 bob\r\n11 bob\r\n17 me too\r\n");
+                              "10 bob\r\n11 bob\r\n17 me too\r\n9 dave " + stamp + " see you soon\r\n");
+    EXPECT_TRUE(host.called("ShowKibitz(3 hours ago  dave wrote this message: see you soon )"));
     EXPECT_TRUE(host.called("ShowKibitz(bob kibitzes:  nice roll)"));
     EXPECT_TRUE(host.called("ShowKibitz(You kibitz:  alice thanks)"));
     EXPECT_TRUE(host.called("ShowKibitz(carl whispers:  psst)"));
@@ -86,8 +90,10 @@ TEST_F(DispatcherTest, GaggedSendersAreSilencedAndTheirSoundsNotPlayed) {
     host.gagList.LoadGagList(gags.fileName());
     host.p.prfTalkingWavs = true;
     host.p.prfSShout = true;
-    dispatcher.SplitFibString("13 spammer laugh.wav\r\n15 spammer laugh.wav\r\n13 bob laugh.wav\r\n");
+    dispatcher.SplitFibString("13 spammer laugh.wav\r\n15 spammer laugh.wav\r\n13 bob laugh.wav\r\n"
+                              "12 spammer hi there\r\n");
     EXPECT_TRUE(host.called("ShowShout()"));
+    EXPECT_TRUE(host.calls.filter("openChat").isEmpty());  // a tell opens no conversation
     EXPECT_EQ(host.calls.filter("chatSound").size(), 1);
     EXPECT_TRUE(host.called("chatSound(laugh.wav)"));
     EXPECT_TRUE(host.called("ShowShout(bob shouts:  laugh.wav)"));

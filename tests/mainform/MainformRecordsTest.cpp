@@ -472,7 +472,9 @@ TEST_F(MainformRecordsTest, TheMenuConvertsAChosenLogOffline) {
 TEST_F(MainformRecordsTest, ASavedLogPlaysBackByStepGameAndToItsEnd) {
     QStringList log = {"** Player Nortally has joined you for a 3 point match."};
     for (int game = 0; game < 2; ++game) {
-        log << "Starting a new game with Nortally." << board(3, 0, game, 5, 3) << "You move 13-8 13-10 "
+        // A log written before the connection dropped telnet's NULs may hold one before a board.
+        const QString lead = game == 0 ? QString(QChar(0)) : QString();
+        log << "Starting a new game with Nortally." << lead + board(3, 0, game, 5, 3) << "You move 13-8 13-10 "
             << "Nortally rolls 4 and 2." << board(3, 0, game) << "Nortally moves 1-5 12-14 ."
             << board(3, 0, game, 6, 1);
         if (game == 0)

@@ -231,6 +231,7 @@ TEST_F(BoardLineReaderTest, AnImpossibleBoardIsRefusedWholeAndChangesNothing) {
     // it for the board but not for the labels: each would show another board.
     refused(withFields(next, {{4, "1e1"}}), "Type mismatch");
     refused(withFields(next, {{36, "2.5"}}), "Type mismatch");
+    refused(withFields(next, {{52, "yes"}}), "Type mismatch");  // the Crawford field, read for the labels
     const auto bent = [&](int field, const QString &separator) {
         QStringList parts = next.split(':');
         const QString joined = parts.takeAt(field);
@@ -239,6 +240,7 @@ TEST_F(BoardLineReaderTest, AnImpossibleBoardIsRefusedWholeAndChangesNothing) {
     };
     refused(bent(1, " "), "Invalid field separator");  // "board You:someplayer:…"
     refused(bent(35, ","), "Invalid field separator");  // "0,5:3": the dice read as 4-3
+    refused(" :" + next, "Invalid field separator");     // drawn one field off, "board" as the name
 
     // Past the length is a match's last board; the next possible board is taken as it comes,
     // a blank after its last field separating nothing.
