@@ -28,7 +28,7 @@ void Mainform::buildLineReaders() {
     lineFilter = std::make_unique<LineFilter>(*lineHost);
     // The server's text waits in the socket, not in the dispatcher's queue, while the
     // dispatcher reads a text of the program's own.
-    server.holdWhileBusy([this] { return dispatcher->isBusy(); },
+    server.holdWhileBusy([this] { return dispatcher && dispatcher->isBusy(); },
                          [this](std::function<void()> then) { dispatcher->whenIdle(std::move(then)); });
 
     playerList = std::make_unique<PlayerList>(*lineHost, playerListObserver());
