@@ -33,7 +33,7 @@ def main():
     listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     listener.bind(("127.0.0.1", 0))
     listener.listen(1)
-    listener.settimeout(30)
+    listener.settimeout(120)
     print("port", listener.getsockname()[1], flush=True)
 
     client, _ = listener.accept()
