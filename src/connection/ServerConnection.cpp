@@ -144,7 +144,7 @@ void ServerConnection::deliverRaw(const QByteArray &chunk) {
 // socket is empty: the socket reports no new data while it is full, so a pass must not
 // leave bytes behind that it will not come back to.
 void ServerConnection::takeAvailable() {
-    if (delivery_ != Delivery::Lines || failedOnce_ || !pending_.empty())
+    if (delivery_ != Delivery::Lines || failedOnce_)
         return;
     noteHeld();
     while (pending_.empty()) {

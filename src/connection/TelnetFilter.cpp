@@ -56,30 +56,22 @@ QByteArrayView TelnetFilter::filter(QByteArrayView chunk, QByteArray &scratch) {
             state_ = State::Text;
             break;
         case State::Subnegotiation:
-            if (c == kIac)
-                state_ = State::SubCommand;
-            else
-                takePayload(p);
-            break;
         case State::SubCommand:
-            // Its end, however near the limit it comes; 255 255 is a payload byte.
-            if (c == kSe)
+            // IAC SE ends it, however near the limit it comes; 255 255 is a payload byte, and
+            // payload past the limit is read again, as text.
+            if (state_ == State::Subnegotiation && c == kIac) {
+                state_ = State::SubCommand;
+            } else if (state_ == State::SubCommand && c == kSe) {
                 state_ = State::Text;
-            else
-                takePayload(p);
+            } else if (++subnegotiated_ > kSubnegotiationLimit) {
+                state_ = State::Text;
+                --p;
+            } else {
+                state_ = State::Subnegotiation;
+            }
             break;
         }
     }
     return scratch;
 }
 
-// One more byte of a subnegotiation's payload, the one before `p`; past the limit it is
-// read again, as text.
-void TelnetFilter::takePayload(const char *&p) {
-    if (++subnegotiated_ > kSubnegotiationLimit) {
-        state_ = State::Text;
-        --p;
-    } else {
-        state_ = State::Subnegotiation;
-    }
-}

@@ -22,8 +22,6 @@ public:
     }
 
 private:
-    void takePayload(const char *&p);
-
     enum class State {
         Text,
         Command,        // after a 255

@@ -25,7 +25,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <memory>
 
 namespace {
@@ -427,8 +426,6 @@ TEST_F(OnlineSessionTest, AFloodingServerIsHeldBackAndItsLastLinesStillComeInOrd
     EXPECT_GT(report->bytes, 3 * ServerConnection::kSocketBufferLimit);
     EXPECT_GT(waitLines, 10);
     EXPECT_LE(window->server.mostHeld(), mayHold);
-    std::cout << "flood: " << report->bytes << " bytes in " << report->seconds << " s, most held "
-              << window->server.mostHeld() << " bytes\n";
 }
 
 }  // namespace
