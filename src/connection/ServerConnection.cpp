@@ -4,6 +4,23 @@
 #include <QScopedValueRollback>
 #include <QTcpSocket>
 
+#include <cerrno>
+#include <sys/socket.h>
+
+namespace {
+
+// Whether the system holds anything for the socket that it has not taken in yet: text, or
+// the end of the stream, which the socket reports once it reads that far.
+bool systemHoldsMore(qintptr descriptor) {
+    if (descriptor < 0)
+        return true;
+    char byte;
+    const ssize_t peeked = ::recv(int(descriptor), &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    return peeked >= 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+}
+
+}  // namespace
+
 ServerConnection::ServerConnection(QObject *parent) : QObject(parent), socket_(new QTcpSocket(this)) {
     // Past this the socket leaves the server's bytes in the network, which slows the server
     // down, instead of taking in all a flooding server sends while the program waits.
@@ -41,6 +58,7 @@ bool ServerConnection::connectToServer() {
     failedOnce_ = false;
     hungUp_ = false;
     finishing_ = false;
+    forgetUnsent();
     socket_->connectToHost(host_, port_);
     return true;
 }
@@ -82,7 +100,36 @@ bool ServerConnection::send(const QString &command) {
     if (!isConnected())
         return false;
     const QByteArray bytes = commandBytes(command);
+    if (readingBehind()) {
+        unsent_.push_back(bytes);
+        return true;
+    }
     return socket_->write(bytes) == bytes.size();
+}
+
+// In normal play the socket never comes near its limit and every command goes at once; the
+// program's own waits leave text unread in it on purpose.
+bool ServerConnection::readingBehind() {
+    if (socket_->bytesAvailable() >= kSocketBufferLimit)
+        behind_ = true;
+    return behind_;
+}
+
+// Caught up: the socket has handed over all it took in and the system holds nothing more, so
+// no hang-up can be hiding behind unread text, and the commands that waited go, in order.
+void ServerConnection::sendWhenCaughtUp() {
+    if (!behind_ || socket_->bytesAvailable() > 0 || systemHoldsMore(socket_->socketDescriptor()))
+        return;
+    behind_ = false;
+    std::vector<QByteArray> waiting;
+    waiting.swap(unsent_);
+    for (const QByteArray &bytes : waiting)
+        socket_->write(bytes);
+}
+
+void ServerConnection::forgetUnsent() {
+    behind_ = false;
+    unsent_.clear();
 }
 
 void ServerConnection::close() {
@@ -95,6 +142,7 @@ void ServerConnection::close() {
     rawTelnet_.clear();
     pending_.clear();
     pendingBytes_ = 0;
+    forgetUnsent();
     // Whoever waits for the last line has it now: there will be none.
     if (!reading_)
         runAfterHandOn();
@@ -165,6 +213,7 @@ void ServerConnection::takeAvailable() {
         }
         noteHeld();
     }
+    sendWhenCaughtUp();
     // The stream is over, so what came after the last line end is all there will be of
     // its line.
     if (hungUp_ && pending_.empty() && socket_->bytesAvailable() == 0) {
@@ -177,6 +226,7 @@ void ServerConnection::takeAvailable() {
 }
 
 void ServerConnection::noteHeld() {
+    readingBehind();
     mostHeld_ = qMax(mostHeld_, socket_->bytesAvailable() + assembler_.pendingSize() + pendingBytes_);
 }
 
@@ -243,6 +293,7 @@ void ServerConnection::onError(QAbstractSocket::SocketError error) {
     ++generation_;
     pending_.clear();
     pendingBytes_ = 0;
+    forgetUnsent();
     emit failed(error, socket_->errorString());
 }
 
@@ -250,6 +301,7 @@ void ServerConnection::onDisconnected() {
     if (closingHere_ || failedOnce_)
         return;
     hungUp_ = true;
+    forgetUnsent();
     emit closedByServer();
     handOn();
 }

@@ -44,7 +44,14 @@ public:
     // Sends `command` followed by CR LF. A CR or LF inside it becomes a blank, so text a
     // user typed can never carry a second command; characters outside Latin-1 become "?".
     // Nothing is sent, and false is returned, unless the socket is connected.
+    // While the reading is behind (the socket has been full and what the system holds for
+    // it is not all read yet), commands wait, in order, and go once it has caught up: the
+    // server may have closed behind the text still unread, and a write to a closed
+    // connection would cost the socket and everything unread with it. A hang-up that shows
+    // first drops them.
     bool send(const QString &command);
+    // Commands waiting for the reading to catch up.
+    qsizetype commandsWaiting() const { return unsent_.size(); }
     static QByteArray commandBytes(const QString &command);
 
     // Drops the connection at once; the server's hang-up is not reported for it, and
@@ -99,6 +106,9 @@ private:
     void resumeWhenReceiverIsFree();
     void noteHeld();
     void runAfterHandOn();
+    bool readingBehind();
+    void sendWhenCaughtUp();
+    void forgetUnsent();
 
     QTcpSocket *socket_;
     Delivery delivery_ = Delivery::Lines;
@@ -121,6 +131,8 @@ private:
     bool resumeAsked_ = false;  // a pass waits for the receiver to be free
     std::vector<std::function<void()>> afterHandOn_;
     bool reading_ = false;
+    bool behind_ = false;       // the socket has been full and its reading has not caught up
+    std::vector<QByteArray> unsent_;  // commands waiting for the reading to catch up
     bool hungUp_ = false;       // the server has closed; what it sent is all there will be
     bool finishing_ = false;    // the lines received are being read out; no more are taken
     bool closingHere_ = false;  // our own close; not the server's hang-up

@@ -58,13 +58,14 @@ QByteArrayView TelnetFilter::filter(QByteArrayView chunk, QByteArray &scratch) {
         case State::Subnegotiation:
         case State::SubCommand:
             // IAC SE ends it, however near the limit it comes; 255 255 is a payload byte, and
-            // payload past the limit is read again, as text.
+            // payload past the limit is read again, as text: a 255 just before it is the
+            // start of a command there, so that 255 255 is still the byte itself.
             if (state_ == State::Subnegotiation && c == kIac) {
                 state_ = State::SubCommand;
             } else if (state_ == State::SubCommand && c == kSe) {
                 state_ = State::Text;
             } else if (++subnegotiated_ > kSubnegotiationLimit) {
-                state_ = State::Text;
+                state_ = state_ == State::SubCommand ? State::Command : State::Text;
                 --p;
             } else {
                 state_ = State::Subnegotiation;

@@ -158,13 +158,20 @@ TEST(LineAssemblerTest, TelnetIsTakenOutAcrossReads) {
             ASSERT_EQ(feedCut(stream, {cut, cut2}), expected) << cut << " " << cut2;
 }
 
-// A subnegotiation ends at its IAC SE however near the limit that comes; one without an end
-// is dropped for the limit's worth of payload, and what follows is text again. An empty read
-// changes nothing.
+// A subnegotiation ends at its IAC SE however near the limit that comes, and only there: a
+// lone SE or a doubled 255 in its payload is payload. One without an end is dropped for the
+// limit's worth of payload, and what follows is text again, a doubled 255 there too being
+// the byte itself. An empty read changes nothing.
 TEST(LineAssemblerTest, ASubnegotiationGoesToItsEndOrToTheLimit) {
     EXPECT_TRUE(LineAssembler().feed(QByteArray()).isEmpty());
     const QByteArray start("\xFF\xFA\x18", 3), end("\xFF\xF0", 2);
     constexpr int kLimit = TelnetFilter::kSubnegotiationLimit;
+    const QByteArray ends("\xFF\xFA\x1F\x00\xF0x\xFF\xFF\xF0y\xFF\xF0ok\r\n", 16);
+    for (qsizetype cut = 0; cut <= ends.size(); ++cut)
+        ASSERT_EQ(feedCut(ends, {cut}), QStringList{"ok\r\n"}) << cut;
+    const QByteArray pastTheLimit = start + QByteArray(kLimit - 1, 'x') + "\xFF\xFFHi\r\n";
+    for (qsizetype cut : {0, 2, kLimit + 2, kLimit + 3})
+        EXPECT_EQ(feedCut(pastTheLimit, {cut}), QStringList{QString::fromLatin1("\xFFHi\r\n")}) << cut;
     for (int payload : {kLimit - 2, kLimit - 1, kLimit}) {
         const QByteArray stream = start + QByteArray(payload - 1, 'x') + end + "ok\r\n";
         EXPECT_EQ(feedCut(stream, {}), QStringList{"ok\r\n"}) << payload;

@@ -94,6 +94,8 @@ protected:
         EXPECT_TRUE(env.readFile(recordFile).endsWith("** the last line before the end\r\n"));
     }
 
+    void floodThenHangUp(FloodServer::HangUp hangUp);
+
     TestEnvironment env;
     std::unique_ptr<Mainform> window;
 };
@@ -384,10 +386,10 @@ TEST_F(OnlineSessionTest, AWatchedMatchIsWrittenWhenTheWatchingEnds) {
 // A server that floods while the program waits (each resumed match waits for its board) is
 // held back by the network: the program takes in no more than its socket's limit and a read,
 // and the lines it sent last, right before its hang-up, still come whole and in order.
-TEST_F(OnlineSessionTest, AFloodingServerIsHeldBackAndItsLastLinesStillComeInOrder) {
+void OnlineSessionTest::floodThenHangUp(FloodServer::HangUp hangUp) {
     constexpr int kClosingLines = 300;
     FloodServer flood;
-    ASSERT_TRUE(flood.start(3, kClosingLines)) << flood.error().toStdString();
+    ASSERT_TRUE(flood.start(3, kClosingLines, hangUp)) << flood.error().toStdString();
     const qint64 mayHold =
         ServerConnection::kSocketBufferLimit + ServerConnection::kReadSize + 2 * LineAssembler::kLineLimit;
     QList<int> closing;
@@ -426,6 +428,18 @@ TEST_F(OnlineSessionTest, AFloodingServerIsHeldBackAndItsLastLinesStillComeInOrd
     EXPECT_GT(report->bytes, 3 * ServerConnection::kSocketBufferLimit);
     EXPECT_GT(waitLines, 10);
     EXPECT_LE(window->server.mostHeld(), mayHold);
+}
+
+TEST_F(OnlineSessionTest, AFloodingServerIsHeldBackAndItsLastLinesStillComeInOrder) {
+    floodThenHangUp(FloodServer::HangUp::HalfClose);
+}
+
+// A server that closes for good behind its flood: the close waits unseen behind a full
+// socket while the program still answers the lines before it. Its answers wait until the
+// reading has caught up, since a write to the closed connection would be answered with a
+// reset and cost the socket with all it still held unread.
+TEST_F(OnlineSessionTest, AServerThatClosesForGoodBehindItsFloodLosesNoLine) {
+    floodThenHangUp(FloodServer::HangUp::Close);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // A flooding game server in a process of its own (flood_server.py), so that it goes on
 // sending while the program waits: the login prompt, then for some seconds lines that make
 // the program wait mixed with long plain lines, as fast as the program takes them, then
-// numbered closing lines ("** closing line 0001" on) and its hang-up.
+// numbered closing lines ("** closing line 0001" on) and its hang-up: a half-close that reads
+// on until the program has gone, or a close for good once the program's machine has taken in
+// every byte sent.
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -24,13 +26,16 @@ public:
         process_.waitForFinished(5000);
     }
 
+    enum class HangUp { HalfClose, Close };
+
     // False, with error() saying why, when the script cannot run or names no port in time.
-    bool start(double seconds, int closingLines, int longLineLength = 20000) {
+    bool start(double seconds, int closingLines, HangUp hangUp = HangUp::HalfClose, int longLineLength = 20000) {
         const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
         if (python.isEmpty())
             return fail(QStringLiteral("python3 is not installed"));
         process_.start(python, {QStringLiteral(KORVEX_FLOOD_SERVER), QString::number(seconds),
-                                QString::number(closingLines), QString::number(longLineLength)});
+                                QString::number(closingLines), QString::number(longLineLength),
+                                hangUp == HangUp::Close ? QStringLiteral("close") : QStringLiteral("half")});
         const QString first = readLine(10000);
         if (!first.startsWith(QLatin1String("port ")))
             return fail(QStringLiteral("the flood server did not start: ") + first +

@@ -8,12 +8,27 @@ fast as the client takes them lines that make the client wait (a resumed match) 
 long plain lines; then numbered closing lines, and hangs up. Last it prints
 "sent BYTES LINES SECONDS" for what the flood put through, and "done".
 
-    flood_server.py SECONDS CLOSING_LINES [LONG_LINE_LENGTH]
+It hangs up in one of two ways. By default it half-closes and reads on until the client has
+gone. With "close" it closes for good, as a real server does, once the client's machine has
+taken in every byte it sent and it has read what the client said: a server that closed
+with bytes still unsent, or with the client's words unread, would answer with a reset that
+drops what it had not sent, and no client could have those bytes.
+
+    flood_server.py SECONDS CLOSING_LINES [LONG_LINE_LENGTH] [close]
 """
+import fcntl
+import select
 import socket
+import struct
 import sys
+import termios
 import threading
 import time
+
+
+def unsent(sock):
+    """Bytes the socket still holds: not sent, or not yet acknowledged by the client."""
+    return struct.unpack("i", fcntl.ioctl(sock.fileno(), termios.TIOCOUTQ, struct.pack("i", 0)))[0]
 
 
 def flood_block(long_length):
@@ -29,6 +44,7 @@ def main():
     seconds = float(sys.argv[1])
     closing = int(sys.argv[2])
     long_length = int(sys.argv[3]) if len(sys.argv) > 3 else 20000
+    close_for_good = len(sys.argv) > 4 and sys.argv[4] == "close"
 
     listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     listener.bind(("127.0.0.1", 0))
@@ -50,11 +66,13 @@ def main():
 
     # What the client sends from now on is read and dropped, so that it never waits on us.
     client_gone = threading.Event()
+    stop_draining = threading.Event()
 
     def drain():
         try:
-            while client.recv(4096):
-                pass
+            while not stop_draining.is_set():
+                if select.select([client], [], [], 0.05)[0] and not client.recv(4096):
+                    break
         except OSError:
             pass
         client_gone.set()
@@ -72,10 +90,23 @@ def main():
 
     ending = b"".join(b"** closing line %04d\r\n" % n for n in range(1, closing + 1))
     client.sendall(ending)
-    # Half-closed, so that the lines go out ahead of the hang-up and nothing the client still
-    # sends turns it into a reset.
-    client.shutdown(socket.SHUT_WR)
-    client_gone.wait(60)
+    if close_for_good:
+        deadline = time.monotonic() + 60
+        while unsent(client) > 0 and time.monotonic() < deadline:
+            time.sleep(0.01)
+        stop_draining.set()
+        client_gone.wait(5)
+        client.setblocking(False)
+        try:
+            while client.recv(4096):
+                pass
+        except OSError:
+            pass
+    else:
+        # Half-closed, so that the lines go out ahead of the hang-up and nothing the client
+        # still sends turns it into a reset.
+        client.shutdown(socket.SHUT_WR)
+        client_gone.wait(60)
     client.close()
     print("sent", sent, lines, "%.3f" % elapsed, flush=True)
     print("done", flush=True)
