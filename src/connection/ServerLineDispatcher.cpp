@@ -71,21 +71,36 @@ QStringList ServerLineDispatcher::separateGluedLine(const QString &line) {
     return {line.left(lastField + 1), rest.mid(1)};
 }
 
-void ServerLineDispatcher::SplitFibString(const QString &data) {
-    waiting_.push_back(data);
+void ServerLineDispatcher::SplitFibString(const QString &data, Source source) {
+    waiting_.push_back({data, source});
     if (running_)
         return;
     running_ = true;
     while (!waiting_.empty()) {
-        const QString next = waiting_.front();
+        const Text next = waiting_.front();
         waiting_.pop_front();
-        dispatch(next);
+        reading_ = next.source;
+        dropRest_ = false;
+        dispatch(next.data);
     }
     running_ = false;
+    dropRest_ = false;
     std::vector<std::function<void()>> idle;
     idle.swap(whenIdle_);
     for (const auto &then : idle)
         then();
+}
+
+bool ServerLineDispatcher::dropPlayedBack() {
+    const auto playedBack = [](const Text &text) { return text.source == Source::PlayedBack; };
+    const auto waiting = std::remove_if(waiting_.begin(), waiting_.end(), playedBack);
+    bool dropped = waiting != waiting_.end();
+    waiting_.erase(waiting, waiting_.end());
+    if (running_ && reading_ == Source::PlayedBack && !dropRest_) {
+        dropRest_ = true;
+        dropped = true;
+    }
+    return dropped;
 }
 
 void ServerLineDispatcher::whenIdle(std::function<void()> then) {
@@ -115,6 +130,8 @@ void ServerLineDispatcher::dispatch(const QString &data) {
     detectMatchStart(lines);
 
     for (const QString &line : lines) {
+        if (dropRest_)
+            break;
         try {
             readLine(line);
         } catch (const std::exception &error) {

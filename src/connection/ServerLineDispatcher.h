@@ -16,9 +16,17 @@ class ServerLineDispatcher {
 public:
     explicit ServerLineDispatcher(ServerLineHost &host);
 
+    // Where a text comes from: the server or the program's own game, or a saved log played
+    // back, which stops being read when the program goes online.
+    enum class Source { Live, PlayedBack };
+
     // Text that arrives while an earlier text is still being handled (during one of its
     // pauses or message boxes) waits and is handled, in order, when that one is done.
-    void SplitFibString(const QString &data);
+    void SplitFibString(const QString &data, Source source = Source::Live);
+
+    // Drops every played-back text: those waiting, and the rest of one being read, whose
+    // line under way is the last read of it. True when there was any.
+    bool dropPlayedBack();
 
     // Runs `then` once every text handed over so far has been read: at once when none is
     // being read, otherwise when the pass under way has emptied its queue.
@@ -49,8 +57,15 @@ private:
     void chatSound(const QStringList &w);
     void reportError(const QString &description);
 
+    struct Text {
+        QString data;
+        Source source = Source::Live;
+    };
+
     ServerLineHost &host_;
-    std::deque<QString> waiting_;
+    std::deque<Text> waiting_;
+    Source reading_ = Source::Live;  // where the text being read comes from
+    bool dropRest_ = false;          // the rest of the text being read is not read
     std::vector<std::function<void()>> whenIdle_;
     bool running_ = false;
     int lampState_ = 1;

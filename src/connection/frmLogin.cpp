@@ -198,6 +198,7 @@ void frmLogin::Winsock1_Connect() {
     flags.selfPlay = false;
     // The attempt is over; waiting for the login is not the user's wait.
     MousePointer::restoreDefault();
+    host_.endPlayback();
     host_.showOnlineLook();
 }
 

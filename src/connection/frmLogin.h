@@ -33,6 +33,8 @@ public:
     virtual void showAccountWindow() = 0;
     virtual void loginCancelled() = 0;        // Connect/Disconnect/Exit reads "Exit"
     virtual void showOnlineLook() = 0;
+    // A log being played back stops: nothing more of it is read once online.
+    virtual void endPlayback() = 0;
     virtual void NeutralizeSettings() = 0;
     virtual void SplitFibString(const QString &text) = 0;
     // Everything the server sent is read first; `then` runs after the last line.

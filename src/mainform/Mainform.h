@@ -251,6 +251,8 @@ public:
     MainformConnectionHost connectionHost{*this};
     // The controls of a connected window: the match and lobby ones on, offline play off.
     void showOnlineLook();
+    // A log being played back ends, the rest of a block under way included.
+    void endPlayback();
     QPointer<frmLogin> frmLoginWindow;
     QPointer<frmAccount> frmAccountWindow;
     QLabel *lblTime = nullptr;       // the clock

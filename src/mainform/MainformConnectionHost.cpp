@@ -18,6 +18,7 @@ void MainformConnectionHost::showAccountWindow() { w_.showAccountWindow(); }
 void MainformConnectionHost::showLoginWindow() { w_.loadLoginWindow()->show(); }
 void MainformConnectionHost::loginCancelled() { w_.cmdExit->setText(QStringLiteral("Exit")); }
 void MainformConnectionHost::showOnlineLook() { w_.showOnlineLook(); }
+void MainformConnectionHost::endPlayback() { w_.endPlayback(); }
 void MainformConnectionHost::NeutralizeSettings() { w_.NeutralizeSettings(); }
 void MainformConnectionHost::SplitFibString(const QString &text) { w_.SplitFibString(text); }
 void MainformConnectionHost::afterTheLastLine(std::function<void()> then) { w_.afterTheLastLine(std::move(then)); }

@@ -20,6 +20,7 @@ public:
     void showLoginWindow() override;
     void loginCancelled() override;
     void showOnlineLook() override;
+    void endPlayback() override;
     void NeutralizeSettings() override;
     void SplitFibString(const QString &text) override;
     void afterTheLastLine(std::function<void()> then) override;

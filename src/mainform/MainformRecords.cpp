@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "app/Utilities.h"
 #include "board/BoardShow.h"
+#include "connection/ServerLineDispatcher.h"
 #include "mainform/Mainform.h"
 #include "records/LogFiles.h"
 #include "records/frmsave.h"
@@ -71,6 +72,23 @@ void Mainform::mnuViewSaved_Click() {
     records.startPlayback(lines);
 }
 
+// Once online nothing more of a log played back is read. The line under way when the
+// playback ends is read to its end, and what it made of the match state is forgotten then:
+// a board read online would take the replay for a match being watched or played.
+void Mainform::endPlayback() {
+    if (records.isPlaybackFileOpen())
+        records.closePlaybackFile();
+    if (!dispatcher->dropPlayedBack())
+        return;
+    dispatcher->whenIdle([this] {
+        flags.isWatching = false;
+        flags.isPlaying = false;
+        flags.isLogging = false;
+        lists.watchLog.clear();
+        lists.matchLog.clear();
+    });
+}
+
 void Mainform::mnuLog2mat_Click() {
     if (flags.isConnected) {
         Dialogs::message(QStringLiteral("Can't convert while online"));
@@ -131,7 +149,9 @@ void MainformRecordsHost::hideProgressWindow() {
     QApplication::restoreOverrideCursor();
 }
 
-void MainformRecordsHost::SplitFibString(const QString &text) { w_.SplitFibString(text); }
+void MainformRecordsHost::SplitFibString(const QString &text) {
+    w_.dispatcher->SplitFibString(text, ServerLineDispatcher::Source::PlayedBack);
+}
 
 void MainformRecordsHost::showGameRows(const QStringList &rows) {
     w_.List1->clear();

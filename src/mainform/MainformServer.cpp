@@ -63,8 +63,7 @@ void Mainform::mnuConnect_Click() {
     flags.endList = true;
     match.AskToDouble = true;
     flags.initOutput = true;
-    if (records.isPlaybackFileOpen())
-        records.closePlaybackFile();
+    endPlayback();
     flags.isBot = false;
     gnuObject.reset();  // the next offline game starts the engine afresh
     flags.isPlaying = false;

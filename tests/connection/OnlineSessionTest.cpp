@@ -5,6 +5,7 @@
 #include "lobby/frmChat.h"
 #include "lobby/frmInvite.h"
 #include "connection/LineAssembler.h"
+#include "connection/ServerLineDispatcher.h"
 #include "mainform/Mainform.h"
 #include "support/FloodServer.h"
 #include "support/OnlineLogin.h"
@@ -354,6 +355,27 @@ TEST_F(OnlineSessionTest, LinesBeforeDisconnectAreReadBeforeTheWindowGoesOffline
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->cmdExit->text() == "Exit"; }, 10000));
     EXPECT_TRUE(env.messages().contains("Do you want to Disconnect?"));
     expectReadBeforeOffline(witness, "log/oops.log");
+}
+
+// While the program reads a text of its own with a wait in it (here the pause after a match
+// starts), what the server sends stays in the socket rather than piling up behind it.
+TEST_F(OnlineSessionTest, TheServerWaitsInTheSocketWhileTheProgramReadsItsOwnText) {
+    ScriptedServer server;
+    server.send("login: ").awaitLine("login Korvex").awaitLine("board").sendLines({"** sent during the pause"}).pause(3000);
+    connectTo(server);
+    ASSERT_TRUE(server.waitForLines(1));
+    bool ownTextUnderWay = true, handedOnMeanwhile = false;
+    QObject::connect(window->txtTerminal, &QTextEdit::textChanged, window.get(), [&] {
+        if (window->txtTerminal->toPlainText().contains("the own text ends"))
+            ownTextUnderWay = false;
+    });
+    QObject::connect(&window->server, &ServerConnection::textReceived, window.get(),
+                     [&] { handedOnMeanwhile = handedOnMeanwhile || ownTextUnderWay; });
+    window->SplitFibString("** Player bob has joined you for a 3 point match.\r\n** the own text ends\r\n");
+    EXPECT_FALSE(ownTextUnderWay);
+    EXPECT_FALSE(handedOnMeanwhile);
+    EXPECT_EQ(server.linesReceived().value(1), "board ");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->txtTerminal->toPlainText().contains("sent during the pause"); }, 5000));
 }
 
 TEST_F(OnlineSessionTest, AWatchedMatchIsWrittenWhenTheWatchingEnds) {

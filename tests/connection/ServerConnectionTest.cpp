@@ -1,9 +1,11 @@
 #include "connection/ServerConnection.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedServer.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -97,6 +99,36 @@ TEST(ServerConnectionTest, ABusyReceiverHoldsTheServerBackAndLosesNothing) {
     EXPECT_EQ(r.allText(), QString::fromLatin1(flood + "the last words"));
     EXPECT_EQ(r.events, (QStringList{"connected", "closed"}));
     EXPECT_LE(c.mostHeld(), ServerConnection::kSocketBufferLimit + ServerConnection::kReadSize);
+}
+
+// The reading-out at a Disconnect takes only what had come before it, however long its
+// reader waits and however much the server goes on sending meanwhile.
+TEST(ServerConnectionTest, TheReadingOutEndsWithWhatHadComeBeforeIt) {
+    QByteArray before, after;
+    for (int i = 0; i < 20; ++i)
+        before += "before " + QByteArray::number(i) + "\r\n";
+    for (int i = 0; i < 200; ++i)
+        after += "after " + QByteArray::number(i) + "\r\n";
+    ScriptedServer server;
+    server.send(before).awaitLine("bye").sendInPieces(after, 20, 5);
+    ASSERT_TRUE(server.start());
+
+    ServerConnection c;
+    Recorder r(c);
+    bool busy = true;
+    c.holdWhileBusy([&] { return busy; }, [](std::function<void()>) {});
+    c.setRemote(ScriptedServer::host(), server.port());
+    c.connectToServer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.mostHeld() >= before.size(); }, 5000));
+    // Each line is read with events running, as the dispatcher's pauses do.
+    QObject::connect(&c, &ServerConnection::textReceived, [] { QTest::qWait(20); });
+    busy = false;
+    c.send("bye");
+    std::optional<QString> readOut;
+    c.finishReading([&] { readOut = r.allText(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return readOut.has_value(); }, 5000));
+    EXPECT_EQ(*readOut, QString::fromLatin1(before));
+    EXPECT_EQ(server.linesReceived(), QStringList{"bye"});  // the server went on sending meanwhile
 }
 
 TEST(ServerConnectionTest, OwnCloseIsNotReportedAsAHangUp) {

@@ -4,6 +4,7 @@
 #include "app/Utilities.h"
 #include "board/BoardShow.h"
 #include "board/CheckerRec.h"
+#include "connection/frmLogin.h"
 #include "engine/GnubgInstalled.h"
 #include "lobby/frmInvite.h"
 #include "mainform/Mainform.h"
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -533,6 +535,58 @@ TEST_F(MainformRecordsTest, ASavedLogPlaysBackByStepGameAndToItsEnd) {
     window->SplitFibString("** Player GnuBG has joined you for a 3 point match.");
     EXPECT_FALSE(window->records.isPlaybackFileOpen());
     EXPECT_FALSE(window->cmdStep->isEnabled());
+}
+
+// A watched match played back while the login window waits: the connection coming up ends the
+// playback there, in the middle of a block, and nothing played back is read online: the
+// window neither watches nor records, and going offline writes no watched match.
+TEST_F(MainformRecordsTest, APlaybackEndsWhenTheConnectionComesUp) {
+    QString watched = board(3, 0, 0, 5, 3);
+    watched.replace("board:You:Nortally:", "board:bob:carl:");
+    QStringList log;
+    for (int turn = 0; turn < 6; ++turn)
+        log << QStringLiteral("bob moves 24-%1 .").arg(23 - turn) << QStringLiteral("carl moves 1-%1 .").arg(2 + turn)
+            << watched;
+    env.writeFile("log/bob and carl.log", log.join("\r\n").toLatin1());
+    ScriptedServer server;
+    server.send("login: ").awaitLine("login Korvex").sendLines({"** the lobby says hello"}).awaitLine("bye").hangUp();
+    ASSERT_TRUE(server.start());
+
+    Mainform &w = *window;
+    w.prefs.prfHost = ScriptedServer::host();
+    w.prefs.prfPort = server.port();
+    w.mnuConnect->trigger();
+    ASSERT_TRUE(w.frmLoginWindow);
+    w.frmLoginWindow->txtUsername->setText("alice");
+    w.frmLoginWindow->txtPassword->setText("secret");
+    env.queueInput(env.programFolder() + "/log/bob and carl.log");
+    w.cmdOpen->click();
+    ASSERT_TRUE(w.records.isPlaybackFileOpen());
+
+    // Connect is clicked while the third turn is being shown, and the connection comes up
+    // in a wait inside that block.
+    bool connectedInBlock = false;
+    QObject::connect(w.txtTerminal, &QTextEdit::textChanged, &w, [&] {
+        if (w.flags.isConnected || !w.txtTerminal->toPlainText().contains("bob moves 24-21 ."))
+            return;
+        w.frmLoginWindow->cmdOK->click();
+        connectedInBlock = QTest::qWaitFor([&] { return w.flags.isConnected; }, 5000);
+    });
+    w.cmdAuto->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.flags.isConnected; }, 10000));
+    EXPECT_TRUE(connectedInBlock);
+    EXPECT_FALSE(w.records.isPlaybackFileOpen());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.txtTerminal->toPlainText().contains("the lobby says hello"); }, 5000));
+    EXPECT_FALSE(w.txtTerminal->toPlainText().contains("carl moves 1-4 ."));
+    EXPECT_FALSE(w.txtTerminal->toPlainText().contains("bob moves 24-20 ."));
+    EXPECT_FALSE(w.flags.isWatching);
+    EXPECT_TRUE(w.lists.watchLog.isEmpty());
+    EXPECT_TRUE(server.linesReceived().value(0).startsWith("login Korvex"));
+
+    w.server.send("bye");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.flags.isConnected; }, 5000));
+    EXPECT_TRUE(saved("log", "watched*.log").isEmpty());
+    EXPECT_TRUE(env.messages().filter("End of file").isEmpty());
 }
 
 }  // namespace
