@@ -50,8 +50,6 @@ public:
     // connection would cost the socket and everything unread with it. A hang-up that shows
     // first drops them.
     bool send(const QString &command);
-    // Commands waiting for the reading to catch up.
-    qsizetype commandsWaiting() const { return unsent_.size(); }
     static QByteArray commandBytes(const QString &command);
 
     // Drops the connection at once; the server's hang-up is not reported for it, and
