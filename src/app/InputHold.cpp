@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 bool isUserInput(QEvent::Type type) {
@@ -65,7 +68,53 @@ Gate &gate() {
     return *g;
 }
 
+// Input taken out of the rounds of events while a wait runs, in the order it came.
+class Waiting : public QObject {
+public:
+    int depth = 0;
+    struct Held {
+        QPointer<QObject> receiver;
+        std::unique_ptr<QEvent> event;
+    };
+    std::vector<Held> held;
+
+    bool eventFilter(QObject *receiver, QEvent *event) override {
+        // Held where it enters a window, before the window hands it to a widget; a shortcut
+        // goes straight to its own object.
+        const bool atWindow = receiver->isWindowType() && isUserInput(event->type());
+        if (!atWindow && event->type() != QEvent::Shortcut)
+            return false;
+        held.push_back({receiver, std::unique_ptr<QEvent>(event->clone())});
+        event->accept();
+        return true;
+    }
+};
+
+Waiting &waiting() {
+    static Waiting *w = new Waiting;  // lives as long as the program; the application may end first
+    return *w;
+}
+
 }  // namespace
+
+InputWait::InputWait() {
+    Waiting &w = waiting();
+    if (w.depth++ == 0 && qApp)
+        qApp->installEventFilter(&w);
+}
+
+InputWait::~InputWait() {
+    Waiting &w = waiting();
+    if (--w.depth > 0)
+        return;
+    if (qApp)
+        qApp->removeEventFilter(&w);
+    std::vector<Waiting::Held> held;
+    held.swap(w.held);
+    for (Waiting::Held &h : held)
+        if (h.receiver)
+            QCoreApplication::postEvent(h.receiver, h.event.release());
+}
 
 InputHold::InputHold() {
     Gate &g = gate();

@@ -19,3 +19,17 @@ public:
     // `receiver` hears its input even during a hold, as long as it lives.
     static void letThrough(QObject *receiver);
 };
+
+// While one is alive, the user's input waits instead of acting: what comes to a window, and
+// the shortcuts it sets off, are kept and handed on again, in order, once the outermost one
+// is gone. The plain sleeps wait this way. The window system's own way of leaving input out
+// of a round of events keeps it back until some later input arrives, so that a click made
+// while the board was being drawn was not seen for as long as the drawing went on.
+class InputWait {
+public:
+    InputWait();
+    ~InputWait();
+
+    InputWait(const InputWait &) = delete;
+    InputWait &operator=(const InputWait &) = delete;
+};

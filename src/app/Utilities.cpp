@@ -1,6 +1,7 @@
 #include "app/Utilities.h"
 
 #include "app/Dialogs.h"
+#include "app/InputHold.h"
 #include "app/Preferences.h"
 #include "app/Program.h"
 
@@ -61,10 +62,11 @@ void Pause(int milliseconds) {
 
 void PlainSleep(int milliseconds) {
     milliseconds = scaled(milliseconds);
+    const InputWait input;
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers,
+        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers,
                                         int(qMin<qint64>(10, milliseconds - clock.elapsed())));
         const qint64 left = milliseconds - clock.elapsed();
         if (left > 0)
@@ -131,8 +133,9 @@ void PlayWav(const QString &name, bool talking, const Preferences &prefs) {
         });
         voice.play();
         limit.start(waveDurationMs(path) + 500);
+        const InputWait input;
         if (voice.status() != QSoundEffect::Error)
-            loop.exec(QEventLoop::ExcludeUserInputEvents);
+            loop.exec();
         return;
     }
     QSoundEffect &player = effectPlayer();

@@ -1,6 +1,7 @@
 #include "board/CheckerAnimation.h"
 
 #include "app/Dialogs.h"
+#include "app/InputHold.h"
 #include "app/Preferences.h"
 #include "app/SettingsText.h"
 #include "app/Utilities.h"
@@ -108,7 +109,10 @@ void CheckerAnimation::waitFrame(int delay) {
     QElapsedTimer clock;
     clock.start();
     const qint64 wait = qint64(std::clamp(delay, 0, kSlowest)) * kMicrosecondsPerUnit * 1000;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    {
+        const InputWait input;
+        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+    }
     // Sleep most of the wait and spin the last fraction of a millisecond, which sleeping
     // would overshoot.
     for (qint64 left = wait - clock.nsecsElapsed(); left > 0; left = wait - clock.nsecsElapsed())

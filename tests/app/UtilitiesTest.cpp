@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -30,6 +32,22 @@ TEST(PauseTest, ZeroReturnsAtOnceWithoutHandlingEvents) {
     EXPECT_FALSE(ran);
     QCoreApplication::processEvents();
     EXPECT_TRUE(ran);
+}
+
+// A click made while the board is drawn does not act during the wait, nor is it lost: it
+// acts once the wait is over, as the button was pressed.
+TEST(PlainSleepTest, AClickDuringTheWaitActsOnceItIsOver) {
+    QPushButton button(QStringLiteral("Step Forward"));
+    button.resize(120, 30);
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    QTimer::singleShot(20, [&] { QTest::mouseClick(button.windowHandle(), Qt::LeftButton, {}, QPoint(60, 15)); });
+    PlainSleep(100);
+    EXPECT_EQ(clicks, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST(DailyPageTest, CyclesFromTheDefaultCounter) {
