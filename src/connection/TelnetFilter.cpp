@@ -75,4 +75,3 @@ QByteArrayView TelnetFilter::filter(QByteArrayView chunk, QByteArray &scratch) {
     }
     return scratch;
 }
-
