@@ -1,13 +1,16 @@
 #include "app/InputHold.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QList>
 #include <QPointer>
+#include <QShortcut>
 #include <QWidget>
+#include <QWindow>
 
+#include <deque>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -68,7 +71,36 @@ Gate &gate() {
     return *g;
 }
 
-// Input taken out of the rounds of events while a wait runs, in the order it came.
+// Whether input to `window` goes to the modal window on top: the modal window itself, or a
+// window it opened, such as a list dropped down from one of its boxes.
+bool withinModal(QWindow *window) {
+    const QWindow *modal = QGuiApplication::modalWindow();
+    for (QWindow *w = window; w && modal; w = w->parent(QWindow::IncludeTransients))
+        if (w == modal)
+            return true;
+    return false;
+}
+
+// The window a shortcut belongs to: that of its widget, or of the widget above its action.
+QWindow *windowOf(QObject *receiver) {
+    if (receiver->isWindowType())
+        return static_cast<QWindow *>(receiver);
+    const QWidget *widget = widgetOf(receiver);
+    return widget ? widget->window()->windowHandle() : nullptr;
+}
+
+bool enabled(QObject *receiver) {
+    if (const auto *action = qobject_cast<QAction *>(receiver))
+        return action->isEnabled();
+    if (const auto *shortcut = qobject_cast<QShortcut *>(receiver))
+        return shortcut->isEnabled();
+    if (receiver->isWidgetType())
+        return static_cast<QWidget *>(receiver)->isEnabled();
+    return true;
+}
+
+// Input taken out of the rounds of events while a wait runs, in the order it came. Once no
+// wait runs it is handed on, each piece judged as it would be if it were made at that moment.
 class Waiting : public QObject {
 public:
     int depth = 0;
@@ -76,7 +108,8 @@ public:
         QPointer<QObject> receiver;
         std::unique_ptr<QEvent> event;
     };
-    std::vector<Held> held;
+    std::deque<Held> held;
+    bool handOnAsked = false;
 
     bool eventFilter(QObject *receiver, QEvent *event) override {
         // Held where it enters a window, before the window hands it to a widget; a shortcut
@@ -84,9 +117,45 @@ public:
         const bool atWindow = receiver->isWindowType() && isUserInput(event->type());
         if (!atWindow && event->type() != QEvent::Shortcut)
             return false;
+        // A box that is up is answered at once: what the wait waits for may be that answer.
+        if (withinModal(windowOf(receiver)))
+            return false;
         held.push_back({receiver, std::unique_ptr<QEvent>(event->clone())});
         event->accept();
         return true;
+    }
+
+    void askHandOn() {
+        if (held.empty() || handOnAsked || !qApp)
+            return;
+        handOnAsked = true;
+        QMetaObject::invokeMethod(this, [this] { handOn(); }, Qt::QueuedConnection);
+    }
+
+    // Each piece goes on its own, so that what one does (an Esc closing a menu) decides
+    // whether the next still has somewhere to go. A piece that starts a wait of its own holds
+    // the rest behind the input of that wait, and the end of that wait goes on with them;
+    // one that opens a box leaves the rest to be judged while the box is up.
+    void handOn() {
+        handOnAsked = false;
+        while (depth == 0 && !held.empty()) {
+            Held next = std::move(held.front());
+            held.pop_front();
+            askHandOn();
+            if (next.receiver && wouldReach(next.receiver))
+                QCoreApplication::sendEvent(next.receiver, next.event.get());
+        }
+    }
+
+    // A click or key whose window has gone or been hidden reaches nothing, and a modal box
+    // that is up now keeps input from every window but its own, shortcuts included.
+    static bool wouldReach(QObject *receiver) {
+        QWindow *window = windowOf(receiver);
+        if (QGuiApplication::modalWindow() && !withinModal(window))
+            return false;
+        if (receiver->isWindowType())
+            return window->isVisible();
+        return enabled(receiver);
     }
 };
 
@@ -109,11 +178,7 @@ InputWait::~InputWait() {
         return;
     if (qApp)
         qApp->removeEventFilter(&w);
-    std::vector<Waiting::Held> held;
-    held.swap(w.held);
-    for (Waiting::Held &h : held)
-        if (h.receiver)
-            QCoreApplication::postEvent(h.receiver, h.event.release());
+    w.askHandOn();
 }
 
 InputHold::InputHold() {

@@ -22,9 +22,12 @@ public:
 
 // While one is alive, the user's input waits instead of acting: what comes to a window, and
 // the shortcuts it sets off, are kept and handed on again, in order, once the outermost one
-// is gone. The plain sleeps wait this way. The window system's own way of leaving input out
-// of a round of events keeps it back until some later input arrives, so that a click made
-// while the board was being drawn was not seen for as long as the drawing went on.
+// is gone, each as it would act if it were made then: what went to a window since hidden or
+// closed, or to one a modal box now blocks, does nothing. A modal box that is up during the
+// wait, opened before it or by a timer inside it, is answered at once. The plain sleeps wait
+// this way. The window system's own way of leaving input out of a round of events keeps it
+// back until some later input arrives, so that a click made while the board was being drawn
+// was not seen for as long as the drawing went on.
 class InputWait {
 public:
     InputWait();

@@ -58,6 +58,7 @@ bool ServerConnection::connectToServer() {
     failedOnce_ = false;
     hungUp_ = false;
     finishing_ = false;
+    salvaged_.clear();
     forgetUnsent();
     socket_->connectToHost(host_, port_);
     return true;
@@ -142,6 +143,7 @@ void ServerConnection::close() {
     rawTelnet_.clear();
     pending_.clear();
     pendingBytes_ = 0;
+    salvaged_.clear();
     forgetUnsent();
     // Whoever waits for the last line has it now: there will be none.
     if (!reading_)
@@ -151,7 +153,7 @@ void ServerConnection::close() {
 void ServerConnection::finishReading(std::function<void()> then) {
     if (!finishing_) {
         finishing_ = true;
-        finishLeft_ = socket_->bytesAvailable();
+        finishLeft_ = unreadBytes();
     }
     afterHandOn_.push_back(std::move(then));
     handOn();
@@ -176,8 +178,8 @@ void ServerConnection::onReadyRead() {
         return;
     QScopedValueRollback<bool> guard(reading_, true);
     const quint64 generation = generation_;
-    while (generation == generation_ && socket_->bytesAvailable() > 0)
-        deliverRaw(socket_->read(kReadSize));
+    while (generation == generation_ && unreadBytes() > 0)
+        deliverRaw(readUnread(kReadSize));
 }
 
 void ServerConnection::deliverRaw(const QByteArray &chunk) {
@@ -198,9 +200,9 @@ void ServerConnection::takeAvailable() {
     while (pending_.empty()) {
         // Once the reading out has begun, only what had come before it is read.
         const qint64 size = finishing_ ? qMin(kReadSize, finishLeft_) : kReadSize;
-        if (size <= 0 || socket_->bytesAvailable() <= 0)
+        if (size <= 0 || unreadBytes() <= 0)
             break;
-        const QByteArray chunk = socket_->read(size);
+        const QByteArray chunk = readUnread(size);
         if (chunk.isEmpty())
             break;
         if (finishing_)
@@ -216,7 +218,7 @@ void ServerConnection::takeAvailable() {
     sendWhenCaughtUp();
     // The stream is over, so what came after the last line end is all there will be of
     // its line.
-    if (hungUp_ && pending_.empty() && socket_->bytesAvailable() == 0) {
+    if (hungUp_ && pending_.empty() && unreadBytes() == 0) {
         const QString rest = assembler_.takeRest();
         if (!rest.isEmpty()) {
             pending_.push_back({rest});
@@ -227,7 +229,21 @@ void ServerConnection::takeAvailable() {
 
 void ServerConnection::noteHeld() {
     readingBehind();
-    mostHeld_ = qMax(mostHeld_, socket_->bytesAvailable() + assembler_.pendingSize() + pendingBytes_);
+    mostHeld_ = qMax(mostHeld_, unreadBytes() + assembler_.pendingSize() + pendingBytes_);
+}
+
+qint64 ServerConnection::unreadBytes() const {
+    return salvaged_.size() + socket_->bytesAvailable();
+}
+
+// What was kept from the socket at a reset comes before anything the socket holds, though
+// once the socket is gone it holds nothing.
+QByteArray ServerConnection::readUnread(qint64 most) {
+    if (salvaged_.isEmpty())
+        return socket_->read(most);
+    const QByteArray chunk = salvaged_.left(most);
+    salvaged_.remove(0, chunk.size());
+    return chunk;
 }
 
 // A reader that waits with events running can let the socket report more data, or its
@@ -284,9 +300,15 @@ void ServerConnection::runAfterHandOn() {
 }
 
 void ServerConnection::onError(QAbstractSocket::SocketError error) {
-    // A hang-up comes as an error too; it is reported once, by the disconnect.
-    if (closingHere_ || error == QAbstractSocket::RemoteHostClosedError)
+    if (closingHere_)
         return;
+    // A hang-up comes as an error too; it is reported once, by the disconnect. When a write
+    // meets the server's reset, the socket throws away all it had taken in right after this
+    // report; that text was sent before the end and is read as at any hang-up.
+    if (error == QAbstractSocket::RemoteHostClosedError) {
+        salvaged_.append(socket_->readAll());
+        return;
+    }
     if (failedOnce_)
         return;
     failedOnce_ = true;

@@ -107,6 +107,8 @@ private:
     bool readingBehind();
     void sendWhenCaughtUp();
     void forgetUnsent();
+    qint64 unreadBytes() const;
+    QByteArray readUnread(qint64 most);
 
     QTcpSocket *socket_;
     Delivery delivery_ = Delivery::Lines;
@@ -120,6 +122,7 @@ private:
         QString text;
         bool cut = false;  // a line cut short
     };
+    QByteArray salvaged_;  // what the socket held unread when a reset cost it its text
     std::deque<Received> pending_;  // lines read from the socket, not yet handed on
     qint64 pendingBytes_ = 0;
     qint64 mostHeld_ = 0;

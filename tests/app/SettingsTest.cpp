@@ -296,7 +296,7 @@ TEST_F(SettingsTest, ANumberOutsideItsRangeFallsBackToItsDefault) {
     const std::pair<const char *, const char *> edits[] = {
         {"width", "2147483647"},     {"height", "99999999"},         {"delay", "-5"},
         {"chatwidth", "-32768"},     {"chatheight", "40000"},        {"prfScrollVal", "-3"},
-        {"prfLastMatchLength", "-7"}, {"prfFontListAllsize", "1e308"}, {"prfFontOutputServersize", "0"},
+        {"prfLastMatchLength", "0"}, {"prfFontListAllsize", "1e308"}, {"prfFontOutputServersize", "0"},
         {"prfGnuPlyHint", "99"},     {"prfGnuPlyEval", "-1"},        {"prfChatFont", "40000"},
         {"speed", "-20"},            {"prfColorListAll", "-1"},      {"prfBackOutputKibitz", "16777216"},
         {"prfhtmlCounter", "-30000"}, {"prfFullScreenX", "99999"}};

@@ -1,6 +1,12 @@
 #include "play/GameFixture.h"
+#include "support/ModalDeadline.h"
 
 #include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -95,6 +101,44 @@ TEST_F(CheckerAnimationTest, AHitCarriesTheUsersBlotToTheBarAnimatedOnlyThatOnce
     f.moves.MoveWhiteChecker(checker, 4, true);
     EXPECT_EQ(f.black(26), 2);
     EXPECT_EQ(frames(), 0);
+}
+
+// The frames take no input: a click made while a checker slides acts once the frames are
+// over, never between two of them. A box that opens between two frames is answered at once.
+TEST_F(CheckerAnimationTest, InputWaitsForTheSlideToEndButABoxOpenedInItIsAnsweredAtOnce) {
+    f.prefs.prfAnimateCheckersB = true;
+    f.prefs.prfAnimDelay = 100;  // 1 ms a frame
+    QPushButton button(QStringLiteral("Step Forward"));
+    button.resize(120, 30);
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    std::vector<int> clicksAfterFrame;
+    animation.frameWait = [&](int delay) {
+        CheckerAnimation::waitFrame(delay);
+        clicksAfterFrame.push_back(clicks);
+    };
+
+    std::size_t clickedInFrame = 0;
+    QTimer::singleShot(20, [&] {
+        clickedInFrame = clicksAfterFrame.size();
+        QTest::mouseClick(button.windowHandle(), Qt::LeftButton, {}, QPoint(60, 15));
+    });
+    int checker = 1;
+    f.moves.MoveBlackChecker(checker, 7, true);
+    ASSERT_LT(clickedInFrame + 1, clicksAfterFrame.size()) << "the click came after the slide";
+    EXPECT_EQ(std::count(clicksAfterFrame.begin(), clicksAfterFrame.end(), 0), int(clicksAfterFrame.size()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clicks, 1);
+
+    for (const bool byKey : {false, true}) {
+        int answer = -1;
+        QTimer::singleShot(20, [&] { answer = openBoxAndAnswer(byKey); });
+        checker = byKey ? f.records.blackCheckers.firstOn(7) : f.records.blackCheckers.firstOn(13);
+        f.moves.MoveBlackChecker(checker, byKey ? 1 : 8, true);
+        EXPECT_EQ(answer, QMessageBox::Ok) << (byKey ? "Return" : "a click on OK");
+    }
 }
 
 TEST(CheckerAnimationCalibrationTest, CountsUpInStepsOfTenUntilAPassLastsAFifthOfASecond) {

@@ -1,6 +1,7 @@
 #include "connection/ServerConnection.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedServer.h"
+#include "support/ServerProcess.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -77,7 +78,7 @@ TEST(ServerConnectionTest, ABusyReceiverHoldsTheServerBackAndLosesNothing) {
     for (int i = 0; flood.size() < 3 * ServerConnection::kSocketBufferLimit; ++i)
         flood += "line " + QByteArray::number(i) + ' ' + QByteArray(200, 'x') + "\r\n";
     ScriptedServer server;
-    server.send(flood).send("the last words").hangUp();
+    server.send(flood).awaitLine("after the flood").send("the last words").hangUp();
     ASSERT_TRUE(server.start());
 
     ServerConnection c;
@@ -95,6 +96,10 @@ TEST(ServerConnectionTest, ABusyReceiverHoldsTheServerBackAndLosesNothing) {
     ASSERT_TRUE(resume);
     busy = false;
     resume();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.allText().size() == flood.size(); }, 5000));
+    // Read out while the server is quiet, the connection has caught up: a command goes at
+    // once again, with no more text from the server to carry it.
+    c.send("after the flood");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !r.texts.isEmpty() && r.texts.last() == "the last words"; }, 5000));
     EXPECT_EQ(r.allText(), QString::fromLatin1(flood + "the last words"));
     EXPECT_EQ(r.events, (QStringList{"connected", "closed"}));
@@ -129,6 +134,52 @@ TEST(ServerConnectionTest, TheReadingOutEndsWithWhatHadComeBeforeIt) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return readOut.has_value(); }, 5000));
     EXPECT_EQ(*readOut, QString::fromLatin1(before));
     EXPECT_EQ(server.linesReceived(), QStringList{"bye"});  // the server went on sending meanwhile
+}
+
+// A write that meets the server's reset makes the socket throw away all it had taken in. What
+// it held was sent before the end and is the program's own: every line comes, in order, the
+// unended last one last, and the connection ends as at any hang-up.
+TEST(ServerConnectionTest, AResetMetByAWriteCostsNoneOfTheTextTheSocketHeld) {
+    constexpr int kFirst = 300;
+    constexpr int kSecond = 200;
+    ServerProcess server;
+    ASSERT_TRUE(server.start(QStringLiteral(KORVEX_RESET_SERVER), {QString::number(kFirst), QString::number(kSecond)}))
+        << server.error().toStdString();
+
+    ServerConnection c;
+    Recorder r(c);
+    // The receiver reads a text of its own meanwhile, so the server's text stays in the socket.
+    bool busy = true;
+    std::function<void()> resume;
+    c.holdWhileBusy([&] { return busy; }, [&](std::function<void()> then) { resume = std::move(then); });
+    bool readOut = false;
+    QObject::connect(&c, &ServerConnection::closedByServer, [&] { c.finishReading([&] { readOut = true; }); });
+    c.setRemote(ScriptedServer::host(), server.port());
+    c.connectToServer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.isConnected(); }, 5000));
+    c.send("hello");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.mostHeld() == kFirst * 14; }, 10000));
+    ASSERT_EQ(server.readLine(10000), "sent");
+
+    // No event runs until the server has gone: the command waits to be written, and the
+    // server's last lines and its reset wait in the system.
+    c.send("bye");
+    server.tell("close");
+    ASSERT_EQ(server.readLine(10000), "closed");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.events.contains("closed") || !r.errors.isEmpty(); }, 5000));
+    ASSERT_TRUE(resume);
+    busy = false;
+    resume();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return readOut; }, 5000));
+
+    QString expected;
+    for (int n = 1; n <= kFirst + kSecond; ++n)
+        expected += QStringLiteral("** line %1\r\n").arg(n, 4, 10, QLatin1Char('0'));
+    EXPECT_EQ(r.allText(), expected + "** the last words");
+    EXPECT_EQ(r.texts.last(), "** the last words");
+    EXPECT_EQ(r.events, (QStringList{"connected", "closed"}));
+    EXPECT_TRUE(r.errors.isEmpty());
+    EXPECT_FALSE(c.isConnected());
 }
 
 TEST(ServerConnectionTest, OwnCloseIsNotReportedAsAHangUp) {

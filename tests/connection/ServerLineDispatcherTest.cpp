@@ -5,6 +5,8 @@
 #include <QFile>
 #include <stdexcept>
 #include <QTemporaryFile>
+#include <functional>
+#include <utility>
 #include <gtest/gtest.h>
 
 namespace {
@@ -190,6 +192,34 @@ TEST_F(DispatcherTest, TextArrivingDuringAPauseWaitsItsTurn) {
     ASSERT_EQ(filtered.size(), 3);
     EXPECT_EQ(filtered[1], "FilterOutput(** older line)");
     EXPECT_EQ(filtered[2], "FilterOutput(** newer line)");
+}
+
+TEST_F(DispatcherTest, EndingAPlaybackDropsOnlyPlayedBackText) {
+    // The playback ends (the user goes online) while a move line waits for its animation.
+    struct WaitingHost : FakeServerLineHost {
+        std::function<void()> duringMove;
+        void ProcessBoardOutput(const QString &line) override {
+            FakeServerLineHost::ProcessBoardOutput(line);
+            if (duringMove)
+                std::exchange(duringMove, nullptr)();
+        }
+    } waiting;
+    ServerLineDispatcher d(waiting);
+    bool dropped = true;
+    waiting.duringMove = [&] { dropped = d.dropPlayedBack(); };
+    d.SplitFibString("bob moves 24-18\r\n** live after the move\r\n");
+    EXPECT_FALSE(dropped);
+    EXPECT_TRUE(waiting.called("FilterOutput(** live after the move)"));
+
+    waiting.duringMove = [&] {
+        d.SplitFibString("** live one\r\n** live two\r\n");
+        dropped = d.dropPlayedBack();
+    };
+    d.SplitFibString("bob moves 13-10\r\n** replay after the move\r\n", ServerLineDispatcher::Source::PlayedBack);
+    EXPECT_TRUE(dropped);
+    EXPECT_FALSE(waiting.called("FilterOutput(** replay after the move)"));
+    EXPECT_TRUE(waiting.called("FilterOutput(** live one)"));
+    EXPECT_TRUE(waiting.called("FilterOutput(** live two)"));
 }
 
 TEST_F(DispatcherTest, LinesGluedOntoABoardLineAreReadOnTheirOwn) {

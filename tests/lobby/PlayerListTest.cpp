@@ -108,6 +108,11 @@ TEST_F(PlayerListTest, GaggedPlayersAreLeftOut) {
 TEST_F(PlayerListTest, ReadyAutoInvitePlayerIsInvitedOnceTheGapHasPassedAndTheUserIsNotPlaying) {
     host.l.autoInviteList.push_back({"anna", "5"});
     host.p.prfToggleReady = true;
+    // No match of the session has ended yet: there is no gap to wait for.
+    add(who("anna", "-", "-", 1, 0, "1500.00"));
+    EXPECT_EQ(host.sent, QStringList{"Invite anna 5 "});
+
+    host.sent.clear();
     host.m.timeCtr = QDateTime::currentDateTime();
     add(who("anna", "-", "-", 1, 0, "1500.00"));
     EXPECT_TRUE(host.sent.isEmpty());

@@ -117,6 +117,16 @@ TEST(JfPosTest, FilesThatHoldNoPlayablePositionAreRefusedWithAReason) {
     JfPosition crowded = barPosition();
     crowded.board[0][1] = 1;  // a sixteenth checker
     EXPECT_EQ(JfPos::write(crowded), std::nullopt);
+    // One checker of each side on the same point, whichever point it is; each side has
+    // another on the bar, so the game is not over when the two cancel out in the file.
+    for (int point = 1; point <= 24; ++point) {
+        JfPosition shared;
+        shared.board[0][25] = shared.board[1][25] = 1;
+        shared.board[0][std::size_t(point)] = 1;
+        shared.board[1][std::size_t(25 - point)] = 1;
+        EXPECT_EQ(JfPos::write(shared, &why), std::nullopt) << point;
+        EXPECT_EQ(why, QString("both sides have checkers on point %1").arg(point));
+    }
 
     // Nor is a position written that the reader would refuse: a match or a game that is over.
     JfPosition finished = barPosition();
