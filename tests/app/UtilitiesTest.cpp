@@ -4,13 +4,13 @@
 #include "app/Utilities.h"
 #include "support/ModalDeadline.h"
 #include "support/TestEnvironment.h"
+#include "support/UserInput.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QShortcut>
 #include <QTest>
 #include <QTimer>
@@ -41,17 +41,12 @@ TEST(PauseTest, ZeroReturnsAtOnceWithoutHandlingEvents) {
 // A click made while the board is drawn does not act during the wait, nor is it lost: it
 // acts once the wait is over, as the button was pressed.
 TEST(PlainSleepTest, AClickDuringTheWaitActsOnceItIsOver) {
-    QPushButton button(QStringLiteral("Step Forward"));
-    button.resize(120, 30);
-    button.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
-    int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
-    QTimer::singleShot(20, [&] { QTest::mouseClick(button.windowHandle(), Qt::LeftButton, {}, QPoint(60, 15)); });
+    CountingButton button;
+    QTimer::singleShot(20, [&] { button.click(); });
     PlainSleep(100);
-    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(button.clicks(), 0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(button.clicks(), 1);
 }
 
 // A box that a timer opens inside a wait is answered at once, by a click and by Return: the

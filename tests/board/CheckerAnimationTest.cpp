@@ -1,10 +1,9 @@
 #include "play/GameFixture.h"
-#include "support/ModalDeadline.h"
+#include "support/UserInput.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <algorithm>
 
@@ -108,29 +107,24 @@ TEST_F(CheckerAnimationTest, AHitCarriesTheUsersBlotToTheBarAnimatedOnlyThatOnce
 TEST_F(CheckerAnimationTest, InputWaitsForTheSlideToEndButABoxOpenedInItIsAnsweredAtOnce) {
     f.prefs.prfAnimateCheckersB = true;
     f.prefs.prfAnimDelay = 100;  // 1 ms a frame
-    QPushButton button(QStringLiteral("Step Forward"));
-    button.resize(120, 30);
-    button.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
-    int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    CountingButton button;
     std::vector<int> clicksAfterFrame;
     animation.frameWait = [&](int delay) {
         CheckerAnimation::waitFrame(delay);
-        clicksAfterFrame.push_back(clicks);
+        clicksAfterFrame.push_back(button.clicks());
     };
 
     std::size_t clickedInFrame = 0;
     QTimer::singleShot(20, [&] {
         clickedInFrame = clicksAfterFrame.size();
-        QTest::mouseClick(button.windowHandle(), Qt::LeftButton, {}, QPoint(60, 15));
+        button.click();
     });
     int checker = 1;
     f.moves.MoveBlackChecker(checker, 7, true);
     ASSERT_LT(clickedInFrame + 1, clicksAfterFrame.size()) << "the click came after the slide";
     EXPECT_EQ(std::count(clicksAfterFrame.begin(), clicksAfterFrame.end(), 0), int(clicksAfterFrame.size()));
     QCoreApplication::processEvents();
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(button.clicks(), 1);
 
     for (const bool byKey : {false, true}) {
         int answer = -1;

@@ -11,8 +11,3 @@ constexpr int kModalDeadlineMs = 10000;
 // Closes `modal` (rejects it, when it is a dialog) if it is still shown `ms` after this call,
 // and fails the running test with `what`. A dialog that finishes first ends the watch.
 void closeAtDeadline(QWidget *modal, const QString &what, int ms = kModalDeadlineMs);
-
-// Opens a message box, as a timer or a server line may in the middle of a wait, and answers
-// it `afterMs` later as the user does: a click on its OK button, or Return. Returns what the
-// box returned; a box still open after three seconds is closed and fails the test.
-int openBoxAndAnswer(bool byKey, int afterMs = 50);

@@ -31,6 +31,17 @@ def unsent(sock):
     return struct.unpack("i", fcntl.ioctl(sock.fileno(), termios.TIOCOUTQ, struct.pack("i", 0)))[0]
 
 
+def accept_one(timeout):
+    """Listens on 127.0.0.1 at a free port, says which, and takes the one client that comes."""
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(1)
+    listener.settimeout(timeout)
+    print("port", listener.getsockname()[1], flush=True)
+    client, _ = listener.accept()
+    return client
+
+
 def flood_block(long_length):
     lines = []
     for i in range(8):
@@ -46,13 +57,7 @@ def main():
     long_length = int(sys.argv[3]) if len(sys.argv) > 3 else 20000
     close_for_good = len(sys.argv) > 4 and sys.argv[4] == "close"
 
-    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
-    listener.bind(("127.0.0.1", 0))
-    listener.listen(1)
-    listener.settimeout(120)
-    print("port", listener.getsockname()[1], flush=True)
-
-    client, _ = listener.accept()
+    client = accept_one(120)
     client.settimeout(30)
     # Little is kept waiting on this side: what the client does not take stays unsent.
     client.setsockopt(socket.SOL_SOCKET, socket.SO_SNDBUF, 64 * 1024)
