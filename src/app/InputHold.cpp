@@ -72,9 +72,13 @@ Gate &gate() {
 }
 
 // Whether input to `window` goes to the modal window on top: the modal window itself, or a
-// window it opened, such as a list dropped down from one of its boxes.
+// window it opened, such as a list dropped down from one of its boxes. Not every popup names
+// the window it belongs to (a file name's list of suggestions does not), but while a modal
+// window is up no other window can have opened one.
 bool withinModal(QWindow *window) {
     const QWindow *modal = QGuiApplication::modalWindow();
+    if (modal && window && window->type() == Qt::Popup)
+        return true;
     for (QWindow *w = window; w && modal; w = w->parent(QWindow::IncludeTransients))
         if (w == modal)
             return true;

@@ -7,6 +7,7 @@
 #include "support/UserInput.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMenu>
@@ -58,6 +59,28 @@ TEST(PlainSleepTest, ABoxOpenedDuringTheWaitTakesItsAnswerAtOnce) {
         PlainSleep(200);
         EXPECT_EQ(answer, QMessageBox::Ok) << (byKey ? "Return" : "a click on OK");
     }
+
+    // A list the box drops down is the box's too, though it names no window as its own.
+    bool picked = false;
+    QTimer::singleShot(30, [&] {
+        QDialog box;
+        QMenu suggestions;
+        QAction *suggestion = suggestions.addAction(QStringLiteral("gnubg-5-point.log"));
+        QObject::connect(suggestion, &QAction::triggered, &box, [&] {
+            picked = true;
+            box.accept();
+        });
+        closeAtDeadline(&box, QStringLiteral("The box opened during the wait"), 3000);
+        QTimer::singleShot(50, &box, [&] {
+            suggestions.popup(box.mapToGlobal(QPoint(10, 10)));
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&suggestions));
+            QTest::mouseClick(suggestions.windowHandle(), Qt::LeftButton, {},
+                              suggestions.actionGeometry(suggestion).center());
+        });
+        box.exec();
+    });
+    PlainSleep(200);
+    EXPECT_TRUE(picked);
 }
 
 // The Esc held in a wait closes the menu before the click held after it is handed on, so the
