@@ -1,7 +1,7 @@
 #include "app/Utilities.h"
 
 #include "app/Dialogs.h"
-#include "app/InputHold.h"
+#include "app/InputGuards.h"
 #include "app/Preferences.h"
 #include "app/Program.h"
 
@@ -62,11 +62,11 @@ void Pause(int milliseconds) {
 
 void PlainSleep(int milliseconds) {
     milliseconds = scaled(milliseconds);
-    const InputWait input;
+    const InputWait wait;
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers,
+        QCoreApplication::processEvents(InputWait::flags(QEventLoop::ExcludeSocketNotifiers),
                                         int(qMin<qint64>(10, milliseconds - clock.elapsed())));
         const qint64 left = milliseconds - clock.elapsed();
         if (left > 0)
@@ -133,9 +133,9 @@ void PlayWav(const QString &name, bool talking, const Preferences &prefs) {
         });
         voice.play();
         limit.start(waveDurationMs(path) + 500);
-        const InputWait input;
+        const InputWait wait;
         if (voice.status() != QSoundEffect::Error)
-            loop.exec();
+            loop.exec(InputWait::flags());
         return;
     }
     QSoundEffect &player = effectPlayer();

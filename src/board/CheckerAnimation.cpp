@@ -1,7 +1,7 @@
 #include "board/CheckerAnimation.h"
 
 #include "app/Dialogs.h"
-#include "app/InputHold.h"
+#include "app/InputGuards.h"
 #include "app/Preferences.h"
 #include "app/SettingsText.h"
 #include "app/Utilities.h"
@@ -110,8 +110,8 @@ void CheckerAnimation::waitFrame(int delay) {
     clock.start();
     const qint64 wait = qint64(std::clamp(delay, 0, kSlowest)) * kMicrosecondsPerUnit * 1000;
     {
-        const InputWait input;
-        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+        const InputWait wait;
+        QCoreApplication::processEvents(InputWait::flags(QEventLoop::ExcludeSocketNotifiers));
     }
     // Sleep most of the wait and spin the last fraction of a millisecond, which sleeping
     // would overshoot.

@@ -2,7 +2,7 @@
 // entry, the hint and self-play entry, Esc to stop self-play, the winning-chance labels, and
 // the window as the offline game, the board lines and the user's actions reach it.
 #include "app/Dialogs.h"
-#include "app/InputHold.h"
+#include "app/InputGuards.h"
 #include "app/MousePointer.h"
 #include "mainform/Mainform.h"
 #include "mainform/MainformGameHost.h"
@@ -25,12 +25,12 @@ constexpr int kEscape = 27;
 // GnuBG's side of the game runs to its end before the user's next click or key: one taken
 // while it runs would act on a board that is no longer the one clicked, or let go of the
 // engine while it answers. Esc, which stops self-play, is let through. Online the same
-// handlers pass through here without a turn of GnuBG's, and nothing is held.
+// handlers pass through here without a turn of GnuBG's, and nothing is refused.
 template <typename Work>
 auto engineTurn(const StateFlags &flags, Work work) {
-    std::optional<InputHold> hold;
+    std::optional<InputRefusal> refusal;
     if (flags.isBot)
-        hold.emplace();
+        refusal.emplace();
     return work();
 }
 }  // namespace
@@ -44,7 +44,7 @@ void Mainform::wireOffline() {
     cmdDouble->setEnabled(false);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { Form_KeyPress(kEscape); });
-    InputHold::letThrough(escape);
+    InputRefusal::letThrough(escape);
 }
 
 void Mainform::mnuNew_Click() {
@@ -72,7 +72,7 @@ void Mainform::startGnuBG() {
         board.HideBlueScreen();
         setCaption(lblStatus, QStringLiteral("Initializing GnuBG"));
         if (!gnuObject) {
-            const InputHold hold;  // the engine starts up without a click running inside it
+            const InputRefusal refusal;  // the engine starts up without a click running inside it
             gnuObject = std::make_unique<GnuVB>(pips.gnuBoard, match, flags, prefs);
         }
         setCaption(lblStatus, QStringLiteral("Done"));

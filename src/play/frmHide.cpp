@@ -1,7 +1,7 @@
 #include "play/frmHide.h"
 
 #include "app/Dialogs.h"
-#include "app/InputHold.h"
+#include "app/InputGuards.h"
 #include "app/Preferences.h"
 #include "app/Program.h"
 #include "board/BoardShow.h"
@@ -105,7 +105,7 @@ frmHide::frmHide(Preferences &prefs, FullScreenHost &host) : QWidget(nullptr, Qt
     // Esc keeps stopping GnuBG's play for the user while the board has the screen.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { host_.escapePressed(); });
-    InputHold::letThrough(escape);
+    InputRefusal::letThrough(escape);
 }
 
 void frmHide::Form_Load() {

@@ -2,18 +2,11 @@
 #include "app/Preferences.h"
 #include "app/Program.h"
 #include "app/Utilities.h"
-#include "support/ModalDeadline.h"
 #include "support/TestEnvironment.h"
-#include "support/UserInput.h"
 
 #include <QCoreApplication>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QMenu>
-#include <QMessageBox>
-#include <QShortcut>
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -37,103 +30,6 @@ TEST(PauseTest, ZeroReturnsAtOnceWithoutHandlingEvents) {
     EXPECT_FALSE(ran);
     QCoreApplication::processEvents();
     EXPECT_TRUE(ran);
-}
-
-// A click made while the board is drawn does not act during the wait, nor is it lost: it
-// acts once the wait is over, as the button was pressed.
-TEST(PlainSleepTest, AClickDuringTheWaitActsOnceItIsOver) {
-    CountingButton button;
-    QTimer::singleShot(20, [&] { button.click(); });
-    PlainSleep(100);
-    EXPECT_EQ(button.clicks(), 0);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(button.clicks(), 1);
-}
-
-// A box that a timer opens inside a wait is answered at once, by a click and by Return: the
-// wait cannot end before the box does.
-TEST(PlainSleepTest, ABoxOpenedDuringTheWaitTakesItsAnswerAtOnce) {
-    for (const bool byKey : {false, true}) {
-        int answer = -1;
-        QTimer::singleShot(30, [&] { answer = openBoxAndAnswer(byKey); });
-        PlainSleep(200);
-        EXPECT_EQ(answer, QMessageBox::Ok) << (byKey ? "Return" : "a click on OK");
-    }
-
-    // A list the box drops down is the box's too, though it names no window as its own.
-    bool picked = false;
-    QTimer::singleShot(30, [&] {
-        QDialog box;
-        QMenu suggestions;
-        QAction *suggestion = suggestions.addAction(QStringLiteral("gnubg-5-point.log"));
-        QObject::connect(suggestion, &QAction::triggered, &box, [&] {
-            picked = true;
-            box.accept();
-        });
-        closeAtDeadline(&box, QStringLiteral("The box opened during the wait"), 3000);
-        QTimer::singleShot(50, &box, [&] {
-            suggestions.popup(box.mapToGlobal(QPoint(10, 10)));
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(&suggestions));
-            QTest::mouseClick(suggestions.windowHandle(), Qt::LeftButton, {},
-                              suggestions.actionGeometry(suggestion).center());
-        });
-        box.exec();
-    });
-    PlainSleep(200);
-    EXPECT_TRUE(picked);
-}
-
-// The Esc held in a wait closes the menu before the click held after it is handed on, so the
-// click, which the menu's item had taken, no longer has anywhere to go.
-TEST(PlainSleepTest, AClickHeldBehindAnEscThatClosesTheMenuRunsNoItem) {
-    QMenu menu;
-    QAction *item = menu.addAction(QStringLiteral("Play offline against the computer"));
-    int ran = 0;
-    QObject::connect(item, &QAction::triggered, [&] { ++ran; });
-    menu.popup(QPoint(100, 100));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
-    QTimer::singleShot(20, [&] {
-        QTest::keyClick(menu.windowHandle(), Qt::Key_Escape);
-        QTest::mouseClick(menu.windowHandle(), Qt::LeftButton, {}, menu.actionGeometry(item).center());
-    });
-    PlainSleep(100);
-    EXPECT_TRUE(menu.isVisible());
-    QTest::qWait(100);
-    EXPECT_FALSE(menu.isVisible());
-    EXPECT_EQ(ran, 0);
-}
-
-// A shortcut pressed during a wait acts once, after it. One that a box opened after the wait
-// finds up is kept from acting by the box, as a key pressed then would be.
-TEST(PlainSleepTest, AShortcutDuringTheWaitActsOnceAfterItUnlessABoxIsUp) {
-    QWidget window;
-    window.resize(200, 100);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QShortcut shortcut(QKeySequence(Qt::CTRL | Qt::Key_N), &window);
-    int acted = 0;
-    QObject::connect(&shortcut, &QShortcut::activated, [&] { ++acted; });
-    const auto pressDuringAWait = [&] {
-        QTimer::singleShot(20, [&] { QTest::keyClick(window.windowHandle(), Qt::Key_N, Qt::ControlModifier); });
-        PlainSleep(100);
-    };
-
-    pressDuringAWait();
-    EXPECT_EQ(acted, 0);
-    QTest::qWait(50);
-    EXPECT_EQ(acted, 1);
-
-    pressDuringAWait();
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Korvex"), QStringLiteral("Match over"), QMessageBox::Ok);
-    closeAtDeadline(&box, QStringLiteral("The box opened after the wait"), 3000);
-    int actedWhileUp = -1;
-    QTimer::singleShot(200, &box, [&] {
-        actedWhileUp = acted;
-        box.accept();
-    });
-    box.exec();
-    EXPECT_EQ(actedWhileUp, 1);
 }
 
 TEST(DailyPageTest, CyclesFromTheDefaultCounter) {

@@ -1,35 +1,32 @@
 #include "support/UserInput.h"
 
-#include "support/ModalDeadline.h"
-
-#include <QAbstractButton>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-CountingButton::CountingButton() {
-    button_.resize(120, 30);
-    button_.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&button_));
-    QObject::connect(&button_, &QPushButton::clicked, [this] { ++clicks_; });
+ButtonWindow::ButtonWindow(const QStringList &captions) {
+    auto *layout = new QVBoxLayout(&window_);
+    for (const QString &caption : captions) {
+        auto button = std::make_unique<QPushButton>(caption);
+        button->setMinimumSize(160, 40);
+        layout->addWidget(button.get());
+        const int i = int(buttons_.size());
+        QObject::connect(button.get(), &QPushButton::clicked, [this, i] { clicks_.append({i, clock_.elapsed()}); });
+        buttons_.push_back(std::move(button));
+    }
+    window_.move(100, 100);
+    window_.show();
+    window_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+    QTest::qWait(300);  // the window manager has placed it
+    clock_.start();
 }
 
-void CountingButton::click() {
-    QTest::mouseClick(button_.windowHandle(), Qt::LeftButton, {}, button_.rect().center());
+QPoint ButtonWindow::centre(int i) const {
+    const QPushButton *b = button(i);
+    return b->mapToGlobal(b->rect().center());
 }
 
-int openBoxAndAnswer(bool byKey, int afterMs) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Korvex"), QStringLiteral("FIBS is not responding"),
-                    QMessageBox::Ok);
-    closeAtDeadline(&box, QStringLiteral("The box opened during the wait"), 3000);
-    QTimer::singleShot(afterMs, &box, [&box, byKey] {
-        if (byKey) {
-            QTest::keyClick(box.windowHandle(), Qt::Key_Return);
-            return;
-        }
-        const QAbstractButton *ok = box.button(QMessageBox::Ok);
-        QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {}, ok->mapTo(&box, ok->rect().center()));
-    });
-    return box.exec();
+QPoint awayFromTheWindows() {
+    return {1000, 700};
 }

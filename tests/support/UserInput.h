@@ -1,23 +1,37 @@
 #pragma once
-// What a user does while the program waits, made through the window system's way in, so that
-// it meets what the program does with input during its waits.
+// What a user does while the program waits, made with the real pointer and keyboard of a
+// window-manager session, so that it takes the road of the window system's queue.
+#include <QElapsedTimer>
+#include <QList>
+#include <QPoint>
 #include <QPushButton>
+#include <QWidget>
+#include <memory>
+#include <vector>
 
-// A button in a window of its own that counts its clicks.
-class CountingButton {
+// A window of buttons, one above the other, that note each click: which button, and when.
+class ButtonWindow {
 public:
-    CountingButton();  // shown and exposed
+    explicit ButtonWindow(const QStringList &captions);  // shown, exposed and placed
 
-    // A left click on the button, as the window system hands it to the button's window.
-    void click();
-    int clicks() const { return clicks_; }
+    // Where the middle of button `i` stands on the screen.
+    QPoint centre(int i) const;
+    QPushButton *button(int i) const { return buttons_[std::size_t(i)].get(); }
+    QWidget &window() { return window_; }
+
+    struct Click {
+        int button;
+        qint64 atMs;  // since the window was made
+    };
+    const QList<Click> &clicks() const { return clicks_; }
+    qint64 now() const { return clock_.elapsed(); }
 
 private:
-    QPushButton button_{QStringLiteral("Step Forward")};
-    int clicks_ = 0;
+    QWidget window_;
+    std::vector<std::unique_ptr<QPushButton>> buttons_;
+    QList<Click> clicks_;
+    QElapsedTimer clock_;
 };
 
-// Opens a message box, as a timer or a server line may in the middle of a wait, and answers
-// it `afterMs` later as the user does: a click on its OK button, or Return. Returns what the
-// box returned; a box still open after three seconds is closed and fails the test.
-int openBoxAndAnswer(bool byKey, int afterMs = 50);
+// A place on the screen away from every window the tests open.
+QPoint awayFromTheWindows();

@@ -110,6 +110,10 @@ bool WindowManagerSession::click(QPoint at) {
     return movePointer(at) && xdotool({QStringLiteral("click"), QStringLiteral("1")});
 }
 
+bool WindowManagerSession::key(const QString &name) {
+    return xdotool({QStringLiteral("key"), name});
+}
+
 bool WindowManagerSession::inside() {
     return qEnvironmentVariableIsSet(kInside);
 }

@@ -38,6 +38,8 @@ public:
     // Inside: the real pointer of the display moves there (and clicks), as the user's would.
     static bool movePointer(QPoint to);
     static bool click(QPoint at);
+    // Inside: a key pressed and let go on the real keyboard, named as X names it ("Escape").
+    static bool key(const QString &name);
 
 private:
     explicit WindowManagerSession(QSize screen);

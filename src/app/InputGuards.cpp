@@ -1,0 +1,131 @@
+#include "app/InputGuards.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QList>
+#include <QPointer>
+#include <QWindow>
+
+namespace {
+
+bool isUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+class Gate : public QObject {
+public:
+    int depth = 0;
+    QList<QPointer<QObject>> passages;
+
+    bool eventFilter(QObject *receiver, QEvent *event) override {
+        if (!isUserInput(event->type()))
+            return false;
+        // A window hands its input on to the widget under it, which is judged there.
+        if (receiver->isWindowType())
+            return false;
+        // Whatever Qt hands on while a box is up is the box's own: the main window is blocked.
+        if (modalBoxUp())
+            return false;
+        for (const QPointer<QObject> &passage : std::as_const(passages))
+            if (passage == receiver)
+                return false;
+        event->accept();
+        return true;
+    }
+};
+
+Gate &gate() {
+    static Gate *g = new Gate;  // lives as long as the program; the application may end first
+    return *g;
+}
+
+// Qt hands a click that waited on to the window it was made in even when that window has
+// been hidden since, as a menu closed by an Esc made before the click: the menu would still
+// run the item under it. A click that comes for a hidden window does nothing.
+class HiddenWindows : public QObject {
+public:
+    bool eventFilter(QObject *receiver, QEvent *event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            break;
+        default:
+            return false;
+        }
+        if (!receiver->isWindowType() || static_cast<QWindow *>(receiver)->isVisible())
+            return false;
+        event->accept();
+        return true;
+    }
+};
+
+}  // namespace
+
+bool modalBoxUp() {
+    const QWindow *modal = QGuiApplication::modalWindow();
+    return modal && modal->modality() == Qt::ApplicationModal;
+}
+
+InputWait::InputWait() {
+    // Kept for the rest of the run: what a wait left queued may be handed on long after it.
+    static HiddenWindows *hidden = nullptr;
+    if (!hidden && qApp) {
+        hidden = new HiddenWindows;
+        qApp->installEventFilter(hidden);
+    }
+}
+
+InputWait::~InputWait() {
+    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
+}
+
+QEventLoop::ProcessEventsFlags InputWait::flags(QEventLoop::ProcessEventsFlags others) {
+    return modalBoxUp() ? others : others | QEventLoop::ExcludeUserInputEvents;
+}
+
+InputRefusal::InputRefusal() {
+    Gate &g = gate();
+    if (g.depth++ == 0 && qApp)
+        qApp->installEventFilter(&g);
+}
+
+InputRefusal::~InputRefusal() {
+    Gate &g = gate();
+    if (g.depth > 1) {
+        --g.depth;
+        return;
+    }
+    // Input the window system held back while the work left it waiting reaches the gate now.
+    if (qApp)
+        QCoreApplication::processEvents();
+    g.depth = 0;
+    if (qApp)
+        qApp->removeEventFilter(&g);
+}
+
+void InputRefusal::letThrough(QObject *receiver) {
+    QList<QPointer<QObject>> &passages = gate().passages;
+    passages.removeAll(QPointer<QObject>());
+    passages.append(receiver);
+}
