@@ -74,10 +74,17 @@ TEST_F(DispatcherTest, SaysGoToTheirWindowOrOpenANewOne) {
     EXPECT_EQ(host.f.whoSays, "carl");
     EXPECT_TRUE(host.calls.filter("FilterOutput").isEmpty());
 
+    // After a hang-up the socket is gone, but the server's last lines are still its own
+    // while they are read out: a quote in a tell is text.
+    host.calls.clear();
+    host.connected = false;
+    dispatcher.SplitFibString("12 dave see you \"later\"\r\n");
+    EXPECT_EQ(host.calls.filter("openChat"), QStringList{"openChat[dave](dave:  see you \"later\")"});
+    EXPECT_TRUE(host.calls.filter("FilterOutput").isEmpty());
+
     // Offline, says are not read and a double quote also ends a line.
     host.calls.clear();
     host.f.isConnected = false;
-    host.connected = false;
     dispatcher.SplitFibString("12 dave hi\r\nfirst\"second");
     EXPECT_TRUE(host.calls.filter("openChat").isEmpty());
     EXPECT_TRUE(host.called("FilterOutput(first)"));
@@ -101,8 +108,14 @@ TEST_F(DispatcherTest, GaggedSendersAreSilencedAndTheirSoundsNotPlayed) {
     EXPECT_TRUE(host.called("ShowShout(bob shouts:  laugh.wav)"));
 }
 
-TEST_F(DispatcherTest, OwnMatchStartsOnceAndAsksForTheBoard) {
+TEST_F(DispatcherTest, OwnMatchStartsOnceOnThePlainLineAndAsksForTheBoard) {
     host.p.prfFirstTimer = true;
+    // Other players' matches passed on in a shout or a tell are no match of the user's.
+    dispatcher.SplitFibString("13 joe ann and bob are now playing a 5 point match\r\n"
+                              "12 ann ** Player bob has joined you for a 5 point match.\r\n");
+    EXPECT_FALSE(host.f.isPlaying);
+    EXPECT_TRUE(host.sent.isEmpty());
+
     dispatcher.SplitFibString("** Player bob has joined you for a 5 point match.\r\n");
     EXPECT_TRUE(host.f.isPlaying);
     EXPECT_TRUE(host.f.isLogging);

@@ -3,6 +3,7 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -127,6 +128,15 @@ TEST_F(PlayerListTest, ReadyAutoInvitePlayerIsInvitedOnceTheGapHasPassedAndTheUs
     EXPECT_EQ(host.sent, QStringList{"Invite anna 5 "});
     EXPECT_TRUE(host.called("sound(bell)"));
     EXPECT_TRUE(host.f.isReady);
+}
+
+TEST_F(PlayerListTest, AutoInviteResumesASavedMatchByNameAndAsksForAnUnlimitedOneInWords) {
+    for (const auto &[points, command] : {std::pair{"S", "Invite anna  "}, {"U", "Invite anna unlimited "}}) {
+        host.sent.clear();
+        host.l.autoInviteList = {{"anna", points}};
+        add(who("anna", "-", "-", 1, 0, "1500.00"));
+        EXPECT_EQ(host.sent, QStringList{command}) << points;
+    }
 }
 
 TEST_F(PlayerListTest, FirstCompleteListSendsTheStartUpTogglesOnce) {

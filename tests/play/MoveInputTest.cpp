@@ -113,6 +113,19 @@ TEST_F(MoveInputTest, TheRollIsPlayedInFullAndALoneDieMustBeTheLarger) {
     EXPECT_EQ(host.sent, (QStringList{"move 11-6 12-6  ", "move 9-3  "}));
 }
 
+// 6-5 with the checker on 20 shut in: after 13/7 the 5 has one play, 7/2, and no second one,
+// as nothing bears off while 20 is out. That one play keeps the roll whole, so 13/7 is let
+// through and 7/2 follows.
+TEST_F(MoveInputTest, AFirstMoveGoesWhenTheOtherDieHasASinglePlayLeft) {
+    show(ownBoard({{20, 1}, {13, 1}, {2, 13}}, {{14, 2}, {15, 2}}, 6, 5));
+    ASSERT_EQ(match.legalMoveCtr, 2);
+    click(13);
+    EXPECT_EQ(black(7), 1);
+    click(7);
+    clickDice();
+    EXPECT_EQ(host.sent, QStringList{"move 13-7 7-2  "});
+}
+
 TEST_F(MoveInputTest, DoublesMoveFourCheckersAndADanceIsLeftToTheServer) {
     show(ownBoard(kBlack, kWhite, 2, 2));
     for (int point : {13, 13, 6, 6, 8})
