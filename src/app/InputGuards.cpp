@@ -58,11 +58,21 @@ Gate &gate() {
     return *g;
 }
 
-// Qt hands a click that waited on to the window it was made in even when that window has
-// been hidden since, as a menu closed by an Esc made before the click: the menu would still
-// run the item under it. A click that comes for a hidden window does nothing.
-class HiddenWindows : public QObject {
+// The waits under way, and what they leave to do once they are over.
+class Waits : public QObject {
 public:
+    int depth = 0;
+    bool handOnAsked = false;
+
+    Waits() {
+        // Kept for the rest of the run: what a wait left queued may be handed on long after it.
+        if (qApp)
+            qApp->installEventFilter(this);
+    }
+
+    // Qt hands a click that waited to the window it was made in even when that window has
+    // been hidden since, as a menu closed by an Esc made before the click: the menu would
+    // still run the item under it. A click that comes for a hidden window does nothing.
     bool eventFilter(QObject *receiver, QEvent *event) override {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -77,7 +87,32 @@ public:
         event->accept();
         return true;
     }
+
+    // Asked for by a queued call, which runs once the code that waited has gone back to the
+    // event loop. Woken, the loop would run a timer due then (the next step of Play Auto,
+    // which waits again) ahead of the window system's events, so the user's input could be
+    // left waiting behind one wait after another: it goes first, in a round of its own.
+    void askHandOn() {
+        if (handOnAsked || !qApp)
+            return;
+        handOnAsked = true;
+        QMetaObject::invokeMethod(this, [this] { handOn(); }, Qt::QueuedConnection);
+    }
+
+    void handOn() {
+        handOnAsked = false;
+        if (depth > 0)
+            return;  // reached inside a later wait, whose own end asks again
+        if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
+            dispatcher->wakeUp();
+        QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers | QEventLoop::ExcludeSocketNotifiers);
+    }
 };
+
+Waits &waits() {
+    static Waits *w = new Waits;  // lives as long as the program; the application may end first
+    return *w;
+}
 
 }  // namespace
 
@@ -87,17 +122,13 @@ bool modalBoxUp() {
 }
 
 InputWait::InputWait() {
-    // Kept for the rest of the run: what a wait left queued may be handed on long after it.
-    static HiddenWindows *hidden = nullptr;
-    if (!hidden && qApp) {
-        hidden = new HiddenWindows;
-        qApp->installEventFilter(hidden);
-    }
+    ++waits().depth;
 }
 
 InputWait::~InputWait() {
-    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
-        dispatcher->wakeUp();
+    Waits &w = waits();
+    if (--w.depth == 0)
+        w.askHandOn();
 }
 
 QEventLoop::ProcessEventsFlags InputWait::flags(QEventLoop::ProcessEventsFlags others) {

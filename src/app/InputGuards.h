@@ -35,12 +35,14 @@ public:
 // timer or a server line opens during the wait is answered at once.
 //
 // The window system hands on what was left out of a round only once something wakes the
-// event loop, which may be no sooner than the user's next input; so the end of a wait wakes
-// it, and what the user did meanwhile acts straight after. A click whose window has been
-// hidden since, such as a menu closed by an Esc made before it, does nothing.
+// event loop, which may be no sooner than the user's next input; and once woken, the loop
+// runs a timer that is due ahead of it. So when the outermost wait is over and the program is
+// back in its event loop, the input left waiting is handed on in a round of its own, before
+// any timer or socket: a click made during Play Auto acts before its next step. A click whose
+// window has been hidden since, such as a menu closed by an Esc made before it, does nothing.
 class InputWait {
 public:
-    InputWait();
+    InputWait();  // waits nest: only the outermost one hands on
     ~InputWait();
 
     InputWait(const InputWait &) = delete;

@@ -90,6 +90,40 @@ TEST(InputWaitTest, ClicksDuringAWaitActAfterItOnTheButtonsTheyWereMadeOn) {
     EXPECT_EQ(window.clicks()[2].button, 1);
 }
 
+// Play Auto reads one step after another from a timer, each step a wait, with nothing
+// between them: a click made during a step acts once that step is over, before the next.
+TEST(InputWaitTest, AClickDuringWaitsThatFollowOneAnotherActsBeforeTheNextOne) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    ButtonWindow window({"Step Forward"});
+    QTimer step;
+    step.setSingleShot(true);
+    step.setInterval(0);
+    int stepsEnded = 0;
+    bool inStep = false;
+    QObject::connect(&step, &QTimer::timeout, [&] {
+        inStep = true;
+        PlainSleep(300);
+        inStep = false;
+        if (window.clicks().isEmpty() && ++stepsEnded < 15)
+            step.start();
+    });
+    int clickedInStep = -1, stepsEndedAtTheClick = -1;
+    bool actedInAStep = false;
+    QObject::connect(window.button(0), &QPushButton::clicked, [&] {
+        stepsEndedAtTheClick = stepsEnded;
+        actedInAStep = inStep;
+    });
+    QTimer::singleShot(450, [&] {
+        clickedInStep = stepsEnded + 1;
+        WindowManagerSession::click(window.centre(0));
+    });
+    step.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.clicks().isEmpty(); }, 5000)) << "the click never acted";
+    EXPECT_FALSE(actedInAStep);
+    EXPECT_EQ(stepsEndedAtTheClick, clickedInStep);
+}
+
 // A box that a timer opens in the middle of a wait ("FIBS is not responding") takes the
 // user's click on OK and Return at once. The clicks made before it on the main window do not
 // act while it is up.
