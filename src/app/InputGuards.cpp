@@ -62,6 +62,7 @@ Gate &gate() {
 class Waits : public QObject {
 public:
     int depth = 0;
+    bool leftWaiting = false;  // a round of a wait may have left input in Qt's queue
     bool handOnAsked = false;
 
     Waits() {
@@ -93,7 +94,7 @@ public:
     // which waits again) ahead of the window system's events, so the user's input could be
     // left waiting behind one wait after another: it goes first, in a round of its own.
     void askHandOn() {
-        if (handOnAsked || !qApp)
+        if (!leftWaiting || handOnAsked || !qApp)
             return;
         handOnAsked = true;
         QMetaObject::invokeMethod(this, [this] { handOn(); }, Qt::QueuedConnection);
@@ -103,6 +104,7 @@ public:
         handOnAsked = false;
         if (depth > 0)
             return;  // reached inside a later wait, whose own end asks again
+        leftWaiting = false;
         if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
             dispatcher->wakeUp();
         QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers | QEventLoop::ExcludeSocketNotifiers);
@@ -132,7 +134,10 @@ InputWait::~InputWait() {
 }
 
 QEventLoop::ProcessEventsFlags InputWait::flags(QEventLoop::ProcessEventsFlags others) {
-    return modalBoxUp() ? others : others | QEventLoop::ExcludeUserInputEvents;
+    if (modalBoxUp())
+        return others;
+    waits().leftWaiting = true;
+    return others | QEventLoop::ExcludeUserInputEvents;
 }
 
 InputRefusal::InputRefusal() {
