@@ -14,7 +14,10 @@ namespace {
 struct Recorder {
     explicit Recorder(ServerConnection &c) {
         QObject::connect(&c, &ServerConnection::connected, [this] { events << "connected"; });
-        QObject::connect(&c, &ServerConnection::textReceived, [this](const QString &t) { texts << t; });
+        QObject::connect(&c, &ServerConnection::textReceived, [this](const QString &t) {
+            texts << t;
+            size += t.size();
+        });
         QObject::connect(&c, &ServerConnection::closedByServer, [this] { events << "closed"; });
         QObject::connect(&c, &ServerConnection::failed,
                          [this](QAbstractSocket::SocketError e, const QString &) { errors << e; });
@@ -23,6 +26,7 @@ struct Recorder {
 
     QStringList events;
     QStringList texts;
+    qsizetype size = 0;  // of all the texts
     QList<QAbstractSocket::SocketError> errors;
 };
 
@@ -162,11 +166,11 @@ TEST(ServerConnectionTest, AResetMetByAWriteCostsNoneOfTheTextTheSocketHeld) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.mostHeld() == firstBytes; }, 10000));
     ASSERT_EQ(server.readLine(10000), "sent");
 
-    // No event runs until the server has gone: the command waits to be written, and the
-    // server's last lines and its reset wait in the system.
-    c.send("bye");
+    // No event runs until the server has gone: its last lines and its reset wait in the
+    // system, and the command waits for the socket to take them in, then meets the reset.
     server.tell("close");
     ASSERT_EQ(server.readLine(10000), "closed");
+    c.send("bye");
     ASSERT_TRUE(QTest::qWaitFor([&] { return r.events.contains("closed") || !r.errors.isEmpty(); }, 5000));
     ASSERT_TRUE(resume);
     busy = false;
@@ -177,10 +181,75 @@ TEST(ServerConnectionTest, AResetMetByAWriteCostsNoneOfTheTextTheSocketHeld) {
     for (int n = 1; n <= kFirst + kSecond; ++n)
         expected += QStringLiteral("** line %1\r\n").arg(n, 4, 10, QLatin1Char('0'));
     EXPECT_EQ(r.allText(), expected + "** the last words");
+    ASSERT_FALSE(r.texts.isEmpty());
     EXPECT_EQ(r.texts.last(), "** the last words");
     EXPECT_EQ(r.events, (QStringList{"connected", "closed"}));
     EXPECT_TRUE(r.errors.isEmpty());
     EXPECT_FALSE(c.isConnected());
+}
+
+// The filling server's numbered lines of 64 bytes, the first `size` characters of them.
+QString numberedLines(qsizetype size) {
+    QString lines;
+    lines.reserve(size + 64);
+    for (int n = 1; lines.size() < size; ++n)
+        lines += QStringLiteral("** line %1 ").arg(n, 6, 10, QLatin1Char('0')) + QString(47, QLatin1Char('x')) + "\r\n";
+    lines.truncate(size);
+    return lines;
+}
+
+// While the program runs no events, the system goes on taking in the server's text, far
+// beyond what the socket holds, and then the server's reset. A write that meets the reset
+// makes the socket close and throw all of that away. So a command goes only once the socket
+// has taken in all the system holds, and is written there and then, not at a later round of
+// events that may find the reset come. The server fills the system and resets, once with no
+// command, once with one sent just before it starts and once with one sent after the reset
+// has come; each time every byte the system acknowledged is read, in order, and the
+// connection ends once.
+TEST(ServerConnectionTest, ACommandIsNeverWrittenIntoAReset) {
+    // Two megabytes read as they come, over which the system makes its store for the socket
+    // larger than the socket itself holds.
+    constexpr int kFirstLines = 32768;
+    constexpr qsizetype kFirstBytes = kFirstLines * 64;
+    enum class Command { None, JustBeforeTheFill, AfterTheReset };
+    for (const Command command : {Command::None, Command::JustBeforeTheFill, Command::AfterTheReset}) {
+        SCOPED_TRACE(command == Command::None              ? "no command"
+                     : command == Command::JustBeforeTheFill ? "a command just before the fill"
+                                                             : "a command after the reset");
+        ServerProcess server;
+        ASSERT_TRUE(server.start(QStringLiteral(KORVEX_FILLING_RESET_SERVER), {QString::number(kFirstLines)}))
+            << server.error().toStdString();
+        ServerConnection c;
+        Recorder r(c);
+        bool readOut = false;
+        QObject::connect(&c, &ServerConnection::closedByServer, [&] { c.finishReading([&] { readOut = true; }); });
+        c.setRemote(ScriptedServer::host(), server.port());
+        c.connectToServer();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return c.isConnected(); }, 5000));
+        c.send("hello");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return r.size == kFirstBytes; }, 10000)) << r.size;
+        ASSERT_EQ(server.readLine(10000), "sent");
+
+        // No event runs from here until the server has reset the connection.
+        if (command == Command::JustBeforeTheFill)
+            c.send("who");
+        server.tell("fill");
+        const QStringList closed = server.readLine(20000).split(u' ');
+        ASSERT_EQ(closed.size(), 2);
+        ASSERT_EQ(closed.first(), "closed");
+        const qsizetype acknowledged = closed.last().toLongLong();
+        // Else a write into the reset could cost nothing the socket had not kept anyway.
+        ASSERT_GT(acknowledged - kFirstBytes, ServerConnection::kSocketBufferLimit);
+        if (command == Command::AfterTheReset)
+            c.send("who");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return readOut; }, 10000));
+
+        const QString text = r.allText();
+        EXPECT_GE(text.size(), acknowledged);
+        EXPECT_TRUE(text == numberedLines(text.size())) << "the text read is not the server's, in order";
+        EXPECT_EQ(r.events, (QStringList{"connected", "closed"}));
+        EXPECT_TRUE(r.errors.isEmpty());
+    }
 }
 
 TEST(ServerConnectionTest, OwnCloseIsNotReportedAsAHangUp) {
