@@ -30,6 +30,17 @@ struct Recorder {
     QList<QAbstractSocket::SocketError> errors;
 };
 
+// Connects to a resetting server in a process of its own and says something, which the
+// server leaves unread so that its close comes as a reset. `readOut` turns true once all
+// that came before the hang-up has been handed on. False when no connection comes.
+bool greetResettingServer(ServerConnection &c, quint16 port, bool &readOut) {
+    QObject::connect(&c, &ServerConnection::closedByServer,
+                     [&c, &readOut] { c.finishReading([&readOut] { readOut = true; }); });
+    c.setRemote(ScriptedServer::host(), port);
+    c.connectToServer();
+    return QTest::qWaitFor([&] { return c.isConnected(); }, 5000) && c.send("hello");
+}
+
 TEST(ServerConnectionTest, CommandsEndInCrLfAndCarryNoSecondCommand) {
     EXPECT_EQ(ServerConnection::commandBytes("toggle notify "), "toggle notify \r\n");
     EXPECT_EQ(ServerConnection::commandBytes("tell bob hi\r\nshout spam\nkick"), "tell bob hi  shout spam kick\r\n");
@@ -160,11 +171,7 @@ TEST(ServerConnectionTest, AResetMetByAWriteCostsNoneOfTheTextTheSocketHeld) {
     std::function<void()> resume;
     c.holdWhileBusy([&] { return busy; }, [&](std::function<void()> then) { resume = std::move(then); });
     bool readOut = false;
-    QObject::connect(&c, &ServerConnection::closedByServer, [&] { c.finishReading([&] { readOut = true; }); });
-    c.setRemote(ScriptedServer::host(), server.port());
-    c.connectToServer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return c.isConnected(); }, 5000));
-    c.send("hello");
+    ASSERT_TRUE(greetResettingServer(c, server.port(), readOut));
     const qint64 firstBytes = kFirst * qsizetype(sizeof("** line 0001\r\n") - 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.mostHeld() == firstBytes; }, 10000));
     ASSERT_EQ(server.readLine(10000), "sent");
@@ -225,11 +232,7 @@ TEST(ServerConnectionTest, ACommandIsNeverWrittenIntoAReset) {
         ServerConnection c;
         Recorder r(c);
         bool readOut = false;
-        QObject::connect(&c, &ServerConnection::closedByServer, [&] { c.finishReading([&] { readOut = true; }); });
-        c.setRemote(ScriptedServer::host(), server.port());
-        c.connectToServer();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return c.isConnected(); }, 5000));
-        c.send("hello");
+        ASSERT_TRUE(greetResettingServer(c, server.port(), readOut));
         ASSERT_TRUE(QTest::qWaitFor([&] { return r.size == kFirstBytes; }, 10000)) << r.size;
         ASSERT_EQ(server.readLine(10000), "sent");
 
