@@ -31,7 +31,7 @@ def numbered(first, count):
 
 def fill(client, first_line):
     """Sends numbered lines from first_line on until what the client's machine has taken in
-    stays the same for a while; returns how many bytes it sent."""
+    has stayed the same for a while; returns how many bytes it sent."""
     client.setblocking(False)
     sent = 0
     pending = b""
@@ -45,6 +45,7 @@ def fill(client, first_line):
             written = client.send(pending)
             sent += written
             pending = pending[written:]
+            still_since = time.monotonic()
             continue
         except BlockingIOError:
             pass
