@@ -17,7 +17,7 @@ void BM_FloodIntoTheConnectedWindow(benchmark::State &state) {
         state.PauseTiming();
         LoadedWindow w;
         FloodServer flood;
-        if (!w.loaded || !flood.start(3, 100)) {
+        if (!w.loaded || !flood.start({.seconds = 3}, 100)) {
             state.SkipWithError("the main window or the flood server did not start");
             return;
         }

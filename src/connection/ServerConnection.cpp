@@ -3,20 +3,19 @@
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QTcpSocket>
+#include <QTimer>
 
-#include <cerrno>
-#include <sys/socket.h>
+#include <sys/ioctl.h>
 
 namespace {
 
-// Whether the system holds anything for the socket that it has not taken in yet: text, or
-// the end of the stream, which the socket reports once it reads that far.
-bool systemHoldsMore(qintptr descriptor) {
-    if (descriptor < 0)
-        return true;
-    char byte;
-    const ssize_t peeked = ::recv(int(descriptor), &byte, 1, MSG_PEEK | MSG_DONTWAIT);
-    return peeked >= 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+// The bytes the system has received for the socket that the socket has not taken in yet.
+// Past the socket's limit, or while the program runs no events, they can be megabytes.
+int systemUnread(qintptr descriptor) {
+    int unread = 0;
+    if (::ioctl(int(descriptor), FIONREAD, &unread) < 0)
+        return 0;
+    return unread;
 }
 
 }  // namespace
@@ -60,6 +59,7 @@ bool ServerConnection::connectToServer() {
     finishing_ = false;
     salvaged_.clear();
     forgetUnsent();
+    ++generation_;  // nothing reported late of the last connection is news of this one
     socket_->connectToHost(host_, port_);
     return true;
 }
@@ -100,37 +100,46 @@ QByteArray ServerConnection::commandBytes(const QString &command) {
 bool ServerConnection::send(const QString &command) {
     if (!isConnected())
         return false;
-    const QByteArray bytes = commandBytes(command);
-    if (readingBehind()) {
-        unsent_.push_back(bytes);
-        return true;
-    }
-    return socket_->write(bytes) == bytes.size();
+    unsent_.push_back(commandBytes(command));
+    sendWhenCaughtUp();
+    return true;
 }
 
-// In normal play the socket never comes near its limit and every command goes at once; the
-// program's own waits leave text unread in it on purpose.
-bool ServerConnection::readingBehind() {
-    if (socket_->bytesAvailable() >= kSocketBufferLimit)
-        behind_ = true;
-    return behind_;
+// Caught up: the socket has taken in all the system holds for it, so a write that meets a
+// reset costs no text; what the socket holds unread is kept (onError) and read as at any
+// hang-up. That text does not count here: the program's own waits leave the server's text in
+// the socket, and counting it would hold back every command sent in a wait, such as the
+// spaced commands that ask for the player lists, until the wait's line had been read.
+bool ServerConnection::caughtUp() const {
+    return systemUnread(socket_->socketDescriptor()) == 0;
 }
 
-// Caught up: the socket has handed over all it took in and the system holds nothing more, so
-// no hang-up can be hiding behind unread text, and the commands that waited go, in order.
+// The commands that waited go, in order, and are written out there and then: left to the
+// socket for a later round of events, a write may meet a reset that has come meanwhile,
+// with the system full of text again.
 void ServerConnection::sendWhenCaughtUp() {
-    if (!behind_ || socket_->bytesAvailable() > 0 || systemHoldsMore(socket_->socketDescriptor()))
+    if (unsent_.empty() || !isConnected() || !caughtUp())
         return;
-    behind_ = false;
     std::vector<QByteArray> waiting;
     waiting.swap(unsent_);
+    QScopedValueRollback<bool> guard(writing_, true);
     for (const QByteArray &bytes : waiting)
         socket_->write(bytes);
+    socket_->flush();
 }
 
 void ServerConnection::forgetUnsent() {
-    behind_ = false;
     unsent_.clear();
+}
+
+// A write that fails is answered by the socket at once, inside send(). Its caller goes on as
+// if the command had gone, and hears of the end at the next round of events, as it would
+// have had the write been left to the socket.
+void ServerConnection::reportLater(std::function<void()> report) {
+    QTimer::singleShot(0, this, [this, generation = generation_, report = std::move(report)] {
+        if (generation == generation_)
+            report();
+    });
 }
 
 void ServerConnection::close() {
@@ -169,6 +178,9 @@ void ServerConnection::onReadyRead() {
     if (delivery_ == Delivery::Lines) {
         noteHeld();
         handOn();
+        // The socket may have taken in the last of what the system held while the receiver
+        // waits, with nothing read out.
+        sendWhenCaughtUp();
         return;
     }
     // A receiver that waits with events running can let the socket report more data
@@ -180,6 +192,7 @@ void ServerConnection::onReadyRead() {
     const quint64 generation = generation_;
     while (generation == generation_ && unreadBytes() > 0)
         deliverRaw(readUnread(kReadSize));
+    sendWhenCaughtUp();
 }
 
 void ServerConnection::deliverRaw(const QByteArray &chunk) {
@@ -228,7 +241,6 @@ void ServerConnection::takeAvailable() {
 }
 
 void ServerConnection::noteHeld() {
-    readingBehind();
     mostHeld_ = qMax(mostHeld_, unreadBytes() + assembler_.pendingSize() + pendingBytes_);
 }
 
@@ -302,11 +314,16 @@ void ServerConnection::runAfterHandOn() {
 void ServerConnection::onError(QAbstractSocket::SocketError error) {
     if (closingHere_)
         return;
-    // A hang-up comes as an error too; it is reported once, by the disconnect. When a write
-    // meets the server's reset, the socket throws away all it had taken in right after this
-    // report; that text was sent before the end and is read as at any hang-up.
+    // A hang-up comes as an error too; it is reported once, by the disconnect. At every
+    // hang-up the text still unread in the socket is taken out here: when a write has met
+    // the server's reset, the socket throws it all away right after this report, and that
+    // text was sent before the end, to be read as at any hang-up.
     if (error == QAbstractSocket::RemoteHostClosedError) {
         salvaged_.append(socket_->readAll());
+        return;
+    }
+    if (writing_) {
+        reportLater([this, error] { onError(error); });
         return;
     }
     if (failedOnce_)
@@ -322,6 +339,10 @@ void ServerConnection::onError(QAbstractSocket::SocketError error) {
 void ServerConnection::onDisconnected() {
     if (closingHere_ || failedOnce_)
         return;
+    if (writing_) {
+        reportLater([this] { onDisconnected(); });
+        return;
+    }
     hungUp_ = true;
     forgetUnsent();
     emit closedByServer();

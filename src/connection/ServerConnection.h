@@ -44,11 +44,11 @@ public:
     // Sends `command` followed by CR LF. A CR or LF inside it becomes a blank, so text a
     // user typed can never carry a second command; characters outside Latin-1 become "?".
     // Nothing is sent, and false is returned, unless the socket is connected.
-    // While the reading is behind (the socket has been full and what the system holds for
-    // it is not all read yet), commands wait, in order, and go once it has caught up: the
-    // server may have closed behind the text still unread, and a write to a closed
-    // connection would cost the socket and everything unread with it. A hang-up that shows
-    // first drops them.
+    // A command goes at once, written out there and then, only when the socket has taken in
+    // all the system held for it; otherwise it waits, in order, until it has. The server may
+    // have reset the connection behind that text, and a write that meets the reset closes
+    // the socket: what the socket held is kept, but what the system still held is lost. A
+    // hang-up that shows first drops the commands that wait.
     bool send(const QString &command);
     static QByteArray commandBytes(const QString &command);
 
@@ -104,9 +104,10 @@ private:
     void resumeWhenReceiverIsFree();
     void noteHeld();
     void runAfterHandOn();
-    bool readingBehind();
+    bool caughtUp() const;
     void sendWhenCaughtUp();
     void forgetUnsent();
+    void reportLater(std::function<void()> report);
     qint64 unreadBytes() const;
     QByteArray readUnread(qint64 most);
 
@@ -132,8 +133,8 @@ private:
     bool resumeAsked_ = false;  // a pass waits for the receiver to be free
     std::vector<std::function<void()>> afterHandOn_;
     bool reading_ = false;
-    bool behind_ = false;       // the socket has been full and its reading has not caught up
-    std::vector<QByteArray> unsent_;  // commands waiting for the reading to catch up
+    std::vector<QByteArray> unsent_;  // commands waiting for the socket to take in all the system holds
+    bool writing_ = false;      // commands are being written out; a failure is reported later
     bool hungUp_ = false;       // the server has closed; what it sent is all there will be
     bool finishing_ = false;    // the lines received are being read out; no more are taken
     bool closingHere_ = false;  // our own close; not the server's hang-up

@@ -132,7 +132,7 @@ TEST_F(LoginWindowTest, ConnectsShowsServerTextAndEndsOfflineWhenTheServerHangsU
     server.send("\r\n   Welcome to the test server\r\n\r\nlogin: ")
         .pause(100)
         .sendInPieces(ScriptedServer::fixture("clip12-19_chat/lepton-GameHelperUnitTest.txt"), 7, 5)
-        .pause(300)
+        .awaitLine("who", 10000)  // the test has seen the lamp and the clock
         .hangUp();
     ASSERT_TRUE(server.start());
 
@@ -159,6 +159,7 @@ TEST_F(LoginWindowTest, ConnectsShowsServerTextAndEndsOfflineWhenTheServerHangsU
     window->flags.initOutput = false;
     ASSERT_TRUE(waitFor([&] { return window->lblTime->text() != "offline"; }));
     EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d [AP]M$").match(window->lblTime->text()).hasMatch());
+    window->server.send("who");  // the server may hang up now
 
     // The server's text reaches the server pane, and the prompt is answered with the login.
     ASSERT_TRUE(waitFor([&] { return window->txtTerminal->toPlainText().simplified().contains("Welcome to the test server"); }));

@@ -407,11 +407,13 @@ TEST_F(OnlineSessionTest, AWatchedMatchIsWrittenWhenTheWatchingEnds) {
 
 // A server that floods while the program waits (each resumed match waits for its board) is
 // held back by the network: the program takes in no more than its socket's limit and a read,
-// and the lines it sent last, right before its hang-up, still come whole and in order.
+// and the lines it sent last, right before its hang-up, still come whole and in order. The
+// flood is a size, not a time, so that a loaded machine is sent as much as a fast one.
 void OnlineSessionTest::floodThenHangUp(FloodServer::HangUp hangUp) {
     constexpr int kClosingLines = 300;
+    constexpr qint64 kFloodBytes = 3 * ServerConnection::kSocketBufferLimit;
     FloodServer flood;
-    ASSERT_TRUE(flood.start(3, kClosingLines, hangUp)) << flood.error().toStdString();
+    ASSERT_TRUE(flood.start({.bytes = kFloodBytes}, kClosingLines, hangUp)) << flood.error().toStdString();
     const qint64 mayHold =
         ServerConnection::kSocketBufferLimit + ServerConnection::kReadSize + 2 * LineAssembler::kLineLimit;
     QList<int> closing;
@@ -447,7 +449,7 @@ void OnlineSessionTest::floodThenHangUp(FloodServer::HangUp hangUp) {
     EXPECT_EQ(closing, expected);
     EXPECT_TRUE(lastShownOnline) << "the last line did not reach the server pane before the window went offline";
     // Far more was sent than the program may hold, and it kept its waits meanwhile.
-    EXPECT_GT(report->bytes, 3 * ServerConnection::kSocketBufferLimit);
+    EXPECT_GE(report->bytes, kFloodBytes);
     EXPECT_GT(waitLines, 10);
     EXPECT_LE(window->server.mostHeld(), mayHold);
 }

@@ -14,7 +14,10 @@ namespace {
 struct Recorder {
     explicit Recorder(ServerConnection &c) {
         QObject::connect(&c, &ServerConnection::connected, [this] { events << "connected"; });
-        QObject::connect(&c, &ServerConnection::textReceived, [this](const QString &t) { texts << t; });
+        QObject::connect(&c, &ServerConnection::textReceived, [this](const QString &t) {
+            texts << t;
+            size += t.size();
+        });
         QObject::connect(&c, &ServerConnection::closedByServer, [this] { events << "closed"; });
         QObject::connect(&c, &ServerConnection::failed,
                          [this](QAbstractSocket::SocketError e, const QString &) { errors << e; });
@@ -23,8 +26,20 @@ struct Recorder {
 
     QStringList events;
     QStringList texts;
+    qsizetype size = 0;  // of all the texts
     QList<QAbstractSocket::SocketError> errors;
 };
+
+// Connects to a resetting server in a process of its own and says something, which the
+// server leaves unread so that its close comes as a reset. `readOut` turns true once all
+// that came before the hang-up has been handed on. False when no connection comes.
+bool greetResettingServer(ServerConnection &c, quint16 port, bool &readOut) {
+    QObject::connect(&c, &ServerConnection::closedByServer,
+                     [&c, &readOut] { c.finishReading([&readOut] { readOut = true; }); });
+    c.setRemote(ScriptedServer::host(), port);
+    c.connectToServer();
+    return QTest::qWaitFor([&] { return c.isConnected(); }, 5000) && c.send("hello");
+}
 
 TEST(ServerConnectionTest, CommandsEndInCrLfAndCarryNoSecondCommand) {
     EXPECT_EQ(ServerConnection::commandBytes("toggle notify "), "toggle notify \r\n");
@@ -115,7 +130,7 @@ TEST(ServerConnectionTest, TheReadingOutEndsWithWhatHadComeBeforeIt) {
     for (int i = 0; i < 200; ++i)
         after += "after " + QByteArray::number(i) + "\r\n";
     ScriptedServer server;
-    server.send(before).awaitLine("bye").sendInPieces(after, 20, 5);
+    server.send(before).awaitLine("bye").sendInPieces(after, 100, 5);
     ASSERT_TRUE(server.start());
 
     ServerConnection c;
@@ -125,13 +140,16 @@ TEST(ServerConnectionTest, TheReadingOutEndsWithWhatHadComeBeforeIt) {
     c.setRemote(ScriptedServer::host(), server.port());
     c.connectToServer();
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.mostHeld() >= before.size(); }, 5000));
-    // Each line is read with events running, as the dispatcher's pauses do.
-    QObject::connect(&c, &ServerConnection::textReceived, [] { QTest::qWait(20); });
+    // What was read is read with events running, as the dispatcher's pauses do, until the
+    // server has sent all the rest and the socket has taken it in.
+    QObject::connect(&c, &ServerConnection::textReceived, [&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return c.mostHeld() >= after.size(); }, 5000)) << "the later text never came";
+    });
     busy = false;
     c.send("bye");
     std::optional<QString> readOut;
     c.finishReading([&] { readOut = r.allText(); });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return readOut.has_value(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return readOut.has_value(); }, 10000));
     EXPECT_EQ(*readOut, QString::fromLatin1(before));
     EXPECT_EQ(server.linesReceived(), QStringList{"bye"});  // the server went on sending meanwhile
 }
@@ -153,20 +171,16 @@ TEST(ServerConnectionTest, AResetMetByAWriteCostsNoneOfTheTextTheSocketHeld) {
     std::function<void()> resume;
     c.holdWhileBusy([&] { return busy; }, [&](std::function<void()> then) { resume = std::move(then); });
     bool readOut = false;
-    QObject::connect(&c, &ServerConnection::closedByServer, [&] { c.finishReading([&] { readOut = true; }); });
-    c.setRemote(ScriptedServer::host(), server.port());
-    c.connectToServer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return c.isConnected(); }, 5000));
-    c.send("hello");
+    ASSERT_TRUE(greetResettingServer(c, server.port(), readOut));
     const qint64 firstBytes = kFirst * qsizetype(sizeof("** line 0001\r\n") - 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.mostHeld() == firstBytes; }, 10000));
     ASSERT_EQ(server.readLine(10000), "sent");
 
-    // No event runs until the server has gone: the command waits to be written, and the
-    // server's last lines and its reset wait in the system.
-    c.send("bye");
+    // No event runs until the server has gone: its last lines and its reset wait in the
+    // system, and the command waits for the socket to take them in, then meets the reset.
     server.tell("close");
     ASSERT_EQ(server.readLine(10000), "closed");
+    c.send("bye");
     ASSERT_TRUE(QTest::qWaitFor([&] { return r.events.contains("closed") || !r.errors.isEmpty(); }, 5000));
     ASSERT_TRUE(resume);
     busy = false;
@@ -177,10 +191,71 @@ TEST(ServerConnectionTest, AResetMetByAWriteCostsNoneOfTheTextTheSocketHeld) {
     for (int n = 1; n <= kFirst + kSecond; ++n)
         expected += QStringLiteral("** line %1\r\n").arg(n, 4, 10, QLatin1Char('0'));
     EXPECT_EQ(r.allText(), expected + "** the last words");
+    ASSERT_FALSE(r.texts.isEmpty());
     EXPECT_EQ(r.texts.last(), "** the last words");
     EXPECT_EQ(r.events, (QStringList{"connected", "closed"}));
     EXPECT_TRUE(r.errors.isEmpty());
     EXPECT_FALSE(c.isConnected());
+}
+
+// The filling server's numbered lines of 64 bytes, the first `size` characters of them.
+QString numberedLines(qsizetype size) {
+    QString lines;
+    lines.reserve(size + 64);
+    for (int n = 1; lines.size() < size; ++n)
+        lines += QStringLiteral("** line %1 ").arg(n, 6, 10, QLatin1Char('0')) + QString(47, QLatin1Char('x')) + "\r\n";
+    lines.truncate(size);
+    return lines;
+}
+
+// While the program runs no events, the system goes on taking in the server's text, far
+// beyond what the socket holds, and then the server's reset. A write that meets the reset
+// makes the socket close and throw all of that away. So a command goes only once the socket
+// has taken in all the system holds, and is written there and then, not at a later round of
+// events that may find the reset come. The server fills the system and resets, once with no
+// command, once with one sent just before it starts and once with one sent after the reset
+// has come; each time every byte the system acknowledged is read, in order, and the
+// connection ends once.
+TEST(ServerConnectionTest, ACommandIsNeverWrittenIntoAReset) {
+    // Two megabytes read as they come, over which the system makes its store for the socket
+    // larger than the socket itself holds.
+    constexpr int kFirstLines = 32768;
+    constexpr qsizetype kFirstBytes = kFirstLines * 64;
+    enum class Command { None, JustBeforeTheFill, AfterTheReset };
+    for (const Command command : {Command::None, Command::JustBeforeTheFill, Command::AfterTheReset}) {
+        SCOPED_TRACE(command == Command::None              ? "no command"
+                     : command == Command::JustBeforeTheFill ? "a command just before the fill"
+                                                             : "a command after the reset");
+        ServerProcess server;
+        ASSERT_TRUE(server.start(QStringLiteral(KORVEX_FILLING_RESET_SERVER), {QString::number(kFirstLines)}))
+            << server.error().toStdString();
+        ServerConnection c;
+        Recorder r(c);
+        bool readOut = false;
+        ASSERT_TRUE(greetResettingServer(c, server.port(), readOut));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return r.size == kFirstBytes; }, 10000)) << r.size;
+        ASSERT_EQ(server.readLine(10000), "sent");
+
+        // No event runs from here until the server has reset the connection.
+        if (command == Command::JustBeforeTheFill)
+            c.send("who");
+        server.tell("fill");
+        const QStringList closed = server.readLine(20000).split(u' ');
+        ASSERT_EQ(closed.size(), 2);
+        ASSERT_EQ(closed.first(), "closed");
+        const qsizetype acknowledged = closed.last().toLongLong();
+        // Else a write into the reset could cost nothing the socket had not kept anyway.
+        ASSERT_GT(acknowledged - kFirstBytes, ServerConnection::kSocketBufferLimit);
+        if (command == Command::AfterTheReset)
+            c.send("who");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return readOut; }, 10000));
+
+        const QString text = r.allText();
+        EXPECT_GE(text.size(), acknowledged);
+        EXPECT_TRUE(text == numberedLines(text.size())) << "the text read is not the server's, in order";
+        EXPECT_EQ(r.events, (QStringList{"connected", "closed"}));
+        EXPECT_TRUE(r.errors.isEmpty());
+    }
 }
 
 TEST(ServerConnectionTest, OwnCloseIsNotReportedAsAHangUp) {

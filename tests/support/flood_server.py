@@ -3,10 +3,12 @@
 while the client waits.
 
 It listens on 127.0.0.1 and prints "port N". To the one client that connects it sends the
-login prompt and waits for the login line; then, for the given number of seconds, it sends as
-fast as the client takes them lines that make the client wait (a resumed match) mixed with
-long plain lines; then numbered closing lines, and hangs up. Last it prints
-"sent BYTES LINES SECONDS" for what the flood put through, and "done".
+login prompt and waits for the login line; then, for SECONDS or until it has sent BYTES,
+whichever comes first (0 sets no limit of that kind), it sends as fast as the client takes
+them lines that make the client wait (a resumed match) mixed with long plain lines; then
+numbered closing lines, and hangs up. Last it prints "sent BYTES LINES SECONDS" for what the
+flood put through, and "done". A flood of some seconds measures a machine's speed; one of
+some bytes puts the same through on a fast machine and a loaded one.
 
 It hangs up in one of two ways. By default it half-closes and reads on until the client has
 gone. With "close" it closes for good, as a real server does, once the client's machine has
@@ -14,7 +16,7 @@ taken in every byte it sent and it has read what the client said: a server that 
 with bytes still unsent, or with the client's words unread, would answer with a reset that
 drops what it had not sent, and no client could have those bytes.
 
-    flood_server.py SECONDS CLOSING_LINES [LONG_LINE_LENGTH] [close]
+    flood_server.py SECONDS BYTES CLOSING_LINES [LONG_LINE_LENGTH] [close]
 """
 import fcntl
 import select
@@ -53,9 +55,10 @@ def flood_block(long_length):
 
 def main():
     seconds = float(sys.argv[1])
-    closing = int(sys.argv[2])
-    long_length = int(sys.argv[3]) if len(sys.argv) > 3 else 20000
-    close_for_good = len(sys.argv) > 4 and sys.argv[4] == "close"
+    most = int(sys.argv[2])
+    closing = int(sys.argv[3])
+    long_length = int(sys.argv[4]) if len(sys.argv) > 4 else 20000
+    close_for_good = len(sys.argv) > 5 and sys.argv[5] == "close"
 
     client = accept_one(120)
     client.settimeout(30)
@@ -87,7 +90,7 @@ def main():
     block, block_lines = flood_block(long_length)
     sent = lines = 0
     start = time.monotonic()
-    while time.monotonic() - start < seconds:
+    while (not seconds or time.monotonic() - start < seconds) and (not most or sent < most):
         client.sendall(block)
         sent += len(block)
         lines += block_lines
