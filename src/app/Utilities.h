@@ -12,7 +12,8 @@ struct Preferences;
 // Waits `milliseconds` while timers, socket data and clicks go on being handled.
 void Pause(int milliseconds);
 
-// Waits while the windows repaint, but takes no clicks, keys or socket data meanwhile.
+// Waits while the windows repaint, but takes no socket data meanwhile, and the clicks and
+// keys made meanwhile act once it is over (a modal box that is up takes its own at once).
 void PlainSleep(int milliseconds);
 
 // Every later Pause and PlainSleep lasts its time multiplied by `factor`: tests and

@@ -110,7 +110,7 @@ void CheckerAnimation::waitFrame(int delay) {
     clock.start();
     const qint64 wait = qint64(std::clamp(delay, 0, kSlowest)) * kMicrosecondsPerUnit * 1000;
     {
-        const InputWait wait;
+        const InputWait userInput;
         QCoreApplication::processEvents(InputWait::flags(QEventLoop::ExcludeSocketNotifiers));
     }
     // Sleep most of the wait and spin the last fraction of a millisecond, which sleeping
