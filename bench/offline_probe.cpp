@@ -2,6 +2,7 @@
 // checkers' slides and the waits that pace a game for the eye left out, and prints how many
 // milliseconds the match took from its first board to its last line. The offline-match
 // benchmark runs this process: the main window needs a widget application of its own.
+#include "app/InputGuards.h"
 #include "app/Dialogs.h"
 #include "app/Program.h"
 #include "app/SettingsStore.h"
@@ -16,6 +17,7 @@
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    InstallInputGuards();
     const int length = argc > 1 ? std::atoi(argv[1]) : 1;
     QTemporaryDir settings;
     Program::setFolder(QStringLiteral(KORVEX_DATA_DIR));

@@ -1,3 +1,4 @@
+#include "app/InputGuards.h"
 #include "mainform/Mainform.h"
 #include "mainform/Startup.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    InstallInputGuards();
     QApplication::setApplicationName(QStringLiteral("Korvex"));
     QApplication::setOrganizationName(QStringLiteral("Korvex"));
     // The exit window ends the program once its fade is over.

@@ -1,12 +1,21 @@
 #include "app/InputGuards.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QList>
 #include <QPointer>
+#include <QScopedValueRollback>
+#include <QWidget>
 #include <QWindow>
+
+#if __has_include(<xcb/xcb.h>)
+#include <xcb/xcb.h>
+#define KORVEX_XCB_KEYS 1
+#endif
 
 namespace {
 
@@ -31,19 +40,48 @@ bool isUserInput(QEvent::Type type) {
     }
 }
 
-class Gate : public QObject {
+const QWindow *topLevelOf(const QWindow *window) {
+    while (window && window->parent())
+        window = window->parent();
+    return window;
+}
+
+// The modal box's own window, or one opened from it: a list it drops down, a box it opens.
+bool belongsToModalBox(const QWindow *window) {
+    const QWindow *modal = QGuiApplication::modalWindow();
+    for (const QWindow *w = window; modal && w; w = w->transientParent())
+        if (w == modal)
+            return true;
+    return false;
+}
+
+// The waits under way, and what they leave to do once they are over.
+struct Waits {
+    int depth = 0;
+    bool leftWaiting = false;  // a round of a wait may have left input in Qt's queue
+    bool handOnAsked = false;
+    bool handingOn = false;  // a round is handing on what the waits left waiting
+};
+
+Waits &waits() {
+    static Waits w;
+    return w;
+}
+
+// Refuses the user's input while GnuBG's turn, or other work that a click must not enter,
+// is under way.
+class RefusalGate : public QObject {
 public:
     int depth = 0;
     QList<QPointer<QObject>> passages;
 
     bool eventFilter(QObject *receiver, QEvent *event) override {
-        if (!isUserInput(event->type()))
+        if (depth == 0 || !isUserInput(event->type()))
             return false;
         // A window hands its input on to the widget under it, which is judged there.
         if (receiver->isWindowType())
             return false;
-        // Whatever Qt hands on while a box is up is the box's own: the main window is blocked.
-        if (modalBoxUp())
+        if (isModalBoxInput(receiver))
             return false;
         for (const QPointer<QObject> &passage : std::as_const(passages))
             if (passage == receiver)
@@ -51,29 +89,33 @@ public:
         event->accept();
         return true;
     }
+
+private:
+    // What Qt hands on while an application-modal box is up is the box's own: every other
+    // window is blocked. A window-modal box blocks only the window it was opened over, so
+    // there the receiver must be the box's, or a popup opened from it.
+    static bool isModalBoxInput(QObject *receiver) {
+        const QWindow *modal = QGuiApplication::modalWindow();
+        if (!modal)
+            return false;
+        if (modal->modality() == Qt::ApplicationModal)
+            return true;
+        const auto *widget = qobject_cast<QWidget *>(receiver);
+        const QWindow *own = widget ? widget->window()->windowHandle() : nullptr;
+        return own && (own->type() == Qt::Popup || belongsToModalBox(own));
+    }
 };
 
-Gate &gate() {
-    static Gate *g = new Gate;  // lives as long as the program; the application may end first
+RefusalGate &gate() {
+    static RefusalGate *g = new RefusalGate;  // lives as long as the program; the application may end first
     return *g;
 }
 
-// The waits under way, and what they leave to do once they are over.
-class Waits : public QObject {
+// Qt hands a click that waited to the window it was made in even when that window has been
+// hidden since, as a menu closed by an Esc made before the click: the menu would still run
+// the item under it. A click that comes for a hidden window does nothing.
+class HiddenWindowClicks : public QObject {
 public:
-    int depth = 0;
-    bool leftWaiting = false;  // a round of a wait may have left input in Qt's queue
-    bool handOnAsked = false;
-
-    Waits() {
-        // Kept for the rest of the run: what a wait left queued may be handed on long after it.
-        if (qApp)
-            qApp->installEventFilter(this);
-    }
-
-    // Qt hands a click that waited to the window it was made in even when that window has
-    // been hidden since, as a menu closed by an Esc made before the click: the menu would
-    // still run the item under it. A click that comes for a hidden window does nothing.
     bool eventFilter(QObject *receiver, QEvent *event) override {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -88,39 +130,122 @@ public:
         event->accept();
         return true;
     }
+};
 
-    // Asked for by a queued call, which runs once the code that waited has gone back to the
-    // event loop. Woken, the loop would run a timer due then (the next step of Play Auto,
-    // which waits again) ahead of the window system's events, so the user's input could be
-    // left waiting behind one wait after another: it goes first, in a round of its own.
-    void askHandOn() {
-        if (!leftWaiting || handOnAsked || !qApp)
-            return;
-        handOnAsked = true;
-        QMetaObject::invokeMethod(this, [this] { handOn(); }, Qt::QueuedConnection);
+HiddenWindowClicks &hiddenWindowClicks() {
+    static HiddenWindowClicks *h = new HiddenWindowClicks;
+    return *h;
+}
+
+#ifdef KORVEX_XCB_KEYS
+// Qt's X11 plugin hands a key to whichever window has the focus when the key is handed on,
+// not to the one it was typed in: "hi" and Return typed in a chat window that a wait then
+// hid would land in the main window's command line, and go to the server. The key's own
+// event still names the window it was typed in. A key for a window that is gone or hidden
+// does nothing; so does one that waited, typed in a window still shown, once another window
+// has taken the focus meanwhile, such as a box opened during the wait. A popup that is up
+// gets its keys whatever has the focus: Qt hands them to it.
+//
+// Other platforms name no such window: there a key goes to the window that has the focus
+// when it is handed on.
+class StrayKeys : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        const uint8_t type = event->response_type & ~0x80;
+        if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE)
+            return false;
+        return !mayReach(reinterpret_cast<const xcb_key_press_event_t *>(event)->event);
     }
 
-    void handOn() {
-        handOnAsked = false;
-        if (depth > 0)
-            return;  // reached inside a later wait, whose own end asks again
-        leftWaiting = false;
-        if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
-            dispatcher->wakeUp();
-        QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers | QEventLoop::ExcludeSocketNotifiers);
+private:
+    static bool mayReach(xcb_window_t typedIn) {
+        const QWindow *madeIn = nullptr;
+        for (const QWindow *window : QGuiApplication::allWindows()) {
+            // Only a window that has its native one can be named; asking another for its
+            // id would make one.
+            if (window->handle() && window->winId() == WId(typedIn)) {
+                madeIn = topLevelOf(window);
+                break;
+            }
+        }
+        if (!madeIn || !madeIn->isVisible())
+            return false;
+        const Waits &w = waits();
+        if (!(w.leftWaiting || w.handingOn) || madeIn->type() == Qt::Popup)
+            return true;
+        const QWindow *focus = QGuiApplication::focusWindow();
+        return !focus || topLevelOf(focus) == madeIn;
     }
 };
 
-Waits &waits() {
-    static Waits *w = new Waits;  // lives as long as the program; the application may end first
-    return *w;
+StrayKeys &strayKeys() {
+    static StrayKeys *s = new StrayKeys;
+    return *s;
+}
+#endif
+
+// The flags for a round of events: inside a wait, unless a modal box is up, the user's input
+// is left waiting.
+QEventLoop::ProcessEventsFlags roundFlags(QEventLoop::ProcessEventsFlags flags) {
+    Waits &w = waits();
+    if (w.depth == 0 || modalBoxUp())
+        return flags;
+    w.leftWaiting = true;
+    return flags | QEventLoop::ExcludeUserInputEvents;
+}
+
+// A round in which the window system hands on all it holds back. Qt's X11 plugin, on the
+// default (glib) event loop, reads its queue in a round only when the loop has been woken
+// since the posted events were last sent, and does not count what a round left out as
+// something to read: without the wake-up, what waited would stay there until the user's
+// next input.
+void roundThatHandsOn(QEventLoop::ProcessEventsFlags flags) {
+    QScopedValueRollback<bool> handingOn(waits().handingOn, true);
+    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
+    QCoreApplication::processEvents(flags);
+}
+
+// Asked for by a queued call, which runs once the code that waited has gone back to the
+// event loop. Woken, the loop would run a timer due then (the next step of Play Auto, which
+// waits again) ahead of the window system's events, so the user's input could be left
+// waiting behind one wait after another: it goes first, in a round of its own.
+void handOn() {
+    Waits &w = waits();
+    w.handOnAsked = false;
+    if (w.depth > 0)
+        return;  // reached inside a later wait, whose own end asks again
+    w.leftWaiting = false;
+    roundThatHandsOn(QEventLoop::X11ExcludeTimers | QEventLoop::ExcludeSocketNotifiers);
+}
+
+void askHandOn() {
+    Waits &w = waits();
+    if (!w.leftWaiting || w.handOnAsked || !qApp)
+        return;
+    w.handOnAsked = true;
+    QMetaObject::invokeMethod(qApp, &handOn, Qt::QueuedConnection);
 }
 
 }  // namespace
 
+void InstallInputGuards() {
+    static bool installed = false;
+    if (installed || !qApp)
+        return;
+    installed = true;
+    qApp->installEventFilter(&hiddenWindowClicks());
+    qApp->installEventFilter(&gate());
+#ifdef KORVEX_XCB_KEYS
+    qApp->installNativeEventFilter(&strayKeys());
+#endif
+}
+
 bool modalBoxUp() {
-    const QWindow *modal = QGuiApplication::modalWindow();
-    return modal && modal->modality() == Qt::ApplicationModal;
+    return QGuiApplication::modalWindow() != nullptr;
 }
 
 InputWait::InputWait() {
@@ -128,36 +253,46 @@ InputWait::InputWait() {
 }
 
 InputWait::~InputWait() {
-    Waits &w = waits();
-    if (--w.depth == 0)
-        w.askHandOn();
+    if (--waits().depth == 0)
+        askHandOn();
 }
 
-QEventLoop::ProcessEventsFlags InputWait::flags(QEventLoop::ProcessEventsFlags others) {
-    if (modalBoxUp())
-        return others;
-    waits().leftWaiting = true;
-    return others | QEventLoop::ExcludeUserInputEvents;
+void runEvents(QEventLoop::ProcessEventsFlags flags, int maxTimeMs) {
+    if (maxTimeMs < 0) {
+        QCoreApplication::processEvents(roundFlags(flags));
+        return;
+    }
+    flags &= ~QEventLoop::WaitForMoreEvents;
+    QElapsedTimer clock;
+    clock.start();
+    while (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance()) {
+        if (!dispatcher->processEvents(roundFlags(flags)) || clock.elapsed() > maxTimeMs)
+            break;
+    }
+}
+
+void runEventsUntil(const std::function<bool()> &done) {
+    while (!done() && QAbstractEventDispatcher::instance())
+        QCoreApplication::processEvents(roundFlags(QEventLoop::WaitForMoreEvents));
 }
 
 InputRefusal::InputRefusal() {
-    Gate &g = gate();
-    if (g.depth++ == 0 && qApp)
-        qApp->installEventFilter(&g);
+    ++gate().depth;
 }
 
 InputRefusal::~InputRefusal() {
-    Gate &g = gate();
+    RefusalGate &g = gate();
     if (g.depth > 1) {
         --g.depth;
         return;
     }
-    // Input the window system held back while the work left it waiting reaches the gate now.
-    if (qApp)
-        QCoreApplication::processEvents();
+    // What the window system held back while the work ran, and what a wait around the
+    // refusal left waiting, reaches the gate now.
+    if (qApp) {
+        roundThatHandsOn(QEventLoop::AllEvents);
+        waits().leftWaiting = false;
+    }
     g.depth = 0;
-    if (qApp)
-        qApp->removeEventFilter(&g);
 }
 
 void InputRefusal::letThrough(QObject *receiver) {

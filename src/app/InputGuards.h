@@ -1,13 +1,20 @@
 #pragma once
 // Keeps the user's clicks and keys from acting in the middle of work that must finish first:
-// refused during GnuBG's turn, left waiting during the program's own waits.
+// refused during GnuBG's turn, left waiting during the program's own waits, and never handed
+// to a window other than the one they were made in.
 #include <QEventLoop>
+#include <functional>
 
 class QObject;
 
-// True while an application-modal box is up. Qt's modality then keeps input from every other
-// window, so the box and what it opens, such as a list dropped down from one of its fields,
-// take their input as usual while the rest of the program waits or works.
+// Installs the guards' filters, once, at start-up: before any refusal or wait, and before the
+// first window, whose input they may have to judge long after it was made.
+void InstallInputGuards();
+
+// True while a modal box is up, application-modal or window-modal. Qt's modality then keeps
+// input from the windows behind it, so the box and what it opens, such as a list dropped down
+// from one of its fields, take their input as usual while the rest of the program waits or
+// works.
 bool modalBoxUp();
 
 // While one is alive, mouse buttons, the wheel, keys, shortcuts and context menus are refused
@@ -15,7 +22,8 @@ bool modalBoxUp();
 // from the work still on the stack. What the work itself asks in a modal box is answered as
 // usual, and receivers let through on purpose (Esc that stops self-play) still hear their
 // events. Refusals nest; the outermost one also throws away the input the window system
-// queued meanwhile, so a click made during the work never acts once it is over.
+// queued meanwhile, and what a wait around it left waiting, so a click made during the work
+// never acts once it is over.
 class InputRefusal {
 public:
     InputRefusal();
@@ -28,18 +36,18 @@ public:
     static void letThrough(QObject *receiver);
 };
 
-// The program's waits (the plain sleeps, a checker's slide, a talking wave) repaint the
-// windows and run timers, but leave the user's input waiting: rounds of events run with
-// `flags()` keep clicks and keys in Qt's own queue, in the order they came and with the
-// places they were made at. While a modal box is up nothing is left waiting, so a box that a
-// timer or a server line opens during the wait is answered at once.
+// While one is alive the program is waiting (a plain sleep, a checker's slide, a talking
+// wave): every round of events it runs with `runEvents` or `runEventsUntil`, its own and
+// those run by what it calls meanwhile, repaints the windows and runs timers but leaves the
+// user's clicks and keys waiting in Qt's queue, in the order they came and with the places
+// they were made at. While a modal box is up nothing is left waiting, so a box that a timer
+// or a server line opens during the wait is answered at once; once it is answered, the rest
+// of the wait holds input again.
 //
-// The window system hands on what was left out of a round only once something wakes the
-// event loop, which may be no sooner than the user's next input; and once woken, the loop
-// runs a timer that is due ahead of it. So when the outermost wait is over and the program is
-// back in its event loop, the input left waiting is handed on in a round of its own, before
-// any timer or socket: a click made during Play Auto acts before its next step. A click whose
-// window has been hidden since, such as a menu closed by an Esc made before it, does nothing.
+// When the outermost wait is over and the program is back in its event loop, what was left
+// waiting is handed on in a round of its own, ahead of any timer, so a click made during
+// Play Auto acts before its next step. A click or a key whose window has been hidden since
+// does nothing.
 class InputWait {
 public:
     InputWait();  // waits nest: only the outermost one hands on
@@ -47,7 +55,14 @@ public:
 
     InputWait(const InputWait &) = delete;
     InputWait &operator=(const InputWait &) = delete;
-
-    // The flags for a round of events inside a wait, beside the wait's `others`.
-    static QEventLoop::ProcessEventsFlags flags(QEventLoop::ProcessEventsFlags others = {});
 };
+
+// One round of events run from the program's own code, with `flags`; inside a wait it also
+// leaves the user's input waiting. With `maxTimeMs`, rounds go on while there is something
+// to do, for that long at most. Qt's default (glib) event loop reads the sockets even in a
+// round that excludes them.
+void runEvents(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents, int maxTimeMs = -1);
+
+// Rounds of events, each sleeping until something happens, until `done` holds: the loop of
+// a pause or of a talking wave. Each round judges anew whether to leave input waiting.
+void runEventsUntil(const std::function<bool()> &done);

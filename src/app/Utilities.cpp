@@ -55,9 +55,12 @@ void Pause(int milliseconds) {
     milliseconds = scaled(milliseconds);
     if (milliseconds <= 0)
         return;
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
+    bool over = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&over] { over = true; });
+    timer.start(milliseconds);
+    runEventsUntil([&over] { return over; });
 }
 
 void PlainSleep(int milliseconds) {
@@ -66,8 +69,7 @@ void PlainSleep(int milliseconds) {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(InputWait::flags(QEventLoop::ExcludeSocketNotifiers),
-                                        int(qMin<qint64>(10, milliseconds - clock.elapsed())));
+        runEvents(QEventLoop::ExcludeSocketNotifiers, int(qMin<qint64>(10, milliseconds - clock.elapsed())));
         const qint64 left = milliseconds - clock.elapsed();
         if (left > 0)
             QThread::msleep(ulong(qMin<qint64>(5, left)));
@@ -119,23 +121,23 @@ void PlayWav(const QString &name, bool talking, const Preferences &prefs) {
     if (talking) {
         QSoundEffect voice;
         voice.setSource(QUrl::fromLocalFile(path));
-        QEventLoop loop;
+        bool over = false;
         QTimer limit;
         limit.setSingleShot(true);
-        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QObject::connect(&voice, &QSoundEffect::playingChanged, &loop, [&] {
+        QObject::connect(&limit, &QTimer::timeout, [&over] { over = true; });
+        QObject::connect(&voice, &QSoundEffect::playingChanged, [&] {
             if (!voice.isPlaying())
-                loop.quit();
+                over = true;
         });
-        QObject::connect(&voice, &QSoundEffect::statusChanged, &loop, [&] {
+        QObject::connect(&voice, &QSoundEffect::statusChanged, [&] {
             if (voice.status() == QSoundEffect::Error)
-                loop.quit();
+                over = true;
         });
         voice.play();
         limit.start(waveDurationMs(path) + 500);
+        over = over || voice.status() == QSoundEffect::Error;
         const InputWait wait;
-        if (voice.status() != QSoundEffect::Error)
-            loop.exec(InputWait::flags());
+        runEventsUntil([&over] { return over; });
         return;
     }
     QSoundEffect &player = effectPlayer();

@@ -9,11 +9,15 @@ class QUrl;
 
 struct Preferences;
 
-// Waits `milliseconds` while timers, socket data and clicks go on being handled.
+// Waits `milliseconds` while timers, socket data and clicks go on being handled; inside a
+// plain sleep the clicks and keys wait with the sleep's.
 void Pause(int milliseconds);
 
-// Waits while the windows repaint, but takes no socket data meanwhile, and the clicks and
-// keys made meanwhile act once it is over (a modal box that is up takes its own at once).
+// Waits while the windows repaint and timers run; the clicks and keys made meanwhile act
+// once it is over (a modal box that is up takes its own at once). It asks for no socket
+// data, but Qt's default event loop reads the sockets all the same: the connection holds
+// the server's lines back while the line dispatcher is busy, so none is read in the middle
+// of another.
 void PlainSleep(int milliseconds);
 
 // Every later Pause and PlainSleep lasts its time multiplied by `factor`: tests and

@@ -7,7 +7,6 @@
 #include "app/Utilities.h"
 #include "board/BoardDrawing.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <algorithm>
@@ -110,8 +109,8 @@ void CheckerAnimation::waitFrame(int delay) {
     clock.start();
     const qint64 wait = qint64(std::clamp(delay, 0, kSlowest)) * kMicrosecondsPerUnit * 1000;
     {
-        const InputWait userInput;
-        QCoreApplication::processEvents(InputWait::flags(QEventLoop::ExcludeSocketNotifiers));
+        const InputWait wait;
+        runEvents(QEventLoop::ExcludeSocketNotifiers);
     }
     // Sleep most of the wait and spin the last fraction of a millisecond, which sleeping
     // would overshoot.
@@ -133,7 +132,7 @@ double CheckerAnimation::timePass(int delay) {
             frameWait(delay);
     }
     const double seconds = clock.nsecsElapsed() / 1e9;
-    QCoreApplication::processEvents();
+    runEvents();
     return seconds;
 }
 

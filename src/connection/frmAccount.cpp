@@ -1,6 +1,7 @@
 #include "connection/frmAccount.h"
 
 #include "app/Dialogs.h"
+#include "app/InputGuards.h"
 #include "app/MousePointer.h"
 #include "app/Preferences.h"
 #include "app/SettingsStore.h"
@@ -8,7 +9,6 @@
 #include "connection/PasswordCodec.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
@@ -252,5 +252,5 @@ void frmAccount::SaveAccountSettings() {
     store.write(QStringLiteral("password"), EncodePassword(txtPassword->text()));
     store.write(QStringLiteral("remember"), QStringLiteral("True"));
     store.sync();
-    QCoreApplication::processEvents();
+    runEvents();
 }

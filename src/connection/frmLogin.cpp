@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
+#include "app/InputGuards.h"
 #include "app/MousePointer.h"
 #include "app/Preferences.h"
 #include "app/SettingsStore.h"
@@ -10,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -219,7 +219,7 @@ void frmLogin::Winsock1_Close() {
             host.SaveDropped();
         host.NeutralizeSettings();
     });
-    QCoreApplication::processEvents();
+    runEvents();
 }
 
 void frmLogin::Winsock1_Error(QAbstractSocket::SocketError error, const QString &description) {

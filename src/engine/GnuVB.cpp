@@ -2,13 +2,13 @@
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
+#include "app/InputGuards.h"
 #include "app/MousePointer.h"
 #include "app/Preferences.h"
 #include "app/Program.h"
 #include "app/Utilities.h"
 #include "engine/GnubgBridge.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QRandomGenerator>
 
@@ -115,7 +115,7 @@ GnuVB::GnuVB(const GnuBoard &gnuBoard, MatchState &match, StateFlags &flags, con
     hooks.random = [] { return QRandomGenerator::global()->generateDouble(); };
 
     MousePointer::hourglass();
-    QCoreApplication::processEvents();
+    runEvents();
     EngineBackend &backend = work_->engine();
     backend.vbEvalInitialise();
     backend.vbSetEvalContext(evalRecord(1, 0));
@@ -149,7 +149,7 @@ QString GnuVB::GetCubeAction_BestMove(int side, int cube, int matchLen, int scor
 QString GnuVB::Work::call(int side, int cube, int matchLen, int scoreA, int scoreB, int crawford, int jacoby,
                           int beavers, int die1, int die2, const QString &mode, int plies) {
     failed_ = false;
-    QCoreApplication::processEvents();
+    runEvents();
     Ask ask;
     ask.side = side;
     ask.cube = cube;

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
+#include "app/InputGuards.h"
 #include "app/Preferences.h"
 #include "app/SettingsText.h"
 #include "engine/EngineBackend.h"
@@ -11,7 +12,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -239,7 +239,7 @@ void frmInvite::cmdInvite_Click() {
         return;
     }
     hide();
-    QCoreApplication::processEvents();
+    runEvents();
     if (f.isBot)
         isMouseDown_ = true;
     if (!isMouseDown_) {

@@ -1,6 +1,7 @@
 #include "mainform/MainformLineHost.h"
 
 #include "app/Dialogs.h"
+#include "app/InputGuards.h"
 #include "app/Program.h"
 #include "app/Utilities.h"
 #include "connection/frmLogin.h"
@@ -11,7 +12,6 @@
 #include "mainform/Mainform.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,7 +32,7 @@ bool MainformLineHost::socketConnected() const { return w_.server.isConnected();
 bool MainformLineHost::send(const QString &command) { return w_.server.send(command); }
 void MainformLineHost::pause(int milliseconds) { Pause(milliseconds); }
 void MainformLineHost::sleep(int milliseconds) { PlainSleep(milliseconds); }
-void MainformLineHost::letEventsRun() { QCoreApplication::processEvents(); }
+void MainformLineHost::letEventsRun() { runEvents(); }
 
 void MainformLineHost::hideLoginWindow() {
     if (w_.frmLoginWindow && w_.frmLoginWindow->isVisible())

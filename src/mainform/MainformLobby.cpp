@@ -3,6 +3,7 @@
 // the user's own switches, opening invitation windows, what is known of a player, and the
 // line filter's rules about other players.
 #include "app/Dialogs.h"
+#include "app/InputGuards.h"
 #include "app/MousePointer.h"
 #include "app/Program.h"
 #include "app/SettingsText.h"
@@ -21,7 +22,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -734,7 +734,7 @@ void Mainform::invitationToPlay(const QString &, const QStringList &w) {
     // An unlimited match names no length; "S" stands in for it.
     window->Combo1->setEditText(w.size() >= 6 && InviteDecision::isNumeric(w.at(5)) ? w.at(5) : QStringLiteral("S"));
     GetStats(w.at(0));
-    QCoreApplication::processEvents();
+    runEvents();
     Pause(200);
     if (prefs.prfAskRepbot && server.isConnected())
         server.send(QStringLiteral("tell RepBot ask ") + w.at(0) + ' ');

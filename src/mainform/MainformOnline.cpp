@@ -1,6 +1,7 @@
 // The main window's online and offline looks: the offline state every disconnect returns
 // to, the Connect / Disconnect / Exit button, and the server settings sent once.
 #include "app/Dialogs.h"
+#include "app/InputGuards.h"
 #include "app/MousePointer.h"
 #include "app/Program.h"
 #include "app/Utilities.h"
@@ -13,7 +14,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -242,9 +242,9 @@ void Mainform::SendStartupToggles() {
             server.send(QLatin1String(step.command));
             if (step.turnsOn)
                 switches.set(*step.turnsOn, true);
-            QCoreApplication::processEvents();
+            runEvents();
             Pause(1000);
         }
-        QCoreApplication::processEvents();
+        runEvents();
     }
 }

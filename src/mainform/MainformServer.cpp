@@ -2,6 +2,7 @@
 // new-account windows it opens, the one-second timer with its clock, data lamp and
 // connect watchdog.
 #include "app/Dialogs.h"
+#include "app/InputGuards.h"
 #include "app/MousePointer.h"
 #include "app/Program.h"
 #include "connection/DataLamp.h"
@@ -10,7 +11,6 @@
 #include "mainform/Mainform.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QTime>
@@ -97,7 +97,7 @@ void Mainform::Timer2_Timer() {
 
     if (lampTicker.tick(server.isConnected())) {
         ShowDataArrival(1);
-        QCoreApplication::processEvents();
+        runEvents();
         ShowDataArrival(2);
     }
 

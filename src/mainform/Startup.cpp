@@ -1,11 +1,10 @@
 #include "mainform/Startup.h"
 
 #include "app/Dialogs.h"
+#include "app/InputGuards.h"
 #include "app/Utilities.h"
 #include "engine/EngineFiles.h"
 #include "mainform/Mainform.h"
-
-#include <QApplication>
 
 QStringList Startup::engineFileWarnings(const QString &program, const QString &weights) {
     QStringList warnings;
@@ -23,7 +22,7 @@ Mainform *Startup::Main() {
         return nullptr;
     }
     window->show();
-    QApplication::processEvents();
+    runEvents();
     for (const QString &warning : engineFileWarnings(EngineFiles::program, EngineFiles::weights))
         Dialogs::message(warning);
     return window;

@@ -14,10 +14,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,6 +50,23 @@ TEST(InputRefusalTest, ABoxOpenedDuringTheRefusalAndItsListsTakeTheirInputAndNot
     });
     box.exec();
     EXPECT_EQ(lengths->currentText(), "3");
+
+    // A window-modal box blocks only the window it stands over: it is answered, and a
+    // button of another window still does nothing.
+    QPushButton chat(QStringLiteral("Send"));
+    int sent = 0;
+    QObject::connect(&chat, &QPushButton::clicked, [&] { ++sent; });
+    chat.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chat));
+    QMessageBox question(QMessageBox::Question, "Korvex", "Accept the double?", QMessageBox::Yes | QMessageBox::No,
+                         &elsewhere);
+    question.setWindowModality(Qt::WindowModal);
+    question.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&question));
+    QTest::mouseClick(&chat, Qt::LeftButton);
+    QTest::mouseClick(question.button(QMessageBox::Yes), Qt::LeftButton);
+    EXPECT_EQ(question.result(), QMessageBox::Yes);
+    EXPECT_EQ(sent, 0);
 }
 
 constexpr int kWaitMs = 800;
@@ -60,8 +79,9 @@ qint64 sleepWith(const ButtonWindow &window, const std::function<void()> &during
 }
 
 // A click acts on the button it was made on however the pointer moves on before the wait
-// ends, and only once the wait is over: within moments of its end, never during it. Two
-// clicks in one wait both act, in the order they were made.
+// ends, and only once the wait is over: within moments of its end, never during it, not
+// even in the rounds of events run inside the wait, as a server line's pause runs them.
+// Two clicks in one wait both act, in the order they were made.
 TEST(InputWaitTest, ClicksDuringAWaitActAfterItOnTheButtonsTheyWereMadeOn) {
     if (!WindowManagerSession::inside())
         return WindowManagerSession::runCurrentTestInside();
@@ -70,7 +90,11 @@ TEST(InputWaitTest, ClicksDuringAWaitActAfterItOnTheButtonsTheyWereMadeOn) {
     const qint64 ended = sleepWith(window, [&] {
         WindowManagerSession::click(window.centre(0));
         WindowManagerSession::movePointer(window.centre(1));
+        Pause(80);
+        WindowManagerSession::movePointer(window.centre(2));
+        runEvents();
         WindowManagerSession::movePointer(awayFromTheWindows());
+        Pause(80);
     });
     EXPECT_TRUE(window.clicks().isEmpty()) << "a click acted during the wait";
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.clicks().isEmpty(); }, 2000)) << "the click was lost";
@@ -152,6 +176,22 @@ TEST(InputWaitTest, ABoxOpenedInAWaitIsAnsweredAtOnceAndKeepsTheWindowBehindItSt
         EXPECT_LT(answeredAt - openedAt, 500) << (byKey ? "Return" : "a click on OK");
     }
 
+    // A window-modal box runs no loop of its own: the wait's rounds answer it.
+    QMessageBox sheet(QMessageBox::Warning, "Korvex", "FIBS is not responding", QMessageBox::Ok, &window.window());
+    sheet.setWindowModality(Qt::WindowModal);
+    qint64 openedAt = -1, answeredAt = -1;
+    QObject::connect(&sheet, &QDialog::finished, [&] { answeredAt = window.now(); });
+    sleepWith(window, [&] {
+        sheet.open();
+        openedAt = window.now();
+        QTimer::singleShot(200, &sheet, [&] {
+            WindowManagerSession::click(
+                sheet.button(QMessageBox::Ok)->mapToGlobal(sheet.button(QMessageBox::Ok)->rect().center()));
+        });
+    });
+    ASSERT_GE(answeredAt, 0) << "the window-modal box was not answered";
+    EXPECT_LT(answeredAt - openedAt, 500) << "the window-modal box was answered only after the wait";
+
     // The first click opens a box once the wait is over; the second, on the window behind
     // it, finds the box up and does nothing.
     QObject::connect(window.button(0), &QPushButton::clicked, [] {
@@ -203,6 +243,121 @@ TEST(InputWaitTest, EscapeAndAClickOnTheOpenMenuInOneWaitRunNoItem) {
     QTest::qWait(300);
     EXPECT_EQ(ran, 0);
     game->hide();
+}
+
+// A talking wave that begins while a box is up lets the box be answered at once; once it
+// is, the rest of the wave holds input again, and a click made then acts after the wave.
+TEST(InputWaitTest, AWaitBegunUnderABoxHoldsInputAgainOnceTheBoxIsAnswered) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    ButtonWindow window({"Roll"});
+    QMessageBox box(QMessageBox::Question, "Korvex", "Accept the invitation?", QMessageBox::Yes | QMessageBox::No);
+    closeAtDeadline(&box, "The box the wave began under", 5000);
+    qint64 answeredAt = -1, waveEnded = -1;
+    qsizetype clicksInTheWave = -1;
+    QObject::connect(&box, &QDialog::finished, [&] { answeredAt = window.now(); });
+    QTimer::singleShot(300, &box, [&] {
+        const qint64 began = window.now();
+        QTimer::singleShot(100, [&] {
+            WindowManagerSession::click(
+                box.button(QMessageBox::Yes)->mapToGlobal(box.button(QMessageBox::Yes)->rect().center()));
+        });
+        QTimer::singleShot(500, [&] {
+            WindowManagerSession::click(window.centre(0));
+            WindowManagerSession::movePointer(awayFromTheWindows());
+        });
+        bool over = false;
+        QTimer::singleShot(kWaitMs + 400, [&over] { over = true; });
+        const InputWait wave;
+        runEventsUntil([&over] { return over; });
+        clicksInTheWave = window.clicks().size();
+        waveEnded = window.now();
+        EXPECT_GE(answeredAt, began) << "the box was not answered during the wave";
+        EXPECT_LT(answeredAt - began, 400) << "the box was not answered at once";
+    });
+    box.exec();
+    EXPECT_EQ(box.result(), QMessageBox::Yes);
+    EXPECT_EQ(clicksInTheWave, 0) << "a click made after the answer acted during the wave";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.clicks().isEmpty(); }, 2000)) << "the click was lost";
+    EXPECT_GE(window.clicks().first().atMs, waveEnded);
+}
+
+// A chat window's line and the main window's command line, each in a window of its own.
+struct TypingWindow {
+    explicit TypingWindow(QPoint at) {
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(&line);
+        line.setMinimumWidth(240);
+        QObject::connect(&line, &QLineEdit::returnPressed, [this] { ++returns; });
+        window.move(at);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    // Gives the line the keyboard the way a user does: a click into it.
+    void clickInto() {
+        WindowManagerSession::click(line.mapToGlobal(line.rect().center()));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return line.hasFocus() && window.isActiveWindow(); }, 2000));
+    }
+    QWidget window;
+    QLineEdit line;
+    int returns = 0;
+};
+
+// Keys typed during a wait reach the window they were typed in once it is over, whole and in
+// order. When that window is hidden meanwhile they reach no other: the focus has passed to
+// the main window, whose command line would otherwise send "hi" to the server.
+TEST(InputWaitTest, KeysTypedDuringAWaitReachOnlyTheWindowTheyWereTypedIn) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    TypingWindow main(QPoint(100, 100));
+    TypingWindow chat(QPoint(500, 100));
+    QTest::qWait(300);
+    chat.clickInto();
+
+    QString typedDuringTheWait = QStringLiteral("not read");
+    QTimer::singleShot(50, [] {
+        for (const char *key : {"h", "i"})
+            WindowManagerSession::key(QLatin1String(key));
+    });
+    QTimer::singleShot(kWaitMs - 100, [&] { typedDuringTheWait = chat.line.text(); });
+    PlainSleep(kWaitMs);
+    EXPECT_EQ(typedDuringTheWait, "");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chat.line.text() == "hi"; }, 2000)) << chat.line.text().toStdString();
+    chat.line.clear();
+
+    QTimer::singleShot(50, [] {
+        for (const char *key : {"h", "i", "Return"})
+            WindowManagerSession::key(QLatin1String(key));
+    });
+    QTimer::singleShot(300, [&] { chat.window.hide(); });
+    PlainSleep(kWaitMs);
+    QTest::qWait(500);
+    EXPECT_EQ(main.line.text(), "") << "the keys went to the main window";
+    EXPECT_EQ(main.returns, 0);
+    EXPECT_EQ(chat.returns, 0);
+}
+
+// During GnuBG's turn a click never acts, not after the turn either: neither one held by a
+// wait inside the turn, nor one a wait held when the turn began inside it.
+TEST(InputRefusalTest, AClickHeldByAWaitInsideOrAroundTheRefusalNeverActs) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    ButtonWindow window({"Roll"});
+    {
+        const InputRefusal turn;
+        sleepWith(window, [&] {
+            WindowManagerSession::click(window.centre(0));
+            WindowManagerSession::movePointer(awayFromTheWindows());
+        });
+    }
+    sleepWith(window, [&] {
+        WindowManagerSession::click(window.centre(0));
+        WindowManagerSession::movePointer(awayFromTheWindows());
+        const InputRefusal turn;
+        PlainSleep(200);
+    });
+    QTest::qWait(1000);
+    EXPECT_TRUE(window.clicks().isEmpty());
 }
 
 // A window that opens during a wait, as a chat window opened by a tell, is drawn during it.

@@ -1,4 +1,6 @@
 // Runs the tests inside one QApplication, headless unless a display was asked for.
+#include "app/InputGuards.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -6,6 +8,7 @@ int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    InstallInputGuards();
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
