@@ -299,6 +299,17 @@ TEST_F(LineFilterTest, SavedGameIsKeptForResuming) {
     EXPECT_TRUE(host.m.timeCtr.isValid());
     EXPECT_EQ(host.sent, QStringList{"toggle ready "});
     EXPECT_TRUE(host.called("SaveDropped"));
+
+    // The toggle is meant to leave the user not ready; sent to one who is not ready already,
+    // it would make him ready.
+    host.sent.clear();
+    host.calls.clear();
+    host.f.isPlaying = true;
+    host.f.isReady = false;
+    filter.FilterOutput("GibbonTestA drops connection. The game was saved.");
+    EXPECT_FALSE(host.f.isPlaying);
+    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_TRUE(host.called("SaveDropped"));
 }
 
 TEST_F(LineFilterTest, TheDoubleAnswersKeepTheServersSwitch) {

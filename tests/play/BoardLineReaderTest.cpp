@@ -32,6 +32,26 @@ TEST_F(BoardLineReaderTest, TheFirstBoardOfAMatchIsDrawnPlainWithItsLabels) {
     EXPECT_TRUE(f.flags.isLogging);
 }
 
+// An unlimited match has no length: the server writes 0 there. Its board is taken like any
+// other, scores and all, though both scores are past that length.
+TEST_F(BoardLineReaderTest, AnUnlimitedMatchsBoardIsTakenAndDrawn) {
+    const QStringList played = fixtureBoardLines().filter("board:joe_white:black_jack:2:1:1:");
+    ASSERT_EQ(played.size(), 1);  // drawn plain, joe_white rolled 5-1, cube at 2
+    f.match.theMatchLength = 5;
+    read(withFields(played.first(), {{BoardLine::MatchLength, "0"}}));
+    EXPECT_EQ(f.env.messages(), QStringList());
+    EXPECT_EQ(label(GameLabel::Match), "0");
+    EXPECT_EQ(f.match.theMatchLength, 0);
+    EXPECT_EQ(f.match.theMatchscore1, 1);
+    EXPECT_EQ(f.match.theMatchscore2, 1);
+    EXPECT_EQ(f.match.die1, 5);
+    EXPECT_EQ(f.match.theCubeVal, 2);
+    EXPECT_EQ(f.black(4), 3);
+    EXPECT_EQ(f.white(22), 4);
+    EXPECT_EQ(f.shown(f.middle(f.place(4, 1))), f.checkerMiddle(Side::Black));
+    EXPECT_EQ(f.shown(f.middle(f.place(22, 1))), f.checkerMiddle(Side::White));
+}
+
 TEST_F(BoardLineReaderTest, LaterBoardsAreDrawnOnlyWithDiceOnThem) {
     read(kOpeningLine);  // no dice, not a match's start
     EXPECT_EQ(f.black(13), 0);
