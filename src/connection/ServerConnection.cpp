@@ -114,9 +114,12 @@ void ServerConnection::writeUnsent() {
             break;
         } else if (errno != EINTR) {
             writingOver_ = true;
-            unsent_.clear();
         }
     }
+    // Nothing more goes once a write has failed, and the notifier must not be left on for
+    // commands that never will.
+    if (writingOver_)
+        unsent_.clear();
     // Qt allows one write notifier to a descriptor. The socket's own goes off at the first
     // round of events after the connection comes up, as it is never given a byte to write,
     // and the first command, the login line, comes later and always fits.
