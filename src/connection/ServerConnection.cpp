@@ -2,32 +2,24 @@
 
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QSocketNotifier>
 #include <QTcpSocket>
-#include <QTimer>
 
-#include <sys/ioctl.h>
+#include <cerrno>
+#include <sys/socket.h>
 
-namespace {
-
-// The bytes the system has received for the socket that the socket has not taken in yet.
-// Past the socket's limit, or while the program runs no events, they can be megabytes.
-int systemUnread(qintptr descriptor) {
-    int unread = 0;
-    if (::ioctl(int(descriptor), FIONREAD, &unread) < 0)
-        return 0;
-    return unread;
-}
-
-}  // namespace
-
-ServerConnection::ServerConnection(QObject *parent) : QObject(parent), socket_(new QTcpSocket(this)) {
+ServerConnection::ServerConnection(QObject *parent)
+    : QObject(parent), socket_(new QTcpSocket(this)), writable_(new QSocketNotifier(QSocketNotifier::Write, this)) {
     // Past this the socket leaves the server's bytes in the network, which slows the server
     // down, instead of taking in all a flooding server sends while the program waits.
     socket_->setReadBufferSize(kSocketBufferLimit);
     connect(socket_, &QTcpSocket::connected, this, [this] {
-        if (socket_->state() == QAbstractSocket::ConnectedState)
-            emit connected();
+        if (socket_->state() != QAbstractSocket::ConnectedState)
+            return;
+        writable_->setSocket(socket_->socketDescriptor());
+        emit connected();
     });
+    connect(writable_, &QSocketNotifier::activated, this, &ServerConnection::writeUnsent);
     connect(socket_, &QTcpSocket::readyRead, this, &ServerConnection::onReadyRead);
     connect(socket_, &QTcpSocket::errorOccurred, this, &ServerConnection::onError);
     connect(socket_, &QTcpSocket::disconnected, this, &ServerConnection::onDisconnected);
@@ -36,6 +28,7 @@ ServerConnection::ServerConnection(QObject *parent) : QObject(parent), socket_(n
 ServerConnection::~ServerConnection() {
     // Going away is not news to anyone.
     socket_->disconnect(this);
+    stopWriting();
     socket_->abort();
 }
 
@@ -57,9 +50,8 @@ bool ServerConnection::connectToServer() {
     failedOnce_ = false;
     hungUp_ = false;
     finishing_ = false;
-    salvaged_.clear();
-    forgetUnsent();
-    ++generation_;  // nothing reported late of the last connection is news of this one
+    stopWriting();
+    writingOver_ = false;
     socket_->connectToHost(host_, port_);
     return true;
 }
@@ -100,49 +92,51 @@ QByteArray ServerConnection::commandBytes(const QString &command) {
 bool ServerConnection::send(const QString &command) {
     if (!isConnected())
         return false;
-    unsent_.push_back(commandBytes(command));
-    sendWhenCaughtUp();
+    unsent_.append(commandBytes(command));
+    writeUnsent();
     return true;
 }
 
-// Caught up: the socket has taken in all the system holds for it, so a write that meets a
-// reset costs no text; what the socket holds unread is kept (onError) and read as at any
-// hang-up. That text does not count here: the program's own waits leave the server's text in
-// the socket, and counting it would hold back every command sent in a wait, such as the
-// spaced commands that ask for the player lists, until the wait's line had been read.
-bool ServerConnection::caughtUp() const {
-    return systemUnread(socket_->socketDescriptor()) == 0;
+// Written past the socket, straight to its descriptor: when a write of Qt's own meets a reset,
+// Qt closes the descriptor there and then (its socket engine closes itself, and
+// QAbstractSocketPrivate::flush aborts the socket), which throws away all the system still
+// holds unread for it, the server's last lines before the reset among them. A failed write of
+// ours only ends the writing: the socket reads on through what came and then finds the end
+// of the stream, which is how Qt reads a reset.
+void ServerConnection::writeUnsent() {
+    const qintptr descriptor = socket_->socketDescriptor();
+    while (!unsent_.isEmpty() && !writingOver_ && descriptor >= 0) {
+        const ssize_t written =
+            ::send(int(descriptor), unsent_.constData(), size_t(unsent_.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (written >= 0) {
+            unsent_.remove(0, written);
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            break;
+        } else if (errno != EINTR) {
+            writingOver_ = true;
+        }
+    }
+    // Nothing more goes once a write has failed, and the notifier must not be left on for
+    // commands that never will.
+    if (writingOver_)
+        unsent_.clear();
+    // Qt allows one write notifier to a descriptor. The socket's own goes off at the first
+    // round of events after the connection comes up, as it is never given a byte to write,
+    // and the first command, the login line, comes later and always fits.
+    writable_->setEnabled(!unsent_.isEmpty());
 }
 
-// The commands that waited go, in order, and are written out there and then: left to the
-// socket for a later round of events, a write may meet a reset that has come meanwhile,
-// with the system full of text again.
-void ServerConnection::sendWhenCaughtUp() {
-    if (unsent_.empty() || !isConnected() || !caughtUp())
-        return;
-    std::vector<QByteArray> waiting;
-    waiting.swap(unsent_);
-    QScopedValueRollback<bool> guard(writing_, true);
-    for (const QByteArray &bytes : waiting)
-        socket_->write(bytes);
-    socket_->flush();
-}
-
-void ServerConnection::forgetUnsent() {
+// With the connection's end, before its closed descriptor is polled again: by then the number
+// may belong to something else.
+void ServerConnection::stopWriting() {
     unsent_.clear();
-}
-
-// A write that fails is answered by the socket at once, inside send(). Its caller goes on as
-// if the command had gone, and hears of the end at the next round of events, as it would
-// have had the write been left to the socket.
-void ServerConnection::reportLater(std::function<void()> report) {
-    QTimer::singleShot(0, this, [this, generation = generation_, report = std::move(report)] {
-        if (generation == generation_)
-            report();
-    });
+    writable_->setEnabled(false);
 }
 
 void ServerConnection::close() {
+    // A command sent just before still goes, as far as the system takes it now.
+    writeUnsent();
+    stopWriting();
     ++generation_;
     {
         QScopedValueRollback<bool> guard(closingHere_, true);
@@ -152,8 +146,6 @@ void ServerConnection::close() {
     rawTelnet_.clear();
     pending_.clear();
     pendingBytes_ = 0;
-    salvaged_.clear();
-    forgetUnsent();
     // Whoever waits for the last line has it now: there will be none.
     if (!reading_)
         runAfterHandOn();
@@ -178,9 +170,6 @@ void ServerConnection::onReadyRead() {
     if (delivery_ == Delivery::Lines) {
         noteHeld();
         handOn();
-        // The socket may have taken in the last of what the system held while the receiver
-        // waits, with nothing read out.
-        sendWhenCaughtUp();
         return;
     }
     // A receiver that waits with events running can let the socket report more data
@@ -191,8 +180,7 @@ void ServerConnection::onReadyRead() {
     QScopedValueRollback<bool> guard(reading_, true);
     const quint64 generation = generation_;
     while (generation == generation_ && unreadBytes() > 0)
-        deliverRaw(readUnread(kReadSize));
-    sendWhenCaughtUp();
+        deliverRaw(socket_->read(kReadSize));
 }
 
 void ServerConnection::deliverRaw(const QByteArray &chunk) {
@@ -215,7 +203,7 @@ void ServerConnection::takeAvailable() {
         const qint64 size = finishing_ ? qMin(kReadSize, finishLeft_) : kReadSize;
         if (size <= 0 || unreadBytes() <= 0)
             break;
-        const QByteArray chunk = readUnread(size);
+        const QByteArray chunk = socket_->read(size);
         if (chunk.isEmpty())
             break;
         if (finishing_)
@@ -228,7 +216,6 @@ void ServerConnection::takeAvailable() {
         }
         noteHeld();
     }
-    sendWhenCaughtUp();
     // The stream is over, so what came after the last line end is all there will be of
     // its line.
     if (hungUp_ && pending_.empty() && unreadBytes() == 0) {
@@ -245,17 +232,7 @@ void ServerConnection::noteHeld() {
 }
 
 qint64 ServerConnection::unreadBytes() const {
-    return salvaged_.size() + socket_->bytesAvailable();
-}
-
-// What was kept from the socket at a reset comes before anything the socket holds, though
-// once the socket is gone it holds nothing.
-QByteArray ServerConnection::readUnread(qint64 most) {
-    if (salvaged_.isEmpty())
-        return socket_->read(most);
-    const QByteArray chunk = salvaged_.left(most);
-    salvaged_.remove(0, chunk.size());
-    return chunk;
+    return socket_->bytesAvailable();
 }
 
 // A reader that waits with events running can let the socket report more data, or its
@@ -312,39 +289,26 @@ void ServerConnection::runAfterHandOn() {
 }
 
 void ServerConnection::onError(QAbstractSocket::SocketError error) {
+    // Qt has let the descriptor go by now, or is about to: nothing must watch it into the
+    // next round of events.
+    stopWriting();
     if (closingHere_)
         return;
-    // A hang-up comes as an error too; it is reported once, by the disconnect. At every
-    // hang-up the text still unread in the socket is taken out here: when a write has met
-    // the server's reset, the socket throws it all away right after this report, and that
-    // text was sent before the end, to be read as at any hang-up.
-    if (error == QAbstractSocket::RemoteHostClosedError) {
-        salvaged_.append(socket_->readAll());
-        return;
-    }
-    if (writing_) {
-        reportLater([this, error] { onError(error); });
-        return;
-    }
-    if (failedOnce_)
+    // A hang-up comes as an error too; it is reported once, by the disconnect.
+    if (error == QAbstractSocket::RemoteHostClosedError || failedOnce_)
         return;
     failedOnce_ = true;
     ++generation_;
     pending_.clear();
     pendingBytes_ = 0;
-    forgetUnsent();
     emit failed(error, socket_->errorString());
 }
 
 void ServerConnection::onDisconnected() {
     if (closingHere_ || failedOnce_)
         return;
-    if (writing_) {
-        reportLater([this] { onDisconnected(); });
-        return;
-    }
     hungUp_ = true;
-    forgetUnsent();
+    stopWriting();
     emit closedByServer();
     handOn();
 }

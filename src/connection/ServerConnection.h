@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+class QSocketNotifier;
 class QTcpSocket;
 
 class ServerConnection : public QObject {
@@ -44,16 +45,16 @@ public:
     // Sends `command` followed by CR LF. A CR or LF inside it becomes a blank, so text a
     // user typed can never carry a second command; characters outside Latin-1 become "?".
     // Nothing is sent, and false is returned, unless the socket is connected.
-    // A command goes at once, written out there and then, only when the socket has taken in
-    // all the system held for it; otherwise it waits, in order, until it has. The server may
-    // have reset the connection behind that text, and a write that meets the reset closes
-    // the socket: what the socket held is kept, but what the system still held is lost. A
-    // hang-up that shows first drops the commands that wait.
+    // A command is written at once, whatever the server is sending meanwhile; what the system
+    // does not take at once follows, in order, as it makes room. A write that meets the
+    // server's reset ends the writing and costs no text: all the server sent before it is
+    // read, and the end comes as any hang-up does. The hang-up drops what still waits.
     bool send(const QString &command);
     static QByteArray commandBytes(const QString &command);
 
-    // Drops the connection at once; the server's hang-up is not reported for it, and
-    // whatever part of a line had arrived is forgotten.
+    // Drops the connection at once, once the commands still waiting have had a last chance
+    // to go; the server's hang-up is not reported for it, and whatever part of a line had
+    // arrived is forgotten.
     void close();
 
     // Hands on every line received so far (after a hang-up also the unfinished last one),
@@ -104,14 +105,12 @@ private:
     void resumeWhenReceiverIsFree();
     void noteHeld();
     void runAfterHandOn();
-    bool caughtUp() const;
-    void sendWhenCaughtUp();
-    void forgetUnsent();
-    void reportLater(std::function<void()> report);
+    void writeUnsent();
+    void stopWriting();
     qint64 unreadBytes() const;
-    QByteArray readUnread(qint64 most);
 
     QTcpSocket *socket_;
+    QSocketNotifier *writable_;  // on while commands wait for the system to take them
     Delivery delivery_ = Delivery::Lines;
     QString host_;
     quint16 port_ = 0;
@@ -123,7 +122,6 @@ private:
         QString text;
         bool cut = false;  // a line cut short
     };
-    QByteArray salvaged_;  // what the socket held unread when a reset cost it its text
     std::deque<Received> pending_;  // lines read from the socket, not yet handed on
     qint64 pendingBytes_ = 0;
     qint64 mostHeld_ = 0;
@@ -133,8 +131,8 @@ private:
     bool resumeAsked_ = false;  // a pass waits for the receiver to be free
     std::vector<std::function<void()>> afterHandOn_;
     bool reading_ = false;
-    std::vector<QByteArray> unsent_;  // commands waiting for the socket to take in all the system holds
-    bool writing_ = false;      // commands are being written out; a failure is reported later
+    QByteArray unsent_;         // the commands' bytes the system has not taken yet, in order
+    bool writingOver_ = false;  // a write failed: the server is gone, and nothing more is written
     bool hungUp_ = false;       // the server has closed; what it sent is all there will be
     bool finishing_ = false;    // the lines received are being read out; no more are taken
     bool closingHere_ = false;  // our own close; not the server's hang-up

@@ -459,9 +459,8 @@ TEST_F(OnlineSessionTest, AFloodingServerIsHeldBackAndItsLastLinesStillComeInOrd
 }
 
 // A server that closes for good behind its flood: the close waits unseen behind a full
-// socket while the program still answers the lines before it. Its answers wait until the
-// reading has caught up, since a write to the closed connection would be answered with a
-// reset and cost the socket with all it still held unread.
+// socket while the program still answers the lines before it. An answer written to the
+// closed connection is met with a reset, which must cost none of the text still unread.
 TEST_F(OnlineSessionTest, AServerThatClosesForGoodBehindItsFloodLosesNoLine) {
     floodThenHangUp(FloodServer::HangUp::Close);
 }

@@ -3,8 +3,11 @@
 #include "support/ScriptedServer.h"
 #include "support/ServerProcess.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -112,8 +115,7 @@ TEST(ServerConnectionTest, ABusyReceiverHoldsTheServerBackAndLosesNothing) {
     busy = false;
     resume();
     ASSERT_TRUE(QTest::qWaitFor([&] { return r.allText().size() == flood.size(); }, 5000));
-    // Read out while the server is quiet, the connection has caught up: a command goes at
-    // once again, with no more text from the server to carry it.
+    // The server's last words wait for this command.
     c.send("after the flood");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !r.texts.isEmpty() && r.texts.last() == "the last words"; }, 5000));
     EXPECT_EQ(r.allText(), QString::fromLatin1(flood + "the last words"));
@@ -154,9 +156,9 @@ TEST(ServerConnectionTest, TheReadingOutEndsWithWhatHadComeBeforeIt) {
     EXPECT_EQ(server.linesReceived(), QStringList{"bye"});  // the server went on sending meanwhile
 }
 
-// A write that meets the server's reset makes the socket throw away all it had taken in. What
-// it held was sent before the end and is the program's own: every line comes, in order, the
-// unended last one last, and the connection ends as at any hang-up.
+// A write that meets the server's reset costs none of the text the socket had taken in: it was
+// sent before the end and is the program's own. Every line comes, in order, the unended last
+// one last, and the connection ends as at any hang-up.
 TEST(ServerConnectionTest, AResetMetByAWriteCostsNoneOfTheTextTheSocketHeld) {
     constexpr int kFirst = 300;
     constexpr int kSecond = 200;
@@ -177,7 +179,7 @@ TEST(ServerConnectionTest, AResetMetByAWriteCostsNoneOfTheTextTheSocketHeld) {
     ASSERT_EQ(server.readLine(10000), "sent");
 
     // No event runs until the server has gone: its last lines and its reset wait in the
-    // system, and the command waits for the socket to take them in, then meets the reset.
+    // system, and the command meets the reset.
     server.tell("close");
     ASSERT_EQ(server.readLine(10000), "closed");
     c.send("bye");
@@ -210,12 +212,10 @@ QString numberedLines(qsizetype size) {
 
 // While the program runs no events, the system goes on taking in the server's text, far
 // beyond what the socket holds, and then the server's reset. A write that meets the reset
-// makes the socket close and throw all of that away. So a command goes only once the socket
-// has taken in all the system holds, and is written there and then, not at a later round of
-// events that may find the reset come. The server fills the system and resets, once with no
-// command, once with one sent just before it starts and once with one sent after the reset
-// has come; each time every byte the system acknowledged is read, in order, and the
-// connection ends once.
+// must cost none of that text; closing the socket would throw it all away. The server fills
+// the system and resets, once with no command, once with one sent just before it starts and
+// once with one sent after the reset has come; each time every byte the system acknowledged
+// is read, in order, and the connection ends once.
 TEST(ServerConnectionTest, ACommandIsNeverWrittenIntoAReset) {
     // Two megabytes read as they come, over which the system makes its store for the socket
     // larger than the socket itself holds.
@@ -256,6 +256,74 @@ TEST(ServerConnectionTest, ACommandIsNeverWrittenIntoAReset) {
         EXPECT_EQ(r.events, (QStringList{"connected", "closed"}));
         EXPECT_TRUE(r.errors.isEmpty());
     }
+}
+
+// A server that sends faster than the program reads never leaves the system empty for long,
+// yet a command typed meanwhile must reach it at once, not once the stream stops. The server
+// says when the command came, on the monotonic clock the test reads too. Once the receiver
+// spends 3 ms on each line of a stream of one every 2 ms; once it is busy and the stream fills
+// the socket to its limit, and the system behind it.
+TEST(ServerConnectionTest, ACommandGoesAtOnceWhileTheServerStreams) {
+    struct Run {
+        const char *name;
+        int intervalMs;  // between the server's lines; 0 is as fast as the program's machine takes them
+        bool busy;
+    };
+    for (const Run run : {Run{"a receiver slower than the stream", 2, false},
+                          Run{"a stream that fills the socket", 0, true}}) {
+        SCOPED_TRACE(run.name);
+        ServerProcess server;
+        ASSERT_TRUE(server.start(QStringLiteral(KORVEX_STREAMING_SERVER),
+                                 {QStringLiteral("4"), QString::number(run.intervalMs), QStringLiteral("100")}))
+            << server.error().toStdString();
+        ServerConnection c;
+        QObject::connect(&c, &ServerConnection::textReceived, [] { QThread::msleep(3); });
+        c.holdWhileBusy([busy = run.busy] { return busy; }, [](std::function<void()>) {});
+        c.setRemote(ScriptedServer::host(), server.port());
+        c.connectToServer();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return c.isConnected(); }, 5000));
+
+        std::optional<qint64> sentAt;
+        QTimer::singleShot(1000, &c, [&] {
+            QElapsedTimer now;
+            now.start();
+            sentAt = now.msecsSinceReference();
+            c.send("who");
+        });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sentAt.has_value(); }, 10000));
+        if (run.busy) {
+            EXPECT_EQ(c.mostHeld(), ServerConnection::kSocketBufferLimit);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasLine(); }, 10000));
+        const QStringList heard = server.readLine(0).split(u' ');
+        ASSERT_EQ(heard.first().toStdString(), "heard") << "the stream ended before the command came";
+        ASSERT_EQ(heard.size(), 3);
+        EXPECT_EQ(heard.at(2), "who");
+        EXPECT_LE(heard.at(1).toLongLong() - *sentAt, 500);
+    }
+}
+
+// A server that reads nothing for a while leaves the program's machine holding the commands;
+// the rest of them go as it makes room, in order, with the commands sent after them.
+TEST(ServerConnectionTest, CommandsTheSystemCannotTakeYetFollowInOrder) {
+    ServerProcess server;
+    ASSERT_TRUE(server.start(QStringLiteral(KORVEX_DEAF_SERVER), {})) << server.error().toStdString();
+    ServerConnection c;
+    c.setRemote(ScriptedServer::host(), server.port());
+    c.connectToServer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.isConnected(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasLine(); }, 5000));
+    ASSERT_EQ(server.readLine(0), "connected");
+
+    // Far more than the two machines hold between them.
+    constexpr int kCommands = 16384;
+    const QString filler(1000, QLatin1Char('x'));
+    for (int n = 1; n <= kCommands; ++n)
+        ASSERT_TRUE(c.send(QStringLiteral("say %1 ").arg(n, 6, 10, QLatin1Char('0')) + filler));
+    c.send("last");
+    server.tell("read");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasLine(); }, 20000));
+    EXPECT_EQ(server.readLine(0), QStringLiteral("read %1").arg(kCommands));
 }
 
 TEST(ServerConnectionTest, OwnCloseIsNotReportedAsAHangUp) {

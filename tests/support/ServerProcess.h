@@ -42,6 +42,9 @@ public:
         return QString::fromLatin1(process_.readLine()).trimmed();
     }
 
+    // Whether a whole line from the script has come in; the program's events bring it.
+    bool hasLine() { return process_.canReadLine(); }
+
     // Writes a line to the script, without running the program's events.
     void tell(const QByteArray &line) {
         process_.write(line + '\n');
