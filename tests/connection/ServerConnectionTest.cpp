@@ -216,7 +216,7 @@ QString numberedLines(qsizetype size) {
 // the system and resets, once with no command, once with one sent just before it starts and
 // once with one sent after the reset has come; each time every byte the system acknowledged
 // is read, in order, and the connection ends once.
-TEST(ServerConnectionTest, ACommandIsNeverWrittenIntoAReset) {
+TEST(ServerConnectionTest, AResetMetByAWriteCostsNoneOfTheTextTheSystemHeld) {
     // Two megabytes read as they come, over which the system makes its store for the socket
     // larger than the socket itself holds.
     constexpr int kFirstLines = 32768;

@@ -1,5 +1,6 @@
 #include "support/OnlineLogin.h"
 
+#include "connection/ServerConnection.h"
 #include "connection/frmLogin.h"
 #include "mainform/Mainform.h"
 #include "support/ScriptedServer.h"
@@ -20,8 +21,16 @@ bool logInAt(Mainform &window, quint16 port, const QString &user, const QString 
     frmLogin *login = window.frmLoginWindow;
     if (!login)
         return false;
+    // The connection is seen coming up by its signal: a server that floods at once can keep
+    // the round of events that brought it up busy until the window has read the flood and
+    // gone offline again.
+    bool cameUp = false;
+    const QMetaObject::Connection watch =
+        QObject::connect(&window.server, &ServerConnection::connected, [&cameUp] { cameUp = true; });
     login->txtUsername->setText(user);
     login->txtPassword->setText(password);
     login->cmdOK->click();
-    return QTest::qWaitFor([&] { return window.flags.isConnected; }, timeoutMs);
+    const bool connected = QTest::qWaitFor([&cameUp] { return cameUp; }, timeoutMs);
+    QObject::disconnect(watch);
+    return connected;
 }
