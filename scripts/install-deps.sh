@@ -11,6 +11,7 @@ packages=(
   sox espeak-ng
   gnubg
   xvfb openbox x11-utils xdotool  # an X display with a window manager for the window-stacking tests
+  libxcb1-dev  # the X11 key event's own window, so a key typed during a wait reaches no other window
   python3  # the flooding server the connection's tests run in a process of its own
 )
 
