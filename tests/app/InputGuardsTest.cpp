@@ -166,8 +166,7 @@ TEST(InputWaitTest, ABoxOpenedInAWaitIsAnsweredAtOnceAndKeepsTheWindowBehindItSt
                 if (byKey)
                     WindowManagerSession::key("Return");
                 else
-                    WindowManagerSession::click(box.button(QMessageBox::Ok)->mapToGlobal(
-                        box.button(QMessageBox::Ok)->rect().center()));
+                    WindowManagerSession::click(centreOf(box.button(QMessageBox::Ok)));
             });
             answer = box.exec();
             answeredAt = window.now();
@@ -185,8 +184,7 @@ TEST(InputWaitTest, ABoxOpenedInAWaitIsAnsweredAtOnceAndKeepsTheWindowBehindItSt
         sheet.open();
         openedAt = window.now();
         QTimer::singleShot(200, &sheet, [&] {
-            WindowManagerSession::click(
-                sheet.button(QMessageBox::Ok)->mapToGlobal(sheet.button(QMessageBox::Ok)->rect().center()));
+            WindowManagerSession::click(centreOf(sheet.button(QMessageBox::Ok)));
         });
     });
     ASSERT_GE(answeredAt, 0) << "the window-modal box was not answered";
@@ -259,8 +257,7 @@ TEST(InputWaitTest, AWaitBegunUnderABoxHoldsInputAgainOnceTheBoxIsAnswered) {
     QTimer::singleShot(300, &box, [&] {
         const qint64 began = window.now();
         QTimer::singleShot(100, [&] {
-            WindowManagerSession::click(
-                box.button(QMessageBox::Yes)->mapToGlobal(box.button(QMessageBox::Yes)->rect().center()));
+            WindowManagerSession::click(centreOf(box.button(QMessageBox::Yes)));
         });
         QTimer::singleShot(500, [&] {
             WindowManagerSession::click(window.centre(0));
@@ -295,7 +292,7 @@ struct TypingWindow {
     }
     // Gives the line the keyboard the way a user does: a click into it.
     void clickInto() {
-        WindowManagerSession::click(line.mapToGlobal(line.rect().center()));
+        WindowManagerSession::click(centreOf(&line));
         EXPECT_TRUE(QTest::qWaitFor([this] { return line.hasFocus() && window.isActiveWindow(); }, 2000));
     }
     QWidget window;

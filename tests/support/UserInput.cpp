@@ -23,10 +23,13 @@ ButtonWindow::ButtonWindow(const QStringList &captions) {
 }
 
 QPoint ButtonWindow::centre(int i) const {
-    const QPushButton *b = button(i);
-    return b->mapToGlobal(b->rect().center());
+    return centreOf(button(i));
 }
 
 QPoint awayFromTheWindows() {
     return {1000, 700};
+}
+
+QPoint centreOf(const QWidget *widget) {
+    return widget->mapToGlobal(widget->rect().center());
 }

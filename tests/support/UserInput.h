@@ -35,3 +35,6 @@ private:
 
 // A place on the screen away from every window the tests open.
 QPoint awayFromTheWindows();
+
+// Where the middle of `widget` stands on the screen: where a user clicks it.
+QPoint centreOf(const QWidget *widget);
