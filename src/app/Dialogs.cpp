@@ -1,5 +1,7 @@
 #include "app/Dialogs.h"
 
+#include "app/ProgramExit.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
@@ -67,6 +69,13 @@ QMessageBox::Icon toQt(Dialogs::Icon icon) {
 }  // namespace
 
 Dialogs::Reply Dialogs::show(const Request &request) {
+    // Once the exit has kept what it keeps, a box would only hold the ending program up: the
+    // answer is the one that changes nothing.
+    if (ProgramExit::kept()) {
+        if (request.buttons == Buttons::YesNo)
+            return {Answer::No, {}};
+        return {request.buttons == Buttons::Ok && !request.isInput ? Answer::Ok : Answer::Cancel, {}};
+    }
     if (handler())
         return handler()(request);
 

@@ -1,5 +1,7 @@
 #include "app/InputGuards.h"
 
+#include "app/ProgramExit.h"
+
 #include <QAbstractEventDispatcher>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -200,8 +202,8 @@ QEventLoop::ProcessEventsFlags roundFlags(QEventLoop::ProcessEventsFlags flags) 
 // A round in which the window system hands on all it holds back. Qt's X11 plugin, on the
 // default (glib) event loop, reads its queue in a round only when the loop has been woken
 // since the posted events were last sent, and does not count what a round left out as
-// something to read: without the wake-up, what waited would stay there until the user's
-// next input.
+// something to read: without the wake-up, what waited would stay there until something
+// next woke the loop (new input, a timer, a socket, a posted event).
 void roundThatHandsOn(QEventLoop::ProcessEventsFlags flags) {
     QScopedValueRollback<bool> handingOn(waits().handingOn, true);
     if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
@@ -214,12 +216,10 @@ void roundThatHandsOn(QEventLoop::ProcessEventsFlags flags) {
 // waits again) ahead of the window system's events, so the user's input could be left
 // waiting behind one wait after another: it goes first, in a round of its own.
 void handOn() {
-    Waits &w = waits();
-    w.handOnAsked = false;
-    if (w.depth > 0)
-        return;  // reached inside a later wait, whose own end asks again
-    w.leftWaiting = false;
-    roundThatHandsOn(QEventLoop::X11ExcludeTimers | QEventLoop::ExcludeSocketNotifiers);
+    waits().handOnAsked = false;
+    // Reached inside a later wait, whose own end asks again; or the work between two of its
+    // pieces has handed it all on already.
+    handOnHeldInput();
 }
 
 void askHandOn() {
@@ -231,6 +231,14 @@ void askHandOn() {
 }
 
 }  // namespace
+
+void handOnHeldInput() {
+    Waits &w = waits();
+    if (w.depth > 0 || !w.leftWaiting || !qApp)
+        return;
+    w.leftWaiting = false;
+    roundThatHandsOn(QEventLoop::X11ExcludeTimers | QEventLoop::ExcludeSocketNotifiers);
+}
 
 void InstallInputGuards() {
     static bool installed = false;
@@ -272,7 +280,7 @@ void runEvents(QEventLoop::ProcessEventsFlags flags, int maxTimeMs) {
 }
 
 void runEventsUntil(const std::function<bool()> &done) {
-    while (!done() && QAbstractEventDispatcher::instance())
+    while (!done() && !ProgramExit::begun() && QAbstractEventDispatcher::instance())
         QCoreApplication::processEvents(roundFlags(QEventLoop::WaitForMoreEvents));
 }
 

@@ -57,6 +57,13 @@ public:
     InputWait &operator=(const InputWait &) = delete;
 };
 
+// The program is between two pieces of work (one server line's handling and the next, one
+// turn of self-play and the next): what the waits of the last piece left waiting acts now,
+// in order, as it would once back in the event loop, so a backlog of work never keeps the
+// user's input waiting behind it. Inside a wait, which hands on at its own end, it does
+// nothing. What the input sets off runs here and then, before the next piece begins.
+void handOnHeldInput();
+
 // One round of events run from the program's own code, with `flags`; inside a wait it also
 // leaves the user's input waiting. With `maxTimeMs`, rounds go on while there is something
 // to do, for that long at most. Qt's default (glib) event loop reads the sockets even in a

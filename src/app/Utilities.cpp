@@ -4,6 +4,7 @@
 #include "app/InputGuards.h"
 #include "app/Preferences.h"
 #include "app/Program.h"
+#include "app/ProgramExit.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -29,7 +30,7 @@ double waitFactor = 1.0;
 int waitsOff = 0;
 
 int scaled(int milliseconds) {
-    if (waitsOff > 0)
+    if (WaitsOff::active())
         return 0;
     return waitFactor == 1.0 ? milliseconds : int(std::lround(milliseconds * waitFactor));
 }
@@ -48,7 +49,7 @@ WaitsOff::~WaitsOff() {
 }
 
 bool WaitsOff::active() {
-    return waitsOff > 0;
+    return waitsOff > 0 || ProgramExit::begun();
 }
 
 void Pause(int milliseconds) {
@@ -68,7 +69,7 @@ void PlainSleep(int milliseconds) {
     const InputWait wait;
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < milliseconds) {
+    while (clock.elapsed() < milliseconds && !ProgramExit::begun()) {
         runEvents(QEventLoop::ExcludeSocketNotifiers, int(qMin<qint64>(10, milliseconds - clock.elapsed())));
         const qint64 left = milliseconds - clock.elapsed();
         if (left > 0)
@@ -193,6 +194,8 @@ QByteArray TextFileBytes(const QStringList &lines) {
 }
 
 QString WriteWholeFile(const QString &path, const QByteArray &bytes) {
+    if (ProgramExit::kept())
+        return QStringLiteral("the program is ending and has kept its files");
     QSaveFile file(path);
     // Unbuffered, a write cut short (a full disk) shows in its count; a buffered one would
     // be committed as if whole.

@@ -25,7 +25,8 @@ void PlainSleep(int milliseconds);
 void setWaitFactor(double factor);
 
 // While one is alive, Pause and PlainSleep return at once and checkers jump instead of
-// sliding: what the server sent before a connection ended is read at reading speed.
+// sliding: what the server sent before a connection ended is read at reading speed. So it
+// is for good once the program's exit has begun.
 class WaitsOff {
 public:
     WaitsOff();
@@ -62,6 +63,7 @@ QByteArray TextFileBytes(const QStringList &lines);
 
 // Writes `bytes` as the whole of the file at `path`, or nothing: the old file stays when
 // anything fails, a write the disk cut short included. An empty text, or what went wrong.
+// Once the program's exit has kept its files, nothing more is written.
 QString WriteWholeFile(const QString &path, const QByteArray &bytes);
 
 // Opens a web address or a file with the desktop's default program; false when the

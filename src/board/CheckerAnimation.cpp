@@ -80,6 +80,9 @@ void CheckerAnimation::slide(Side side, QPoint from, QPoint to) {
         return;
     try {
         for (const QPoint &at : path(from, to)) {
+            // A slide under way when the program's exit begins stops where it is.
+            if (WaitsOff::active())
+                break;
             drawFrame(side, at);
             if (frameWait)
                 frameWait(prefs_.prfAnimDelay);
@@ -107,14 +110,14 @@ void CheckerAnimation::hitting(Side side) {
 void CheckerAnimation::waitFrame(int delay) {
     QElapsedTimer clock;
     clock.start();
-    const qint64 wait = qint64(std::clamp(delay, 0, kSlowest)) * kMicrosecondsPerUnit * 1000;
+    const qint64 frameNs = qint64(std::clamp(delay, 0, kSlowest)) * kMicrosecondsPerUnit * 1000;
     {
         const InputWait wait;
         runEvents(QEventLoop::ExcludeSocketNotifiers);
     }
     // Sleep most of the wait and spin the last fraction of a millisecond, which sleeping
     // would overshoot.
-    for (qint64 left = wait - clock.nsecsElapsed(); left > 0; left = wait - clock.nsecsElapsed())
+    for (qint64 left = frameNs - clock.nsecsElapsed(); left > 0; left = frameNs - clock.nsecsElapsed())
         if (left > 300000)
             QThread::usleep(ulong((left - 200000) / 1000));
 }

@@ -1,5 +1,7 @@
 #include "connection/ServerLineDispatcher.h"
 
+#include "app/InputGuards.h"
+#include "app/ProgramExit.h"
 #include "app/SettingsText.h"
 #include "app/SplitString.h"
 #include "app/TimeAgo.h"
@@ -77,6 +79,11 @@ void ServerLineDispatcher::SplitFibString(const QString &data, Source source) {
         return;
     running_ = true;
     while (!waiting_.empty()) {
+        // The program is ending: what it has not read yet it never will.
+        if (ProgramExit::begun()) {
+            waiting_.clear();
+            break;
+        }
         const Text next = waiting_.front();
         waiting_.pop_front();
         reading_ = next.source;
@@ -130,7 +137,7 @@ void ServerLineDispatcher::dispatch(const QString &data) {
     detectMatchStart(lines);
 
     for (const QString &line : lines) {
-        if (dropRest_)
+        if (dropRest_ || ProgramExit::begun())
             break;
         try {
             readLine(line);
@@ -138,6 +145,10 @@ void ServerLineDispatcher::dispatch(const QString &data) {
             // One bad line is skipped; the lines after it are still read.
             reportError(QString::fromLocal8Bit(error.what()));
         }
+        // A click or a key the line's waits held acts now, before the next line, however many
+        // more have come: a backlog never keeps the user waiting. One that ends the program
+        // ends the reading here.
+        handOnHeldInput();
     }
 }
 

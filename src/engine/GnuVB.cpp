@@ -6,6 +6,7 @@
 #include "app/MousePointer.h"
 #include "app/Preferences.h"
 #include "app/Program.h"
+#include "app/ProgramExit.h"
 #include "app/Utilities.h"
 #include "engine/GnubgBridge.h"
 
@@ -150,6 +151,10 @@ QString GnuVB::Work::call(int side, int cube, int matchLen, int scoreA, int scor
                           int beavers, int die1, int die2, const QString &mode, int plies) {
     failed_ = false;
     runEvents();
+    // The program is ending, perhaps from that very round: the engine is asked nothing more,
+    // and is not started again for it.
+    if (ProgramExit::begun())
+        return {};
     Ask ask;
     ask.side = side;
     ask.cube = cube;

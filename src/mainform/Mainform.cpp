@@ -5,6 +5,7 @@
 #include "app/frmExit.h"
 #include "app/MousePointer.h"
 #include "app/Program.h"
+#include "app/ProgramExit.h"
 #include "app/SettingsText.h"
 #include "board/BoardShow.h"
 #include "connection/LineFilter.h"
@@ -486,6 +487,9 @@ void Mainform::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
+    // Whatever work the close came in the middle of (a server line, a turn of self-play)
+    // unwinds from here without waiting and reads, plays and writes nothing more.
+    ProgramExit::begin();
 
     closeChatWindows();  // their last size is a setting too
     savedGamesList.abort();  // a page still on its way opens no login window now
@@ -500,6 +504,8 @@ void Mainform::Form_Unload() {
     saveWatchedLog();
     unloadLoginWindow();
     server.close();
+    gnuObject.reset();  // the engine's process ends with the program, not after it
+    ProgramExit::markKept();
 
     exitWindow = new frmExit(flags.isDebugging);
     exitWindow->Form_Load();

@@ -2,8 +2,10 @@
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
+#include "app/InputGuards.h"
 #include "app/MousePointer.h"
 #include "app/Preferences.h"
+#include "app/ProgramExit.h"
 #include "app/SettingsText.h"
 #include "app/Utilities.h"
 #include "board/BoardDrawing.h"
@@ -620,7 +622,7 @@ void OfflineGame::runSelfPlay() {
     selfPlayRunning_ = true;
     MatchState &m = c_.game.match;
     StateFlags &f = c_.game.flags;
-    while (f.selfPlay && !m.gameOver && !m.isMatchOver) {
+    while (f.selfPlay && !m.gameOver && !m.isMatchOver && !ProgramExit::begun()) {
         const int before = fed_;
         if (!pendingAnswer_.isEmpty())
             answerDoubleForUser();
@@ -630,6 +632,8 @@ void OfflineGame::runSelfPlay() {
         // user takes over.
         if (fed_ == before)
             f.selfPlay = false;
+        // Between two turns the Esc that stops self-play, or the close of the window, acts.
+        handOnHeldInput();
     }
     selfPlayRunning_ = false;
 }

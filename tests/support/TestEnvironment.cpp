@@ -1,6 +1,7 @@
 #include "support/TestEnvironment.h"
 
 #include "app/Program.h"
+#include "app/ProgramExit.h"
 #include "app/SettingsStore.h"
 #include "app/Utilities.h"
 
@@ -12,6 +13,7 @@
 #include <QUrl>
 
 TestEnvironment::TestEnvironment() : startFolder_(QDir::currentPath()) {
+    ProgramExit::reset();  // a window closed by the test before is no end of this one's program
     Program::setFolder(program_.path());
     SettingsStore::setFolder(settings_.path());
     // Nor does anything machine-wide (XDG_CONFIG_DIRS) reach a test's settings.
@@ -55,6 +57,7 @@ TestEnvironment::TestEnvironment() : startFolder_(QDir::currentPath()) {
 }
 
 TestEnvironment::~TestEnvironment() {
+    ProgramExit::reset();
     QDir::setCurrent(startFolder_);
     Dialogs::setChooserHandlers({}, {});
     Dialogs::setHandler({});
