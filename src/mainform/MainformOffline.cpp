@@ -4,6 +4,7 @@
 #include "app/Dialogs.h"
 #include "app/InputGuards.h"
 #include "app/MousePointer.h"
+#include "app/ProgramExit.h"
 #include "mainform/Mainform.h"
 #include "mainform/MainformGameHost.h"
 #include "mainform/MainformOfflineHost.h"
@@ -25,9 +26,12 @@ constexpr int kEscape = 27;
 // GnuBG's side of the game runs to its end before the user's next click or key: one taken
 // while it runs would act on a board that is no longer the one clicked, or let go of the
 // engine while it answers. Esc, which stops self-play, is let through. Online the same
-// handlers pass through here without a turn of GnuBG's, and nothing is refused.
+// handlers pass through here without a turn of GnuBG's, and nothing is refused. Once the
+// program's exit has begun no step of the game starts.
 template <typename Work>
 auto engineTurn(const StateFlags &flags, Work work) {
+    if (ProgramExit::begun())
+        return decltype(work())();
     std::optional<InputRefusal> refusal;
     if (flags.isBot)
         refusal.emplace();

@@ -10,6 +10,7 @@
 #include "support/WindowManagerSession.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
+#include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
@@ -261,6 +263,28 @@ TEST_F(MainformTest, EngineFileWarningsNameTheFilesChecked) {
     EXPECT_EQ(Startup::engineFileWarnings(folder + "gnubg", folder + "empty.wd"),
               QStringList{"The file <" + folder + "empty.wd> is the wrong version"});
     EXPECT_EQ(Startup::engineFileWarnings(folder + "none", folder + "none.wd").size(), 2);
+}
+
+// The window closed while a server line's handling sleeps (the second and a half after a
+// player "can't move"): the sleep ends there and then, no later line is read, and the exit
+// window ends the program.
+TEST_F(MainformTest, AnExitInALineThatSleepsReadsNothingAfterIt) {
+    env.copyData();
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.show();
+    QElapsedTimer clock;
+    qint64 closedAt = -1;
+    QTimer::singleShot(200, &window, [&] {
+        closedAt = clock.elapsed();
+        window.close();
+    });
+    clock.start();
+    window.SplitFibString("bob can't move.\r\n** after the wait\r\n");
+    ASSERT_GE(closedAt, 0);
+    EXPECT_LE(clock.elapsed() - closedAt, 300);
+    EXPECT_FALSE(window.txtTerminal->toPlainText().contains("after the wait"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return quits == 1; }, 1500));
 }
 
 TEST_F(MainformTest, ExitWindowAsksOnceAndFadesInTwentyTicks) {

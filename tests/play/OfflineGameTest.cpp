@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -948,6 +949,56 @@ TEST_F(OfflineGameTest, ExitOpenLogAndLoadJFPosAskBeforeTheMatchIsThrownAwayAndA
     window->mnuExit_Click();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(env.messages().filter("exit").isEmpty());
+    frmExit::setQuitHook({});
+}
+
+// GNU Backgammon processes that this test's process started and that still run.
+QList<qint64> gnubgChildren() {
+    QList<qint64> found;
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state parent ..."
+        const QString text = QString::fromLatin1(stat.readAll());
+        const QStringList rest = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (text.contains(QLatin1String("(gnubg")) && rest.value(1) == self && rest.value(0) != QLatin1String("Z"))
+            found << pid.toLongLong();
+    }
+    return found;
+}
+
+// The window closed while GnuBG plays both sides at the pace a user sees: the turn under way
+// unwinds at once, no later turn is played and no later line read, GNU Backgammon's process
+// ends with the window, and the exit window goes on to end the program.
+TEST_F(OfflineGameTest, ClosingTheWindowDuringSelfPlayEndsTheMatchAndTheEngineAtOnce) {
+    SKIP_WITHOUT_GNUBG();
+    window->prefs.prfGnuPlyEval = 0;
+    window->prefs.prfGnuPlyHint = 0;
+    setWaitFactor(1);
+    int quits = 0;
+    frmExit::setQuitHook([&quits] { ++quits; });
+    QElapsedTimer sinceClose;
+    QString paneAtClose;
+    bool engineRan = false;
+    startMatch(5, true, [&] {
+        QTimer::singleShot(700, window.get(), [&] {
+            engineRan = !gnubgChildren().isEmpty();
+            paneAtClose = terminal();
+            sinceClose.start();
+            window->close();
+        });
+        // Were the close to leave the match playing, it still ends here, not at its end.
+        QTimer::singleShot(5000, window.get(), [this] { window->flags.selfPlay = false; });
+    });
+    ASSERT_TRUE(sinceClose.isValid()) << "the match ended before the close";
+    EXPECT_LE(sinceClose.elapsed(), 1000);
+    EXPECT_EQ(terminal(), paneAtClose);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(engineRan);
+    EXPECT_TRUE(QTest::qWaitFor([] { return gnubgChildren().isEmpty(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&quits] { return quits == 1; }, 1500));
     frmExit::setQuitHook({});
 }
 

@@ -1,0 +1,158 @@
+// The user's clicks and typed commands while the main window works through a backlog of
+// server lines whose handling waits, made with the real pointer and keyboard under a window
+// manager: they act once the line under way is read, never after the backlog.
+#include "app/frmExit.h"
+#include "mainform/Mainform.h"
+#include "support/OnlineLogin.h"
+#include "support/ScriptedServer.h"
+#include "support/TestEnvironment.h"
+#include "support/UserInput.h"
+#include "support/WindowManagerSession.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A watched match whose board lines each show a roll, which the board shows for half a
+// second, each followed by a line of the server pane that tells how far the reading is.
+QStringList watchedBacklog(int boards) {
+    const QStringList fixture = ScriptedServer::fixtureLines("board/gibbon-test-clip-reader.txt").filter("joe_white");
+    QStringList lines{QStringLiteral("You're now watching joe_white.")};
+    for (int i = 1; i <= boards; ++i)
+        lines << fixture.at(i % 2) << QStringLiteral("** read up to %1").arg(i);
+    return lines;
+}
+
+bool type(const QString &keys) {
+    for (const QString &key : keys.split(' '))
+        if (!WindowManagerSession::key(key))
+            return false;
+    return true;
+}
+
+QStringList clickAt(const QWidget *widget) {
+    const QPoint at = centreOf(widget);
+    return {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"};
+}
+
+// The user's hand, going on while the program works: xdotool in a process of its own.
+bool meanwhile(const QStringList &steps) {
+    return QProcess::startDetached("xdotool", steps);
+}
+
+// Notes when a window is hidden.
+class HideWatch : public QObject {
+public:
+    explicit HideWatch(std::function<void()> hidden) : hidden_(std::move(hidden)) {}
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Hide)
+            hidden_();
+        return false;
+    }
+
+private:
+    std::function<void()> hidden_;
+};
+
+// A command typed in the server pane's line and a click on the lobby's Ready view act at once
+// when nothing is being read. During a backlog of boards they act once the board under way is
+// read, before the one after the next begins; so does the window's close, after which nothing
+// more is read and the exit window ends the program.
+TEST(ServerBacklogTest, ClicksKeysAndTheCloseActOnceTheLineUnderWayIsRead) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    TestEnvironment env;
+    env.copyData();
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.prefs.prfFirstTimer = false;
+    window.prefs.prfInitSettings = true;
+    window.prefs.prfDisableSounds = true;
+    window.move(0, 0);
+    window.show();
+    int quits = 0;
+    frmExit::setQuitHook([&quits] { ++quits; });
+
+    ScriptedServer server;
+    server.send("login: ").awaitLine("login Korvex").awaitLine("who", 15000).sendLines(watchedBacklog(15)).pause(30000);
+    ASSERT_TRUE(logInTo(window, server));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::qWait(300);  // placed by the window manager
+    window.txtType->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.txtType->hasFocus(); }, 2000));
+
+    QElapsedTimer clock;
+    clock.start();
+    struct Acted {
+        qint64 at;
+        QString pane;  // what had been read by then
+    };
+    QList<Acted> commands, readyChosen, hidden;
+    const auto pane = [&] { return window.txtTerminal->toPlainText(); };
+    QObject::connect(window.txtType, &QLineEdit::textChanged, &window, [&](const QString &text) {
+        if (text.isEmpty())
+            commands.append({clock.elapsed(), pane()});
+    });
+    QObject::connect(window.opReady, &QRadioButton::toggled, &window, [&](bool on) {
+        if (on)
+            readyChosen.append({clock.elapsed(), pane()});
+    });
+    HideWatch hideWatch([&] { hidden.append({clock.elapsed(), pane()}); });
+    window.installEventFilter(&hideWatch);
+
+    // The input is made during the third board, whose roll holds the reading for half a
+    // second, and the close during the seventh.
+    qint64 inputMade = -1, closeMade = -1;
+    bool inputDue = true, closeDue = true;
+    QObject::connect(window.txtTerminal, &QTextEdit::textChanged, &window, [&] {
+        if (inputDue && pane().contains("** read up to 2")) {
+            inputDue = false;
+            QTimer::singleShot(100, &window, [&] {
+                inputMade = clock.elapsed();
+                EXPECT_TRUE(meanwhile(clickAt(window.txtType) + QStringList{"key", "p", "i", "n", "g", "Return"} +
+                                      clickAt(window.opAll) + clickAt(window.opReady)));
+            });
+        }
+        if (closeDue && pane().contains("** read up to 6")) {
+            closeDue = false;
+            QTimer::singleShot(100, &window, [&] {
+                closeMade = clock.elapsed();
+                EXPECT_TRUE(meanwhile({"key", "alt+F4"}));
+            });
+        }
+    });
+
+    // Nothing to read yet: both act at once, and the command brings the backlog.
+    ASSERT_TRUE(type("w h o Return"));
+    ASSERT_TRUE(WindowManagerSession::click(centreOf(window.opReady)));
+    const qint64 controlMade = clock.elapsed();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return quits == 1; }, 25000)) << "the program never ended";
+
+    ASSERT_EQ(commands.size(), 2);
+    ASSERT_EQ(readyChosen.size(), 2);
+    EXPECT_LE(qMax(commands[0].at, readyChosen[0].at) - controlMade, 1000);
+    ASSERT_GE(inputMade, 0);
+    EXPECT_LE(qMax(commands[1].at, readyChosen[1].at) - inputMade, 1000);
+    for (const Acted &acted : {commands[1], readyChosen[1]}) {
+        EXPECT_TRUE(acted.pane.contains("** read up to 2"));
+        EXPECT_FALSE(acted.pane.contains("** read up to 4")) << "the input waited for the fifth board";
+    }
+    EXPECT_TRUE(server.linesReceived().contains("ping"));
+
+    ASSERT_EQ(hidden.size(), 1) << "the close never acted";
+    ASSERT_GE(closeMade, 0);
+    EXPECT_LE(hidden[0].at - closeMade, 1000);
+    EXPECT_FALSE(hidden[0].pane.contains("** read up to 8")) << "the close waited for later boards";
+    EXPECT_EQ(pane(), hidden[0].pane) << "a line was read after the close";
+    frmExit::setQuitHook({});
+}
+
+}  // namespace
