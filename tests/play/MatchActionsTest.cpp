@@ -123,6 +123,19 @@ TEST_F(MatchActionsTest, TheDoublingQuestionIsTurnedOnlyWhenTheServerHasItTheOth
     EXPECT_TRUE(flags.serverSwitches.isOn(ServerSwitches::Double));
 }
 
+// After the Crawford game the user one point short of the match gains nothing by a double:
+// the question goes off in the first such game and stays off in the next.
+TEST_F(MatchActionsTest, OnePointShortAfterTheCrawfordGameTheDoublingQuestionStaysOff) {
+    auto game = [&](const char *score, int didCrawford) {
+        show(ownBoard(kBlack, kWhite, 3, 1, QLatin1String(score), 1, didCrawford));
+    };
+    game("2:0", 0);  // the Crawford game
+    game("2:1", 1);
+    EXPECT_EQ(host.sent, QStringList{"toggle double "});
+    game("2:2", 1);
+    EXPECT_EQ(host.sent, QStringList{"toggle double "});
+}
+
 TEST(StatusBlinkTest, BlanksAndShowsInTurnAndTakesANewTextAtOnce) {
     StatusBlink blink;
     EXPECT_EQ(blink.tick("Your turn"), "");

@@ -184,6 +184,26 @@ TEST_F(OnlineTurnTest, AClickOnTheCubeDoublesWheneverTheServerAsksToRollOrDouble
     EXPECT_EQ(server.linesReceived().mid(1), (QStringList{"board ", "move 13-7 8-7  ", "double ", "double "}));
 }
 
+// Online the server ends the game: the move that bears off the user's last checker goes to it
+// like any other, picked up with the dice.
+TEST_F(OnlineTurnTest, TheMoveThatBearsOffTheLastCheckerGoesToTheServer) {
+    const QString lastOne = "0:1:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:0:-5:-5:-5:0:0:0:0";
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines({"3", "4", "** Player someplayer has joined you for a 3 point match.",
+                    board(lastOne, "2:1:0:0", "14:0")})
+        .awaitLine("move ");
+    ASSERT_TRUE(logInTo(*window, server));
+
+    ASSERT_TRUE(waitFor([&] { return window->match.die1 == 2; }));
+    clickAt(checker(1));
+    EXPECT_EQ(black(27), 15);
+    clickAt(diceSpot(*window));
+    ASSERT_TRUE(server.waitForScriptEnd(10000)) << server.failures().join('\n').toStdString();
+    EXPECT_EQ(server.linesReceived().mid(1), (QStringList{"board ", "move 1-off  "}));
+}
+
 TEST_F(OnlineTurnTest, TheBlinkStopsAtOnceWhileWatchingAndTheTrayRollsNoOnePointMatch) {
     window->flags.isConnected = true;
     window->lblPlayer1->setText("joe_white");

@@ -1,15 +1,17 @@
 // The own match's records: the stamped log and its .mat at the match's end, the dropped
-// match's .tmp and its resume, a save that fails, the progress window.
+// match's .tmp and its resume, a save that fails, the progress window, a short log played back.
 #include "records/LogFiles.h"
 #include "records/MatchRecords.h"
 #include "records/frmsave.h"
 #include "support/QtPrinters.h"
+#include "support/ScriptedServer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -26,12 +28,12 @@ public:
     void showProgressWindow(const QString &job) override { progress << "show " + job; }
     void showProgress(int percent) override { progress << QString::number(percent); }
     void hideProgressWindow() override { progress << "hide"; }
-    void SplitFibString(const QString &) override {}
+    void SplitFibString(const QString &text) override { shown << text; }
     void showGameRows(const QStringList &) override {}
     void enablePlaybackButtons(bool) override {}
 
     QString jellypath, opponent = "alice", status;
-    QStringList messages, terminal, progress;
+    QStringList messages, terminal, progress, shown;
 
 private:
     QString folder_;
@@ -240,6 +242,28 @@ TEST_F(MatchRecordsTest, ALoadedMatchGoesOnFromTheDroppedPartOfThePlayerItsBoard
     records.SaveDropped();
     ASSERT_TRUE(LogFiles::readLines(dir.filePath("log/bob.tmp"), kept));
     EXPECT_EQ(kept, (QStringList{"bob has joined you. " + loaded, bobsBoard}));
+}
+
+// In a log of three boards or fewer a step back only moves the mark: no board is shown again
+// and the next step reads on where it was. With four a step back shows the board before and
+// reads on from there.
+TEST_F(MatchRecordsTest, AStepBackInALogOfThreeBoardsOnlyMovesTheMark) {
+    const QStringList boards = ScriptedServer::fixtureLines("board/gibbon-test-clip-reader.txt");
+    ASSERT_EQ(boards.size(), 4);
+    for (const qsizetype count : {3, 4}) {
+        host.shown.clear();
+        records.startPlayback(boards.mid(0, count));
+        records.cmdStep_Click();
+        records.cmdBack_Click();
+        EXPECT_EQ(records.playback().currentBoard(), 0) << count;
+        records.cmdStep_Click();
+        std::vector<qsizetype> shown;  // which of the boards each block showed
+        for (const QString &block : host.shown)
+            shown.push_back(boards.indexOf(block.chopped(2)));
+        const std::vector<qsizetype> expected = count == 3 ? std::vector<qsizetype>{0, 1, 2}
+                                                           : std::vector<qsizetype>{0, 1, 0, 1};
+        EXPECT_EQ(shown, expected) << count;
+    }
 }
 
 TEST_F(MatchRecordsTest, TheProgressWindowSitsOnItsOwnerAndClampsItsBar) {
