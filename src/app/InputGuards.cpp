@@ -14,9 +14,8 @@
 #include <QWidget>
 #include <QWindow>
 
-#if __has_include(<xcb/xcb.h>)
+#ifdef KORVEX_XCB_KEYS
 #include <xcb/xcb.h>
-#define KORVEX_XCB_KEYS 1
 #endif
 
 namespace {
