@@ -14,6 +14,9 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <memory>
+#include <vector>
+
 #ifdef KORVEX_XCB_KEYS
 #include <xcb/xcb.h>
 #endif
@@ -56,17 +59,98 @@ bool belongsToModalBox(const QWindow *window) {
     return false;
 }
 
+// Input taken out of Qt's queue during a wait, to be handed on once it is over.
+struct KeptInput {
+    QPointer<QObject> receiver;  // the window it came for, or the shortcut it set off
+    std::unique_ptr<QEvent> event;
+};
+
 // The waits under way, and what they leave to do once they are over.
 struct Waits {
     int depth = 0;
     bool leftWaiting = false;  // a round of a wait may have left input in Qt's queue
     bool handOnAsked = false;
     bool handingOn = false;  // a round is handing on what the waits left waiting
+    std::vector<KeptInput> kept;  // older than what Qt's queue still holds
 };
 
 Waits &waits() {
     static Waits w;
     return w;
+}
+
+bool somethingWaits() {
+    const Waits &w = waits();
+    return w.leftWaiting || !w.kept.empty();
+}
+
+// A key that waited reaches the window it was typed in only while that window is shown and,
+// once the waits are over, still has the focus: another window (a box, a chat window opened
+// meanwhile) that took it does not get keys typed before it came. A popup that is up gets its
+// keys whatever has the focus: Qt hands them to it.
+bool keyMayReach(const QWindow *madeIn) {
+    if (!madeIn || !madeIn->isVisible())
+        return false;
+    const Waits &w = waits();
+    if (!(w.leftWaiting || w.handingOn) || madeIn->type() == Qt::Popup)
+        return true;
+    const QWindow *focus = QGuiApplication::focusWindow();
+    return !focus || topLevelOf(focus) == madeIn;
+}
+
+// A window-modal box that is up during a wait must take its input at once, so the wait's
+// rounds leave nothing in Qt's queue then; but Qt keeps input only from the window the box
+// stands over. What comes for any other window is taken out here and kept, in order, and
+// handed on ahead of what Qt still holds once the wait is over: a chat window's button does
+// not act in the middle of the wait, nor is its click lost.
+class WindowModalHold : public QObject {
+public:
+    bool eventFilter(QObject *receiver, QEvent *event) override {
+        const Waits &w = waits();
+        if (w.depth == 0 || w.handingOn || !isUserInput(event->type()))
+            return false;
+        const QWindow *modal = QGuiApplication::modalWindow();
+        if (!modal || modal->modality() != Qt::WindowModal || !forAnotherWindow(receiver, event))
+            return false;
+        waits().kept.push_back({receiver, std::unique_ptr<QEvent>(event->clone())});
+        event->accept();
+        return true;
+    }
+
+private:
+    static bool forAnotherWindow(QObject *receiver, QEvent *event) {
+        // A shortcut belongs to the window its key was typed in, the one with the focus.
+        if (event->type() == QEvent::Shortcut) {
+            const QWindow *focus = QGuiApplication::focusWindow();
+            return !focus || !isTheBoxs(topLevelOf(focus));
+        }
+        // Input is judged where it reaches a window; the widget under it follows from there.
+        return receiver->isWindowType() && !isTheBoxs(topLevelOf(static_cast<QWindow *>(receiver)));
+    }
+    // The box, what it opens, and a popup that names no parent, as a list a field of the box
+    // drops down.
+    static bool isTheBoxs(const QWindow *window) { return window->type() == Qt::Popup || belongsToModalBox(window); }
+};
+
+WindowModalHold &windowModalHold() {
+    static WindowModalHold *h = new WindowModalHold;
+    return *h;
+}
+
+// Hands on what the window-modal hold kept, each judged now: a click for a window hidden
+// since does nothing (the hidden-window filter sees to it), nor does a key that may not reach
+// its window any more.
+void handOnKept() {
+    std::vector<KeptInput> kept;
+    kept.swap(waits().kept);
+    for (KeptInput &input : kept) {
+        if (!input.receiver)
+            continue;
+        const bool key = input.event->type() == QEvent::KeyPress || input.event->type() == QEvent::KeyRelease;
+        if (key && input.receiver->isWindowType() && !keyMayReach(topLevelOf(static_cast<QWindow *>(input.receiver.data()))))
+            continue;
+        QCoreApplication::sendEvent(input.receiver, input.event.get());
+    }
 }
 
 // Refuses the user's input while GnuBG's turn, or other work that a click must not enter,
@@ -142,10 +226,7 @@ HiddenWindowClicks &hiddenWindowClicks() {
 // Qt's X11 plugin hands a key to whichever window has the focus when the key is handed on,
 // not to the one it was typed in: "hi" and Return typed in a chat window that a wait then
 // hid would land in the main window's command line, and go to the server. The key's own
-// event still names the window it was typed in. A key for a window that is gone or hidden
-// does nothing; so does one that waited, typed in a window still shown, once another window
-// has taken the focus meanwhile, such as a box opened during the wait. A popup that is up
-// gets its keys whatever has the focus: Qt hands them to it.
+// event still names the window it was typed in, which is judged as any key that waited.
 //
 // Other platforms name no such window: there a key goes to the window that has the focus
 // when it is handed on.
@@ -163,22 +244,13 @@ public:
 
 private:
     static bool mayReach(xcb_window_t typedIn) {
-        const QWindow *madeIn = nullptr;
         for (const QWindow *window : QGuiApplication::allWindows()) {
             // Only a window that has its native one can be named; asking another for its
             // id would make one.
-            if (window->handle() && window->winId() == WId(typedIn)) {
-                madeIn = topLevelOf(window);
-                break;
-            }
+            if (window->handle() && window->winId() == WId(typedIn))
+                return keyMayReach(topLevelOf(window));
         }
-        if (!madeIn || !madeIn->isVisible())
-            return false;
-        const Waits &w = waits();
-        if (!(w.leftWaiting || w.handingOn) || madeIn->type() == Qt::Popup)
-            return true;
-        const QWindow *focus = QGuiApplication::focusWindow();
-        return !focus || topLevelOf(focus) == madeIn;
+        return false;  // a window that is gone
     }
 };
 
@@ -205,6 +277,7 @@ QEventLoop::ProcessEventsFlags roundFlags(QEventLoop::ProcessEventsFlags flags) 
 // next woke the loop (new input, a timer, a socket, a posted event).
 void roundThatHandsOn(QEventLoop::ProcessEventsFlags flags) {
     QScopedValueRollback<bool> handingOn(waits().handingOn, true);
+    handOnKept();
     if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->wakeUp();
     QCoreApplication::processEvents(flags);
@@ -223,7 +296,7 @@ void handOn() {
 
 void askHandOn() {
     Waits &w = waits();
-    if (!w.leftWaiting || w.handOnAsked || !qApp)
+    if (!somethingWaits() || w.handOnAsked || !qApp)
         return;
     w.handOnAsked = true;
     QMetaObject::invokeMethod(qApp, &handOn, Qt::QueuedConnection);
@@ -233,7 +306,7 @@ void askHandOn() {
 
 void handOnHeldInput() {
     Waits &w = waits();
-    if (w.depth > 0 || !w.leftWaiting || !qApp)
+    if (w.depth > 0 || !somethingWaits() || !qApp)
         return;
     w.leftWaiting = false;
     roundThatHandsOn(QEventLoop::X11ExcludeTimers | QEventLoop::ExcludeSocketNotifiers);
@@ -244,8 +317,11 @@ void InstallInputGuards() {
     if (installed || !qApp)
         return;
     installed = true;
+    // The filter installed last is asked first: what the hold keeps is judged by the others
+    // when it is handed on.
     qApp->installEventFilter(&hiddenWindowClicks());
     qApp->installEventFilter(&gate());
+    qApp->installEventFilter(&windowModalHold());
 #ifdef KORVEX_XCB_KEYS
     qApp->installNativeEventFilter(&strayKeys());
 #endif

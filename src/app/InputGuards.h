@@ -11,10 +11,11 @@ class QObject;
 // first window, whose input they may have to judge long after it was made.
 void InstallInputGuards();
 
-// True while a modal box is up, application-modal or window-modal. Qt's modality then keeps
-// input from the windows behind it, so the box and what it opens, such as a list dropped down
-// from one of its fields, take their input as usual while the rest of the program waits or
-// works.
+// True while a modal box is up, application-modal or window-modal. The box and what it
+// opens, such as a list dropped down from one of its fields, take their input as usual while
+// the rest of the program waits or works. Qt's modality keeps input from the other windows
+// only for an application-modal box; a window-modal one blocks just the window it stands
+// over, and the guards below keep the others' input from acting meanwhile.
 bool modalBoxUp();
 
 // While one is alive, mouse buttons, the wheel, keys, shortcuts and context menus are refused
@@ -41,8 +42,9 @@ public:
 // those run by what it calls meanwhile, repaints the windows and runs timers but leaves the
 // user's clicks and keys waiting in Qt's queue, in the order they came and with the places
 // they were made at. While a modal box is up nothing is left waiting, so a box that a timer
-// or a server line opens during the wait is answered at once; once it is answered, the rest
-// of the wait holds input again.
+// or a server line opens during the wait is answered at once; what comes meanwhile for a
+// window that a window-modal box does not block is kept, in order, and acts with the rest
+// after the wait. Once the box is answered, the rest of the wait holds input again.
 //
 // When the outermost wait is over and the program is back in its event loop, what was left
 // waiting is handed on in a round of its own, ahead of any timer, so a click made during

@@ -175,20 +175,36 @@ TEST(InputWaitTest, ABoxOpenedInAWaitIsAnsweredAtOnceAndKeepsTheWindowBehindItSt
         EXPECT_LT(answeredAt - openedAt, 500) << (byKey ? "Return" : "a click on OK");
     }
 
-    // A window-modal box runs no loop of its own: the wait's rounds answer it.
+    // A window-modal box runs no loop of its own: the wait's rounds answer it. It blocks only
+    // the window it stands over: a click on a chat window's button made while it is up still
+    // acts after the wait, once.
     QMessageBox sheet(QMessageBox::Warning, "Korvex", "FIBS is not responding", QMessageBox::Ok, &window.window());
     sheet.setWindowModality(Qt::WindowModal);
+    QPushButton send(QStringLiteral("Send"));
+    send.setMinimumSize(160, 40);
+    send.move(700, 100);
+    send.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&send));
+    QTest::qWait(300);
+    QList<qint64> sent;
+    QObject::connect(&send, &QPushButton::clicked, [&] { sent << window.now(); });
     qint64 openedAt = -1, answeredAt = -1;
     QObject::connect(&sheet, &QDialog::finished, [&] { answeredAt = window.now(); });
-    sleepWith(window, [&] {
+    const qint64 waitEnded = sleepWith(window, [&] {
         sheet.open();
         openedAt = window.now();
         QTimer::singleShot(200, &sheet, [&] {
+            WindowManagerSession::click(centreOf(&send));
             WindowManagerSession::click(centreOf(sheet.button(QMessageBox::Ok)));
         });
     });
     ASSERT_GE(answeredAt, 0) << "the window-modal box was not answered";
     EXPECT_LT(answeredAt - openedAt, 500) << "the window-modal box was answered only after the wait";
+    EXPECT_TRUE(sent.isEmpty()) << "the chat window's button acted during the wait";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sent.isEmpty(); }, 2000)) << "the click on the chat window was lost";
+    EXPECT_GE(sent.first(), waitEnded);
+    QTest::qWait(200);
+    EXPECT_EQ(sent.size(), 1);
 
     // The first click opens a box once the wait is over; the second, on the window behind
     // it, finds the box up and does nothing.
