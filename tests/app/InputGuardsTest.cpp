@@ -26,9 +26,13 @@ namespace {
 
 // During GnuBG's turn a box it opens is answered as usual, and so is a list dropped down from
 // one of its fields, though the list is a window of its own; a button of any other window
-// does nothing.
+// does nothing. The clicks on the window-modal box are real ones: they reach the box's
+// window before its button, and must pass there too.
 TEST(InputRefusalTest, ABoxOpenedDuringTheRefusalAndItsListsTakeTheirInputAndNothingElseDoes) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
     QPushButton elsewhere(QStringLiteral("Roll"));
+    elsewhere.move(100, 100);
     int rolled = 0;
     QObject::connect(&elsewhere, &QPushButton::clicked, [&] { ++rolled; });
     elsewhere.show();
@@ -54,6 +58,8 @@ TEST(InputRefusalTest, ABoxOpenedDuringTheRefusalAndItsListsTakeTheirInputAndNot
     // A window-modal box blocks only the window it stands over: it is answered, and a
     // button of another window still does nothing.
     QPushButton chat(QStringLiteral("Send"));
+    chat.setMinimumSize(160, 40);
+    chat.move(700, 100);
     int sent = 0;
     QObject::connect(&chat, &QPushButton::clicked, [&] { ++sent; });
     chat.show();
@@ -63,9 +69,12 @@ TEST(InputRefusalTest, ABoxOpenedDuringTheRefusalAndItsListsTakeTheirInputAndNot
     question.setWindowModality(Qt::WindowModal);
     question.open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&question));
-    QTest::mouseClick(&chat, Qt::LeftButton);
-    QTest::mouseClick(question.button(QMessageBox::Yes), Qt::LeftButton);
-    EXPECT_EQ(question.result(), QMessageBox::Yes);
+    QTest::qWait(300);  // placed by the window manager
+    WindowManagerSession::click(centreOf(&chat));
+    WindowManagerSession::click(centreOf(question.button(QMessageBox::Yes)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return question.result() == QMessageBox::Yes; }, 2000))
+        << "the click on the box was refused";
+    QTest::qWait(200);
     EXPECT_EQ(sent, 0);
 }
 
@@ -318,7 +327,9 @@ struct TypingWindow {
 
 // Keys typed during a wait reach the window they were typed in once it is over, whole and in
 // order. When that window is hidden meanwhile they reach no other: the focus has passed to
-// the main window, whose command line would otherwise send "hi" to the server.
+// the main window, whose command line would otherwise send "hi" to the server. Nor do they
+// reach a chat window that opened and took the focus during the wait, nor the window they
+// were typed in once it is hidden, even with no other window to take the focus.
 TEST(InputWaitTest, KeysTypedDuringAWaitReachOnlyTheWindowTheyWereTypedIn) {
     if (!WindowManagerSession::inside())
         return WindowManagerSession::runCurrentTestInside();
@@ -347,6 +358,39 @@ TEST(InputWaitTest, KeysTypedDuringAWaitReachOnlyTheWindowTheyWereTypedIn) {
     QTest::qWait(500);
     EXPECT_EQ(main.line.text(), "") << "the keys went to the main window";
     EXPECT_EQ(main.returns, 0);
+    EXPECT_EQ(chat.returns, 0);
+
+    chat.window.show();
+    QTest::qWait(300);
+    chat.clickInto();
+    TypingWindow opened(QPoint(100, 400));
+    opened.window.hide();
+    QTimer::singleShot(50, [] {
+        for (const char *key : {"h", "i", "Return"})
+            WindowManagerSession::key(QLatin1String(key));
+    });
+    QTimer::singleShot(300, [&] {
+        opened.window.show();
+        opened.window.activateWindow();
+    });
+    PlainSleep(kWaitMs);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened.window.isActiveWindow(); }, 2000));
+    QTest::qWait(500);
+    EXPECT_EQ(opened.line.text(), "") << "the keys went to the window that took the focus";
+    EXPECT_EQ(opened.returns, 0);
+    EXPECT_EQ(chat.line.text(), "");
+
+    opened.window.hide();
+    main.window.hide();
+    chat.clickInto();
+    QTimer::singleShot(50, [] {
+        for (const char *key : {"h", "i", "Return"})
+            WindowManagerSession::key(QLatin1String(key));
+    });
+    QTimer::singleShot(300, [&] { chat.window.hide(); });
+    PlainSleep(kWaitMs);
+    QTest::qWait(500);
+    EXPECT_EQ(chat.line.text(), "") << "the keys reached a hidden window";
     EXPECT_EQ(chat.returns, 0);
 }
 
