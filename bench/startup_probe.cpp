@@ -1,6 +1,5 @@
 // Starts the client against the program folder named on the command line, shows the main
 // window and quits as soon as it is on screen: the start-up benchmark times this process.
-#include "app/InputGuards.h"
 #include "app/Dialogs.h"
 #include "app/Program.h"
 #include "app/SettingsStore.h"
@@ -13,7 +12,6 @@
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    InstallInputGuards();
     if (argc > 2) {
         Program::setFolder(QString::fromLocal8Bit(argv[1]));
         SettingsStore::setFolder(QString::fromLocal8Bit(argv[2]));

@@ -6,6 +6,8 @@
 #include "engine/EngineFiles.h"
 #include "mainform/Mainform.h"
 
+#include <QApplication>
+
 QStringList Startup::engineFileWarnings(const QString &program, const QString &weights) {
     QStringList warnings;
     for (const QString &file : {weights, program})
@@ -15,6 +17,13 @@ QStringList Startup::engineFileWarnings(const QString &program, const QString &w
 }
 
 Mainform *Startup::Main() {
+    // Before the first window: its input may have to be judged long after it was made.
+    InstallInputGuards();
+    QApplication::setApplicationName(QStringLiteral("Korvex"));
+    QApplication::setOrganizationName(QStringLiteral("Korvex"));
+    // The exit window ends the program once its fade is over.
+    QApplication::setQuitOnLastWindowClosed(false);
+
     auto *window = new Mainform;
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     if (!window->Form_Load()) {

@@ -1,3 +1,4 @@
+#include "app/InputGuards.h"
 #include "app/frmExit.h"
 #include "app/Program.h"
 #include "app/SettingsStore.h"
@@ -6,6 +7,7 @@
 #include "mainform/Mainform.h"
 #include "mainform/Startup.h"
 #include "play/frmHide.h"
+#include "support/BareProcess.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowManagerSession.h"
 
@@ -18,8 +20,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QPointer>
+#include <QProcess>
 #include <QScreen>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -298,6 +302,66 @@ TEST_F(MainformTest, ExitWindowAsksOnceAndFadesInTwentyTicks) {
     exit.Command1_Click();
     QTest::qWait(100);
     EXPECT_EQ(quits, 1);
+}
+
+// The start routine brings the input guards with it: in a process that has none, a click
+// during GnuBG's turn acts until the routine has run, and never after.
+TEST(StartupTest, TheStartRoutineBringsTheInputGuards) {
+    if (!BareProcess::inside())
+        return BareProcess::runCurrentTestInside();
+    TestEnvironment env;
+    env.copyData();
+    QPushButton roll(QStringLiteral("Roll"));
+    int rolled = 0;
+    QObject::connect(&roll, &QPushButton::clicked, [&rolled] { ++rolled; });
+    roll.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&roll));
+    const auto clickDuringGnubgsTurn = [&roll] {
+        const InputRefusal turn;
+        QTest::mouseClick(&roll, Qt::LeftButton);
+    };
+    clickDuringGnubgsTurn();
+    ASSERT_EQ(rolled, 1) << "the process had its guards before the start routine ran";
+    std::unique_ptr<Mainform> window(Startup::Main());
+    ASSERT_TRUE(window);
+    clickDuringGnubgsTurn();
+    EXPECT_EQ(rolled, 1);
+    window->close();
+}
+
+// The program itself, as a user starts it under a window manager: once the window manager's
+// close (Alt+F4) reaches its window, it has kept its settings and its process has ended
+// within a second and a half, the exit window's fade included.
+TEST(StartupTest, TheProgramEndsOnceItsWindowIsClosed) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    TestEnvironment env;
+    env.copyData();  // the program folder is the executable's own
+    const QString program = env.programFolder() + "/korvex";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KORVEX_PROGRAM), program));
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_CONFIG_HOME", env.settingsFolder());
+    QProcess korvex;
+    korvex.setProcessEnvironment(environment);
+    korvex.setProcessChannelMode(QProcess::MergedChannels);
+    korvex.start(program);
+    QProcess search;
+    search.start("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Korvex"});
+    ASSERT_TRUE(search.waitForFinished(15000)) << "the main window never came up";
+    const QString id = QString::fromLatin1(search.readAllStandardOutput()).split('\n').value(0).trimmed();
+    ASSERT_FALSE(id.isEmpty());
+    ASSERT_EQ(QProcess::execute("xdotool", {"windowactivate", "--sync", id}), 0);
+    QElapsedTimer sinceClose;
+    sinceClose.start();
+    ASSERT_TRUE(WindowManagerSession::key("alt+F4"));
+    ASSERT_TRUE(korvex.waitForFinished(5000)) << korvex.readAll().toStdString();
+    EXPECT_LE(sinceClose.elapsed(), 1500);
+    EXPECT_EQ(korvex.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(korvex.exitCode(), 0);
+    EXPECT_TRUE(QSettings(env.settingsFolder() + "/Korvex/Korvex.ini", QSettings::IniFormat)
+                    .contains("Preferences/Port"));
 }
 
 }  // namespace
