@@ -2,6 +2,7 @@
 #include "app/frmExit.h"
 #include "app/Program.h"
 #include "app/SettingsStore.h"
+#include "app/Utilities.h"
 #include "board/BoardShow.h"
 #include "lobby/frmChat.h"
 #include "mainform/Mainform.h"
@@ -288,6 +289,13 @@ TEST_F(MainformTest, AnExitInALineThatSleepsReadsNothingAfterIt) {
     ASSERT_GE(closedAt, 0);
     EXPECT_LE(clock.elapsed() - closedAt, 300);
     EXPECT_FALSE(window.txtTerminal->toPlainText().contains("after the wait"));
+    // Nor does any later wait wait.
+    const qint64 before = clock.elapsed();
+    for (int i = 0; i < 3; ++i) {
+        Pause(1000);
+        PlainSleep(1000);
+    }
+    EXPECT_LE(clock.elapsed() - before, 100);
     EXPECT_TRUE(QTest::qWaitFor([this] { return quits == 1; }, 1500));
 }
 
