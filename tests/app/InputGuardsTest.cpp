@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // During GnuBG's turn a box it opens is answered as usual, and so is a list dropped down from
@@ -349,13 +351,17 @@ TEST(InputWaitTest, KeysTypedDuringAWaitReachOnlyTheWindowTheyWereTypedIn) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return chat.line.text() == "hi"; }, 2000)) << chat.line.text().toStdString();
     chat.line.clear();
 
-    QTimer::singleShot(50, [] {
-        for (const char *key : {"h", "i", "Return"})
-            WindowManagerSession::key(QLatin1String(key));
-    });
-    QTimer::singleShot(300, [&] { chat.window.hide(); });
-    PlainSleep(kWaitMs);
-    QTest::qWait(500);
+    // "hi" and Return typed early in a wait, `meanwhile` done in its middle.
+    const auto typeDuringAWait = [](const std::function<void()> &meanwhile) {
+        QTimer::singleShot(50, [] {
+            for (const char *key : {"h", "i", "Return"})
+                WindowManagerSession::key(QLatin1String(key));
+        });
+        QTimer::singleShot(300, meanwhile);
+        PlainSleep(kWaitMs);
+        QTest::qWait(500);
+    };
+    typeDuringAWait([&] { chat.window.hide(); });
     EXPECT_EQ(main.line.text(), "") << "the keys went to the main window";
     EXPECT_EQ(main.returns, 0);
     EXPECT_EQ(chat.returns, 0);
@@ -365,17 +371,11 @@ TEST(InputWaitTest, KeysTypedDuringAWaitReachOnlyTheWindowTheyWereTypedIn) {
     chat.clickInto();
     TypingWindow opened(QPoint(100, 400));
     opened.window.hide();
-    QTimer::singleShot(50, [] {
-        for (const char *key : {"h", "i", "Return"})
-            WindowManagerSession::key(QLatin1String(key));
-    });
-    QTimer::singleShot(300, [&] {
+    typeDuringAWait([&] {
         opened.window.show();
         opened.window.activateWindow();
     });
-    PlainSleep(kWaitMs);
     ASSERT_TRUE(QTest::qWaitFor([&] { return opened.window.isActiveWindow(); }, 2000));
-    QTest::qWait(500);
     EXPECT_EQ(opened.line.text(), "") << "the keys went to the window that took the focus";
     EXPECT_EQ(opened.returns, 0);
     EXPECT_EQ(chat.line.text(), "");
@@ -383,13 +383,7 @@ TEST(InputWaitTest, KeysTypedDuringAWaitReachOnlyTheWindowTheyWereTypedIn) {
     opened.window.hide();
     main.window.hide();
     chat.clickInto();
-    QTimer::singleShot(50, [] {
-        for (const char *key : {"h", "i", "Return"})
-            WindowManagerSession::key(QLatin1String(key));
-    });
-    QTimer::singleShot(300, [&] { chat.window.hide(); });
-    PlainSleep(kWaitMs);
-    QTest::qWait(500);
+    typeDuringAWait([&] { chat.window.hide(); });
     EXPECT_EQ(chat.line.text(), "") << "the keys reached a hidden window";
     EXPECT_EQ(chat.returns, 0);
 }

@@ -8,7 +8,7 @@
 #include "mainform/Mainform.h"
 #include "mainform/Startup.h"
 #include "play/frmHide.h"
-#include "support/BareProcess.h"
+#include "support/ChildTest.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowManagerSession.h"
 

@@ -1,5 +1,6 @@
 #include "support/WindowManagerSession.h"
 
+#include "support/ChildTest.h"
 #include "support/ModalDeadline.h"
 
 #include <QCoreApplication>
@@ -119,24 +120,10 @@ bool WindowManagerSession::inside() {
 }
 
 int WindowManagerSession::runCurrentTest(QString &output) {
-    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
     QProcessEnvironment environment = environmentOn(display_);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QLatin1String(kInside), QStringLiteral("1"));
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=%1.%2").arg(QLatin1String(test->test_suite_name()),
-                                                           QLatin1String(test->name()))});
-    const bool finished = child.waitForFinished(kChildMs);
-    output = QString::fromLocal8Bit(child.readAll());
-    if (!finished) {
-        stop(child);
-        output += QStringLiteral("\nThe test did not finish inside the session within %1 s.").arg(kChildMs / 1000);
-        return -1;
-    }
-    return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
+    return runCurrentTestInChild(environment, kChildMs, output);
 }
 
 void WindowManagerSession::runCurrentTestInside(QSize screen) {

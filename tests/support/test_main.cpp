@@ -1,6 +1,6 @@
 // Runs the tests inside one QApplication, headless unless a display was asked for.
 #include "app/InputGuards.h"
-#include "support/BareProcess.h"
+#include "support/ChildTest.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
