@@ -16,6 +16,11 @@ ServerConnection::ServerConnection(QObject *parent)
     connect(socket_, &QTcpSocket::connected, this, [this] {
         if (socket_->state() != QAbstractSocket::ConnectedState)
             return;
+        // A command leaves at once, also while the one before it waits for the server's
+        // acknowledgement, which from a distant server takes a round trip: the system would
+        // otherwise hold a small write back until then. Qt sets socket options only on a
+        // socket that is up.
+        socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         writable_->setSocket(socket_->socketDescriptor());
         emit connected();
     });
@@ -100,11 +105,12 @@ bool ServerConnection::send(const QString &command) {
 // Written past the socket, straight to its descriptor: when a write of Qt's own meets a reset,
 // Qt closes the descriptor there and then (its socket engine closes itself, and
 // QAbstractSocketPrivate::flush aborts the socket), which throws away all the system still
-// holds unread for it, the server's last lines before the reset among them. A failed write of
-// ours only ends the writing: the socket reads on through what came and then finds the end
-// of the stream, which is how Qt reads a reset.
+// holds unread for it, the server's last lines before the reset among them. A write of ours
+// that meets a reset only ends the writing: the socket reads on through what came and then
+// finds the end of the stream, which is how Qt reads a reset.
 void ServerConnection::writeUnsent() {
     const qintptr descriptor = socket_->socketDescriptor();
+    int failure = 0;
     while (!unsent_.isEmpty() && !writingOver_ && descriptor >= 0) {
         const ssize_t written =
             ::send(int(descriptor), unsent_.constData(), size_t(unsent_.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -114,16 +120,49 @@ void ServerConnection::writeUnsent() {
             break;
         } else if (errno != EINTR) {
             writingOver_ = true;
+            failure = errno;
         }
     }
     // Nothing more goes once a write has failed, and the notifier must not be left on for
     // commands that never will.
     if (writingOver_)
         unsent_.clear();
-    // Qt allows one write notifier to a descriptor. The socket's own goes off at the first
-    // round of events after the connection comes up, as it is never given a byte to write,
-    // and the first command, the login line, comes later and always fits.
+    // Qt's socket has a write notifier of its own on this descriptor, on only while the
+    // connection comes up: it goes off at the first round of events after, as the socket is
+    // never given a byte to write. Qt's glib event dispatcher polls both; its plain Unix one
+    // keeps one write notifier to a descriptor and warns of a second. The two are never on
+    // together: this one is on only while a command waits for room, and the first command,
+    // the login line, comes later and always fits.
     writable_->setEnabled(!unsent_.isEmpty());
+    // A reset, or a write after one (Qt's own writes take both as the server's hang-up), ends
+    // as a hang-up does; any other failure, the connection timing out, as a failed read does.
+    if (failure != 0 && failure != ECONNRESET && failure != EPIPE)
+        failWriting(failure);
+}
+
+// As a failed read does, the failure ends the connection: the lines not handed on yet are
+// dropped, and it is reported once, with its reason. The report comes with the next round of
+// events, as a failed read's does, and not from inside the send() that met it.
+void ServerConnection::failWriting(int error) {
+    // The kinds and words Qt gives a read that fails so.
+    const auto kind = error == ETIMEDOUT ? QAbstractSocket::SocketTimeoutError : QAbstractSocket::NetworkError;
+    const QString reason = qt_error_string(error);
+    failedOnce_ = true;
+    const quint64 generation = ++generation_;
+    pending_.clear();
+    pendingBytes_ = 0;
+    stopWriting();
+    {
+        QScopedValueRollback<bool> guard(closingHere_, true);
+        socket_->abort();
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation, kind, reason] {
+            if (generation == generation_ && failedOnce_)
+                emit failed(kind, reason);
+        },
+        Qt::QueuedConnection);
 }
 
 // With the connection's end, before its closed descriptor is polled again: by then the number
@@ -134,7 +173,10 @@ void ServerConnection::stopWriting() {
 }
 
 void ServerConnection::close() {
-    // A command sent just before still goes, as far as the system takes it now.
+    // A command sent before has left at once, as far as the server's machine had room for it;
+    // what the system could not take yet is given to it now. It sends that on after the close,
+    // unless server text still unread here makes the close a reset, which drops all that has
+    // not left by then.
     writeUnsent();
     stopWriting();
     ++generation_;

@@ -48,13 +48,16 @@ public:
     // A command is written at once, whatever the server is sending meanwhile; what the system
     // does not take at once follows, in order, as it makes room. A write that meets the
     // server's reset ends the writing and costs no text: all the server sent before it is
-    // read, and the end comes as any hang-up does. The hang-up drops what still waits.
+    // read, and the end comes as any hang-up does. The hang-up drops what still waits. A write
+    // that fails otherwise (the connection timed out) ends the connection as a failed read
+    // does: failed() reports it, with its reason.
     bool send(const QString &command);
     static QByteArray commandBytes(const QString &command);
 
-    // Drops the connection at once, once the commands still waiting have had a last chance
-    // to go; the server's hang-up is not reported for it, and whatever part of a line had
-    // arrived is forgotten.
+    // Drops the connection at once; the server's hang-up is not reported for it, and whatever
+    // part of a line had arrived is forgotten. The commands the system had not taken yet get
+    // a last write first, and what it takes then goes after the close, unless server text
+    // still unread here makes the close a reset: that drops all that has not left by then.
     void close();
 
     // Hands on every line received so far (after a hang-up also the unfinished last one),
@@ -106,6 +109,7 @@ private:
     void noteHeld();
     void runAfterHandOn();
     void writeUnsent();
+    void failWriting(int error);
     void stopWriting();
     qint64 unreadBytes() const;
 

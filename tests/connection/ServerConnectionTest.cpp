@@ -5,11 +5,16 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <optional>
+#include <poll.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -22,8 +27,10 @@ struct Recorder {
             size += t.size();
         });
         QObject::connect(&c, &ServerConnection::closedByServer, [this] { events << "closed"; });
-        QObject::connect(&c, &ServerConnection::failed,
-                         [this](QAbstractSocket::SocketError e, const QString &) { errors << e; });
+        QObject::connect(&c, &ServerConnection::failed, [this](QAbstractSocket::SocketError e, const QString &why) {
+            errors << e;
+            reasons << why;
+        });
     }
     QString allText() const { return texts.join(QString()); }
 
@@ -31,7 +38,64 @@ struct Recorder {
     QStringList texts;
     qsizetype size = 0;  // of all the texts
     QList<QAbstractSocket::SocketError> errors;
+    QStringList reasons;
 };
+
+// The descriptor of the connection's socket, for what only the system can say of it.
+int descriptorOf(const ServerConnection &c) {
+    const auto *socket = c.findChild<QTcpSocket *>();
+    return socket ? int(socket->socketDescriptor()) : -1;
+}
+
+// Counts the activations of every socket notifier while it lives: one left on with nothing
+// to do is activated without end and keeps a core busy.
+struct SocketActivations : QObject {
+    SocketActivations() { qApp->installEventFilter(this); }
+    ~SocketActivations() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::SockAct)
+            ++count;
+        return false;
+    }
+    int count = 0;
+};
+
+// The warnings Qt gives while it lives, such as the one for a notifier left on a closed socket.
+struct QtWarnings {
+    QtWarnings() {
+        seen().clear();
+        previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtWarningMsg)
+                seen() << text;
+        });
+    }
+    ~QtWarnings() { qInstallMessageHandler(previous); }
+    static QStringList &seen() {
+        static QStringList warnings;
+        return warnings;
+    }
+    QtMessageHandler previous;
+};
+
+// Numbered commands of a kilobyte each, "say 000001 xxx...", far more than the program's
+// machine and the deaf server's hold between them, so that most wait in the program.
+constexpr int kDeafCommands = 16384;
+bool sendNumberedCommands(ServerConnection &c) {
+    const QString filler(1000, QLatin1Char('x'));
+    for (int n = 1; n <= kDeafCommands; ++n) {
+        if (!c.send(QStringLiteral("say %1 ").arg(n, 6, 10, QLatin1Char('0')) + filler))
+            return false;
+    }
+    return true;
+}
+
+// Connects to the deaf server, which has said "port N" already.
+bool connectToDeafServer(ServerConnection &c, ServerProcess &server) {
+    c.setRemote(ScriptedServer::host(), server.port());
+    c.connectToServer();
+    return QTest::qWaitFor([&] { return c.isConnected() && server.hasLine(); }, 5000) &&
+           server.readLine(0) == QLatin1String("connected");
+}
 
 // Connects to a resetting server in a process of its own and says something, which the
 // server leaves unread so that its close comes as a reset. `readOut` turns true once all
@@ -200,6 +264,56 @@ TEST(ServerConnectionTest, AResetMetByAWriteCostsNoneOfTheTextTheSocketHeld) {
     EXPECT_FALSE(c.isConnected());
 }
 
+// A write that met the reset leaves nothing to write: while the receiver is busy and the socket
+// full, so that the end of the stream is not read yet, nothing may keep the program's events
+// running for room to write in.
+TEST(ServerConnectionTest, AWriteThatMetTheResetLeavesTheProgramIdle) {
+    ServerProcess server;
+    ASSERT_TRUE(server.start(QStringLiteral(KORVEX_FILLING_RESET_SERVER), {QStringLiteral("1")}))
+        << server.error().toStdString();
+    ServerConnection c;
+    c.holdWhileBusy([] { return true; }, [](std::function<void()>) {});
+    bool readOut = false;
+    ASSERT_TRUE(greetResettingServer(c, server.port(), readOut));
+    ASSERT_EQ(server.readLine(10000), "sent");
+    // The socket fills to its limit meanwhile, and the system behind it; then the server resets.
+    server.tell("fill");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasLine(); }, 20000));
+    ASSERT_TRUE(server.readLine(0).startsWith(QLatin1String("closed")));
+    ASSERT_EQ(c.mostHeld(), ServerConnection::kSocketBufferLimit);
+
+    SocketActivations activations;
+    c.send("who");
+    QTest::qWait(200);
+    EXPECT_LT(activations.count, 20);
+}
+
+// A write that met the reset ends the writing of its own connection only: the next one's
+// login goes.
+TEST(ServerConnectionTest, TheConnectionAfterAWriteMetTheResetWrites) {
+    ServerProcess resetting;
+    ASSERT_TRUE(resetting.start(QStringLiteral(KORVEX_RESET_SERVER), {QStringLiteral("1"), QStringLiteral("1")}))
+        << resetting.error().toStdString();
+    ServerConnection c;
+    bool readOut = false;
+    ASSERT_TRUE(greetResettingServer(c, resetting.port(), readOut));
+    ASSERT_EQ(resetting.readLine(10000), "sent");
+    resetting.tell("close");
+    ASSERT_EQ(resetting.readLine(10000), "closed");
+    c.send("bye");  // no event has run since the reset came: the write meets it
+    ASSERT_TRUE(QTest::qWaitFor([&] { return readOut; }, 5000));
+
+    ScriptedServer next;
+    next.awaitLine("login");
+    ASSERT_TRUE(next.start());
+    c.setRemote(ScriptedServer::host(), next.port());
+    c.connectToServer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.isConnected(); }, 5000));
+    c.send("login bob");
+    ASSERT_TRUE(next.waitForLines(1));
+    EXPECT_EQ(next.linesReceived(), QStringList{"login bob"});
+}
+
 // The filling server's numbered lines of 64 bytes, the first `size` characters of them.
 QString numberedLines(qsizetype size) {
     QString lines;
@@ -309,21 +423,87 @@ TEST(ServerConnectionTest, CommandsTheSystemCannotTakeYetFollowInOrder) {
     ServerProcess server;
     ASSERT_TRUE(server.start(QStringLiteral(KORVEX_DEAF_SERVER), {})) << server.error().toStdString();
     ServerConnection c;
-    c.setRemote(ScriptedServer::host(), server.port());
-    c.connectToServer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return c.isConnected(); }, 5000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasLine(); }, 5000));
-    ASSERT_EQ(server.readLine(0), "connected");
-
-    // Far more than the two machines hold between them.
-    constexpr int kCommands = 16384;
-    const QString filler(1000, QLatin1Char('x'));
-    for (int n = 1; n <= kCommands; ++n)
-        ASSERT_TRUE(c.send(QStringLiteral("say %1 ").arg(n, 6, 10, QLatin1Char('0')) + filler));
+    ASSERT_TRUE(connectToDeafServer(c, server));
+    ASSERT_TRUE(sendNumberedCommands(c));
     c.send("last");
     server.tell("read");
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasLine(); }, 20000));
-    EXPECT_EQ(server.readLine(0), QStringLiteral("read %1").arg(kCommands));
+    EXPECT_EQ(server.readLine(0), QStringLiteral("read %1").arg(kDeafCommands));
+}
+
+// close() gives the commands still waiting in the program a last write: what the system takes
+// then still reaches the server, in order, after the connection is gone.
+TEST(ServerConnectionTest, CloseGivesTheCommandsStillWaitingALastWrite) {
+    ServerProcess server;
+    ASSERT_TRUE(server.start(QStringLiteral(KORVEX_DEAF_SERVER), {})) << server.error().toStdString();
+    ServerConnection c;
+    ASSERT_TRUE(connectToDeafServer(c, server));
+    ASSERT_TRUE(sendNumberedCommands(c));
+    // The server reads all the system took, and runs dry, while no event runs here.
+    server.tell("drain");
+    const QStringList drained = server.readLine(20000).split(u' ');
+    ASSERT_EQ(drained.size(), 2);
+    ASSERT_EQ(drained.first(), "drained");
+    ASSERT_LT(drained.last().toInt(), kDeafCommands) << "no command was left waiting";
+
+    c.close();
+    const QStringList closed = server.readLine(20000).split(u' ');
+    ASSERT_EQ(closed.size(), 3) << closed.join(u' ').toStdString();
+    EXPECT_EQ(closed.first(), "closed");
+    EXPECT_GT(closed.last().toInt(), drained.last().toInt());
+}
+
+// A command leaves at once, also while the server has not yet acknowledged the one before it:
+// the socket holds no small write back, from the login line on.
+TEST(ServerConnectionTest, ACommandLeavesWithoutWaitingForTheLastToBeAcknowledged) {
+    ScriptedServer server;
+    ASSERT_TRUE(server.start());
+    ServerConnection c;
+    std::optional<int> noDelay;
+    QObject::connect(&c, &ServerConnection::connected, [&] {
+        int value = 0;
+        socklen_t size = sizeof value;
+        if (getsockopt(descriptorOf(c), IPPROTO_TCP, TCP_NODELAY, &value, &size) == 0)
+            noDelay = value;
+    });
+    c.setRemote(ScriptedServer::host(), server.port());
+    c.connectToServer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return noDelay.has_value(); }, 5000));
+    EXPECT_NE(*noDelay, 0);
+}
+
+// A connection that times out is a failure, not the server's hang-up, whether a command or the
+// reading meets it: it is reported once, with its reason, and nothing watches the closed
+// socket afterwards. The system gives up on the deaf server once it has taken nothing for a
+// tenth of a second while commands wait.
+TEST(ServerConnectionTest, AConnectionThatTimedOutIsReportedOnceWithItsReason) {
+    for (const bool commandMeetsIt : {true, false}) {
+        SCOPED_TRACE(commandMeetsIt ? "a command meets the time-out" : "the reading meets it");
+        ServerProcess server;
+        ASSERT_TRUE(server.start(QStringLiteral(KORVEX_DEAF_SERVER), {})) << server.error().toStdString();
+        ServerConnection c;
+        Recorder r(c);
+        ASSERT_TRUE(connectToDeafServer(c, server));
+        const int descriptor = descriptorOf(c);
+        const int giveUpMs = 100;
+        ASSERT_EQ(setsockopt(descriptor, IPPROTO_TCP, TCP_USER_TIMEOUT, &giveUpMs, sizeof giveUpMs), 0);
+        ASSERT_TRUE(sendNumberedCommands(c));
+        // No event runs until the system has given up.
+        pollfd watch{descriptor, POLLIN, 0};
+        ASSERT_EQ(poll(&watch, 1, 10000), 1);
+        ASSERT_TRUE(watch.revents & POLLERR);
+
+        QtWarnings warnings;
+        if (commandMeetsIt)
+            c.send("who");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !r.errors.isEmpty() || r.events.contains("closed"); }, 5000));
+        QTest::qWait(50);
+        EXPECT_EQ(r.events, QStringList{"connected"});
+        EXPECT_EQ(r.errors, QList{QAbstractSocket::SocketTimeoutError});
+        EXPECT_EQ(r.reasons, QStringList{qt_error_string(ETIMEDOUT)});
+        EXPECT_FALSE(c.isConnected());
+        EXPECT_TRUE(warnings.seen().isEmpty()) << warnings.seen().join(u'\n').toStdString();
+    }
 }
 
 TEST(ServerConnectionTest, OwnCloseIsNotReportedAsAHangUp) {

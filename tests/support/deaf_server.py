@@ -5,7 +5,9 @@ told to, so that the client's machine is left holding the client's commands.
 It listens on 127.0.0.1 and prints "port N"; once the one client has connected, "connected".
 Then it waits for "read" on its standard input, reads until the client's line "last", and
 prints "read N" when the lines before it were numbered 1 to N in order (the number being each
-line's second word), or "out of order at LINE" for the first that was not.
+line's second word), or "out of order at LINE" for the first that was not. A client that goes
+before its "last" leaves "closed after N". Told "drain" instead, it reads the same way, and
+once nothing has come for a while prints "drained N" for the lines read so far, and reads on.
 
     deaf_server.py
 """
@@ -22,13 +24,19 @@ def main():
     # Little is taken in on this side while it does not read, so the client's side fills.
     client.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 64 * 1024)
     print("connected", flush=True)
-    if not select.select([sys.stdin], [], [], 60)[0] or sys.stdin.readline().strip() != "read":
+    if not select.select([sys.stdin], [], [], 60)[0]:
+        return 1
+    command = sys.stdin.readline().strip()
+    if command not in ("read", "drain"):
         return 1
 
     client.settimeout(30)
     received = b""
     count = 0
     while True:
+        if command == "drain" and not select.select([client], [], [], 0.3)[0]:
+            print("drained", count, flush=True)
+            command = "read"
         data = client.recv(65536)
         if not data:
             print("closed after", count, flush=True)
