@@ -360,7 +360,14 @@ TEST(StartupTest, TheProgramEndsOnceItsWindowIsClosed) {
     ASSERT_TRUE(search.waitForFinished(15000)) << "the main window never came up";
     const QString id = QString::fromLatin1(search.readAllStandardOutput()).split('\n').value(0).trimmed();
     ASSERT_FALSE(id.isEmpty());
-    ASSERT_EQ(QProcess::execute("xdotool", {"windowactivate", "--sync", id}), 0);
+    // Alt+F4 closes the window that has the window manager's focus.
+    const auto active = [&id] {
+        QProcess::execute("xdotool", {"windowactivate", "--sync", id});
+        QProcess ask;
+        ask.start("xdotool", {"getactivewindow"});
+        return ask.waitForFinished(5000) && QString::fromLatin1(ask.readAllStandardOutput()).trimmed() == id;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(active, 10000)) << "the main window never had the focus";
     QElapsedTimer sinceClose;
     sinceClose.start();
     ASSERT_TRUE(WindowManagerSession::key("alt+F4"));
