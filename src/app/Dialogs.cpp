@@ -69,9 +69,9 @@ QMessageBox::Icon toQt(Dialogs::Icon icon) {
 }  // namespace
 
 Dialogs::Reply Dialogs::show(const Request &request) {
-    // Once the exit has kept what it keeps, a box would only hold the ending program up: the
-    // answer is the one that changes nothing.
-    if (ProgramExit::kept()) {
+    // Once the exit has begun, a box would only hold the ending program up: the answer is the
+    // one that changes nothing. Only the exit's own word on what it could not keep is shown.
+    if (ProgramExit::boxesAnsweredAtOnce()) {
         if (request.buttons == Buttons::YesNo)
             return {Answer::No, {}};
         return {request.buttons == Buttons::Ok && !request.isInput ? Answer::Ok : Answer::Cancel, {}};

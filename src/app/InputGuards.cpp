@@ -72,6 +72,9 @@ struct Waits {
     bool handOnAsked = false;
     bool handingOn = false;  // a round is handing on what the waits left waiting
     std::vector<KeptInput> kept;  // older than what Qt's queue still holds
+    bool socketsLeftOut = false;  // the round under way asked for no socket data
+    std::vector<std::function<void()>> socketReads;  // put off until such rounds are over
+    bool socketReadsAsked = false;
 };
 
 Waits &waits() {
@@ -264,7 +267,9 @@ StrayKeys &strayKeys() {
 // is left waiting.
 QEventLoop::ProcessEventsFlags roundFlags(QEventLoop::ProcessEventsFlags flags) {
     Waits &w = waits();
-    if (w.depth == 0 || modalBoxUp())
+    // During a refusal input is judged as it comes: the gate throws away what it refuses, and
+    // what it lets through (the window's close, Esc) acts then and there, not after the turn.
+    if (w.depth == 0 || modalBoxUp() || gate().depth > 0)
         return flags;
     w.leftWaiting = true;
     return flags | QEventLoop::ExcludeUserInputEvents;
@@ -277,6 +282,7 @@ QEventLoop::ProcessEventsFlags roundFlags(QEventLoop::ProcessEventsFlags flags) 
 // next woke the loop (new input, a timer, a socket, a posted event).
 void roundThatHandsOn(QEventLoop::ProcessEventsFlags flags) {
     QScopedValueRollback<bool> handingOn(waits().handingOn, true);
+    QScopedValueRollback<bool> leftOut(waits().socketsLeftOut, flags.testFlag(QEventLoop::ExcludeSocketNotifiers));
     handOnKept();
     if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->wakeUp();
@@ -292,6 +298,26 @@ void handOn() {
     // Reached inside a later wait, whose own end asks again; or the work between two of its
     // pieces has handed it all on already.
     handOnHeldInput();
+}
+
+void runSocketReads() {
+    Waits &w = waits();
+    w.socketReadsAsked = false;
+    std::vector<std::function<void()>> reads;
+    reads.swap(w.socketReads);
+    for (const auto &read : reads)
+        read();
+}
+
+// The readers put off by rounds that left the sockets out read once the code that waited has
+// gone back to the event loop. Within a slide that is between two frames: a reader that finds
+// itself in the next frame's round puts its pass off again.
+void askSocketReads() {
+    Waits &w = waits();
+    if (w.socketReads.empty() || w.socketReadsAsked || w.socketsLeftOut || w.depth > 0 || !qApp)
+        return;
+    w.socketReadsAsked = true;
+    QMetaObject::invokeMethod(qApp, &runSocketReads, Qt::QueuedConnection);
 }
 
 void askHandOn() {
@@ -310,6 +336,7 @@ void handOnHeldInput() {
         return;
     w.leftWaiting = false;
     roundThatHandsOn(QEventLoop::X11ExcludeTimers | QEventLoop::ExcludeSocketNotifiers);
+    askSocketReads();
 }
 
 void InstallInputGuards() {
@@ -336,25 +363,43 @@ InputWait::InputWait() {
 }
 
 InputWait::~InputWait() {
-    if (--waits().depth == 0)
+    if (--waits().depth == 0) {
         askHandOn();
+        askSocketReads();
+    }
+}
+
+bool socketsLeftOut() {
+    return waits().socketsLeftOut;
+}
+
+void readAfterTheWait(std::function<void()> read) {
+    waits().socketReads.push_back(std::move(read));
+    askSocketReads();
 }
 
 void runEvents(QEventLoop::ProcessEventsFlags flags, int maxTimeMs) {
-    if (maxTimeMs < 0) {
-        QCoreApplication::processEvents(roundFlags(flags));
-        return;
+    {
+        QScopedValueRollback<bool> leftOut(waits().socketsLeftOut,
+                                           flags.testFlag(QEventLoop::ExcludeSocketNotifiers));
+        if (maxTimeMs < 0) {
+            QCoreApplication::processEvents(roundFlags(flags));
+        } else {
+            flags &= ~QEventLoop::WaitForMoreEvents;
+            QElapsedTimer clock;
+            clock.start();
+            while (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance()) {
+                if (!dispatcher->processEvents(roundFlags(flags)) || clock.elapsed() > maxTimeMs)
+                    break;
+            }
+        }
     }
-    flags &= ~QEventLoop::WaitForMoreEvents;
-    QElapsedTimer clock;
-    clock.start();
-    while (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance()) {
-        if (!dispatcher->processEvents(roundFlags(flags)) || clock.elapsed() > maxTimeMs)
-            break;
-    }
+    askSocketReads();
 }
 
 void runEventsUntil(const std::function<bool()> &done) {
+    // A pause takes the server's text as it comes.
+    QScopedValueRollback<bool> leftOut(waits().socketsLeftOut, false);
     while (!done() && !ProgramExit::begun() && QAbstractEventDispatcher::instance())
         QCoreApplication::processEvents(roundFlags(QEventLoop::WaitForMoreEvents));
 }

@@ -22,9 +22,11 @@ bool modalBoxUp();
 // program-wide: they would act on a board that has changed under them, or pull state away
 // from the work still on the stack. What the work itself asks in a modal box is answered as
 // usual, and receivers let through on purpose (Esc that stops self-play) still hear their
-// events. Refusals nest; the outermost one also throws away the input the window system
-// queued meanwhile, and what a wait around it left waiting, so a click made during the work
-// never acts once it is over.
+// events. The waits inside a refusal leave no input waiting: it is judged as it comes, so
+// what is refused is thrown away at once and the window's close and Esc act at once, in the
+// middle of the work. Refusals nest; the outermost one also throws away the input the window
+// system queued meanwhile, and what a wait around it left waiting, so a click made during the
+// work never acts once it is over.
 class InputRefusal {
 public:
     InputRefusal();
@@ -69,8 +71,19 @@ void handOnHeldInput();
 // One round of events run from the program's own code, with `flags`; inside a wait it also
 // leaves the user's input waiting. With `maxTimeMs`, rounds go on while there is something
 // to do, for that long at most. Qt's default (glib) event loop reads the sockets even in a
-// round that excludes them.
+// round that excludes them, and tells their readers; see socketsLeftOut().
 void runEvents(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents, int maxTimeMs = -1);
+
+// True inside a round that leaves the sockets out (a plain sleep's, a checker slide's frame).
+// Qt's glib event loop still takes a socket's data in and reports it there; a reader that
+// hears of it in such a round puts its work off with readAfterTheWait, so a slide is not
+// slowed down by a whole reading pass at every frame.
+bool socketsLeftOut();
+
+// Runs `read` from the event loop once the wait under way (or the round, outside a wait) is
+// over. What runs it may be the next frame's round of a slide: a reader that still finds
+// socketsLeftOut() true puts itself off again.
+void readAfterTheWait(std::function<void()> read);
 
 // Rounds of events, each sleeping until something happens, until `done` holds: the loop of
 // a pause or of a talking wave. Each round judges anew whether to leave input waiting.

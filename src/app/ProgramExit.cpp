@@ -1,17 +1,21 @@
 #include "app/ProgramExit.h"
 
 namespace {
-enum class Stage { Running, Begun, Kept };
+enum class Stage { Running, ReadingOut, Keeping, Kept };
 Stage stage = Stage::Running;
 }  // namespace
 
 void ProgramExit::begin() {
     if (stage == Stage::Running)
-        stage = Stage::Begun;
+        stage = Stage::ReadingOut;
 }
 
 bool ProgramExit::begun() {
     return stage != Stage::Running;
+}
+
+void ProgramExit::markKeeping() {
+    stage = Stage::Keeping;
 }
 
 void ProgramExit::markKept() {
@@ -20,6 +24,10 @@ void ProgramExit::markKept() {
 
 bool ProgramExit::kept() {
     return stage == Stage::Kept;
+}
+
+bool ProgramExit::boxesAnsweredAtOnce() {
+    return stage == Stage::ReadingOut || stage == Stage::Kept;
 }
 
 void ProgramExit::reset() {

@@ -114,7 +114,7 @@ QString WavFile(const QString &name, bool talking) {
 }
 
 void PlayWav(const QString &name, bool talking, const Preferences &prefs) {
-    if (prefs.prfDisableSounds || (talking && !prefs.prfTalkingWavs))
+    if (prefs.prfDisableSounds || (talking && !prefs.prfTalkingWavs) || ProgramExit::begun())
         return;
     const QString path = WavFile(name, talking);
     if (path.isEmpty())
@@ -148,6 +148,8 @@ void PlayWav(const QString &name, bool talking, const Preferences &prefs) {
 }
 
 void PlaySoundFile(const QString &path) {
+    if (ProgramExit::begun())
+        return;
     static auto *voice = new QSoundEffect(QCoreApplication::instance());
     voice->stop();
     voice->setSource(QUrl::fromLocalFile(path));

@@ -38,14 +38,16 @@ public:
 
 // An effect from wavs/ (name without ".wav") plays without waiting and cuts the one
 // playing; a talking wave from "talking wavs/" (name with its extension) is waited for.
-// Nothing plays when sounds are off, and missing files or audio devices are silent.
+// Nothing plays when sounds are off or once the program's exit has begun, and missing files
+// or audio devices are silent.
 void PlayWav(const QString &name, bool talking, const Preferences &prefs);
 
 // The file PlayWav plays for `name`; empty for a name that could reach outside its folder,
 // or a file that is missing or empty.
 QString WavFile(const QString &name, bool talking);
 
-// Plays a wave file without waiting, beside any effect that is playing.
+// Plays a wave file without waiting, beside any effect that is playing; nothing once the
+// program's exit has begun.
 void PlaySoundFile(const QString &path);
 
 // True when the file exists and is not empty.

@@ -80,7 +80,8 @@ void CheckerAnimation::slide(Side side, QPoint from, QPoint to) {
         return;
     try {
         for (const QPoint &at : path(from, to)) {
-            // A slide under way when the program's exit begins stops where it is.
+            // Once waits are off (the program's exit has begun, or a connection's last lines
+            // are being read out) a slide under way stops where it is.
             if (WaitsOff::active())
                 break;
             drawFrame(side, at);

@@ -1,5 +1,9 @@
 #include "connection/ServerConnection.h"
 
+#include "app/InputGuards.h"
+#include "app/ProgramExit.h"
+
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QSocketNotifier>
@@ -95,7 +99,8 @@ QByteArray ServerConnection::commandBytes(const QString &command) {
 }
 
 bool ServerConnection::send(const QString &command) {
-    if (!isConnected())
+    // What the program reads out once its exit has begun answers nobody.
+    if (!isConnected() || ProgramExit::begun())
         return false;
     unsent_.append(commandBytes(command));
     writeUnsent();
@@ -280,17 +285,33 @@ qint64 ServerConnection::unreadBytes() const {
 // A reader that waits with events running can let the socket report more data, or its
 // end, while a text is still being read; what comes then joins the queue and is handed
 // on afterwards, in order, by the pass already running.
+//
+// A checker's slide or a plain sleep asks for no socket data, but Qt's glib event loop
+// reports it all the same: the pass waits until that wait is over, or a slide with the
+// server streaming would run a whole pass at every frame. A pass gives the event loop a turn
+// now and then, so clicks and painting go on while the server streams.
 void ServerConnection::handOn() {
     if (reading_)
         return;
+    if (socketsLeftOut()) {
+        readLater(false);
+        return;
+    }
     bool receiverBusy = false;
+    bool turnGiven = false;
     {
         QScopedValueRollback<bool> guard(reading_, true);
         const quint64 generation = generation_;
+        QElapsedTimer pass;
+        pass.start();
         while (generation == generation_) {
             receiverBusy = receiverBusy_ && receiverBusy_();
             if (receiverBusy)
                 break;
+            if (pass.elapsed() >= kPassMs) {
+                turnGiven = true;
+                break;
+            }
             takeAvailable();
             if (pending_.empty())
                 break;
@@ -304,8 +325,29 @@ void ServerConnection::handOn() {
     }
     if (receiverBusy)
         resumeWhenReceiverIsFree();
+    else if (turnGiven)
+        readLater(true);
     else
         runAfterHandOn();
+}
+
+// The pass goes on from a queued call: after the event loop's turn, or once the wait that
+// left the sockets out is over.
+void ServerConnection::readLater(bool afterATurn) {
+    if (readLaterAsked_)
+        return;
+    readLaterAsked_ = true;
+    QPointer<ServerConnection> self(this);
+    const auto goOn = [self] {
+        if (!self)
+            return;
+        self->readLaterAsked_ = false;
+        self->handOn();
+    };
+    if (afterATurn)
+        QMetaObject::invokeMethod(this, goOn, Qt::QueuedConnection);
+    else
+        readAfterTheWait(goOn);
 }
 
 // The socket may be full by the time the receiver is free, and then it reports nothing new:

@@ -27,6 +27,8 @@ public:
     static constexpr qint64 kSocketBufferLimit = 1 << 20;
     // One pass takes this much off the socket before it hands the lines on.
     static constexpr qint64 kReadSize = 256 * 1024;
+    // A pass that has handed lines on for this long lets the event loop have a turn first.
+    static constexpr qint64 kPassMs = 50;
 
     explicit ServerConnection(QObject *parent = nullptr);
     ~ServerConnection() override;
@@ -44,7 +46,8 @@ public:
 
     // Sends `command` followed by CR LF. A CR or LF inside it becomes a blank, so text a
     // user typed can never carry a second command; characters outside Latin-1 become "?".
-    // Nothing is sent, and false is returned, unless the socket is connected.
+    // Nothing is sent, and false is returned, unless the socket is connected; nor once the
+    // program's exit has begun.
     // A command is written at once, whatever the server is sending meanwhile; what the system
     // does not take at once follows, in order, as it makes room. A write that meets the
     // server's reset ends the writing and costs no text: all the server sent before it is
@@ -106,6 +109,7 @@ private:
     void takeAvailable();
     void handOn();
     void resumeWhenReceiverIsFree();
+    void readLater(bool afterATurn);
     void noteHeld();
     void runAfterHandOn();
     void writeUnsent();
@@ -133,6 +137,7 @@ private:
     std::function<bool()> receiverBusy_;
     std::function<void(std::function<void()>)> whenReceiverDone_;
     bool resumeAsked_ = false;  // a pass waits for the receiver to be free
+    bool readLaterAsked_ = false;  // a pass waits for the event loop's turn or a wait's end
     std::vector<std::function<void()>> afterHandOn_;
     bool reading_ = false;
     QByteArray unsent_;         // the commands' bytes the system has not taken yet, in order

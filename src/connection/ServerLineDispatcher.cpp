@@ -74,16 +74,14 @@ QStringList ServerLineDispatcher::separateGluedLine(const QString &line) {
 }
 
 void ServerLineDispatcher::SplitFibString(const QString &data, Source source) {
+    // The program is ending: what came from the server is read out, a log played back is not.
+    if (source == Source::PlayedBack && ProgramExit::begun())
+        return;
     waiting_.push_back({data, source});
     if (running_)
         return;
     running_ = true;
     while (!waiting_.empty()) {
-        // The program is ending: what it has not read yet it never will.
-        if (ProgramExit::begun()) {
-            waiting_.clear();
-            break;
-        }
         const Text next = waiting_.front();
         waiting_.pop_front();
         reading_ = next.source;
@@ -137,7 +135,7 @@ void ServerLineDispatcher::dispatch(const QString &data) {
     detectMatchStart(lines);
 
     for (const QString &line : lines) {
-        if (dropRest_ || ProgramExit::begun())
+        if (dropRest_)
             break;
         try {
             readLine(line);
@@ -146,8 +144,8 @@ void ServerLineDispatcher::dispatch(const QString &data) {
             reportError(QString::fromLocal8Bit(error.what()));
         }
         // A click or a key the line's waits held acts now, before the next line, however many
-        // more have come: a backlog never keeps the user waiting. One that ends the program
-        // ends the reading here.
+        // more have come: a backlog never keeps the user waiting. After one that ends the
+        // program the lines go on being read, without their waits.
         handOnHeldInput();
     }
 }

@@ -23,7 +23,7 @@ public:
     // Text that arrives while an earlier text is still being handled (during one of its
     // pauses or message boxes) waits and is handled, in order, when that one is done. The
     // user's input that a line's waits held acts once that line is read, before the next.
-    // Once the program's exit has begun no line is read.
+    // Once the program's exit has begun no log played back is read any more.
     void SplitFibString(const QString &data, Source source = Source::Live);
 
     // Drops every played-back text: those waiting, and the rest of one being read, whose

@@ -14,6 +14,7 @@
 #include "lobby/PlayerList.h"
 #include "lobby/TalkingWavs.h"
 #include "mainform/MainformLineHost.h"
+#include "play/frmHide.h"
 
 #include <QAction>
 #include <QApplication>
@@ -97,6 +98,8 @@ Mainform::Mainform(QWidget *parent) : QMainWindow(parent) {
 }
 
 Mainform::~Mainform() {
+    // An exit window still fading would end the program after this window is gone.
+    delete exitWindow.data();
     // The filters that call into this window go before the controls they watch.
     delete lobbyEvents_;
     delete pressWatcher_;
@@ -470,10 +473,8 @@ void Mainform::ShowDailyPage() {
 void Mainform::mnuExit_Click() {
     if (offlineMatchRunning() && !Dialogs::ask(QStringLiteral("Do you really want to exit?"), QStringLiteral("Confirming")))
         return;
-    flags.isPlaying = false;
-    if (server.isConnected())
-        server.close();
-    flags.isConnected = false;
+    // The connection closes once what the server had sent is read: the close keeps the end of
+    // a match that was still being shown.
     close();
 }
 
@@ -483,17 +484,32 @@ void Mainform::closeEvent(QCloseEvent *event) {
     Form_Unload();
 }
 
+// The window goes at once, and whatever work the close came in the middle of (a server line,
+// a turn of GnuBG's) unwinds from here without waiting, playing, asking or sending anything.
+// What the server had sent before the close is read out first, so that a match that ended
+// while its last move was still being shown keeps its log and statistics; then the settings,
+// logs and statistics are kept and the exit window ends the program.
 void Mainform::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    // Whatever work the close came in the middle of (a server line, a turn of self-play)
-    // unwinds from here without waiting and reads, plays and writes nothing more.
     ProgramExit::begin();
-
+    closingPlacement_ = placement();
     closeChatWindows();  // their last size is a setting too
+    hide();
+    if (frmHideWindow)
+        frmHideWindow->hide();
+    endPlayback();
+    afterTheLastLine([this] { keepAndEnd(); });
+}
+
+void Mainform::keepAndEnd() {
+    ProgramExit::markKeeping();
+    closeChatWindows();  // one a line opened meanwhile
     savedGamesList.abort();  // a page still on its way opens no login window now
-    SavePreferences(prefs, store, placement());
+    flags.isPlaying = false;
+    records.savePendingMatch();  // a match that ended before the player list told of it
+    SavePreferences(prefs, store, closingPlacement_);
     store.sync();
     if (records.isLogFileOpen())
         records.closeLogFile();
@@ -504,12 +520,12 @@ void Mainform::Form_Unload() {
     saveWatchedLog();
     unloadLoginWindow();
     server.close();
+    flags.isConnected = false;
     gnuObject.reset();  // the engine's process ends with the program, not after it
     ProgramExit::markKept();
 
     exitWindow = new frmExit(flags.isDebugging);
     exitWindow->Form_Load();
-    hide();
 
     // Every other window is asked once to close; the exit window answers by fading out
     // and then ends the program.

@@ -447,6 +447,7 @@ private:
     void LoadTalkingWavsMenu();
     void ShowDailyPage();
     void Form_Unload();
+    void keepAndEnd();
     void Form_Resize();
     void picList_Resize();
     void Picture2_Resize();
@@ -462,6 +463,7 @@ private:
     bool failLoad(const LoadFailure &failure);
 
     bool unloaded_ = false;
+    WindowPlacement closingPlacement_;  // where the window stood when it was closed
     std::unique_ptr<WaitsOff> readingOut_;  // while the last lines are read
     std::vector<std::function<void()>> afterLastLine_;
 };

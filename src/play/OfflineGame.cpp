@@ -5,7 +5,6 @@
 #include "app/InputGuards.h"
 #include "app/MousePointer.h"
 #include "app/Preferences.h"
-#include "app/ProgramExit.h"
 #include "app/SettingsText.h"
 #include "app/Utilities.h"
 #include "board/BoardDrawing.h"
@@ -622,7 +621,9 @@ void OfflineGame::runSelfPlay() {
     selfPlayRunning_ = true;
     MatchState &m = c_.game.match;
     StateFlags &f = c_.game.flags;
-    while (f.selfPlay && !m.gameOver && !m.isMatchOver && !ProgramExit::begun()) {
+    // Once the program's exit has begun a turn starts nothing and feeds nothing, which ends
+    // the loop as any turn that changes nothing does.
+    while (f.selfPlay && !m.gameOver && !m.isMatchOver) {
         const int before = fed_;
         if (!pendingAnswer_.isEmpty())
             answerDoubleForUser();

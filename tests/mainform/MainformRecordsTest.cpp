@@ -2,6 +2,7 @@
 // log and its .mat, a dropped match goes on in its log after the resume, the menu converts
 // any log, and a saved log is played back step by step, by game and to its end.
 #include "app/Utilities.h"
+#include "app/frmExit.h"
 #include "board/BoardShow.h"
 #include "board/CheckerRec.h"
 #include "connection/frmLogin.h"
@@ -20,12 +21,14 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
@@ -275,6 +278,58 @@ TEST_F(MainformRecordsTest, AnOnlineMatchIsSavedAtItsEndAndNothingIsCalledLostAt
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->flags.isConnected; }, 10000));
     EXPECT_TRUE(env.messages().filter("oops.log").isEmpty());
     EXPECT_TRUE(saved("log", "oops.log").isEmpty());
+}
+
+// The window closed while the opponent's "can't move" is still shown goes at once, and the
+// sleep after that line ends there. What the server had sent by then, the match's end and the
+// player list's changes that save it, is read out without waits, so the match keeps its log
+// and its statistics; nothing goes to the server meanwhile, nothing that comes later is read,
+// no later wait waits, and the exit window ends the program.
+TEST_F(MainformRecordsTest, AMatchThatEndsAsTheWindowClosesKeepsItsLogAndStatistics) {
+    setWaitFactor(1);
+    int quits = 0;
+    frmExit::setQuitHook([&quits] { ++quits; });
+    const QStringList match = kOnlineMatch.mid(0, 6) + QStringList{"Nortally can't move."} + kOnlineMatch.mid(6);
+    ScriptedServer server;
+    server.send("login: ")
+        .awaitLine("login Korvex")
+        .sendLines(match + playerListChanges())
+        .pause(2000)
+        .sendLines({"** after the close"});
+    ASSERT_TRUE(logInTo(*window, server));
+
+    QElapsedTimer sinceClose;
+    qsizetype sentBeforeTheClose = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, window.get(), [&] {
+        if (window->lblStatus->text() != "Nortally can't move.")
+            return;
+        watch.stop();
+        QTimer::singleShot(200, window.get(), [&] {
+            sentBeforeTheClose = server.linesReceived().size();
+            sinceClose.start();
+            window->close();
+            EXPECT_FALSE(window->isVisible());
+        });
+    });
+    watch.start(10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return quits == 1; }, 10000)) << "the program never ended";
+    ASSERT_TRUE(sinceClose.isValid()) << "the window was never closed";
+    EXPECT_LE(sinceClose.elapsed(), 1500);
+
+    EXPECT_EQ(savedLog("2*_Nortally.log"), match);
+    EXPECT_TRUE(env.readFile("stats.dat").startsWith("Nortally~1~1~1~"));
+    EXPECT_EQ(server.linesReceived().size(), sentBeforeTheClose);
+    QTest::qWait(2500);
+    EXPECT_FALSE(window->txtTerminal->toPlainText().contains("after the close"));
+    QElapsedTimer later;
+    later.start();
+    for (int i = 0; i < 3; ++i) {
+        Pause(1000);
+        PlainSleep(1000);
+    }
+    EXPECT_LE(later.elapsed(), 100);
+    frmExit::setQuitHook({});
 }
 
 TEST_F(MainformRecordsTest, AMatchDroppedByANetworkErrorGoesOnInItsLogAfterTheResume) {

@@ -273,32 +273,6 @@ TEST_F(MainformTest, EngineFileWarningsNameTheFilesChecked) {
 // The window closed while a server line's handling sleeps (the second and a half after a
 // player "can't move"): the sleep ends there and then, no later line is read, and the exit
 // window ends the program.
-TEST_F(MainformTest, AnExitInALineThatSleepsReadsNothingAfterIt) {
-    env.copyData();
-    Mainform window;
-    ASSERT_TRUE(window.Form_Load());
-    window.show();
-    QElapsedTimer clock;
-    qint64 closedAt = -1;
-    QTimer::singleShot(200, &window, [&] {
-        closedAt = clock.elapsed();
-        window.close();
-    });
-    clock.start();
-    window.SplitFibString("bob can't move.\r\n** after the wait\r\n");
-    ASSERT_GE(closedAt, 0);
-    EXPECT_LE(clock.elapsed() - closedAt, 300);
-    EXPECT_FALSE(window.txtTerminal->toPlainText().contains("after the wait"));
-    // Nor does any later wait wait.
-    const qint64 before = clock.elapsed();
-    for (int i = 0; i < 3; ++i) {
-        Pause(1000);
-        PlainSleep(1000);
-    }
-    EXPECT_LE(clock.elapsed() - before, 100);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return quits == 1; }, 1500));
-}
-
 TEST_F(MainformTest, ExitWindowAsksOnceAndFadesInTwentyTicks) {
     frmExit exit(false);
     exit.Form_Load();

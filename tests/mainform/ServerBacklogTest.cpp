@@ -63,8 +63,8 @@ private:
 
 // A command typed in the server pane's line and a click on the lobby's Ready view act at once
 // when nothing is being read. During a backlog of boards they act once the board under way is
-// read, before the one after the next begins; so does the window's close, after which nothing
-// more is read and the exit window ends the program.
+// read, before the one after the next begins; so does the window's close, after which the
+// boards that had come are read out without waits and the exit window ends the program.
 TEST(ServerBacklogTest, ClicksKeysAndTheCloseActOnceTheLineUnderWayIsRead) {
     if (!WindowManagerSession::inside())
         return WindowManagerSession::runCurrentTestInside();
@@ -78,7 +78,12 @@ TEST(ServerBacklogTest, ClicksKeysAndTheCloseActOnceTheLineUnderWayIsRead) {
     window.move(0, 0);
     window.show();
     int quits = 0;
-    frmExit::setQuitHook([&quits] { ++quits; });
+    qint64 quitAt = -1;
+    QElapsedTimer clock;
+    frmExit::setQuitHook([&] {
+        ++quits;
+        quitAt = clock.elapsed();
+    });
 
     ScriptedServer server;
     server.send("login: ").awaitLine("login Korvex").awaitLine("who", 15000).sendLines(watchedBacklog(15)).pause(30000);
@@ -89,7 +94,6 @@ TEST(ServerBacklogTest, ClicksKeysAndTheCloseActOnceTheLineUnderWayIsRead) {
     window.txtType->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.txtType->hasFocus(); }, 2000));
 
-    QElapsedTimer clock;
     clock.start();
     struct Acted {
         qint64 at;
@@ -151,7 +155,9 @@ TEST(ServerBacklogTest, ClicksKeysAndTheCloseActOnceTheLineUnderWayIsRead) {
     ASSERT_GE(closeMade, 0);
     EXPECT_LE(hidden[0].at - closeMade, 1000);
     EXPECT_FALSE(hidden[0].pane.contains("** read up to 8")) << "the close waited for later boards";
-    EXPECT_EQ(pane(), hidden[0].pane) << "a line was read after the close";
+    // The boards that had come by then are read out without their waits.
+    EXPECT_TRUE(pane().contains("** read up to 15"));
+    EXPECT_LE(quitAt - hidden[0].at, 1500);
     frmExit::setQuitHook({});
 }
 

@@ -18,12 +18,15 @@
 #include "support/ModalDeadline.h"
 #include "support/QuickWindow.h"
 #include "support/TestEnvironment.h"
+#include "support/UserInput.h"
+#include "support/WindowManagerSession.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -969,35 +972,64 @@ QList<qint64> gnubgChildren() {
     return found;
 }
 
-// The window closed while GnuBG plays both sides at the pace a user sees: the turn under way
-// unwinds at once, no later turn is played and no later line read, GNU Backgammon's process
-// ends with the window, and the exit window goes on to end the program.
-TEST_F(OfflineGameTest, ClosingTheWindowDuringSelfPlayEndsTheMatchAndTheEngineAtOnce) {
+// While GnuBG plays both sides at the pace a user sees, the real Esc and the window manager's
+// close (Alt+F4) act in the middle of a checker's slide, not once the turn is over: Esc asks
+// whether to stop (answered No, the match goes on), and the close hides the window at once,
+// unwinds the match, ends GNU Backgammon's process and keeps the settings before the exit
+// window ends the program.
+TEST_F(OfflineGameTest, EscAndTheCloseActWithinTheSlideOfGnubgsTurn) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
     SKIP_WITHOUT_GNUBG();
-    window->prefs.prfGnuPlyEval = 0;
-    window->prefs.prfGnuPlyHint = 0;
+    Mainform &w = *window;
+    w.prefs.prfGnuPlyEval = 0;
+    w.prefs.prfGnuPlyHint = 0;
+    w.prefs.prfAnimateCheckersB = w.prefs.prfAnimateCheckersW = true;
+    w.prefs.prfAnimDelay = 500;  // 5 ms a frame
     setWaitFactor(1);
     int quits = 0;
     frmExit::setQuitHook([&quits] { ++quits; });
-    QElapsedTimer sinceClose;
-    QString paneAtClose;
-    bool engineRan = false;
-    startMatch(5, true, [&] {
-        QTimer::singleShot(700, window.get(), [&] {
-            engineRan = !gnubgChildren().isEmpty();
-            paneAtClose = terminal();
+
+    // The keys are pressed in the third frame of a slide: Esc in the second slide, Alt+F4 in
+    // the fifth.
+    int slides = 0, framesIntoSlide = 0;
+    bool escInSlide = false, hiddenInSlide = false;
+    QElapsedTimer sinceFrame, sinceClose;
+    w.checkerAnimation.frameWait = [&](int delay) {
+        if (!sinceFrame.isValid() || sinceFrame.elapsed() > 30)
+            framesIntoSlide = 0;  // frames stopped coming: this is a new slide
+        const qsizetype boxes = env.messages().size();
+        const bool shown = w.isVisible();
+        CheckerAnimation::waitFrame(delay);
+        escInSlide = escInSlide || env.messages().size() > boxes;
+        hiddenInSlide = hiddenInSlide || (shown && !w.isVisible());
+        sinceFrame.start();
+        if (++framesIntoSlide != 3)
+            return;
+        if (++slides == 2) {
+            env.queueAnswer(Dialogs::Answer::No);
+            EXPECT_TRUE(WindowManagerSession::key("Escape"));
+        } else if (slides == 5) {
+            EXPECT_TRUE(WindowManagerSession::key("alt+F4"));
             sinceClose.start();
-            window->close();
-        });
-        // Were the close to leave the match playing, it still ends here, not at its end.
-        QTimer::singleShot(5000, window.get(), [this] { window->flags.selfPlay = false; });
+        }
+    };
+    // Were the close never to act, the match still ends here, not at its end.
+    QTimer::singleShot(30000, &w, [&w] { w.flags.selfPlay = false; });
+    whenInviteOpens([](frmInvite *invite) {
+        invite->Combo1->setEditText("5");
+        invite->chkSelfPlay->setChecked(true);
+        EXPECT_TRUE(WindowManagerSession::click(centreOf(invite->cmdInvite)));
     });
+    w.mnuNew->trigger();
+    EXPECT_EQ(env.messages().filter("Quit auto play?").size(), 1);
+    EXPECT_TRUE(escInSlide) << "Esc waited for the slide to end";
     ASSERT_TRUE(sinceClose.isValid()) << "the match ended before the close";
-    EXPECT_LE(sinceClose.elapsed(), 1000);
-    EXPECT_EQ(terminal(), paneAtClose);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(engineRan);
-    EXPECT_TRUE(QTest::qWaitFor([] { return gnubgChildren().isEmpty(); }, 2000));
+    EXPECT_TRUE(hiddenInSlide) << "the close waited for the slide to end";
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_LE(sinceClose.elapsed(), 1000) << "the match went on after the close";
+    EXPECT_TRUE(QTest::qWaitFor([] { return gnubgChildren().isEmpty(); }, 1000));
+    EXPECT_TRUE(QFileInfo::exists(env.settingsFile()));
     EXPECT_TRUE(QTest::qWaitFor([&quits] { return quits == 1; }, 1500));
     frmExit::setQuitHook({});
 }
