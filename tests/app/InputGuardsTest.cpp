@@ -5,6 +5,7 @@
 #include "app/InputGuards.h"
 #include "app/Utilities.h"
 #include "support/ModalDeadline.h"
+#include "support/QtPrinters.h"
 #include "support/UserInput.h"
 #include "support/WindowManagerSession.h"
 
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -386,6 +388,61 @@ TEST(InputWaitTest, KeysTypedDuringAWaitReachOnlyTheWindowTheyWereTypedIn) {
     typeDuringAWait([&] { chat.window.hide(); });
     EXPECT_EQ(chat.line.text(), "") << "the keys reached a hidden window";
     EXPECT_EQ(chat.returns, 0);
+}
+
+// Counts the keys that come for `window`, before the guards judge them.
+class KeysFor : public QObject {
+public:
+    explicit KeysFor(const QWidget &window) : window_(window.windowHandle()) { qApp->installEventFilter(this); }
+    int count = 0;
+
+    bool eventFilter(QObject *receiver, QEvent *event) override {
+        if (receiver == window_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease))
+            ++count;
+        return false;
+    }
+
+private:
+    const QWindow *window_;
+};
+
+// A window-modal box over the main window: keys typed meanwhile into a chat window are kept
+// by the wait and handed on after it, each judged then. The wait has hidden the chat window
+// since: they reach it no more, and its Return sends nothing.
+TEST(InputWaitTest, KeysKeptBesideAWindowModalBoxReachNoWindowHiddenSince) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    TypingWindow main(QPoint(100, 100));
+    TypingWindow chat(QPoint(500, 100));
+    QMessageBox sheet(QMessageBox::Warning, "Korvex", "FIBS is not responding", QMessageBox::Ok, &main.window);
+    sheet.setWindowModality(Qt::WindowModal);
+    sheet.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    QTest::qWait(300);
+    chat.clickInto();
+
+    const KeysFor keys(chat.window);
+    QTimer::singleShot(50, [] {
+        for (const char *key : {"h", "i", "Return"})
+            WindowManagerSession::key(QLatin1String(key));
+    });
+    QTimer hideOnceTyped;
+    QObject::connect(&hideOnceTyped, &QTimer::timeout, [&] {
+        if (keys.count >= 6)  // pressed and let go
+            chat.window.hide();
+    });
+    hideOnceTyped.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    {
+        const InputWait wait;
+        runEventsUntil([&] { return chat.window.isHidden() || clock.elapsed() > 5000; });
+    }
+    ASSERT_TRUE(chat.window.isHidden()) << "the keys did not come during the wait: " << keys.count;
+    QTest::qWait(500);
+    EXPECT_EQ(chat.line.text(), "");
+    EXPECT_EQ(chat.returns, 0);
+    EXPECT_EQ(main.line.text(), "");
 }
 
 // During GnuBG's turn a click never acts, not after the turn either: neither one held by a

@@ -1,6 +1,8 @@
 #include "app/DailyPage.h"
+#include "app/Dialogs.h"
 #include "app/Preferences.h"
 #include "app/Program.h"
+#include "app/ProgramExit.h"
 #include "app/Utilities.h"
 #include "support/TestEnvironment.h"
 
@@ -57,6 +59,25 @@ TEST(FileTest, EmptyOrMissingFilesDoNotExist) {
     EXPECT_TRUE(FileExists(env.programFolder() + "/full.txt"));
 }
 
+// The exit has begun and kept the program's files, for as long as one lives, even when the
+// test fails on the way.
+struct ExitThatKeptItsFiles {
+    ExitThatKeptItsFiles() {
+        ProgramExit::begin();
+        ProgramExit::markKept();
+    }
+    ~ExitThatKeptItsFiles() { ProgramExit::reset(); }
+};
+
+// What the work still unwinding writes would overwrite what the exit has just kept.
+TEST(FileTest, NothingIsWrittenOnceTheExitHasKeptTheFiles) {
+    TestEnvironment env;
+    env.writeFile("friends.txt", "kept by the exit");
+    const ExitThatKeptItsFiles ended;
+    EXPECT_FALSE(WriteWholeFile(env.programFolder() + "/friends.txt", "written afterwards").isEmpty());
+    EXPECT_EQ(QString(env.readFile("friends.txt")), "kept by the exit");
+}
+
 TEST(ProgramTest, PathsAreFoundWhateverTheCase) {
     TestEnvironment env;
     env.writeFile("pics/default/data.txt", "x");
@@ -89,6 +110,15 @@ TEST(PlayWavTest, SilentWhenSoundsAreOffOrTheFileIsMissingOrUnsafe) {
     EXPECT_EQ(WavFile("../outside", false), QString());
     EXPECT_EQ(WavFile("../outside.wav", true), QString());
     EXPECT_EQ(WavFile("no-such-sound", false), QString());
+}
+
+// A question the unwinding work still asks is answered No, which leaves things as they are;
+// the test's own boxes would answer Yes.
+TEST(DialogsTest, AQuestionAskedOnceTheExitHasKeptItsFilesIsAnsweredNo) {
+    TestEnvironment env;
+    const ExitThatKeptItsFiles ended;
+    EXPECT_FALSE(Dialogs::ask("Do you want to save the match?"));
+    EXPECT_TRUE(env.messages().isEmpty());
 }
 
 // With no program to open an address or a file, the user is told which one.

@@ -3,6 +3,7 @@
 // cube verdicts, move texts, errors).
 #include "app/AppState.h"
 #include "app/Preferences.h"
+#include "app/ProgramExit.h"
 #include "engine/GnuVB.h"
 #include "support/TestEnvironment.h"
 
@@ -356,6 +357,17 @@ TEST_F(GnuVBTest, LetGoOfDuringItsOwnCallItFinishesThatCallFirst) {
     EXPECT_EQ(*journal, QStringList({"let go", "engine gone", "returned"}));
     EXPECT_EQ(labels, QStringList({"60%", "40%"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The program is ending: the work that unwinds asks the engine nothing, and an engine that
+// the exit has stopped is not started again for it.
+TEST_F(GnuVBTest, OnceTheExitHasBegunTheEngineIsAskedNothingAndNotRestarted) {
+    engine->failWith = "the bridge is gone";
+    ProgramExit::begin();  // undone by the fixture's environment, also when the test fails
+    for (const char *mode : {"gwc", "resign", "cube", "move"})
+        EXPECT_EQ(ask(1, mode, 6, 5), "") << mode;
+    EXPECT_TRUE(engine->calls.isEmpty()) << engine->calls.join('|').toStdString();
+    EXPECT_TRUE(env.messages().isEmpty());
 }
 
 TEST_F(GnuVBTest, AFailingEngineIsRestartedAndAskedAgainBeforeTheStepAndTheCauseAreShown) {

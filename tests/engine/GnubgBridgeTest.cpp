@@ -16,6 +16,7 @@
 #include <csignal>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -35,6 +36,15 @@ SideCounts side(std::initializer_list<std::pair<int, int>> points) {
 }
 
 const SideCounts kOpening = side({{6, 5}, {8, 3}, {13, 5}, {24, 2}});
+
+// The opening position as the engine's operations take it.
+EngineBoard openingBoard() {
+    EngineBoard board{};
+    for (int row = 0; row < 2; ++row)
+        for (int p = 1; p <= 25; ++p)
+            board[std::size_t(row * 25 + p - 1)] = kOpening[std::size_t(p)];
+    return board;
+}
 
 // The one failure a machine without GNU Backgammon gets; the tests that need it are skipped.
 TEST(GnubgInstalledTest, GnuBackgammonIsInstalled) {
@@ -106,6 +116,18 @@ TEST_F(GnubgBridgeTest, CubeVerdictsOfClearPositions) {
     EXPECT_EQ(ask(1, "cube", 0, 0, 0, 5), "DOUBLE TAKE");
 }
 
+// Nobody may double in the Crawford game. At 4-3 in a five-point match the engine, trailing
+// with a big race lead, has a double the user must pass once the Crawford game is over; in
+// it, no double.
+TEST_F(GnubgBridgeTest, TheCrawfordGameHasNoDouble) {
+    gnuBoard = {side({{6, 5}, {5, 5}, {4, 4}}), side({{6, 3}, {5, 3}, {4, 3}})};
+    const auto verdict = [](int crawford) {
+        return gnu->GetCubeAction_BestMove(1, 1, 5, 4, 3, crawford, 0, 0, 0, 0, "cube", 0);
+    };
+    EXPECT_EQ(verdict(0), "DOUBLE PASS");
+    EXPECT_EQ(verdict(1), "NO DOUBLE");
+}
+
 TEST_F(GnubgBridgeTest, BestMovesComeBackInTheUsersNumbering) {
     match.ismyTurn = true;
     EXPECT_EQ(ask(0, "move", 3, 1), "8-5  6-5  ");
@@ -141,6 +163,32 @@ TEST_F(GnubgBridgeTest, LuckIsTheRollsEquityAgainstTheAverageOfAllRolls) {
     // 6-6 first, then 2-1 from the same ratings.
     EXPECT_NEAR(rated[0].second, (1 + 28.0 / 36) * GnubgBridge::kLuckScale, 2);
     EXPECT_NEAR(rated[1].second, (-1 + 28.0 / 36) * GnubgBridge::kLuckScale, 2);
+}
+
+// A move asked for while a luck rating is under way gets its own answer, not the rating's
+// reply that comes first; and the rating goes on to its end, so the luck remarks do not stop.
+TEST_F(GnubgBridgeTest, AMoveAskedDuringALuckRatingGetsItsOwnReply) {
+    EXPECT_TRUE(shared->request(QStringLiteral("ping"), {}, 5000).empty());
+    shared->vbSetEvalContext(EvalRecord{});
+    shared->vbSetCubeInfo(CubeRecord{});
+    EngineBoard rated{};  // a position no other test rates, so none of it is known yet
+    rated[0] = 3;
+    rated[25 + 10] = 4;
+    int ratings = 0;
+    shared->vbLuckAnalysis(rated, 5, 4, 0, [&ratings](int) { ++ratings; });
+    // Once the call queued after it has run, the rating's first request has gone out.
+    bool queued = false;
+    QMetaObject::invokeMethod(qApp, [&queued] { queued = true; }, Qt::QueuedConnection);
+    QApplication::processEvents();
+    ASSERT_TRUE(queued);
+    EngineMoves moves{};
+    shared->vbFindBestMove(moves, 3, 1, openingBoard());
+    EXPECT_EQ(std::vector<int>(moves.begin(), moves.begin() + 5), std::vector<int>({7, 4, 5, 4, -1}));  // 8-5 6-5
+    QElapsedTimer clock;
+    clock.start();
+    while (ratings == 0 && clock.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(ratings, 1) << "the luck rating never ended";
 }
 
 TEST_F(GnubgBridgeTest, AKilledBridgeIsStartedAgain) {
@@ -205,10 +253,7 @@ TEST_F(GnubgBridgeTest, TheInstantMoveUsesEveryDieTheRollAllows) {
             ++n;
         return n;
     };
-    EngineBoard opening{};
-    for (int row = 0; row < 2; ++row)
-        for (int p = 1; p <= 25; ++p)
-            opening[std::size_t(row * 25 + p - 1)] = kOpening[std::size_t(p)];
+    const EngineBoard opening = openingBoard();
     EngineMoves moves{};
     shared->vbFindPubevalMove(3, 1, opening, moves);
     EXPECT_EQ(pairs(moves), 2);
