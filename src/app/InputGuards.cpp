@@ -9,8 +9,10 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QList>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -59,10 +61,17 @@ bool belongsToModalBox(const QWindow *window) {
     return false;
 }
 
-// Input taken out of Qt's queue during a wait, to be handed on once it is over.
-struct KeptInput {
+// Input the window-modal hold took out of Qt's queue during a wait, to be handed on once it
+// is over.
+struct HeldInput {
     QPointer<QObject> receiver;  // the window it came for, or the shortcut it set off
     std::unique_ptr<QEvent> event;
+    // Where a click or a turn of the wheel was made, noted as it came. Qt 6.4's copy of such
+    // an event shares its place with Qt's own record of the pointer, which the next mouse
+    // event Qt makes rewrites; a window works out where a click falls on the widget inside
+    // it from that place, so a copy handed on after a click on the box's OK fell outside the
+    // chat window's button.
+    QPointF position, scenePosition, globalPosition;
 };
 
 // The waits under way, and what they leave to do once they are over.
@@ -71,7 +80,7 @@ struct Waits {
     bool leftWaiting = false;  // a round of a wait may have left input in Qt's queue
     bool handOnAsked = false;
     bool handingOn = false;  // a round is handing on what the waits left waiting
-    std::vector<KeptInput> kept;  // older than what Qt's queue still holds
+    std::vector<HeldInput> heldForLater;  // older than what Qt's queue still holds
     bool socketsLeftOut = false;  // the round under way asked for no socket data
     std::vector<std::function<void()>> socketReads;  // put off until such rounds are over
     bool socketReadsAsked = false;
@@ -84,7 +93,7 @@ Waits &waits() {
 
 bool somethingWaits() {
     const Waits &w = waits();
-    return w.leftWaiting || !w.kept.empty();
+    return w.leftWaiting || !w.heldForLater.empty();
 }
 
 // A key that waited reaches the window it was typed in only while that window is shown and,
@@ -103,7 +112,7 @@ bool keyMayReach(const QWindow *madeIn) {
 
 // A window-modal box that is up during a wait must take its input at once, so the wait's
 // rounds leave nothing in Qt's queue then; but Qt keeps input only from the window the box
-// stands over. What comes for any other window is taken out here and kept, in order, and
+// stands over. What comes for any other window is taken out here and held, in order, and
 // handed on ahead of what Qt still holds once the wait is over: a chat window's button does
 // not act in the middle of the wait, nor is its click lost.
 class WindowModalHold : public QObject {
@@ -115,12 +124,22 @@ public:
         const QWindow *modal = QGuiApplication::modalWindow();
         if (!modal || modal->modality() != Qt::WindowModal || !forAnotherWindow(receiver, event))
             return false;
-        waits().kept.push_back({receiver, std::unique_ptr<QEvent>(event->clone())});
+        hold(receiver, event);
         event->accept();
         return true;
     }
 
 private:
+    static void hold(QObject *receiver, const QEvent *event) {
+        HeldInput input{receiver, std::unique_ptr<QEvent>(event->clone()), {}, {}, {}};
+        if (event->isSinglePointEvent()) {
+            const auto *pointer = static_cast<const QSinglePointEvent *>(event);
+            input.position = pointer->position();
+            input.scenePosition = pointer->scenePosition();
+            input.globalPosition = pointer->globalPosition();
+        }
+        waits().heldForLater.push_back(std::move(input));
+    }
     static bool forAnotherWindow(QObject *receiver, QEvent *event) {
         // A shortcut belongs to the window its key was typed in, the one with the focus.
         if (event->type() == QEvent::Shortcut) {
@@ -140,19 +159,54 @@ WindowModalHold &windowModalHold() {
     return *h;
 }
 
-// Hands on what the window-modal hold kept, each judged now: a click for a window hidden
+// A held click made again where it was made, as Qt makes each one the window system
+// reports, just before it is handed on: nothing rewrites its place before it is delivered.
+class ClickMadeAgain : public QMouseEvent {
+public:
+    ClickMadeAgain(const QMouseEvent &held, const HeldInput &place)
+        : QMouseEvent(held.type(), place.position, place.scenePosition, place.globalPosition, held.button(),
+                      held.buttons(), held.modifiers(), held.source(), held.pointingDevice()) {
+        // A widget window hands the press that opens a double click to no widget: the double
+        // click that follows it is what acts.
+        m_doubleClick = held.flags().testFlag(Qt::MouseEventCreatedDoubleClick);
+        setTimestamp(held.timestamp());
+    }
+};
+
+// The event that hands `input` on: a click or a turn of the wheel made again where it was
+// made, anything else as it came.
+std::unique_ptr<QEvent> eventToHandOn(HeldInput &input) {
+    switch (input.event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return std::make_unique<ClickMadeAgain>(static_cast<const QMouseEvent &>(*input.event), input);
+    case QEvent::Wheel: {
+        const auto &held = static_cast<const QWheelEvent &>(*input.event);
+        auto wheel = std::make_unique<QWheelEvent>(input.position, input.globalPosition, held.pixelDelta(),
+                                                   held.angleDelta(), held.buttons(), held.modifiers(), held.phase(),
+                                                   held.inverted(), held.source(), held.pointingDevice());
+        wheel->setTimestamp(held.timestamp());
+        return wheel;
+    }
+    default:
+        return std::move(input.event);
+    }
+}
+
+// Hands on what the window-modal hold took, each judged now: a click for a window hidden
 // since does nothing (the hidden-window filter sees to it), nor does a key that may not reach
 // its window any more.
-void handOnKept() {
-    std::vector<KeptInput> kept;
-    kept.swap(waits().kept);
-    for (KeptInput &input : kept) {
+void handOnHeldForLater() {
+    std::vector<HeldInput> held;
+    held.swap(waits().heldForLater);
+    for (HeldInput &input : held) {
         if (!input.receiver)
             continue;
         const bool key = input.event->type() == QEvent::KeyPress || input.event->type() == QEvent::KeyRelease;
         if (key && input.receiver->isWindowType() && !keyMayReach(topLevelOf(static_cast<QWindow *>(input.receiver.data()))))
             continue;
-        QCoreApplication::sendEvent(input.receiver, input.event.get());
+        QCoreApplication::sendEvent(input.receiver, eventToHandOn(input).get());
     }
 }
 
@@ -283,7 +337,7 @@ QEventLoop::ProcessEventsFlags roundFlags(QEventLoop::ProcessEventsFlags flags) 
 void roundThatHandsOn(QEventLoop::ProcessEventsFlags flags) {
     QScopedValueRollback<bool> handingOn(waits().handingOn, true);
     QScopedValueRollback<bool> leftOut(waits().socketsLeftOut, flags.testFlag(QEventLoop::ExcludeSocketNotifiers));
-    handOnKept();
+    handOnHeldForLater();
     if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->wakeUp();
     QCoreApplication::processEvents(flags);

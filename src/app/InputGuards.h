@@ -45,7 +45,7 @@ public:
 // user's clicks and keys waiting in Qt's queue, in the order they came and with the places
 // they were made at. While a modal box is up nothing is left waiting, so a box that a timer
 // or a server line opens during the wait is answered at once; what comes meanwhile for a
-// window that a window-modal box does not block is kept, in order, and acts with the rest
+// window that a window-modal box does not block is held, in order, and acts with the rest
 // after the wait. Once the box is answered, the rest of the wait holds input again.
 //
 // When the outermost wait is over and the program is back in its event loop, what was left
