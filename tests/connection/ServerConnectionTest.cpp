@@ -154,7 +154,8 @@ TEST(ServerConnectionTest, DeliversServerTextInLinesAndSendsCommands) {
 // While the receiver is still reading another text, nothing is handed on: the socket fills to
 // its limit and then leaves the server's last lines and its hang-up in the network. Once the
 // receiver is free the connection takes the pass up itself, since a full socket reports no
-// new data, and everything comes in order, the unfinished last line at the hang-up included.
+// new data, and everything comes in order, the unfinished last line at the hang-up included;
+// a long pass gives the event loop its turns meanwhile.
 TEST(ServerConnectionTest, ABusyReceiverHoldsTheServerBackAndLosesNothing) {
     QByteArray flood;
     for (int i = 0; flood.size() < 3 * ServerConnection::kSocketBufferLimit; ++i)
@@ -175,10 +176,23 @@ TEST(ServerConnectionTest, ABusyReceiverHoldsTheServerBackAndLosesNothing) {
     EXPECT_TRUE(r.texts.isEmpty());
     EXPECT_EQ(c.mostHeld(), ServerConnection::kSocketBufferLimit);
 
+    // The pass over the full socket lets the event loop have its turns: a timer goes on
+    // ticking while a receiver that takes its time reads the texts, of a quarter megabyte each.
+    QObject::connect(&c, &ServerConnection::textReceived, [] { QThread::msleep(150); });
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longestGap = qMax(longestGap, sinceTick.restart());
+    });
+    tick.start(10);
+    sinceTick.start();
     ASSERT_TRUE(resume);
     busy = false;
     resume();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return r.allText().size() == flood.size(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.allText().size() == flood.size(); }, 10000));
+    tick.stop();
+    EXPECT_LE(longestGap, 400);
     // The server's last words wait for this command.
     c.send("after the flood");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !r.texts.isEmpty() && r.texts.last() == "the last words"; }, 5000));

@@ -1,10 +1,14 @@
 // The user's clicks and typed commands while the main window works through a backlog of
-// server lines whose handling waits, made with the real pointer and keyboard under a window
-// manager: they act once the line under way is read, never after the backlog.
+// server lines whose handling waits, or while the server streams faster than the window
+// reads, made with the real pointer and keyboard under a window manager: they act once the
+// line under way is read, never after the backlog or the stream.
 #include "app/frmExit.h"
+#include "board/BoardShow.h"
 #include "mainform/Mainform.h"
 #include "support/OnlineLogin.h"
+#include "support/QuickWindow.h"
 #include "support/ScriptedServer.h"
+#include "support/ServerProcess.h"
 #include "support/TestEnvironment.h"
 #include "support/UserInput.h"
 #include "support/WindowManagerSession.h"
@@ -13,10 +17,12 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -159,6 +165,103 @@ TEST(ServerBacklogTest, ClicksKeysAndTheCloseActOnceTheLineUnderWayIsRead) {
     EXPECT_TRUE(pane().contains("** read up to 15"));
     EXPECT_LE(quitAt - hidden[0].at, 1500);
     frmExit::setQuitHook({});
+}
+
+// A board of the user's own 1-point match against Nortally with his 6 and 4 to play: two
+// checkers on his 24-point, five on his 13-point.
+const QString kSixFour = QStringLiteral("board:You:Nortally:1:0:0:0:-2:0:0:0:0:5:0:3:0:0:0:-5:5:0:0:0:-3:0:-5:0:0:0:0:"
+                                        "2:0:1:6:4:0:0:1:1:1:0:1:-1:0:25:0:0:0:0:2:0:0:0");
+
+// The user plays 24-18 13-9 with the real pointer, at his own pace and not the board's: a
+// click on each checker, then on the dice, a third of a second apart, by xdotool in a process of
+// its own. When the dice were clicked, on the monotonic clock; nothing when the turn did not
+// come or the clicks were not made in time.
+std::optional<qint64> playSixFour(Mainform &window) {
+    if (!QTest::qWaitFor([&] { return window.match.ismyTurn && window.match.die1 == 6; }, 10000))
+        return std::nullopt;
+    const auto click = [&](QPoint at) {
+        const QPoint global = window.boardShow->mapToGlobal(at);
+        return QStringLiteral("xdotool mousemove %1 %2 click 1").arg(global.x()).arg(global.y());
+    };
+    QTemporaryFile clickedAt;
+    if (!clickedAt.open())
+        return std::nullopt;
+    const QString monotonicMs = QStringLiteral("python3 -c 'import time; print(int(time.monotonic() * 1000))'");
+    const QString hand = QStringList{click(checkerSpot(window, 24)), "sleep 0.3", click(checkerSpot(window, 13)),
+                                     "sleep 0.3", monotonicMs + " > " + clickedAt.fileName(), click(diceSpot(window))}
+                             .join("; ");
+    if (!QProcess::startDetached("sh", {"-c", hand}))
+        return std::nullopt;
+    if (!QTest::qWaitFor([&] { return clickedAt.size() > 0; }, 10000))
+        return std::nullopt;
+    return clickedAt.readAll().trimmed().toLongLong();
+}
+
+// When the server heard the user's next move, on the monotonic clock; nothing when it did not
+// hear one before its stream ended.
+std::optional<qint64> moveHeard(ServerProcess &server) {
+    while (QTest::qWaitFor([&] { return server.hasLine(); }, 10000)) {
+        const QStringList heard = server.readLine(0).split(u' ');
+        if (heard.value(0) != "heard")
+            return std::nullopt;  // the stream is over
+        if (heard.value(2) == "move")
+            return heard.value(1).toLongLong();
+    }
+    return std::nullopt;
+}
+
+// The server streams long shouts at 2.5 MB/s, more than the window reads, while the user moves
+// two checkers and picks up his dice: his checkers slide at their own pace, and his move
+// reaches the server within a second of the click on the dice, long before the stream ends,
+// as it does at once with nothing streaming.
+TEST(ServerBacklogTest, TheUsersMoveGoesAtOnceWhileTheServerStreamsShouts) {
+    if (!WindowManagerSession::inside())
+        return WindowManagerSession::runCurrentTestInside();
+    TestEnvironment env;
+    env.copyData();
+    Mainform window;
+    ASSERT_TRUE(window.Form_Load());
+    window.prefs.prfFirstTimer = false;
+    window.prefs.prfInitSettings = true;
+    window.prefs.prfDisableSounds = true;
+    window.prefs.prfAnimateCheckersB = true;
+    window.prefs.prfAnimDelay = 100;
+    window.move(0, 0);
+    window.show();
+
+    // Past the login and the message of the day the match starts with the user on roll; once
+    // his first move is in, he is on roll again and the stream begins.
+    QTemporaryFile setup;
+    ASSERT_TRUE(setup.open());
+    const QStringList turn{"You roll 6 and 4.", kSixFour};
+    setup.write((QStringList{"1 alice 1306865048 localhost", "3", "4",
+                             "** Player Nortally has joined you for a 1 point match."} +
+                 turn +
+                 QStringList{"--", "Nortally moves 12-15 12-17 ."} + turn)
+                    .join("\r\n")
+                    .toLatin1() +
+                "\r\n");
+    setup.close();
+    ServerProcess server;
+    ASSERT_TRUE(server.start(QStringLiteral(KORVEX_STREAMING_SERVER), {"20", "2", "5000", setup.fileName()}))
+        << server.error().toStdString();
+    ASSERT_TRUE(logInAt(window, server.port()));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    const std::optional<qint64> calmClick = playSixFour(window);
+    ASSERT_TRUE(calmClick) << "the first turn could not be played";
+    const std::optional<qint64> calmMove = moveHeard(server);
+    ASSERT_TRUE(calmMove) << "the first move never came";
+    EXPECT_LE(*calmMove - *calmClick, 500);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.txtTerminal->toPlainText().contains("Nortally moves"); }, 10000));
+    const std::optional<qint64> streamClick = playSixFour(window);
+    ASSERT_TRUE(streamClick) << "the turn during the stream could not be played";
+    const std::optional<qint64> streamMove = moveHeard(server);
+    ASSERT_TRUE(streamMove) << "the move came only after the stream";
+    EXPECT_LE(*streamMove - *streamClick, 1000);
+    EXPECT_FALSE(window.txtShouts->toPlainText().isEmpty()) << "no shout was read";
 }
 
 }  // namespace

@@ -8,7 +8,12 @@ as the client's machine takes. Meanwhile it reads what the client sends, and at 
 whole line prints "heard T LINE": T is when the line came, in milliseconds on the monotonic
 clock, the one a client's QElapsedTimer reads. Last it closes and prints "done".
 
-    streaming_server.py SECONDS INTERVAL LENGTH
+With a SETUP file it plays a game server's session first: it prompts "login: ", waits for the
+login line, sends the file's lines up to one that reads "--", and waits for a line of the
+client's that starts with "move"; then it sends the rest of the file and streams shouts
+("13 streamer ..."), and it prints "heard T LINE" for every line, those before the stream too.
+
+    streaming_server.py SECONDS INTERVAL LENGTH [SETUP]
 """
 import select
 import sys
@@ -19,9 +24,19 @@ sys.dont_write_bytecode = True  # the import below leaves nothing in the source 
 from flood_server import accept_one  # noqa: E402
 
 
-def listen(client, stop):
-    received = b""
-    while not stop.is_set() and b"\n" not in received:
+def heard(line):
+    print("heard", int(time.monotonic() * 1000), line.rstrip(b"\r").decode("latin-1"), flush=True)
+
+
+def listen(client, stop, every=False, received=b""):
+    """Reports the client's first whole line, or with `every` each one, until `stop` is set;
+    `received` is what came before."""
+    while not stop.is_set():
+        while b"\n" in received:
+            line, received = received.split(b"\n", 1)
+            heard(line)
+            if not every:
+                return
         if not select.select([client], [], [], 0.05)[0]:
             continue
         try:
@@ -31,14 +46,24 @@ def listen(client, stop):
         if not data:
             return
         received += data
-    if b"\n" in received:
-        heard_at = time.monotonic()
-        line = received.split(b"\n")[0].rstrip(b"\r").decode("latin-1")
-        print("heard", int(heard_at * 1000), line, flush=True)
 
 
-def stream(client, seconds, interval, length):
-    line = b"** streamed line " + b"x" * (length - len(b"** streamed line \r\n")) + b"\r\n"
+def await_line(client, prefix, received):
+    """Reports the client's lines up to one that starts with `prefix`; returns what came after."""
+    while True:
+        while b"\n" in received:
+            line, received = received.split(b"\n", 1)
+            heard(line)
+            if line.startswith(prefix):
+                return received
+        data = client.recv(4096)
+        if not data:
+            raise EOFError("the client went away")
+        received += data
+
+
+def stream(client, seconds, interval, length, start=b"** streamed line "):
+    line = start + b"x" * (length - len(start) - 2) + b"\r\n"
     end = time.monotonic() + seconds
     next_at = time.monotonic()
     pending = b""
@@ -61,12 +86,24 @@ def main():
     seconds = float(sys.argv[1])
     interval = float(sys.argv[2])
     length = int(sys.argv[3])
+    setup = sys.argv[4] if len(sys.argv) > 4 else None
     client = accept_one(60)
+    received = b""
+    start = b"** streamed line "
+    if setup:
+        with open(setup, "rb") as file:
+            before, _, after = file.read().replace(b"\r\n", b"\n").partition(b"--\n")
+        client.sendall(b"login: ")
+        received = await_line(client, b"login", received)
+        client.sendall(before.replace(b"\n", b"\r\n"))
+        received = await_line(client, b"move", received)
+        client.sendall(after.replace(b"\n", b"\r\n"))
+        start = b"13 streamer "
     client.setblocking(False)
     stop = threading.Event()
-    listener = threading.Thread(target=listen, args=(client, stop), daemon=True)
+    listener = threading.Thread(target=listen, args=(client, stop, bool(setup), received), daemon=True)
     listener.start()
-    stream(client, seconds, interval, length)
+    stream(client, seconds, interval, length, start)
     stop.set()
     listener.join()
     client.close()
