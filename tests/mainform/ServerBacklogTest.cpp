@@ -48,6 +48,19 @@ QStringList clickAt(const QWidget *widget) {
     return {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"};
 }
 
+// The window of a user whose installation has logged in before, quiet, at the screen's top left.
+bool showAtTheTopLeft(const TestEnvironment &env, Mainform &window) {
+    env.copyData();
+    if (!window.Form_Load())
+        return false;
+    window.prefs.prfFirstTimer = false;
+    window.prefs.prfInitSettings = true;
+    window.prefs.prfDisableSounds = true;
+    window.move(0, 0);
+    window.show();
+    return true;
+}
+
 // The user's hand, going on while the program works: xdotool in a process of its own.
 bool meanwhile(const QStringList &steps) {
     return QProcess::startDetached("xdotool", steps);
@@ -75,14 +88,8 @@ TEST(ServerBacklogTest, ClicksKeysAndTheCloseActOnceTheLineUnderWayIsRead) {
     if (!WindowManagerSession::inside())
         return WindowManagerSession::runCurrentTestInside();
     TestEnvironment env;
-    env.copyData();
     Mainform window;
-    ASSERT_TRUE(window.Form_Load());
-    window.prefs.prfFirstTimer = false;
-    window.prefs.prfInitSettings = true;
-    window.prefs.prfDisableSounds = true;
-    window.move(0, 0);
-    window.show();
+    ASSERT_TRUE(showAtTheTopLeft(env, window));
     int quits = 0;
     qint64 quitAt = -1;
     QElapsedTimer clock;
@@ -218,16 +225,10 @@ TEST(ServerBacklogTest, TheUsersMoveGoesAtOnceWhileTheServerStreamsShouts) {
     if (!WindowManagerSession::inside())
         return WindowManagerSession::runCurrentTestInside();
     TestEnvironment env;
-    env.copyData();
     Mainform window;
-    ASSERT_TRUE(window.Form_Load());
-    window.prefs.prfFirstTimer = false;
-    window.prefs.prfInitSettings = true;
-    window.prefs.prfDisableSounds = true;
+    ASSERT_TRUE(showAtTheTopLeft(env, window));
     window.prefs.prfAnimateCheckersB = true;
     window.prefs.prfAnimDelay = 100;
-    window.move(0, 0);
-    window.show();
 
     // Past the login and the message of the day the match starts with the user on roll; once
     // his first move is in, he is on roll again and the stream begins.
