@@ -26,10 +26,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -1029,7 +1029,7 @@ TEST_F(OfflineGameTest, EscAndTheCloseActWithinTheSlideOfGnubgsTurn) {
     EXPECT_FALSE(w.isVisible());
     EXPECT_LE(sinceClose.elapsed(), 1000) << "the match went on after the close";
     EXPECT_TRUE(QTest::qWaitFor([] { return gnubgChildren().isEmpty(); }, 1000));
-    EXPECT_TRUE(QFileInfo::exists(env.settingsFile()));
+    EXPECT_EQ(QSettings(env.settingsFile(), QSettings::IniFormat).value("Preferences/speed").toString(), "500");
     EXPECT_TRUE(QTest::qWaitFor([&quits] { return quits == 1; }, 1500));
     frmExit::setQuitHook({});
 }
