@@ -273,6 +273,18 @@ TEST_F(MainformTest, EngineFileWarningsNameTheFilesChecked) {
 // The window closed while a server line's handling sleeps (the second and a half after a
 // player "can't move"): the sleep ends there and then, no later line is read, and the exit
 // window ends the program.
+// A main window that goes takes its exit window with it: the fade its close began ends no
+// program that runs on after it, as the next test.
+TEST_F(MainformTest, AnExitWindowGoesWithItsMainWindow) {
+    {
+        Mainform window;
+        ASSERT_TRUE(window.Form_Load());
+        window.close();
+    }
+    QTest::qWait(1000);
+    EXPECT_EQ(quits, 0);
+}
+
 TEST_F(MainformTest, ExitWindowAsksOnceAndFadesInTwentyTicks) {
     frmExit exit(false);
     exit.Form_Load();
